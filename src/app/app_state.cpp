@@ -1,0 +1,42 @@
+#include "app/app_state.h"
+
+#include "platform/dialogs.h"
+#include "text/text_table.h"
+
+#include <QDir>
+#include <memory>
+
+namespace {
+std::unique_ptr<AppState>& instance()
+{
+    static std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    return state;
+}
+} // namespace
+
+AppState& app() { return *instance(); }
+
+void resetAppState()
+{
+    Dialogs* keep = instance()->dialogs;
+    instance() = std::make_unique<AppState>();
+    instance()->dialogs = keep;
+}
+
+QString AppState::bookPath() const { return QDir(appPath).filePath(QStringLiteral("recipes.xml")); }
+
+QString AppState::imagesPath() const { return QDir(appPath).filePath(QStringLiteral("images")); }
+
+bool saveRecipeBook()
+{
+    AppState& a = app();
+    QString error;
+    if (a.recipeDoc.save(a.bookPath(), &error))
+        return true;
+    if (a.dialogs) {
+        const QString text = loadText(TextId::SaveFailed) + QStringLiteral("\r\n\r\n") +
+                             QDir::toNativeSeparators(a.bookPath()) + QStringLiteral(": ") + error;
+        a.dialogs->message(text, QStringLiteral("SP"), MsgButtons::Ok, MsgIcon::Critical);
+    }
+    return false;
+}

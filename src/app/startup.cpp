@@ -1,0 +1,162 @@
+#include "app/startup.h"
+
+#include "app/app_state.h"
+#include "book/xml_document.h"
+#include "platform/atomic_file.h"
+#include "platform/dialogs.h"
+#include "settings/settings_store.h"
+#include "text/text_table.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr int kInvalidBookText = 263;
+
+void tell(const QString& text, MsgIcon icon)
+{
+    if (app().dialogs)
+        showMessage(*app().dialogs, text, icon);
+}
+
+// The book on disk, parsed into the shared document. A broken one is replaced by a blank book
+// when the user agrees, after the broken file has been kept under another name.
+bool loadBook()
+{
+    AppState& a = app();
+    const QString path = a.bookPath();
+    if (a.recipeDoc.load(path))
+        return true;
+
+    const MsgAnswer answer = a.dialogs ? a.dialogs->message(loadText(kInvalidBookText), QStringLiteral("SP"),
+                                                            MsgButtons::OkCancel, MsgIcon::None)
+                                       : MsgAnswer::Cancel;
+    if (answer != MsgAnswer::Ok)
+        return false;
+
+    if (QFileInfo(path).size() > 0) {
+        const QString kept = keepBrokenBook(path);
+        if (kept.isEmpty()) {
+            tell(loadText(TextId::BrokenBookNotKept), MsgIcon::Critical);
+            return false;
+        }
+        tell(loadText(TextId::BrokenBookKept) + QStringLiteral("\r\n") + QDir::toNativeSeparators(kept),
+             MsgIcon::Information);
+    }
+    QString error;
+    if (!writeFileAtomically(path, kBlankBook, &error)) {
+        tell(loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") +
+                 QDir::toNativeSeparators(path) + QStringLiteral(": ") + error,
+             MsgIcon::Critical);
+        return false;
+    }
+    a.recipeDoc.loadBlank();
+    return true;
+}
+
+} // namespace
+
+QString checkXmlFile(const QString& path)
+{
+    XmlDocument doc;
+    return doc.load(path) ? QStringLiteral("aok") : QStringLiteral("error");
+}
+
+QString defaultAppPath()
+{
+    const QString home = qEnvironmentVariable("SAPORINA_HOME");
+    if (!home.isEmpty())
+        return QDir::cleanPath(QDir(home).absolutePath());
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+int textFontSizeFor(const QString& setting)
+{
+    static const QRegularExpression leadingNumber(QStringLiteral("^\\s*([+-]?(\\d+(\\.\\d*)?|\\.\\d+))"));
+    const QRegularExpressionMatch match = leadingNumber.match(setting);
+    const double value = match.hasMatch() ? match.captured(1).toDouble() : 0.0;
+    if (value == 0.0)
+        return 8;
+    if (value == 2.0)
+        return 12;
+    return 10;
+}
+
+int colorSchemeFor(const QString& setting)
+{
+    bool ok = false;
+    const int value = setting.trimmed().toInt(&ok);
+    if (!ok || value < 0 || value > 700 || value % 100 != 0)
+        return 0;
+    return value;
+}
+
+QString keepBrokenBook(const QString& bookPath)
+{
+    const QFileInfo info(bookPath);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = info.completeBaseName() + QStringLiteral("-invalid-") + stamp;
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = base + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".xml");
+        const QString target = info.dir().filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        return QFile::rename(bookPath, target) ? target : QString();
+    }
+    return {};
+}
+
+bool prepareAppData()
+{
+    AppState& a = app();
+    a.appPath = defaultAppPath();
+    a.regRoot = kRegRoot;
+
+    if (!QDir().mkpath(a.appPath)) {
+        tell(loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(a.appPath),
+             MsgIcon::Critical);
+        return false;
+    }
+    if (!QFileInfo::exists(a.bookPath())) {
+        QString error;
+        if (!writeFileAtomically(a.bookPath(), kBlankBook, &error)) {
+            tell(loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") +
+                     QDir::toNativeSeparators(a.bookPath()) + QStringLiteral(": ") + error,
+                 MsgIcon::Critical);
+            return false;
+        }
+    }
+    // The check and the load are one parse: a well-formed file is kept as the shared book.
+    if (!loadBook())
+        return false;
+    QDir().mkpath(a.imagesPath());
+
+    a.imagePrefix = QStringLiteral("recipes");
+    a.printPreview = false;
+
+    const QString textSize = readSetting(a.regRoot + QStringLiteral("textSize"));
+    if (textSize.isEmpty()) {
+        writeSetting(a.regRoot + QStringLiteral("textSize"), QStringLiteral("1"));
+        a.textFontSize = 10;
+    } else {
+        a.textFontSize = textFontSizeFor(textSize);
+    }
+
+    const QString color = readSetting(a.regRoot + QStringLiteral("color"));
+    if (color.isEmpty())
+        writeSetting(a.regRoot + QStringLiteral("color"), QStringLiteral("0"));
+    else
+        a.colorScheme = colorSchemeFor(color);
+
+    const QString language = readSetting(a.regRoot + QStringLiteral("language"));
+    if (language == QStringLiteral("0"))
+        a.langOffset = 0;
+    else if (language == QStringLiteral("1"))
+        a.langOffset = SpanishOffset;
+    return true;
+}

@@ -1,0 +1,99 @@
+#include "app/window_model.h"
+
+#include "app/app_state.h"
+#include "settings/window_placement.h"
+#include "windows/browse/frm_br.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace {
+QPointer<QWidget>& current()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+} // namespace
+
+void endProgram()
+{
+    app().ended = true;
+    QCoreApplication::exit(0);
+}
+
+QWidget* currentMainWindow() { return current().data(); }
+
+void showMainWindow(MainWindowKind kind)
+{
+    QWidget* window = nullptr;
+    switch (kind) {
+    case MainWindowKind::Browse:
+    case MainWindowKind::Add: // the add and edit windows arrive with the recipe editor
+    case MainWindowKind::Edit:
+        window = new FrmBr;
+        break;
+    }
+    current() = window;
+    window->show();
+}
+
+MainWindowBase::MainWindowBase(QWidget* parent) : QMainWindow(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+MainWindowBase::~MainWindowBase() = default;
+
+void MainWindowBase::loadMainWindow()
+{
+    app().quitOnClose = true;
+    restoreWindowPlacement(this);
+}
+
+void MainWindowBase::switchTo(const std::function<void()>& showNext)
+{
+    app().quitOnClose = false;
+    close();
+    showNext();
+}
+
+void MainWindowBase::exitProgram()
+{
+    app().quitOnClose = true;
+    close();
+}
+
+void MainWindowBase::closeEvent(QCloseEvent* event)
+{
+    saveWindowPlacement(this);
+    event->accept();
+    if (current() == this)
+        current() = nullptr;
+    if (app().quitOnClose)
+        endProgram();
+}
+
+void openSecondaryWindow(QWidget* secondary, MainWindowBase* opener)
+{
+    AppState& a = app();
+    if (opener) {
+        a.returnToBr = opener->kind() == MainWindowKind::Browse;
+        a.returnToAdd = opener->kind() == MainWindowKind::Add;
+        a.returnToEdit = opener->kind() == MainWindowKind::Edit;
+        opener->setEnabled(false);
+    }
+    secondary->show();
+}
+
+void returnFromSecondaryWindow()
+{
+    AppState& a = app();
+    if ((a.returnToBr || a.returnToAdd || a.returnToEdit) && currentMainWindow()) {
+        QWidget* window = currentMainWindow();
+        window->setEnabled(true);
+        window->activateWindow();
+        window->setFocus();
+    }
+    a.returnToBr = a.returnToAdd = a.returnToEdit = false;
+}

@@ -1,0 +1,167 @@
+#include "book/book_ops.h"
+
+#include "app/app_state.h"
+#include "platform/dialogs.h"
+#include "text/text_table.h"
+
+namespace {
+
+constexpr int kNewCategoryText = 162;
+constexpr int kCategoryExistsText = 192;
+
+QList<ListEntry> categoryEntries(const RecipeBook& book)
+{
+    QList<ListEntry> entries;
+    int position = 0;
+    for (const XmlNode& category : book.categories())
+        entries.append({RecipeBook::categoryName(category), position++});
+    return entries;
+}
+
+void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString& name, bool selectFirst)
+{
+    QList<ListEntry> entries = categoryEntries(book);
+    entries.prepend({loadText(kNewCategoryText), 0});
+    list.fill(std::move(entries));
+    if (selectFirst && list.count() > 0)
+        list.setCurrentRow(0);
+    if (name.isEmpty())
+        return;
+    for (int row = list.count() - 1; row >= 0; --row) {
+        if (list.text(row) == name) {
+            list.setCurrentRow(row);
+            return;
+        }
+    }
+}
+
+bool listHolds(const SortedList& list, const QString& lowerName)
+{
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.text(row).toLower() == lowerName)
+            return true;
+    }
+    return false;
+}
+
+// The category and recipe elements of the first recipe titled `lowerTitle` (lower case).
+std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QString& lowerTitle)
+{
+    for (const XmlNode& category : book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            if (RecipeBook::title(recipe).toLower() == lowerTitle)
+                return {category, recipe};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void fillBrCats(const RecipeBook& book, SortedList& cboCats, SortedList& lstRecs)
+{
+    cboCats.fill(categoryEntries(book));
+    if (cboCats.count() > 0)
+        cboCats.setCurrentRow(0);
+    if (lstRecs.count() > 0)
+        lstRecs.setCurrentRow(0);
+}
+
+void fillAddCats(const RecipeBook& book, SortedList& list, const QString& name)
+{
+    fillCategoryChoices(book, list, name, true);
+}
+
+void fillEditCats(const RecipeBook& book, SortedList& list, const QString& name)
+{
+    fillCategoryChoices(book, list, name, false);
+}
+
+void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs)
+{
+    QList<ListEntry> entries;
+    int r = 0;
+    for (const XmlNode& recipe : RecipeBook::recipes(book.category(position))) {
+        const QString title = RecipeBook::title(recipe);
+        if (!title.isEmpty())
+            entries.append({title, r});
+        ++r;
+    }
+    lstRecs.fill(std::move(entries));
+    if (lstRecs.count() > 0)
+        lstRecs.setCurrentRow(0);
+}
+
+XmlNode findRecipe(const RecipeBook& book, int position, const QString& title)
+{
+    for (const XmlNode& recipe : RecipeBook::recipes(book.category(position))) {
+        if (RecipeBook::title(recipe) == title)
+            return recipe;
+    }
+    return {};
+}
+
+bool titleExists(const RecipeBook& book, QString& title)
+{
+    title = title.toLower();
+    return !findByLowerTitle(book, title).second.isNull();
+}
+
+bool removeRecipe(QString title)
+{
+    RecipeBook& book = app().recipeDoc;
+    auto [category, recipe] = findByLowerTitle(book, title.toLower());
+    if (recipe.isNull())
+        return false;
+    category.removeChild(recipe);
+    saveRecipeBook();
+    return true;
+}
+
+void addCategory(const QString& name, SortedList& list, CategoryList which)
+{
+    RecipeBook& book = app().recipeDoc;
+    book.appendCategory(name);
+    saveRecipeBook();
+    if (which == CategoryList::Add)
+        fillAddCats(book, list, name);
+    else
+        fillEditCats(book, list, name);
+}
+
+bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs)
+{
+    if (!listHolds(list, lowerName))
+        return false;
+    showMessage(dialogs, loadText(kCategoryExistsText));
+    return true;
+}
+
+bool catNameFree(const QString& lowerName, const SortedList& list) { return !listHolds(list, lowerName); }
+
+bool isValidName(const QString& text)
+{
+    static const QString forbidden = QStringLiteral("\"'?\\/:*|<>");
+    for (const QChar c : text) {
+        if (forbidden.contains(c))
+            return false;
+    }
+    return true;
+}
+
+QString invalidNameMessage(int id, InvalidCharsList list)
+{
+    QString chars;
+    switch (list) {
+    case InvalidCharsList::Category:
+        chars = QStringLiteral(" , ' , ? , \\ , / , : , * , | , < , > ");
+        break;
+    case InvalidCharsList::EditCategory:
+        chars = QStringLiteral(" , ' , ? , \\ , / , : , *  , | , < , >");
+        break;
+    case InvalidCharsList::Title:
+        chars = QStringLiteral(" , ' , ? , \\ , / , : , * , | , < , >");
+        break;
+    }
+    return loadText(id) + QStringLiteral("\r\n\"") + chars;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The extension a stored picture takes from the chosen file: its last four characters, after a
+// name ending in "jpeg" (any case) has had those letters replaced by "jpg". photo.JPEG gives
+// ".jpg", photo.GIF gives ".GIF".
+QString pictureExtension(const QString& chosenFileName);
+
+// prefix + "_" + category + "_" + title + extension of the chosen file.
+QString standardPictureName(const QString& prefix, const QString& category, const QString& title,
+                            const QString& chosenFileName);
+
+// A name that can only mean a file directly inside its folder: not empty, no separator,
+// no drive, not "." or "..".
+bool isPlainFileName(const QString& name);
+
+// The full path of a stored picture inside `imagesFolder`, or empty when the stored name is empty
+// or not a plain file name (such a name never reaches the file system).
+QString picturePath(const QString& imagesFolder, const QString& storedName);

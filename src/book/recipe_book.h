@@ -1,0 +1,60 @@
+#pragma once
+
+#include "book/xml_document.h"
+
+#include <QList>
+#include <QString>
+
+// The children of a recipe element, by position.
+enum class RecipeField { Title = 0, PrepTime, CookTime, Yield, Ingredients, Preparation, Notes, Date, Image };
+inline constexpr int kRecipeFieldCount = 9;
+
+// The texts of one recipe.
+struct Recipe {
+    QString title, prepTime, cookTime, yield, ingredients, preparation, notes, date, image;
+    bool operator==(const Recipe&) const = default;
+};
+
+inline const QByteArray kBlankBook = QByteArrayLiteral("<recipebook></recipebook>\r\n");
+
+// The recipe book: <recipebook> holding <category cname="..."> elements holding <recipe>
+// elements with nine fields. Categories, recipes and fields are addressed by position.
+class RecipeBook {
+public:
+    bool load(const QString& path) { return m_doc.load(path); }
+    bool loadXml(const QByteArray& xml) { return m_doc.loadXml(xml); }
+    void loadBlank() { m_doc.loadXml(kBlankBook); }
+    bool save(const QString& path, QString* error = nullptr) const { return m_doc.save(path, error); }
+    QByteArray toXml() const { return m_doc.toXml(); }
+
+    XmlDocument& document() { return m_doc; }
+    const XmlDocument& document() const { return m_doc; }
+
+    // The <recipebook> root, or null when the document's root has another name.
+    XmlNode root() const;
+    // Categories in document order; a category's index here is its position.
+    QList<XmlNode> categories() const;
+    XmlNode category(int position) const;
+
+    static QString categoryName(const XmlNode& category) { return category.getNamedItem(QStringLiteral("cname")); }
+    // Recipes of a category in document order; the index is the recipe position.
+    static QList<XmlNode> recipes(const XmlNode& category);
+    static XmlNode recipe(const XmlNode& category, int position);
+
+    // A field by position; empty when the recipe has fewer children.
+    static QString field(const XmlNode& recipe, RecipeField which);
+    static QString title(const XmlNode& recipe) { return field(recipe, RecipeField::Title); }
+    static Recipe readRecipe(const XmlNode& recipe);
+
+    // Appends a category as the last child of the root.
+    XmlNode appendCategory(const QString& name);
+    // Appends a recipe with all nine fields as the last child of the category.
+    XmlNode appendRecipe(const XmlNode& category, const Recipe& recipe);
+
+private:
+    XmlDocument m_doc;
+};
+
+// The n-th element child (n from 0), or null.
+XmlNode elementChild(const XmlNode& parent, int n);
+QList<XmlNode> elementChildren(const XmlNode& parent);

@@ -1,0 +1,24 @@
+#include "app/app_state.h"
+#include "app/main_app.h"
+#include "platform/qt_dialogs.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationName(QStringLiteral("Saporina"));
+    QApplication::setApplicationVersion(QStringLiteral(SAPORINA_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
+    // The window model decides when the program ends, not the last window closing.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtDialogs dialogs;
+    app().dialogs = &dialogs;
+    Main();
+    if (app().ended)
+        return 0;
+    return QApplication::exec();
+}

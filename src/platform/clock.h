@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+// Today's date; tests may set another clock.
+QDate today();
+void setClock(std::function<QDate()> clock); // an empty function restores the system clock
+
+// The short date stored with a recipe: month/day/year as a US system writes it (12/6/2026).
+QString shortDateText(const QDate& date);

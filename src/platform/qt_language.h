@@ -1,0 +1,5 @@
+#pragma once
+
+// Makes Qt's own texts (the standard buttons of message boxes and file dialogs) follow the
+// chosen language.
+void applyQtLanguage(int langOffset);

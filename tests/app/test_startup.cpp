@@ -1,0 +1,221 @@
+#include "app/app_state.h"
+#include "app/frm_lang.h"
+#include "app/main_app.h"
+#include "app/startup.h"
+#include "app/window_model.h"
+#include "book/recipe_book.h"
+#include "settings/settings_store.h"
+#include "test_env.h"
+#include "text/text_table.h"
+#include "windows/browse/frm_br.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+template <typename T> T* openWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<T*>(w); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
+QString setting(const char* name) { return readSetting(kRegRoot + QLatin1String(name)); }
+
+void storeLanguage(const char* value) { writeSetting(kRegRoot + QStringLiteral("language"), QLatin1String(value)); }
+
+QStringList keptBooks(const TestEnv& env)
+{
+    return QDir(env.dataPath()).entryList({QStringLiteral("recipes-invalid-*.xml")}, QDir::Files);
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunAsksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("choice"); // "en", "es" or "" for closing the chooser
+        QTest::newRow("English") << "en";
+        QTest::newRow("Spanish") << "es";
+        QTest::newRow("closed without a choice") << "";
+    }
+    void firstRunAsksTheLanguage()
+    {
+        QFETCH(QString, choice);
+        TestEnv env;
+        QDir(env.dataPath()).removeRecursively(); // a brand-new machine
+        Main();
+        FrmLang* chooser = openWindow<FrmLang>();
+        QVERIFY(chooser);
+        QVERIFY(chooser->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!openWindow<FrmBr>());
+        if (choice == QStringLiteral("en"))
+            chooser->cmdEng->click();
+        else if (choice == QStringLiteral("es"))
+            chooser->cmdEsp->click();
+        else
+            chooser->close();
+
+        FrmBr* browse = openWindow<FrmBr>();
+        QVERIFY(browse);
+        QCOMPARE(browse->windowTitle(), choice == QStringLiteral("es") ? QStringLiteral("SP | Explorar recetas")
+                                                                       : QStringLiteral("SP | Browse Recipes"));
+        QCOMPARE(setting("language"), choice == QStringLiteral("en")   ? QStringLiteral("0")
+                                      : choice == QStringLiteral("es") ? QStringLiteral("1")
+                                                                       : QString());
+        QCOMPARE(setting("textSize"), QStringLiteral("1"));
+        QCOMPARE(setting("color"), QStringLiteral("0"));
+        QCOMPARE(app().textFontSize, 10);
+        QCOMPARE(env.bookBytes(), QByteArray("<recipebook></recipebook>\r\n"));
+        QVERIFY(QFileInfo(QDir(env.dataPath()).filePath(QStringLiteral("images"))).isDir());
+        QVERIFY(env.dialogs.messages.isEmpty());
+        QVERIFY(!app().ended);
+    }
+
+    void storedSettingsAreRead_data()
+    {
+        QTest::addColumn<QString>("textSize");
+        QTest::addColumn<int>("points");
+        QTest::newRow("0") << "0" << 8;
+        QTest::newRow("1") << "1" << 10;
+        QTest::newRow("2") << "2" << 12;
+        QTest::newRow("5") << "5" << 10;
+        QTest::newRow("1.5") << "1.5" << 10;
+        QTest::newRow("2 with text after") << "2 large" << 12;
+        QTest::newRow("no number") << "large" << 8;
+    }
+    void storedSettingsAreRead()
+    {
+        QFETCH(QString, textSize);
+        QFETCH(int, points);
+        TestEnv env;
+        storeLanguage("1");
+        writeSetting(kRegRoot + QStringLiteral("textSize"), textSize);
+        writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("300"));
+        Main();
+        QVERIFY(!openWindow<FrmLang>());
+        QVERIFY(openWindow<FrmBr>());
+        QCOMPARE(app().textFontSize, points);
+        QCOMPARE(app().colorScheme, 300);
+        QCOMPARE(app().langOffset, SpanishOffset);
+        QCOMPARE(setting("textSize"), textSize); // read, not rewritten
+    }
+
+    void oddColourValuesFallBack()
+    {
+        QCOMPARE(colorSchemeFor(QStringLiteral("700")), 700);
+        QCOMPARE(colorSchemeFor(QStringLiteral("blue")), 0);
+        QCOMPARE(colorSchemeFor(QStringLiteral("150")), 0);
+        QCOMPARE(colorSchemeFor(QStringLiteral("800")), 0);
+    }
+
+    void brokenBook_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("zero bytes, OK") << QByteArray() << true;
+        QTest::newRow("zero bytes, Cancel") << QByteArray() << false;
+        QTest::newRow("broken markup, OK") << QByteArray("<recipebook><category cname=\"A\">") << true;
+        QTest::newRow("broken markup, Cancel") << QByteArray("<recipebook><category cname=\"A\">") << false;
+    }
+    void brokenBook()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, replace);
+        TestEnv env;
+        storeLanguage("0");
+        writeFileBytes(env.bookPath(), content);
+        env.dialogs.answers = {replace ? MsgAnswer::Ok : MsgAnswer::Cancel};
+        Main();
+
+        QVERIFY(!env.dialogs.messages.isEmpty());
+        const ShownMessage& asked = env.dialogs.messages.first();
+        QCOMPARE(asked.text, loadText(263));
+        QCOMPARE(asked.title, QStringLiteral("SP"));
+        QCOMPARE(asked.buttons, MsgButtons::OkCancel);
+        if (!replace) {
+            QVERIFY(app().ended);
+            QVERIFY(!openWindow<FrmBr>());
+            QCOMPARE(env.bookBytes(), content);
+            QVERIFY(keptBooks(env).isEmpty());
+            return;
+        }
+        QVERIFY(!app().ended);
+        QVERIFY(openWindow<FrmBr>());
+        QCOMPARE(env.bookBytes(), kBlankBook);
+        const QStringList kept = keptBooks(env);
+        if (content.isEmpty()) {
+            QVERIFY(kept.isEmpty()); // nothing worth keeping
+            QCOMPARE(env.dialogs.messages.size(), 1);
+        } else {
+            // The broken book stays beside the new one, and the cook is told where.
+            QCOMPARE(kept.size(), 1);
+            QCOMPARE(readFileBytes(QDir(env.dataPath()).filePath(kept.first())), content);
+            QCOMPARE(env.dialogs.messages.size(), 2);
+            QVERIFY(env.dialogs.messages[1].text.contains(kept.first()));
+        }
+    }
+
+    void brokenBooksNeverOverwriteEachOther()
+    {
+        TestEnv env;
+        writeFileBytes(env.bookPath(), "<one>");
+        const QString first = keepBrokenBook(env.bookPath());
+        writeFileBytes(env.bookPath(), "<two>");
+        const QString second = keepBrokenBook(env.bookPath());
+        QVERIFY(!first.isEmpty() && !second.isEmpty() && first != second);
+        QCOMPARE(readFileBytes(first), QByteArray("<one>"));
+        QCOMPARE(readFileBytes(second), QByteArray("<two>"));
+        QVERIFY(keepBrokenBook(env.bookPath()).isEmpty()); // nothing left to move
+    }
+
+    void existingBookIsLoaded()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        writeFileBytes(env.bookPath(), "<recipebook>\r\n <category cname=\"Soups\"><recipe><title>Caldo</title>"
+                                       "</recipe></category>\r\n <category cname=\"Breads\"/>\r\n</recipebook>");
+        Main();
+        FrmBr* browse = openWindow<FrmBr>();
+        QVERIFY(browse);
+        QCOMPARE(browse->cboCats->count(), 2);
+        QCOMPARE(browse->cboCats->currentText(), QStringLiteral("Breads"));
+        QVERIFY(env.dialogs.messages.isEmpty());
+    }
+
+    void closingAMainWindow()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        Main();
+        FrmBr* browse = openWindow<FrmBr>();
+        QVERIFY(browse);
+        QVERIFY(app().quitOnClose);
+
+        // Moving to another window unloads this one without ending the program.
+        bool shown = false;
+        browse->switchTo([&] { shown = true; });
+        QVERIFY(shown);
+        QVERIFY(!app().ended);
+        QCOMPARE(setting("state"), QStringLiteral("0"));
+        QVERIFY(!setting("width").isEmpty());
+
+        showMainWindow(MainWindowKind::Browse);
+        browse = openWindow<FrmBr>();
+        QVERIFY(browse && currentMainWindow() == browse);
+        QVERIFY(app().quitOnClose);
+        browse->close(); // the close box
+        QVERIFY(app().ended);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"

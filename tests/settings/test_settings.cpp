@@ -1,0 +1,120 @@
+#include "app/app_state.h"
+#include "settings/placement.h"
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
+#include "test_env.h"
+
+#include <QFile>
+#include <QWidget>
+#include <QtTest>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void storeRoundTrip()
+    {
+        TestEnv env;
+        const QString key = kRegRoot + QStringLiteral("FromName");
+        QCOMPARE(readSetting(key), QString());
+        writeSetting(key, QStringLiteral("Ana, la cocinera"));
+        QCOMPARE(readSetting(key), QStringLiteral("Ana, la cocinera"));
+        QVERIFY(QFile::exists(env.settingsPath())); // the test store, never the user's
+        QCOMPARE(readSetting(kRegRoot + QStringLiteral("missing")), QString());
+        QCOMPARE(readSetting(QString()), QString());
+        // Other keys than the program's own are kept apart.
+        writeSetting(QStringLiteral("HKCU\\Software\\Other\\header"), QStringLiteral("&w"));
+        QCOMPARE(readSetting(QStringLiteral("HKCU\\Software\\Other\\header")), QStringLiteral("&w"));
+        QCOMPARE(readSetting(kRegRoot + QStringLiteral("header")), QString());
+    }
+
+    void pathExistsRules()
+    {
+        TestEnv env;
+        QVERIFY(!pathExists(QString()));
+        QVERIFY(!pathExists(env.dataPath()));
+        QVERIFY(pathExists(env.dataPath(), true));
+        writeFileBytes(env.bookPath(), "x");
+        QVERIFY(pathExists(env.bookPath()));
+        QVERIFY(pathExists(env.bookPath(), true));
+        QVERIFY(!pathExists(env.bookPath() + QStringLiteral(".nope"), true));
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // width, height, state, left, top
+        QTest::addColumn<QList<int>>("expected"); // width, height, left, top, state
+        const int sw = 19200, sh = 14400;
+        QTest::newRow("nothing stored") << QStringList{"", "", "", "", ""}
+                                        << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
+        QTest::newRow("too wide") << QStringList{"60000", "", "", "100", "100"}
+                                  << QList<int>{9700, 6900, 100, 100, 0};
+        QTest::newRow("too narrow, too low") << QStringList{"5000", "3000", "0", "0", "0"}
+                                             << QList<int>{9700, 6900, 0, 0, 0};
+        QTest::newRow("size kept") << QStringList{"12000", "8000", "0", "10", "20"}
+                                   << QList<int>{12000, 8000, 10, 20, 0};
+        QTest::newRow("left at edge centres") << QStringList{"", "", "", QString::number(sw - 500), "0"}
+                                              << QList<int>{9700, 6900, (sw - 9700) / 2, 0, 0};
+        QTest::newRow("one twip less kept") << QStringList{"", "", "", QString::number(sw - 501), "0"}
+                                            << QList<int>{9700, 6900, sw - 501, 0, 0};
+        QTest::newRow("top past edge centres") << QStringList{"", "", "", "0", "90000"}
+                                               << QList<int>{9700, 6900, 0, (sh - 6900) / 2, 0};
+        QTest::newRow("negative kept") << QStringList{"", "", "", "-3000", "-15"}
+                                       << QList<int>{9700, 6900, -3000, -15, 0};
+        QTest::newRow("minimised opens normal") << QStringList{"", "", "1", "0", "0"}
+                                                << QList<int>{9700, 6900, 0, 0, 0};
+        QTest::newRow("maximised") << QStringList{"10000", "7000", "2", "0", "0"}
+                                   << QList<int>{10000, 7000, 0, 0, 2};
+        QTest::newRow("not numbers") << QStringList{"wide", "1.5e3", "max", "left", "?"}
+                                     << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
+    }
+    void placement()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QList<int>, expected);
+        const Placement p =
+            computePlacement({stored[0], stored[1], stored[2], stored[3], stored[4]}, 19200, 14400);
+        QCOMPARE((QList<int>{p.width, p.height, p.left, p.top, static_cast<int>(p.state)}), expected);
+    }
+
+    void windowSavesAndRestoresPlacement()
+    {
+        TestEnv env;
+        auto value = [](const char* name) { return readSetting(kRegRoot + QLatin1String(name)); };
+
+        QWidget window;
+        restoreWindowPlacement(&window);
+        QCOMPARE(window.size(), QSize(647, 460)); // 9700 x 6900 twips at 15 twips a pixel
+        window.resize(800, 600);
+        window.move(30, 45);
+        saveWindowPlacement(&window);
+        QCOMPARE(value("state"), QStringLiteral("0"));
+        QCOMPARE(value("width"), QStringLiteral("12000"));
+        QCOMPARE(value("height"), QStringLiteral("9000"));
+        QCOMPARE(value("left"), QStringLiteral("450"));
+        QCOMPARE(value("top"), QStringLiteral("675"));
+
+        // A maximised window writes only its state and keeps the last normal size.
+        QWidget maximised;
+        maximised.resize(1000, 900);
+        maximised.setWindowState(Qt::WindowMaximized);
+        saveWindowPlacement(&maximised);
+        QCOMPARE(value("state"), QStringLiteral("2"));
+        QCOMPARE(value("width"), QStringLiteral("12000"));
+
+        QWidget next;
+        restoreWindowPlacement(&next);
+        QVERIFY(next.windowState() & Qt::WindowMaximized);
+        QCOMPARE(next.size(), QSize(800, 600));
+
+        QWidget minimised;
+        minimised.setWindowState(Qt::WindowMinimized);
+        saveWindowPlacement(&minimised);
+        QCOMPARE(value("state"), QStringLiteral("1"));
+        QWidget afterMinimised;
+        restoreWindowPlacement(&afterMinimised);
+        QVERIFY(!(afterMinimised.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "test_settings.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "scripted_dialogs.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh data folder and settings file for one test, with the shared state reset and the
+// scripted dialogs in place. Windows left open are closed when it ends.
+class TestEnv {
+public:
+    TestEnv();
+    ~TestEnv();
+    TestEnv(const TestEnv&) = delete;
+    TestEnv& operator=(const TestEnv&) = delete;
+
+    QString dataPath() const;
+    QString bookPath() const;
+    QString settingsPath() const;
+
+    // Writes the book file and loads it as the shared book.
+    void useBook(const QByteArray& xml);
+    QByteArray bookBytes() const;
+
+    ScriptedDialogs dialogs;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray readFileBytes(const QString& path);
+void writeFileBytes(const QString& path, const QByteArray& data);
