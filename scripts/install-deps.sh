@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what Saporina needs to build, run and test, from Debian's packages.
+set -euo pipefail
+packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev
+          fonts-dejavu-core xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
