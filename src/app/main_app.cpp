@@ -8,8 +8,7 @@
 #include "settings/settings_store.h"
 #include "text/text_table.h"
 
-void Main()
-{
+void Main() {
     const QString language = readSetting(kRegRoot + QStringLiteral("language"));
     if (language != QStringLiteral("0") && language != QStringLiteral("1")) {
         (new FrmLang)->show();
@@ -19,8 +18,7 @@ void Main()
     initApp();
 }
 
-void initApp()
-{
+void initApp() {
     applyQtLanguage(app().langOffset);
     if (!prepareAppData()) {
         endProgram();

@@ -5,8 +5,7 @@ const char* const kFieldNames[kRecipeFieldCount] = {"title", "preptime", "cookti
                                                     "prep",  "other",    "date",     "image"};
 }
 
-XmlNode elementChild(const XmlNode& parent, int n)
-{
+XmlNode elementChild(const XmlNode& parent, int n) {
     if (n < 0)
         return {};
     for (pugi::xml_node child = parent.raw().first_child(); child; child = child.next_sibling()) {
@@ -16,8 +15,7 @@ XmlNode elementChild(const XmlNode& parent, int n)
     return {};
 }
 
-QList<XmlNode> elementChildren(const XmlNode& parent)
-{
+QList<XmlNode> elementChildren(const XmlNode& parent) {
     QList<XmlNode> nodes;
     for (pugi::xml_node child : parent.raw().children()) {
         if (child.type() == pugi::node_element)
@@ -26,23 +24,31 @@ QList<XmlNode> elementChildren(const XmlNode& parent)
     return nodes;
 }
 
-XmlNode RecipeBook::root() const { return m_doc.selectSingleNode("/recipebook"); }
+XmlNode RecipeBook::root() const {
+    return m_doc.selectSingleNode("/recipebook");
+}
 
-QList<XmlNode> RecipeBook::categories() const { return elementChildren(root()); }
+QList<XmlNode> RecipeBook::categories() const {
+    return elementChildren(root());
+}
 
-XmlNode RecipeBook::category(int position) const { return elementChild(root(), position); }
+XmlNode RecipeBook::category(int position) const {
+    return elementChild(root(), position);
+}
 
-QList<XmlNode> RecipeBook::recipes(const XmlNode& category) { return elementChildren(category); }
+QList<XmlNode> RecipeBook::recipes(const XmlNode& category) {
+    return elementChildren(category);
+}
 
-XmlNode RecipeBook::recipe(const XmlNode& category, int position) { return elementChild(category, position); }
+XmlNode RecipeBook::recipe(const XmlNode& category, int position) {
+    return elementChild(category, position);
+}
 
-QString RecipeBook::field(const XmlNode& recipe, RecipeField which)
-{
+QString RecipeBook::field(const XmlNode& recipe, RecipeField which) {
     return elementChild(recipe, static_cast<int>(which)).text();
 }
 
-Recipe RecipeBook::readRecipe(const XmlNode& recipe)
-{
+Recipe RecipeBook::readRecipe(const XmlNode& recipe) {
     QString values[kRecipeFieldCount];
     int i = 0;
     for (pugi::xml_node child : recipe.raw().children()) {
@@ -56,18 +62,16 @@ Recipe RecipeBook::readRecipe(const XmlNode& recipe)
                   values[5], values[6], values[7], values[8]};
 }
 
-XmlNode RecipeBook::appendCategory(const QString& name)
-{
+XmlNode RecipeBook::appendCategory(const QString& name) {
     XmlNode node = m_doc.createElement(QStringLiteral("category"));
     node.setAttribute(QStringLiteral("cname"), name);
     return root().appendChild(node);
 }
 
-XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe)
-{
-    const QString* values[kRecipeFieldCount] = {&recipe.title,       &recipe.prepTime,    &recipe.cookTime,
-                                                &recipe.yield,       &recipe.ingredients, &recipe.preparation,
-                                                &recipe.notes,       &recipe.date,        &recipe.image};
+XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe) {
+    const QString* values[kRecipeFieldCount] = {&recipe.title, &recipe.prepTime,    &recipe.cookTime,
+                                                &recipe.yield, &recipe.ingredients, &recipe.preparation,
+                                                &recipe.notes, &recipe.date,        &recipe.image};
     XmlNode node = m_doc.createElement(QStringLiteral("recipe"));
     for (int i = 0; i < kRecipeFieldCount; ++i) {
         XmlNode fieldNode = m_doc.createElement(QString::fromLatin1(kFieldNames[i]));

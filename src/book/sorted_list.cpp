@@ -7,8 +7,7 @@
 
 namespace {
 
-QCollator displayCollator()
-{
+QCollator displayCollator() {
     QLocale locale;
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::English, QLocale::UnitedStates);
@@ -21,8 +20,7 @@ QCollator displayCollator()
 
 } // namespace
 
-void sortForDisplay(QList<ListEntry>& entries)
-{
+void sortForDisplay(QList<ListEntry>& entries) {
     if (entries.size() < 2)
         return;
     const QCollator collator = displayCollator();
@@ -40,8 +38,7 @@ void sortForDisplay(QList<ListEntry>& entries)
     entries = std::move(sorted);
 }
 
-void SortedList::fill(QList<ListEntry> entries)
-{
+void SortedList::fill(QList<ListEntry> entries) {
     sortForDisplay(entries);
     setEntries(entries);
 }

@@ -7,8 +7,7 @@
 namespace {
 
 // SAPORINA_SETTINGS names an INI file to use instead of the user's own store (tests use it).
-std::unique_ptr<QSettings> openStore()
-{
+std::unique_ptr<QSettings> openStore() {
     const QString file = qEnvironmentVariable("SAPORINA_SETTINGS");
     if (!file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
@@ -17,8 +16,7 @@ std::unique_ptr<QSettings> openStore()
 }
 
 // "HKLM\Software\...\language" becomes the nested key "HKLM/Software/.../language".
-QString storeKey(const QString& fullPath)
-{
+QString storeKey(const QString& fullPath) {
     QString key = fullPath;
     key.replace(u'\\', u'/');
     while (key.endsWith(u'/'))
@@ -28,8 +26,7 @@ QString storeKey(const QString& fullPath)
 
 } // namespace
 
-QString readSetting(const QString& fullPath)
-{
+QString readSetting(const QString& fullPath) {
     const QString key = storeKey(fullPath);
     if (key.isEmpty())
         return {};
@@ -39,8 +36,7 @@ QString readSetting(const QString& fullPath)
     return value.toString();
 }
 
-void writeSetting(const QString& fullPath, const QString& value)
-{
+void writeSetting(const QString& fullPath, const QString& value) {
     const QString key = storeKey(fullPath);
     if (key.isEmpty())
         return;
@@ -49,8 +45,7 @@ void writeSetting(const QString& fullPath, const QString& value)
     store->sync(); // a store that cannot be written is simply not changed
 }
 
-bool pathExists(const QString& path, bool folder)
-{
+bool pathExists(const QString& path, bool folder) {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);

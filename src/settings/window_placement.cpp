@@ -7,8 +7,7 @@
 
 #include <QWidget>
 
-void saveWindowPlacement(const QWidget* window)
-{
+void saveWindowPlacement(const QWidget* window) {
     WindowShowState state = WindowShowState::Normal;
     if (window->isMinimized())
         state = WindowShowState::Minimized;
@@ -22,8 +21,7 @@ void saveWindowPlacement(const QWidget* window)
                          pixelsToTwips(window->y(), ty));
 }
 
-void restoreWindowPlacement(QWidget* window)
-{
+void restoreWindowPlacement(QWidget* window) {
     const QSize screen = screenSizeTwips(window);
     const Placement p = computePlacement(readStoredPlacement(app().regRoot), screen.width(), screen.height());
     const double tx = twipsPerPixelX(window);

@@ -12,21 +12,23 @@ namespace {
 
 const QByteArray kThreeCategories =
     "<recipebook>"
-    "<category cname=\"Soups\"><recipe><title>Minestrone</title></recipe><recipe><title>Gazpacho</title></recipe>"
+    "<category "
+    "cname=\"Soups\"><recipe><title>Minestrone</title></recipe><recipe><title>Gazpacho</title></recipe>"
     "</category>"
     "<category cname=\"appetizers\"></category>"
     "<category cname=\"Breads\"><recipe><title>Rye</title></recipe><recipe><title></title></recipe>"
     "<recipe><title>Flan</title></recipe><recipe><title>bagel</title></recipe></category>"
     "</recipebook>";
 
-QList<ListEntry> entriesOf(const MemoryList& list) { return list.entries(); }
+QList<ListEntry> entriesOf(const MemoryList& list) {
+    return list.entries();
+}
 
 // Records the rows selected, as a window's selection handling would see them.
 class WatchedList : public MemoryList {
 public:
     QList<int> selected;
-    void setCurrentRow(int row) override
-    {
+    void setCurrentRow(int row) override {
         MemoryList::setCurrentRow(row);
         selected.append(row);
     }
@@ -37,8 +39,7 @@ public:
 class TestBookOps : public QObject {
     Q_OBJECT
 private slots:
-    void categoriesSortApartFromDocumentOrder()
-    {
+    void categoriesSortApartFromDocumentOrder() {
         TestEnv env;
         env.useBook(kThreeCategories);
         MemoryList cats;
@@ -60,9 +61,8 @@ private slots:
         QCOMPARE(recs.count(), 0);
     }
 
-    void displayOrder()
-    {
-        QList<ListEntry> entries{{"zucchini", 0}, {"Apple pie", 1}, {"10 minute soup", 2},
+    void displayOrder() {
+        QList<ListEntry> entries{{"zucchini", 0},         {"Apple pie", 1},     {"10 minute soup", 2},
                                  {"[new category..]", 3}, {"apple Crumble", 4}, {"#1 chili", 5}};
         sortForDisplay(entries);
         QStringList texts;
@@ -72,8 +72,7 @@ private slots:
                                      "Apple pie", "zucchini"}));
     }
 
-    void addAndEditCategoryLists()
-    {
+    void addAndEditCategoryLists() {
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/><category cname=\"Cakes\"/></recipebook>");
         WatchedList add;
@@ -94,8 +93,7 @@ private slots:
         QCOMPARE(add.currentRow(), 1);
     }
 
-    void addingACategory()
-    {
+    void addingACategory() {
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         WatchedList list;
@@ -121,8 +119,7 @@ private slots:
         QVERIFY(catNameFree(QStringLiteral("[new category..]"), browse));
     }
 
-    void titleChecksSpanTheBook()
-    {
+    void titleChecksSpanTheBook() {
         TestEnv env;
         env.useBook(kThreeCategories);
         QString title = QStringLiteral("FLAN");
@@ -141,8 +138,7 @@ private slots:
         QVERIFY(findRecipe(app().recipeDoc, 2, QStringLiteral("x' or '1'='1")).isNull());
     }
 
-    void removingRecipes()
-    {
+    void removingRecipes() {
         TestEnv env;
         env.useBook(kThreeCategories);
         const QByteArray before = env.bookBytes();
@@ -160,8 +156,7 @@ private slots:
         QVERIFY(env.dialogs.messages.isEmpty());
     }
 
-    void names_data()
-    {
+    void names_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("valid");
         QTest::newRow("apostrophe") << "Mom's pie" << false;
@@ -174,64 +169,64 @@ private slots:
         QTest::newRow("brackets") << "[new]" << true;
         QTest::newRow("blank and accents") << " Crème brûlée " << true;
     }
-    void names()
-    {
+    void names() {
         QFETCH(QString, name);
         QFETCH(bool, valid);
         QCOMPARE(isValidName(name), valid);
     }
 
-    void invalidNameMessages()
-    {
+    void invalidNameMessages() {
         resetAppState();
-        QCOMPARE(invalidNameMessage(295, InvalidCharsList::Category),
-                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                                "\" , ' , ? , \\ , / , : , * , | , < , > "));
-        QCOMPARE(invalidNameMessage(295, InvalidCharsList::EditCategory),
-                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                                "\" , ' , ? , \\ , / , : , *  , | , < , >"));
+        QCOMPARE(
+            invalidNameMessage(295, InvalidCharsList::Category),
+            QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
+                           "\" , ' , ? , \\ , / , : , * , | , < , > "));
+        QCOMPARE(
+            invalidNameMessage(295, InvalidCharsList::EditCategory),
+            QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
+                           "\" , ' , ? , \\ , / , : , *  , | , < , >"));
         QVERIFY(invalidNameMessage(166, InvalidCharsList::Title).endsWith(QStringLiteral("* , | , < , >")));
         QVERIFY(invalidNameMessage(166, InvalidCharsList::Title).startsWith(QStringLiteral("You have used")));
     }
 
-    void pictureNames_data()
-    {
+    void pictureNames_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("JPEG") << "C:/pics/Torta.JPEG" << "recipes_Cakes_Torta.jpg";
-        QTest::newRow("jpeg") << "photo.jpeg" << "recipes_Cakes_Torta.jpg";
-        QTest::newRow("jpg") << "photo.jpg" << "recipes_Cakes_Torta.jpg";
-        QTest::newRow("GIF keeps case") << "a.GIF" << "recipes_Cakes_Torta.GIF";
-        QTest::newRow("bmp") << "/home/cook/p.bmp" << "recipes_Cakes_Torta.bmp";
+        QTest::newRow("JPEG") << "C:/pics/Torta.JPEG"
+                              << "recipes_Cakes_Torta.jpg";
+        QTest::newRow("jpeg") << "photo.jpeg"
+                              << "recipes_Cakes_Torta.jpg";
+        QTest::newRow("jpg") << "photo.jpg"
+                             << "recipes_Cakes_Torta.jpg";
+        QTest::newRow("GIF keeps case") << "a.GIF"
+                                        << "recipes_Cakes_Torta.GIF";
+        QTest::newRow("bmp") << "/home/cook/p.bmp"
+                             << "recipes_Cakes_Torta.bmp";
     }
-    void pictureNames()
-    {
+    void pictureNames() {
         QFETCH(QString, chosen);
         QFETCH(QString, stored);
-        QCOMPARE(standardPictureName(QStringLiteral("recipes"), QStringLiteral("Cakes"), QStringLiteral("Torta"),
-                                     chosen),
+        QCOMPARE(standardPictureName(QStringLiteral("recipes"), QStringLiteral("Cakes"),
+                                     QStringLiteral("Torta"), chosen),
                  stored);
     }
 
-    void storedPictureNamesStayInTheirFolder()
-    {
+    void storedPictureNamesStayInTheirFolder() {
         QVERIFY(isPlainFileName(QStringLiteral("recipes_Cakes_Torta.jpg")));
-        for (const char* bad : {"", ".", "..", "../recipes.xml", "/etc/passwd", "sub/x.jpg", "..\\x.jpg",
-                                "C:x.jpg"})
+        for (const char* bad :
+             {"", ".", "..", "../recipes.xml", "/etc/passwd", "sub/x.jpg", "..\\x.jpg", "C:x.jpg"})
             QVERIFY2(!isPlainFileName(QString::fromLatin1(bad)), bad);
         QCOMPARE(picturePath(QStringLiteral("/data/images"), QStringLiteral("a.jpg")),
                  QStringLiteral("/data/images/a.jpg"));
         QCOMPARE(picturePath(QStringLiteral("/data/images"), QStringLiteral("../a.jpg")), QString());
     }
 
-    void tenThousandRecipesStayFast()
-    {
+    void tenThousandRecipesStayFast() {
         TestEnv env;
         RecipeBook& book = app().recipeDoc;
         for (int c = 0; c < 40; ++c) {
             const XmlNode cat = book.appendCategory(QStringLiteral("Category %1").arg(c));
-            for (int r = 0; r < 250; ++r)
-            {
+            for (int r = 0; r < 250; ++r) {
                 Recipe recipe;
                 recipe.title = QStringLiteral("Recipe %1-%2").arg(c).arg(r);
                 book.appendRecipe(cat, recipe);

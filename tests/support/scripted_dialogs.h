@@ -25,7 +25,7 @@ public:
     QList<std::optional<QString>> inputs; // nullopt: the user cancels
 
     QList<FileDialogState> fileRequests; // the state each file dialog was shown with
-    QList<std::optional<QString>> files;  // chosen full paths; nullopt: cancelled
+    QList<std::optional<QString>> files; // chosen full paths; nullopt: cancelled
 
     int unscripted = 0;
 

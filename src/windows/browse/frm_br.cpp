@@ -12,22 +12,19 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-QString fixLineBreaks(const QString& text)
-{
+QString fixLineBreaks(const QString& text) {
     QString out = text;
     out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     out.replace(u'\n', QStringLiteral("\r\n"));
     return out;
 }
 
-FrmBr::FrmBr(QWidget* parent) : MainWindowBase(parent)
-{
+FrmBr::FrmBr(QWidget* parent) : MainWindowBase(parent) {
     buildControls();
     Form_Load();
 }
 
-void FrmBr::buildControls()
-{
+void FrmBr::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
@@ -61,7 +58,8 @@ void FrmBr::buildControls()
 
     auto* details = new QGridLayout;
     int row = 0;
-    for (auto [caption, value] : {std::pair{Label4, lblPT}, {Label5, lblCT}, {Label7, lblYld}, {Label6, lblDC}}) {
+    for (auto [caption, value] :
+         {std::pair{Label4, lblPT}, {Label5, lblCT}, {Label7, lblYld}, {Label6, lblDC}}) {
         details->addWidget(caption, row, 0);
         details->addWidget(value, row++, 1);
     }
@@ -90,8 +88,7 @@ void FrmBr::buildControls()
     connect(mnuBrExit, &QAction::triggered, this, &FrmBr::exitProgram);
 }
 
-void FrmBr::setBrowseCaptions()
-{
+void FrmBr::setBrowseCaptions() {
     setWindowTitle(loadText(100));
     lblBorder[0]->setText(loadText(101));
     lblBorder[1]->setText(loadText(101));
@@ -106,34 +103,32 @@ void FrmBr::setBrowseCaptions()
     Label6->setText(loadText(111) + u':');
 }
 
-void FrmBr::Form_Load()
-{
+void FrmBr::Form_Load() {
     loadMainWindow();
     setBrowseCaptions();
     app().prefsFromAdd = false;
     fillBrCats(app().recipeDoc, *m_cats, *m_recs);
 }
 
-void FrmBr::cboCats_Click()
-{
+void FrmBr::cboCats_Click() {
     clearRecipe();
     if (cboCats->currentIndex() < 0)
         return;
     listBrRecipes(app().recipeDoc, m_cats->itemData(cboCats->currentIndex()), *m_recs);
 }
 
-void FrmBr::lstRecs_Click() { showBrRecipe(); }
+void FrmBr::lstRecs_Click() {
+    showBrRecipe();
+}
 
-void FrmBr::clearRecipe()
-{
+void FrmBr::clearRecipe() {
     for (QLabel* label : {lblPT, lblCT, lblYld, lblDC})
         label->clear();
     for (QPlainTextEdit* box : {txtIng, txtPrep, txtOther})
         box->clear();
 }
 
-void FrmBr::showBrRecipe()
-{
+void FrmBr::showBrRecipe() {
     clearRecipe();
     const int cat = m_cats->currentRow();
     const int rec = m_recs->currentRow();

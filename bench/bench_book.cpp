@@ -1,0 +1,83 @@
+// Times the book's everyday work on a large generated book:
+//   saporina_bench [recipes] [--write PATH]
+#include "app/app_state.h"
+#include "book/book_ops.h"
+#include "book_generator.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+double timeIt(const std::function<void()>& work, int rounds = 5) {
+    double best = 1e18;
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+void report(const char* what, double ms) {
+    std::printf("%-44s %9.2f ms\n", what, ms);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    int recipes = 10000;
+    QString writeTo;
+    const QStringList args = application.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--write") && i + 1 < args.size())
+            writeTo = args[++i];
+        else
+            recipes = args[i].toInt();
+    }
+    const int categories = 40;
+
+    RecipeBook& book = app().recipeDoc;
+    generateBook(book, recipes, categories);
+    if (!writeTo.isEmpty()) {
+        QString error;
+        if (!book.save(writeTo, &error)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(writeTo), qPrintable(error));
+            return 1;
+        }
+        std::printf("wrote %d recipes to %s\n", recipes, qPrintable(writeTo));
+        return 0;
+    }
+
+    QTemporaryDir dir;
+    app().appPath = dir.path();
+    const QString path = app().bookPath();
+    book.save(path);
+    std::printf("book: %d recipes in %d categories, %.1f MB\n", recipes, categories,
+                QFileInfo(path).size() / 1e6);
+
+    report("load (parse whole file)", timeIt([&] { book.load(path); }));
+    report("save (atomic, flushed to disk)", timeIt([&] { book.save(path); }));
+    MemoryList cats, recs;
+    report("fill category list", timeIt([&] { fillBrCats(book, cats, recs); }));
+    report("list the recipes of every category", timeIt([&] {
+               for (int c = 0; c < categories; ++c)
+                   listBrRecipes(book, c, recs);
+           }));
+    report("title check, not found (whole book)", timeIt([&] {
+               QString title = QStringLiteral("No Such Recipe");
+               titleExists(book, title);
+           }));
+    int n = 0;
+    report("remove a recipe and save", timeIt([&] {
+               removeRecipe(
+                   QStringLiteral("%1").arg(RecipeBook::title(RecipeBook::recipe(book.category(n++), 0))));
+           }));
+    return 0;
+}
