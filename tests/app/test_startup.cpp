@@ -172,6 +172,20 @@ private slots:
         QVERIFY(keepBrokenBook(env.bookPath()).isEmpty()); // nothing left to move
     }
 
+    void unwritableDataFolderEndsWithAMessage()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        writeFileBytes(env.bookPath(), kBlankBook);
+        // A data folder that cannot be made: its parent is a file.
+        qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
+        Main();
+        QVERIFY(app().ended);
+        QVERIFY(!openWindow<FrmBr>());
+        QCOMPARE(env.dialogs.messages.size(), 1);
+        QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritable)));
+    }
+
     void existingBookIsLoaded() {
         TestEnv env;
         storeLanguage("0");
