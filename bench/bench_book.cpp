@@ -13,7 +13,8 @@
 
 namespace {
 
-double timeIt(const std::function<void()>& work, int rounds = 5) {
+double timeIt(const std::function<void()>& work, int rounds = 5)
+{
     double best = 1e18;
     for (int i = 0; i < rounds; ++i) {
         QElapsedTimer timer;
@@ -24,13 +25,15 @@ double timeIt(const std::function<void()>& work, int rounds = 5) {
     return best;
 }
 
-void report(const char* what, double ms) {
+void report(const char* what, double ms)
+{
     std::printf("%-44s %9.2f ms\n", what, ms);
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication application(argc, argv);
     int recipes = 10000;
     QString writeTo;
@@ -59,8 +62,7 @@ int main(int argc, char* argv[]) {
     app().appPath = dir.path();
     const QString path = app().bookPath();
     book.save(path);
-    std::printf("book: %d recipes in %d categories, %.1f MB\n", recipes, categories,
-                QFileInfo(path).size() / 1e6);
+    std::printf("book: %d recipes in %d categories, %.1f MB\n", recipes, categories, QFileInfo(path).size() / 1e6);
 
     report("load (parse whole file)", timeIt([&] { book.load(path); }));
     report("save (atomic, flushed to disk)", timeIt([&] { book.save(path); }));
@@ -76,8 +78,7 @@ int main(int argc, char* argv[]) {
            }));
     int n = 0;
     report("remove a recipe and save", timeIt([&] {
-               removeRecipe(
-                   QStringLiteral("%1").arg(RecipeBook::title(RecipeBook::recipe(book.category(n++), 0))));
+               removeRecipe(QStringLiteral("%1").arg(RecipeBook::title(RecipeBook::recipe(book.category(n++), 0))));
            }));
     return 0;
 }

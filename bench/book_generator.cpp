@@ -10,18 +10,19 @@ const QStringList kWords = {"flour",    "sugar",       "butter",        "eggs", 
                             "basil",    "parsley",     "rice",          "beans",    "chicken",   "beef",
                             "cinnamon", "vanilla",     "crème fraîche", "jalapeño", "queso",     "harina",
                             "azúcar",   "mantequilla", "huevos",        "leche",    "sal",       "ajo"};
-const QStringList kCategories = {"Soups",      "Breads",   "Cakes",      "Pies", "Salads",
-                                 "Sauces",     "Desserts", "Appetizers", "Fish", "Meat",
-                                 "Vegetables", "Drinks",   "Postres",    "Sopas"};
+const QStringList kCategories = {"Soups",      "Breads", "Cakes", "Pies",       "Salads", "Sauces",  "Desserts",
+                                 "Appetizers", "Fish",   "Meat",  "Vegetables", "Drinks", "Postres", "Sopas"};
 
-QString words(QRandomGenerator& rng, int count) {
+QString words(QRandomGenerator& rng, int count)
+{
     QStringList out;
     for (int i = 0; i < count; ++i)
         out << kWords[static_cast<qsizetype>(rng.bounded(kWords.size()))];
     return out.join(u' ');
 }
 
-QString lines(QRandomGenerator& rng, int count, int wordsPerLine) {
+QString lines(QRandomGenerator& rng, int count, int wordsPerLine)
+{
     QStringList out;
     for (int i = 0; i < count; ++i)
         out << QStringLiteral("%1 %2").arg(1 + rng.bounded(12)).arg(words(rng, wordsPerLine));
@@ -30,7 +31,8 @@ QString lines(QRandomGenerator& rng, int count, int wordsPerLine) {
 
 } // namespace
 
-void generateBook(RecipeBook& book, int recipes, int categories) {
+void generateBook(RecipeBook& book, int recipes, int categories)
+{
     QRandomGenerator rng(20261206);
     book.loadBlank();
     QList<XmlNode> cats;
@@ -47,10 +49,8 @@ void generateBook(RecipeBook& book, int recipes, int categories) {
         recipe.ingredients = lines(rng, 4 + rng.bounded(10), 3);
         recipe.preparation = lines(rng, 3 + rng.bounded(8), 14);
         recipe.notes = words(rng, rng.bounded(25));
-        recipe.date = QStringLiteral("%1/%2/20%3")
-                          .arg(1 + rng.bounded(12))
-                          .arg(1 + rng.bounded(28))
-                          .arg(10 + rng.bounded(17));
+        recipe.date =
+            QStringLiteral("%1/%2/20%3").arg(1 + rng.bounded(12)).arg(1 + rng.bounded(28)).arg(10 + rng.bounded(17));
         if (rng.bounded(3) == 0)
             recipe.image = QStringLiteral("recipes_x_%1.jpg").arg(r);
         book.appendRecipe(cats[rng.bounded(categories)], recipe);

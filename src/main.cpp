@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QIcon>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationName(QStringLiteral("Saporina"));
     QApplication::setApplicationVersion(QStringLiteral(SAPORINA_VERSION));
+    QApplication::setStyle(QStringLiteral("Fusion")); // the same look, and the colour schemes, everywhere
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
     // The window model decides when the program ends, not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);

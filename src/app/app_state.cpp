@@ -7,31 +7,37 @@
 #include <memory>
 
 namespace {
-std::unique_ptr<AppState>& instance() {
+std::unique_ptr<AppState>& instance()
+{
     static std::unique_ptr<AppState> state = std::make_unique<AppState>();
     return state;
 }
 } // namespace
 
-AppState& app() {
+AppState& app()
+{
     return *instance();
 }
 
-void resetAppState() {
+void resetAppState()
+{
     Dialogs* keep = instance()->dialogs;
     instance() = std::make_unique<AppState>();
     instance()->dialogs = keep;
 }
 
-QString AppState::bookPath() const {
+QString AppState::bookPath() const
+{
     return QDir(appPath).filePath(QStringLiteral("recipes.xml"));
 }
 
-QString AppState::imagesPath() const {
+QString AppState::imagesPath() const
+{
     return QDir(appPath).filePath(QStringLiteral("images"));
 }
 
-bool saveRecipeBook() {
+bool saveRecipeBook()
+{
     AppState& a = app();
     QString error;
     if (a.recipeDoc.save(a.bookPath(), &error))

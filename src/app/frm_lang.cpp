@@ -11,7 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmLang::FrmLang(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+FrmLang::FrmLang(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+{
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("SP"));
     setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
@@ -46,19 +47,22 @@ FrmLang::FrmLang(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStays
     connect(cmdEsp, &QPushButton::clicked, this, &FrmLang::cmdEsp_Click);
 }
 
-void FrmLang::cmdEng_Click() {
+void FrmLang::cmdEng_Click()
+{
     app().langOffset = 0;
     writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("0"));
     close();
 }
 
-void FrmLang::cmdEsp_Click() {
+void FrmLang::cmdEsp_Click()
+{
     app().langOffset = SpanishOffset;
     writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("1"));
     close();
 }
 
-void FrmLang::closeEvent(QCloseEvent* event) {
+void FrmLang::closeEvent(QCloseEvent* event)
+{
     // Closed without a choice: English this time, and the question comes again next start.
     if (app().langOffset != 0 && app().langOffset != SpanishOffset)
         app().langOffset = 0;

@@ -8,7 +8,8 @@
 #include "settings/settings_store.h"
 #include "text/text_table.h"
 
-void Main() {
+void Main()
+{
     const QString language = readSetting(kRegRoot + QStringLiteral("language"));
     if (language != QStringLiteral("0") && language != QStringLiteral("1")) {
         (new FrmLang)->show();
@@ -18,7 +19,8 @@ void Main() {
     initApp();
 }
 
-void initApp() {
+void initApp()
+{
     applyQtLanguage(app().langOffset);
     if (!prepareAppData()) {
         endProgram();

@@ -4,6 +4,7 @@
 #include "book/xml_document.h"
 #include "platform/atomic_file.h"
 #include "platform/dialogs.h"
+#include "presentation/help_files.h"
 #include "settings/settings_store.h"
 #include "text/text_table.h"
 
@@ -18,14 +19,15 @@ namespace {
 
 constexpr int kInvalidBookText = 263;
 
-void tell(const QString& text, MsgIcon icon) {
+void tell(const QString& text, MsgIcon icon)
+{
     if (app().dialogs)
         showMessage(*app().dialogs, text, icon);
 }
 
-void tellUnwritable(const QString& path, const QString& error = QString()) {
-    QString text =
-        loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
+void tellUnwritable(const QString& path, const QString& error = QString())
+{
+    QString text = loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
     if (!error.isEmpty())
         text += QStringLiteral(": ") + error;
     tell(text, MsgIcon::Critical);
@@ -33,7 +35,8 @@ void tellUnwritable(const QString& path, const QString& error = QString()) {
 
 // The book on disk, parsed into the shared document. A broken one is replaced by a blank book
 // when the user agrees, after the broken file has been kept under another name.
-bool loadBook() {
+bool loadBook()
+{
     AppState& a = app();
     const QString path = a.bookPath();
     if (a.recipeDoc.load(path))
@@ -65,19 +68,22 @@ bool loadBook() {
 
 } // namespace
 
-QString checkXmlFile(const QString& path) {
+QString checkXmlFile(const QString& path)
+{
     XmlDocument doc;
     return doc.load(path) ? QStringLiteral("aok") : QStringLiteral("error");
 }
 
-QString defaultAppPath() {
+QString defaultAppPath()
+{
     const QString home = qEnvironmentVariable("SAPORINA_HOME");
     if (!home.isEmpty())
         return QDir::cleanPath(QDir(home).absolutePath());
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-int textFontSizeFor(const QString& setting) {
+int textFontSizeFor(const QString& setting)
+{
     static const QRegularExpression leadingNumber(QStringLiteral("^\\s*([+-]?(\\d+(\\.\\d*)?|\\.\\d+))"));
     const QRegularExpressionMatch match = leadingNumber.match(setting);
     const double value = match.hasMatch() ? match.captured(1).toDouble() : 0.0;
@@ -88,7 +94,8 @@ int textFontSizeFor(const QString& setting) {
     return 10;
 }
 
-int colorSchemeFor(const QString& setting) {
+int colorSchemeFor(const QString& setting)
+{
     bool ok = false;
     const int value = setting.trimmed().toInt(&ok);
     if (!ok || value < 0 || value > 700 || value % 100 != 0)
@@ -96,13 +103,13 @@ int colorSchemeFor(const QString& setting) {
     return value;
 }
 
-QString keepBrokenBook(const QString& bookPath) {
+QString keepBrokenBook(const QString& bookPath)
+{
     const QFileInfo info(bookPath);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString base = info.completeBaseName() + QStringLiteral("-invalid-") + stamp;
     for (int n = 1; n < 1000; ++n) {
-        const QString name =
-            base + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".xml");
+        const QString name = base + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".xml");
         const QString target = info.dir().filePath(name);
         if (QFileInfo::exists(target))
             continue;
@@ -111,7 +118,8 @@ QString keepBrokenBook(const QString& bookPath) {
     return {};
 }
 
-bool prepareAppData() {
+bool prepareAppData()
+{
     AppState& a = app();
     a.appPath = defaultAppPath();
     a.regRoot = kRegRoot;
@@ -131,6 +139,7 @@ bool prepareAppData() {
     if (!loadBook())
         return false;
     QDir().mkpath(a.imagesPath());
+    installHelpFiles(a.appPath);
 
     a.imagePrefix = QStringLiteral("recipes");
     a.printPreview = false;

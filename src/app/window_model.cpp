@@ -9,22 +9,32 @@
 #include <QPointer>
 
 namespace {
-QPointer<QWidget>& current() {
+QPointer<QWidget>& current()
+{
     static QPointer<QWidget> window;
     return window;
 }
 } // namespace
 
-void endProgram() {
+void endProgram()
+{
     app().ended = true;
     QCoreApplication::exit(0);
 }
 
-QWidget* currentMainWindow() {
+QWidget* currentMainWindow()
+{
     return current().data();
 }
 
-void showMainWindow(MainWindowKind kind) {
+QWidget* mainWindowOfKind(MainWindowKind kind)
+{
+    auto* window = qobject_cast<MainWindowBase*>(currentMainWindow());
+    return window && window->kind() == kind ? window : nullptr;
+}
+
+void showMainWindow(MainWindowKind kind)
+{
     QWidget* window = nullptr;
     switch (kind) {
     case MainWindowKind::Browse:
@@ -37,29 +47,34 @@ void showMainWindow(MainWindowKind kind) {
     window->show();
 }
 
-MainWindowBase::MainWindowBase(QWidget* parent) : QMainWindow(parent) {
+MainWindowBase::MainWindowBase(QWidget* parent) : QMainWindow(parent)
+{
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
 MainWindowBase::~MainWindowBase() = default;
 
-void MainWindowBase::loadMainWindow() {
+void MainWindowBase::loadMainWindow()
+{
     app().quitOnClose = true;
     restoreWindowPlacement(this);
 }
 
-void MainWindowBase::switchTo(const std::function<void()>& showNext) {
+void MainWindowBase::switchTo(const std::function<void()>& showNext)
+{
     app().quitOnClose = false;
     close();
     showNext();
 }
 
-void MainWindowBase::exitProgram() {
+void MainWindowBase::exitProgram()
+{
     app().quitOnClose = true;
     close();
 }
 
-void MainWindowBase::closeEvent(QCloseEvent* event) {
+void MainWindowBase::closeEvent(QCloseEvent* event)
+{
     saveWindowPlacement(this);
     event->accept();
     if (current() == this)
@@ -68,7 +83,8 @@ void MainWindowBase::closeEvent(QCloseEvent* event) {
         endProgram();
 }
 
-void openSecondaryWindow(QWidget* secondary, MainWindowBase* opener) {
+void openSecondaryWindow(QWidget* secondary, MainWindowBase* opener)
+{
     AppState& a = app();
     if (opener) {
         a.returnToBr = opener->kind() == MainWindowKind::Browse;
@@ -79,7 +95,8 @@ void openSecondaryWindow(QWidget* secondary, MainWindowBase* opener) {
     secondary->show();
 }
 
-void returnFromSecondaryWindow() {
+void returnFromSecondaryWindow()
+{
     AppState& a = app();
     if ((a.returnToBr || a.returnToAdd || a.returnToEdit) && currentMainWindow()) {
         QWidget* window = currentMainWindow();

@@ -12,6 +12,8 @@ void endProgram();
 void showMainWindow(MainWindowKind kind);
 // The main window that is loaded now, if any.
 QWidget* currentMainWindow();
+// The loaded main window when it is of this kind, otherwise null.
+QWidget* mainWindowOfKind(MainWindowKind kind);
 
 // The browse, add and edit windows. Exactly one is loaded at a time; they share one stored
 // placement. Unloading one ends the program unless a move to another window cleared quitOnClose.

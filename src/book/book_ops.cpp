@@ -1,15 +1,19 @@
 #include "book/book_ops.h"
 
 #include "app/app_state.h"
+#include "book/picture_name.h"
 #include "platform/dialogs.h"
 #include "text/text_table.h"
+
+#include <QFile>
 
 namespace {
 
 constexpr int kNewCategoryText = 162;
 constexpr int kCategoryExistsText = 192;
 
-QList<ListEntry> categoryEntries(const RecipeBook& book) {
+QList<ListEntry> categoryEntries(const RecipeBook& book)
+{
     QList<ListEntry> entries;
     int position = 0;
     for (const XmlNode& category : book.categories())
@@ -17,7 +21,8 @@ QList<ListEntry> categoryEntries(const RecipeBook& book) {
     return entries;
 }
 
-void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString& name, bool selectFirst) {
+void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString& name, bool selectFirst)
+{
     QList<ListEntry> entries = categoryEntries(book);
     entries.prepend({loadText(kNewCategoryText), 0});
     list.fill(std::move(entries));
@@ -33,7 +38,8 @@ void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString
     }
 }
 
-bool listHolds(const SortedList& list, const QString& lowerName) {
+bool listHolds(const SortedList& list, const QString& lowerName)
+{
     for (int row = 0; row < list.count(); ++row) {
         if (list.text(row).toLower() == lowerName)
             return true;
@@ -42,7 +48,8 @@ bool listHolds(const SortedList& list, const QString& lowerName) {
 }
 
 // The category and recipe elements of the first recipe titled `lowerTitle` (lower case).
-std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QString& lowerTitle) {
+std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QString& lowerTitle)
+{
     for (const XmlNode& category : book.categories()) {
         for (const XmlNode& recipe : RecipeBook::recipes(category)) {
             if (RecipeBook::title(recipe).toLower() == lowerTitle)
@@ -54,7 +61,8 @@ std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QStri
 
 } // namespace
 
-void fillBrCats(const RecipeBook& book, SortedList& cboCats, SortedList& lstRecs) {
+void fillBrCats(const RecipeBook& book, SortedList& cboCats, SortedList& lstRecs)
+{
     cboCats.fill(categoryEntries(book));
     if (cboCats.count() > 0)
         cboCats.setCurrentRow(0);
@@ -62,15 +70,18 @@ void fillBrCats(const RecipeBook& book, SortedList& cboCats, SortedList& lstRecs
         lstRecs.setCurrentRow(0);
 }
 
-void fillAddCats(const RecipeBook& book, SortedList& list, const QString& name) {
+void fillAddCats(const RecipeBook& book, SortedList& list, const QString& name)
+{
     fillCategoryChoices(book, list, name, true);
 }
 
-void fillEditCats(const RecipeBook& book, SortedList& list, const QString& name) {
+void fillEditCats(const RecipeBook& book, SortedList& list, const QString& name)
+{
     fillCategoryChoices(book, list, name, false);
 }
 
-void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs) {
+void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs)
+{
     QList<ListEntry> entries;
     int r = 0;
     for (const XmlNode& recipe : RecipeBook::recipes(book.category(position))) {
@@ -84,7 +95,8 @@ void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs) {
         lstRecs.setCurrentRow(0);
 }
 
-XmlNode findRecipe(const RecipeBook& book, int position, const QString& title) {
+XmlNode findRecipe(const RecipeBook& book, int position, const QString& title)
+{
     for (const XmlNode& recipe : RecipeBook::recipes(book.category(position))) {
         if (RecipeBook::title(recipe) == title)
             return recipe;
@@ -92,12 +104,14 @@ XmlNode findRecipe(const RecipeBook& book, int position, const QString& title) {
     return {};
 }
 
-bool titleExists(const RecipeBook& book, QString& title) {
+bool titleExists(const RecipeBook& book, QString& title)
+{
     title = title.toLower();
     return !findByLowerTitle(book, title).second.isNull();
 }
 
-bool removeRecipe(QString title) {
+bool removeRecipe(QString title)
+{
     RecipeBook& book = app().recipeDoc;
     auto [category, recipe] = findByLowerTitle(book, title.toLower());
     if (recipe.isNull())
@@ -107,7 +121,8 @@ bool removeRecipe(QString title) {
     return true;
 }
 
-void addCategory(const QString& name, SortedList& list, CategoryList which) {
+void addCategory(const QString& name, SortedList& list, CategoryList which)
+{
     RecipeBook& book = app().recipeDoc;
     book.appendCategory(name);
     saveRecipeBook();
@@ -117,18 +132,61 @@ void addCategory(const QString& name, SortedList& list, CategoryList which) {
         fillEditCats(book, list, name);
 }
 
-bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs) {
+bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs)
+{
     if (!listHolds(list, lowerName))
         return false;
     showMessage(dialogs, loadText(kCategoryExistsText));
     return true;
 }
 
-bool catNameFree(const QString& lowerName, const SortedList& list) {
+bool catNameFree(const QString& lowerName, const SortedList& list)
+{
     return !listHolds(list, lowerName);
 }
 
-bool isValidName(const QString& text) {
+namespace {
+XmlNode categoryNamed(const RecipeBook& book, const QString& name)
+{
+    for (const XmlNode& category : book.categories()) {
+        if (RecipeBook::categoryName(category) == name)
+            return category;
+    }
+    return {};
+}
+} // namespace
+
+bool renameCategory(const QString& oldName, const QString& newName)
+{
+    XmlNode category = categoryNamed(app().recipeDoc, oldName);
+    if (category.isNull())
+        return false;
+    category.setAttribute(QStringLiteral("cname"), newName);
+    saveRecipeBook();
+    return true;
+}
+
+bool deleteStoredPicture(const QString& imagesFolder, const QString& storedName)
+{
+    const QString path = picturePath(imagesFolder, storedName);
+    return !path.isEmpty() && QFile::remove(path);
+}
+
+bool deleteCategory(const QString& name, const QString& imagesFolder)
+{
+    RecipeBook& book = app().recipeDoc;
+    const XmlNode category = categoryNamed(book, name);
+    if (category.isNull())
+        return false;
+    for (const XmlNode& recipe : RecipeBook::recipes(category))
+        deleteStoredPicture(imagesFolder, RecipeBook::field(recipe, RecipeField::Image));
+    book.root().removeChild(category);
+    saveRecipeBook();
+    return true;
+}
+
+bool isValidName(const QString& text)
+{
     static const QString forbidden = QStringLiteral("\"'?\\/:*|<>");
     for (const QChar c : text) {
         if (forbidden.contains(c))
@@ -137,7 +195,8 @@ bool isValidName(const QString& text) {
     return true;
 }
 
-QString invalidNameMessage(int id, InvalidCharsList list) {
+QString invalidNameMessage(int id, InvalidCharsList list)
+{
     QString chars;
     switch (list) {
     case InvalidCharsList::Category:

@@ -41,6 +41,17 @@ bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& d
 // Whether the browse window's list does not hold the (lower-cased) name; no message.
 bool catNameFree(const QString& lowerName, const SortedList& list);
 
+// Gives the first category named `oldName` (exactly) the new name and saves the book. Recipes and
+// their stored picture names stay as they are. False, with nothing saved, when there is no such category.
+bool renameCategory(const QString& oldName, const QString& newName);
+
+// Removes the first category named `name` (exactly) with its recipes, deletes their picture files from
+// `imagesFolder` (only names that stay inside it), and saves the book. False when there is no such category.
+bool deleteCategory(const QString& name, const QString& imagesFolder);
+
+// Deletes a stored picture from the images folder; names that would reach outside it delete nothing.
+bool deleteStoredPicture(const QString& imagesFolder, const QString& storedName);
+
 // True when the text holds none of the ten characters " ' ? \ / : * | < >.
 bool isValidName(const QString& text);
 

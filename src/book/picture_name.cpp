@@ -2,7 +2,8 @@
 
 #include <QDir>
 
-QString pictureExtension(const QString& chosenFileName) {
+QString pictureExtension(const QString& chosenFileName)
+{
     QString name = chosenFileName;
     if (name.endsWith(QStringLiteral("jpeg"), Qt::CaseInsensitive))
         name.replace(name.size() - 4, 4, QStringLiteral("jpg"));
@@ -10,11 +11,13 @@ QString pictureExtension(const QString& chosenFileName) {
 }
 
 QString standardPictureName(const QString& prefix, const QString& category, const QString& title,
-                            const QString& chosenFileName) {
+                            const QString& chosenFileName)
+{
     return prefix + u'_' + category + u'_' + title + pictureExtension(chosenFileName);
 }
 
-bool isPlainFileName(const QString& name) {
+bool isPlainFileName(const QString& name)
+{
     if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
         return false;
     for (const QChar c : name) {
@@ -24,7 +27,8 @@ bool isPlainFileName(const QString& name) {
     return true;
 }
 
-QString picturePath(const QString& imagesFolder, const QString& storedName) {
+QString picturePath(const QString& imagesFolder, const QString& storedName)
+{
     if (!isPlainFileName(storedName))
         return {};
     return QDir(imagesFolder).filePath(storedName);

@@ -5,7 +5,8 @@ const char* const kFieldNames[kRecipeFieldCount] = {"title", "preptime", "cookti
                                                     "prep",  "other",    "date",     "image"};
 }
 
-XmlNode elementChild(const XmlNode& parent, int n) {
+XmlNode elementChild(const XmlNode& parent, int n)
+{
     if (n < 0)
         return {};
     for (pugi::xml_node child = parent.raw().first_child(); child; child = child.next_sibling()) {
@@ -15,7 +16,8 @@ XmlNode elementChild(const XmlNode& parent, int n) {
     return {};
 }
 
-QList<XmlNode> elementChildren(const XmlNode& parent) {
+QList<XmlNode> elementChildren(const XmlNode& parent)
+{
     QList<XmlNode> nodes;
     for (pugi::xml_node child : parent.raw().children()) {
         if (child.type() == pugi::node_element)
@@ -24,31 +26,38 @@ QList<XmlNode> elementChildren(const XmlNode& parent) {
     return nodes;
 }
 
-XmlNode RecipeBook::root() const {
+XmlNode RecipeBook::root() const
+{
     return m_doc.selectSingleNode("/recipebook");
 }
 
-QList<XmlNode> RecipeBook::categories() const {
+QList<XmlNode> RecipeBook::categories() const
+{
     return elementChildren(root());
 }
 
-XmlNode RecipeBook::category(int position) const {
+XmlNode RecipeBook::category(int position) const
+{
     return elementChild(root(), position);
 }
 
-QList<XmlNode> RecipeBook::recipes(const XmlNode& category) {
+QList<XmlNode> RecipeBook::recipes(const XmlNode& category)
+{
     return elementChildren(category);
 }
 
-XmlNode RecipeBook::recipe(const XmlNode& category, int position) {
+XmlNode RecipeBook::recipe(const XmlNode& category, int position)
+{
     return elementChild(category, position);
 }
 
-QString RecipeBook::field(const XmlNode& recipe, RecipeField which) {
+QString RecipeBook::field(const XmlNode& recipe, RecipeField which)
+{
     return elementChild(recipe, static_cast<int>(which)).text();
 }
 
-Recipe RecipeBook::readRecipe(const XmlNode& recipe) {
+Recipe RecipeBook::readRecipe(const XmlNode& recipe)
+{
     QString values[kRecipeFieldCount];
     int i = 0;
     for (pugi::xml_node child : recipe.raw().children()) {
@@ -58,17 +67,18 @@ Recipe RecipeBook::readRecipe(const XmlNode& recipe) {
         if (++i == kRecipeFieldCount)
             break;
     }
-    return Recipe{values[0], values[1], values[2], values[3], values[4],
-                  values[5], values[6], values[7], values[8]};
+    return Recipe{values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7], values[8]};
 }
 
-XmlNode RecipeBook::appendCategory(const QString& name) {
+XmlNode RecipeBook::appendCategory(const QString& name)
+{
     XmlNode node = m_doc.createElement(QStringLiteral("category"));
     node.setAttribute(QStringLiteral("cname"), name);
     return root().appendChild(node);
 }
 
-XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe) {
+XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe)
+{
     const QString* values[kRecipeFieldCount] = {&recipe.title, &recipe.prepTime,    &recipe.cookTime,
                                                 &recipe.yield, &recipe.ingredients, &recipe.preparation,
                                                 &recipe.notes, &recipe.date,        &recipe.image};

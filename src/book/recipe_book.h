@@ -36,9 +36,7 @@ public:
     QList<XmlNode> categories() const;
     XmlNode category(int position) const;
 
-    static QString categoryName(const XmlNode& category) {
-        return category.getNamedItem(QStringLiteral("cname"));
-    }
+    static QString categoryName(const XmlNode& category) { return category.getNamedItem(QStringLiteral("cname")); }
     // Recipes of a category in document order; the index is the recipe position.
     static QList<XmlNode> recipes(const XmlNode& category);
     static XmlNode recipe(const XmlNode& category, int position);

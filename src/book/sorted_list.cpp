@@ -7,7 +7,8 @@
 
 namespace {
 
-QCollator displayCollator() {
+QCollator displayCollator()
+{
     QLocale locale;
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::English, QLocale::UnitedStates);
@@ -20,7 +21,8 @@ QCollator displayCollator() {
 
 } // namespace
 
-void sortForDisplay(QList<ListEntry>& entries) {
+void sortForDisplay(QList<ListEntry>& entries)
+{
     if (entries.size() < 2)
         return;
     const QCollator collator = displayCollator();
@@ -38,7 +40,8 @@ void sortForDisplay(QList<ListEntry>& entries) {
     entries = std::move(sorted);
 }
 
-void SortedList::fill(QList<ListEntry> entries) {
+void SortedList::fill(QList<ListEntry> entries)
+{
     sortForDisplay(entries);
     setEntries(entries);
 }

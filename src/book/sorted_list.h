@@ -45,7 +45,8 @@ public:
     const QList<ListEntry>& entries() const { return m_entries; }
 
 protected:
-    void setEntries(const QList<ListEntry>& sorted) override {
+    void setEntries(const QList<ListEntry>& sorted) override
+    {
         m_entries = sorted;
         m_current = -1;
     }

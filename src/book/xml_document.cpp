@@ -12,21 +12,23 @@ namespace {
 constexpr char kHolderName[] = "saporina-detached";
 
 constexpr unsigned kParseOptions = pugi::parse_default; // drops white-space-only text, CR LF -> LF
-constexpr unsigned kSaveOptions =
-    pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags;
+constexpr unsigned kSaveOptions = pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags;
 
-QByteArray utf8(const QString& text) {
+QByteArray utf8(const QString& text)
+{
     return text.toUtf8();
 }
 
 struct ByteWriter : pugi::xml_writer {
     QByteArray out;
-    void write(const void* data, size_t size) override {
+    void write(const void* data, size_t size) override
+    {
         out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
     }
 };
 
-void appendText(pugi::xml_node node, QByteArray& out) {
+void appendText(pugi::xml_node node, QByteArray& out)
+{
     for (pugi::xml_node child : node.children()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             out.append(child.value());
@@ -37,17 +39,20 @@ void appendText(pugi::xml_node node, QByteArray& out) {
 
 } // namespace
 
-XmlNode XmlNodeList::item(int i) const {
+XmlNode XmlNodeList::item(int i) const
+{
     if (i < 0 || i >= length())
         return {};
     return XmlNode(m_nodes[static_cast<size_t>(i)]);
 }
 
-QString XmlNode::nodeName() const {
+QString XmlNode::nodeName() const
+{
     return QString::fromUtf8(m_node.name());
 }
 
-QString XmlNode::text() const {
+QString XmlNode::text() const
+{
     if (!m_node)
         return {};
     if (m_node.type() != pugi::node_element)
@@ -63,7 +68,8 @@ QString XmlNode::text() const {
     return QString::fromUtf8(all);
 }
 
-void XmlNode::setText(const QString& text) {
+void XmlNode::setText(const QString& text)
+{
     if (!m_node)
         return;
     while (pugi::xml_node child = m_node.first_child())
@@ -72,21 +78,24 @@ void XmlNode::setText(const QString& text) {
         m_node.append_child(pugi::node_pcdata).set_value(utf8(text).constData());
 }
 
-XmlNodeList XmlNode::childNodes() const {
+XmlNodeList XmlNode::childNodes() const
+{
     std::vector<pugi::xml_node> nodes;
     for (pugi::xml_node child : m_node.children())
         nodes.push_back(child);
     return XmlNodeList(std::move(nodes));
 }
 
-QString XmlNode::getNamedItem(const QString& name) const {
+QString XmlNode::getNamedItem(const QString& name) const
+{
     const pugi::xml_attribute attr = m_node.attribute(utf8(name).constData());
     if (!attr)
         return QString();
     return QString::fromUtf8(attr.value());
 }
 
-void XmlNode::setAttribute(const QString& name, const QString& value) {
+void XmlNode::setAttribute(const QString& name, const QString& value)
+{
     const QByteArray key = utf8(name);
     pugi::xml_attribute attr = m_node.attribute(key.constData());
     if (!attr)
@@ -94,7 +103,8 @@ void XmlNode::setAttribute(const QString& name, const QString& value) {
     attr.set_value(utf8(value).constData());
 }
 
-static XmlNodeList selectAll(pugi::xml_node context, const char* path) {
+static XmlNodeList selectAll(pugi::xml_node context, const char* path)
+{
     std::vector<pugi::xml_node> nodes;
     try {
         for (const pugi::xpath_node& hit : context.select_nodes(path))
@@ -105,7 +115,8 @@ static XmlNodeList selectAll(pugi::xml_node context, const char* path) {
     return XmlNodeList(std::move(nodes));
 }
 
-static XmlNode selectOne(pugi::xml_node context, const char* path) {
+static XmlNode selectOne(pugi::xml_node context, const char* path)
+{
     try {
         return XmlNode(context.select_node(path).node());
     } catch (const pugi::xpath_exception&) {
@@ -113,26 +124,31 @@ static XmlNode selectOne(pugi::xml_node context, const char* path) {
     }
 }
 
-XmlNodeList XmlNode::selectNodes(const char* path) const {
+XmlNodeList XmlNode::selectNodes(const char* path) const
+{
     return selectAll(m_node, path);
 }
 
-XmlNode XmlNode::selectSingleNode(const char* path) const {
+XmlNode XmlNode::selectSingleNode(const char* path) const
+{
     return selectOne(m_node, path);
 }
 
-XmlNode XmlNode::appendChild(XmlNode child) {
+XmlNode XmlNode::appendChild(XmlNode child)
+{
     if (!m_node || child.isNull())
         return {};
     return XmlNode(m_node.append_move(child.m_node));
 }
 
-void XmlNode::removeChild(XmlNode child) {
+void XmlNode::removeChild(XmlNode child)
+{
     if (m_node && child)
         m_node.remove_child(child.m_node);
 }
 
-bool XmlDocument::loadXml(const QByteArray& xml) {
+bool XmlDocument::loadXml(const QByteArray& xml)
+{
     m_doc.reset();
     const pugi::xml_parse_result result =
         m_doc.load_buffer(xml.constData(), static_cast<size_t>(xml.size()), kParseOptions);
@@ -145,7 +161,8 @@ bool XmlDocument::loadXml(const QByteArray& xml) {
     return m_errorCode == 0;
 }
 
-bool XmlDocument::load(const QString& path) {
+bool XmlDocument::load(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_doc.reset();
@@ -156,18 +173,21 @@ bool XmlDocument::load(const QString& path) {
     return loadXml(file.readAll());
 }
 
-QByteArray XmlDocument::toXml() const {
+QByteArray XmlDocument::toXml() const
+{
     ByteWriter writer;
     if (const XmlNode root = documentElement())
         root.raw().print(writer, "", kSaveOptions, pugi::encoding_utf8);
     return writer.out;
 }
 
-bool XmlDocument::save(const QString& path, QString* error) const {
+bool XmlDocument::save(const QString& path, QString* error) const
+{
     return writeFileAtomically(path, toXml(), error);
 }
 
-XmlNode XmlDocument::documentElement() const {
+XmlNode XmlDocument::documentElement() const
+{
     for (pugi::xml_node child : m_doc.children()) {
         if (child.type() == pugi::node_element && std::strcmp(child.name(), kHolderName) != 0)
             return XmlNode(child);
@@ -175,7 +195,8 @@ XmlNode XmlDocument::documentElement() const {
     return {};
 }
 
-XmlNodeList XmlDocument::childNodes() const {
+XmlNodeList XmlDocument::childNodes() const
+{
     std::vector<pugi::xml_node> nodes;
     for (pugi::xml_node child : m_doc.children()) {
         if (std::strcmp(child.name(), kHolderName) != 0)
@@ -184,21 +205,25 @@ XmlNodeList XmlDocument::childNodes() const {
     return XmlNodeList(std::move(nodes));
 }
 
-XmlNodeList XmlDocument::selectNodes(const char* path) const {
+XmlNodeList XmlDocument::selectNodes(const char* path) const
+{
     return selectAll(m_doc, path);
 }
 
-XmlNode XmlDocument::selectSingleNode(const char* path) const {
+XmlNode XmlDocument::selectSingleNode(const char* path) const
+{
     return selectOne(m_doc, path);
 }
 
-pugi::xml_node XmlDocument::detachedHolder() {
+pugi::xml_node XmlDocument::detachedHolder()
+{
     pugi::xml_node holder = m_doc.child(kHolderName);
     if (!holder)
         holder = m_doc.append_child(kHolderName);
     return holder;
 }
 
-XmlNode XmlDocument::createElement(const QString& name) {
+XmlNode XmlDocument::createElement(const QString& name)
+{
     return XmlNode(detachedHolder().append_child(utf8(name).constData()));
 }

@@ -6,7 +6,8 @@
 #include <unistd.h>
 #endif
 
-bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error) {
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error)
+{
     QSaveFile file(path);
     auto fail = [&](const QString& why) {
         if (error)

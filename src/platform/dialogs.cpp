@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 
-MsgAnswer showMessage(Dialogs& dialogs, const QString& text, MsgIcon icon) {
+MsgAnswer showMessage(Dialogs& dialogs, const QString& text, MsgIcon icon)
+{
     return dialogs.message(text, QStringLiteral("SP"), MsgButtons::Ok, icon);
 }

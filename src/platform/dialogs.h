@@ -21,12 +21,10 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    virtual MsgAnswer message(const QString& text, const QString& title, MsgButtons buttons,
-                              MsgIcon icon) = 0;
+    virtual MsgAnswer message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) = 0;
 
     // One-line input box; false when the user cancelled.
-    virtual bool inputBox(const QString& prompt, const QString& title, const QString& defaultText,
-                          QString* result) = 0;
+    virtual bool inputBox(const QString& prompt, const QString& title, const QString& defaultText, QString* result) = 0;
 
     // Open and save forms of the file dialog; false when cancelled, leaving the state unchanged.
     virtual bool openFile(FileDialogState& state) = 0;

@@ -9,11 +9,13 @@
 
 namespace {
 
-QWidget* owner() {
+QWidget* owner()
+{
     return QApplication::activeWindow();
 }
 
-QMessageBox::Icon qtIcon(MsgIcon icon) {
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
     switch (icon) {
     case MsgIcon::Information:
         return QMessageBox::Information;
@@ -29,7 +31,8 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-bool runFileDialog(FileDialogState& state, QFileDialog::AcceptMode mode) {
+bool runFileDialog(FileDialogState& state, QFileDialog::AcceptMode mode)
+{
     QFileDialog dialog(owner(), state.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -51,7 +54,8 @@ bool runFileDialog(FileDialogState& state, QFileDialog::AcceptMode mode) {
 
 } // namespace
 
-QString qtFileFilter(const QString& filter) {
+QString qtFileFilter(const QString& filter)
+{
     const QStringList parts = filter.split(u'|');
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -65,7 +69,8 @@ QString qtFileFilter(const QString& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
-MsgAnswer QtDialogs::message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer QtDialogs::message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
+{
     QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, owner());
     switch (buttons) {
     case MsgButtons::Ok:
@@ -98,8 +103,8 @@ MsgAnswer QtDialogs::message(const QString& text, const QString& title, MsgButto
     }
 }
 
-bool QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText,
-                         QString* result) {
+bool QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText, QString* result)
+{
     bool ok = false;
     const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (ok && result)
@@ -107,10 +112,12 @@ bool QtDialogs::inputBox(const QString& prompt, const QString& title, const QStr
     return ok;
 }
 
-bool QtDialogs::openFile(FileDialogState& state) {
+bool QtDialogs::openFile(FileDialogState& state)
+{
     return runFileDialog(state, QFileDialog::AcceptOpen);
 }
 
-bool QtDialogs::saveFile(FileDialogState& state) {
+bool QtDialogs::saveFile(FileDialogState& state)
+{
     return runFileDialog(state, QFileDialog::AcceptSave);
 }

@@ -8,8 +8,7 @@
 class QtDialogs : public Dialogs {
 public:
     MsgAnswer message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
-    bool inputBox(const QString& prompt, const QString& title, const QString& defaultText,
-                  QString* result) override;
+    bool inputBox(const QString& prompt, const QString& title, const QString& defaultText, QString* result) override;
     bool openFile(FileDialogState& state) override;
     bool saveFile(FileDialogState& state) override;
 };

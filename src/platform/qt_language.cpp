@@ -6,14 +6,14 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void applyQtLanguage(int langOffset) {
+void applyQtLanguage(int langOffset)
+{
     static QTranslator* spanish = nullptr;
     if (langOffset == SpanishOffset) {
         if (spanish)
             return;
         auto* translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(QStringLiteral("qtbase_es"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(translator);
             spanish = translator;
         } else {

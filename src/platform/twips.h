@@ -6,10 +6,12 @@
 constexpr double kDefaultTwipsPerPixel = 15.0;
 
 // Nearest whole pixel, halves to even.
-inline int twipsToPixels(double twips, double twipsPerPixel) {
+inline int twipsToPixels(double twips, double twipsPerPixel)
+{
     return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
 }
 
-inline int pixelsToTwips(double pixels, double twipsPerPixel) {
+inline int pixelsToTwips(double pixels, double twipsPerPixel)
+{
     return static_cast<int>(std::nearbyint(pixels * twipsPerPixel));
 }

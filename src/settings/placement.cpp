@@ -6,13 +6,15 @@
 
 namespace {
 
-std::optional<int> number(const QString& text) {
+std::optional<int> number(const QString& text)
+{
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-int sizeOrDefault(const QString& text, int fallback) {
+int sizeOrDefault(const QString& text, int fallback)
+{
     const auto value = number(text);
     if (!value || *value < fallback || *value > kMaxStoredWindowSize)
         return fallback;
@@ -20,7 +22,8 @@ int sizeOrDefault(const QString& text, int fallback) {
 }
 
 // A position too close to (or past) the screen's far edge is replaced by a centred one.
-int positionOnScreen(const QString& text, int screen, int window) {
+int positionOnScreen(const QString& text, int screen, int window)
+{
     const int centred = (screen - window) / 2;
     const int value = number(text).value_or(centred);
     return value < screen - 500 ? value : centred;
@@ -28,7 +31,8 @@ int positionOnScreen(const QString& text, int screen, int window) {
 
 } // namespace
 
-Placement computePlacement(const StoredPlacement& stored, int screenWidth, int screenHeight) {
+Placement computePlacement(const StoredPlacement& stored, int screenWidth, int screenHeight)
+{
     Placement p;
     p.width = sizeOrDefault(stored.width, kDefaultWindowWidth);
     p.height = sizeOrDefault(stored.height, kDefaultWindowHeight);
@@ -38,7 +42,8 @@ Placement computePlacement(const StoredPlacement& stored, int screenWidth, int s
     return p;
 }
 
-StoredPlacement readStoredPlacement(const QString& regRoot) {
+StoredPlacement readStoredPlacement(const QString& regRoot)
+{
     StoredPlacement s;
     s.width = readSetting(regRoot + QStringLiteral("width"));
     s.height = readSetting(regRoot + QStringLiteral("height"));
@@ -48,8 +53,8 @@ StoredPlacement readStoredPlacement(const QString& regRoot) {
     return s;
 }
 
-void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left,
-                          int top) {
+void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left, int top)
+{
     writeSetting(regRoot + QStringLiteral("state"), QString::number(static_cast<int>(state)));
     if (state != WindowShowState::Normal)
         return;

@@ -29,5 +29,4 @@ Placement computePlacement(const StoredPlacement& stored, int screenWidth, int s
 StoredPlacement readStoredPlacement(const QString& regRoot);
 
 // Writes the state, and the size and position only for a normal window.
-void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left,
-                          int top);
+void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left, int top);

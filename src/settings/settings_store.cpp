@@ -7,16 +7,18 @@
 namespace {
 
 // SAPORINA_SETTINGS names an INI file to use instead of the user's own store (tests use it).
-std::unique_ptr<QSettings> openStore() {
+std::unique_ptr<QSettings> openStore()
+{
     const QString file = qEnvironmentVariable("SAPORINA_SETTINGS");
     if (!file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Quorvel"), QStringLiteral("Saporina"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                                       QStringLiteral("Saporina"));
 }
 
 // "HKLM\Software\...\language" becomes the nested key "HKLM/Software/.../language".
-QString storeKey(const QString& fullPath) {
+QString storeKey(const QString& fullPath)
+{
     QString key = fullPath;
     key.replace(u'\\', u'/');
     while (key.endsWith(u'/'))
@@ -26,7 +28,8 @@ QString storeKey(const QString& fullPath) {
 
 } // namespace
 
-QString readSetting(const QString& fullPath) {
+QString readSetting(const QString& fullPath)
+{
     const QString key = storeKey(fullPath);
     if (key.isEmpty())
         return {};
@@ -36,7 +39,8 @@ QString readSetting(const QString& fullPath) {
     return value.toString();
 }
 
-void writeSetting(const QString& fullPath, const QString& value) {
+void writeSetting(const QString& fullPath, const QString& value)
+{
     const QString key = storeKey(fullPath);
     if (key.isEmpty())
         return;
@@ -45,7 +49,8 @@ void writeSetting(const QString& fullPath, const QString& value) {
     store->sync(); // a store that cannot be written is simply not changed
 }
 
-bool pathExists(const QString& path, bool folder) {
+bool pathExists(const QString& path, bool folder)
+{
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);

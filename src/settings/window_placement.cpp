@@ -7,7 +7,8 @@
 
 #include <QWidget>
 
-void saveWindowPlacement(const QWidget* window) {
+void saveWindowPlacement(const QWidget* window)
+{
     WindowShowState state = WindowShowState::Normal;
     if (window->isMinimized())
         state = WindowShowState::Minimized;
@@ -16,12 +17,12 @@ void saveWindowPlacement(const QWidget* window) {
     // Client size with the frame's position: the same pair restore applies, so nothing drifts.
     const double tx = twipsPerPixelX(window);
     const double ty = twipsPerPixelY(window);
-    writeStoredPlacement(app().regRoot, state, pixelsToTwips(window->width(), tx),
-                         pixelsToTwips(window->height(), ty), pixelsToTwips(window->x(), tx),
-                         pixelsToTwips(window->y(), ty));
+    writeStoredPlacement(app().regRoot, state, pixelsToTwips(window->width(), tx), pixelsToTwips(window->height(), ty),
+                         pixelsToTwips(window->x(), tx), pixelsToTwips(window->y(), ty));
 }
 
-void restoreWindowPlacement(QWidget* window) {
+void restoreWindowPlacement(QWidget* window)
+{
     const QSize screen = screenSizeTwips(window);
     const Placement p = computePlacement(readStoredPlacement(app().regRoot), screen.width(), screen.height());
     const double tx = twipsPerPixelX(window);

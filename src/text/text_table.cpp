@@ -7,7 +7,8 @@
 
 namespace {
 
-QHash<int, QString> readTable(const QString& resource) {
+QHash<int, QString> readTable(const QString& resource)
+{
     QHash<int, QString> table;
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
@@ -27,30 +28,36 @@ QHash<int, QString> readTable(const QString& resource) {
     return table;
 }
 
-const QHash<int, QString>& texts() {
+const QHash<int, QString>& texts()
+{
     static const QHash<int, QString> table = readTable(QStringLiteral(":/tables/texts.tsv"));
     return table;
 }
 
-const QHash<int, QString>& colors() {
+const QHash<int, QString>& colors()
+{
     static const QHash<int, QString> table = readTable(QStringLiteral(":/tables/colors.tsv"));
     return table;
 }
 
 } // namespace
 
-QString loadText(int id) {
+QString loadText(int id)
+{
     return tableText(id + app().langOffset);
 }
 
-QString tableText(int id) {
+QString tableText(int id)
+{
     return texts().value(id);
 }
 
-bool hasText(int id) {
+bool hasText(int id)
+{
     return texts().contains(id);
 }
 
-qint32 colorValue(int id) {
+qint32 colorValue(int id)
+{
     return colors().value(id).toInt();
 }

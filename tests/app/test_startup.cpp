@@ -17,7 +17,8 @@
 
 namespace {
 
-template <typename T> T* openWindow() {
+template <typename T> T* openWindow()
+{
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* found = qobject_cast<T*>(w); found && found->isVisible())
             return found;
@@ -25,15 +26,18 @@ template <typename T> T* openWindow() {
     return nullptr;
 }
 
-QString setting(const char* name) {
+QString setting(const char* name)
+{
     return readSetting(kRegRoot + QLatin1String(name));
 }
 
-void storeLanguage(const char* value) {
+void storeLanguage(const char* value)
+{
     writeSetting(kRegRoot + QStringLiteral("language"), QLatin1String(value));
 }
 
-QStringList keptBooks(const TestEnv& env) {
+QStringList keptBooks(const TestEnv& env)
+{
     return QDir(env.dataPath()).entryList({QStringLiteral("recipes-invalid-*.xml")}, QDir::Files);
 }
 
@@ -42,13 +46,15 @@ QStringList keptBooks(const TestEnv& env) {
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void firstRunAsksTheLanguage_data() {
+    void firstRunAsksTheLanguage_data()
+    {
         QTest::addColumn<QString>("choice"); // "en", "es" or "" for closing the chooser
         QTest::newRow("English") << "en";
         QTest::newRow("Spanish") << "es";
         QTest::newRow("closed without a choice") << "";
     }
-    void firstRunAsksTheLanguage() {
+    void firstRunAsksTheLanguage()
+    {
         QFETCH(QString, choice);
         TestEnv env;
         QDir(env.dataPath()).removeRecursively(); // a brand-new machine
@@ -66,9 +72,8 @@ private slots:
 
         FrmBr* browse = openWindow<FrmBr>();
         QVERIFY(browse);
-        QCOMPARE(browse->windowTitle(), choice == QStringLiteral("es")
-                                            ? QStringLiteral("SP | Explorar recetas")
-                                            : QStringLiteral("SP | Browse Recipes"));
+        QCOMPARE(browse->windowTitle(), choice == QStringLiteral("es") ? QStringLiteral("SP | Explorar recetas")
+                                                                       : QStringLiteral("SP | Browse Recipes"));
         QCOMPARE(setting("language"), choice == QStringLiteral("en")   ? QStringLiteral("0")
                                       : choice == QStringLiteral("es") ? QStringLiteral("1")
                                                                        : QString());
@@ -81,7 +86,8 @@ private slots:
         QVERIFY(!app().ended);
     }
 
-    void storedSettingsAreRead_data() {
+    void storedSettingsAreRead_data()
+    {
         QTest::addColumn<QString>("textSize");
         QTest::addColumn<int>("points");
         QTest::newRow("0") << "0" << 8;
@@ -92,7 +98,8 @@ private slots:
         QTest::newRow("2 with text after") << "2 large" << 12;
         QTest::newRow("no number") << "large" << 8;
     }
-    void storedSettingsAreRead() {
+    void storedSettingsAreRead()
+    {
         QFETCH(QString, textSize);
         QFETCH(int, points);
         TestEnv env;
@@ -108,14 +115,16 @@ private slots:
         QCOMPARE(setting("textSize"), textSize); // read, not rewritten
     }
 
-    void oddColourValuesFallBack() {
+    void oddColourValuesFallBack()
+    {
         QCOMPARE(colorSchemeFor(QStringLiteral("700")), 700);
         QCOMPARE(colorSchemeFor(QStringLiteral("blue")), 0);
         QCOMPARE(colorSchemeFor(QStringLiteral("150")), 0);
         QCOMPARE(colorSchemeFor(QStringLiteral("800")), 0);
     }
 
-    void brokenBook_data() {
+    void brokenBook_data()
+    {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("replace");
         QTest::newRow("zero bytes, OK") << QByteArray() << true;
@@ -123,7 +132,8 @@ private slots:
         QTest::newRow("broken markup, OK") << QByteArray("<recipebook><category cname=\"A\">") << true;
         QTest::newRow("broken markup, Cancel") << QByteArray("<recipebook><category cname=\"A\">") << false;
     }
-    void brokenBook() {
+    void brokenBook()
+    {
         QFETCH(QByteArray, content);
         QFETCH(bool, replace);
         TestEnv env;
@@ -160,7 +170,8 @@ private slots:
         }
     }
 
-    void brokenBooksNeverOverwriteEachOther() {
+    void brokenBooksNeverOverwriteEachOther()
+    {
         TestEnv env;
         writeFileBytes(env.bookPath(), "<one>");
         const QString first = keepBrokenBook(env.bookPath());
@@ -186,12 +197,12 @@ private slots:
         QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritable)));
     }
 
-    void existingBookIsLoaded() {
+    void existingBookIsLoaded()
+    {
         TestEnv env;
         storeLanguage("0");
-        writeFileBytes(env.bookPath(),
-                       "<recipebook>\r\n <category cname=\"Soups\"><recipe><title>Caldo</title>"
-                       "</recipe></category>\r\n <category cname=\"Breads\"/>\r\n</recipebook>");
+        writeFileBytes(env.bookPath(), "<recipebook>\r\n <category cname=\"Soups\"><recipe><title>Caldo</title>"
+                                       "</recipe></category>\r\n <category cname=\"Breads\"/>\r\n</recipebook>");
         Main();
         FrmBr* browse = openWindow<FrmBr>();
         QVERIFY(browse);
@@ -200,7 +211,8 @@ private slots:
         QVERIFY(env.dialogs.messages.isEmpty());
     }
 
-    void closingAMainWindow() {
+    void closingAMainWindow()
+    {
         TestEnv env;
         storeLanguage("0");
         Main();

@@ -12,7 +12,8 @@
 
 namespace {
 
-Recipe sampleRecipe(const QString& title) {
+Recipe sampleRecipe(const QString& title)
+{
     return Recipe{title,
                   QStringLiteral("10 min"),
                   QStringLiteral("1 h"),
@@ -27,7 +28,8 @@ Recipe sampleRecipe(const QString& title) {
 // Lowers the largest file this process may write, so that writing past it fails as on a full disk.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_old);
         rlimit limit = m_old;
@@ -45,7 +47,8 @@ private:
 class TestBook : public QObject {
     Q_OBJECT
 private slots:
-    void savedBookReadsBackTheSame() {
+    void savedBookReadsBackTheSame()
+    {
         TestEnv env;
         RecipeBook book;
         book.loadBlank();
@@ -56,8 +59,7 @@ private slots:
         QVERIFY(book.save(env.bookPath()));
 
         const QByteArray bytes = env.bookBytes();
-        QVERIFY(bytes.startsWith(
-            "<recipebook><category cname=\"Cakes &amp; Pies\"><recipe><title>Torta</title>"));
+        QVERIFY(bytes.startsWith("<recipebook><category cname=\"Cakes &amp; Pies\"><recipe><title>Torta</title>"));
         QVERIFY(!bytes.contains("<?xml"));
         QVERIFY(!bytes.contains(">\n<") && !bytes.contains("/>"));
         QVERIFY(bytes.contains("<category cname=\"Sopas\"></category>"));
@@ -74,15 +76,14 @@ private slots:
         expected.ingredients.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         expected.preparation.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QCOMPARE(RecipeBook::readRecipe(recipes[1]), expected);
-        QCOMPARE(RecipeBook::field(recipes[0], RecipeField::Image),
-                 QStringLiteral("recipes_Cakes_Torta.jpg"));
+        QCOMPARE(RecipeBook::field(recipes[0], RecipeField::Image), QStringLiteral("recipes_Cakes_Torta.jpg"));
     }
 
-    void layoutIsReadByPosition() {
+    void layoutIsReadByPosition()
+    {
         RecipeBook flat, indented;
-        QVERIFY(
-            flat.loadXml("<recipebook><category cname=\"A\"><recipe><title>x</title><preptime>1</preptime>"
-                         "</recipe></category><category cname=\"B\"></category></recipebook>"));
+        QVERIFY(flat.loadXml("<recipebook><category cname=\"A\"><recipe><title>x</title><preptime>1</preptime>"
+                             "</recipe></category><category cname=\"B\"></category></recipebook>"));
         QVERIFY(indented.loadXml("<recipebook>\r\n  <category cname=\"A\">\r\n    <recipe>\r\n"
                                  "      <title>x</title>\r\n      <preptime>1</preptime>\r\n    </recipe>\r\n"
                                  "  </category>\r\n  <category cname=\"B\"/>\r\n</recipebook>\r\n"));
@@ -110,17 +111,18 @@ private slots:
         QVERIFY(other.categories().isEmpty());
     }
 
-    void parseChecks_data() {
+    void parseChecks_data()
+    {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expected");
         QTest::newRow("blank book") << kBlankBook << "aok";
         QTest::newRow("zero bytes") << QByteArray() << "error";
-        QTest::newRow("broken markup")
-            << QByteArray("<recipebook><category cname=\"A\"></recipebook>") << "error";
+        QTest::newRow("broken markup") << QByteArray("<recipebook><category cname=\"A\"></recipebook>") << "error";
         QTest::newRow("text only") << QByteArray("just some text\r\n") << "error";
         QTest::newRow("other root") << QByteArray("<cookbook/>") << "aok";
     }
-    void parseChecks() {
+    void parseChecks()
+    {
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
         TestEnv env;
@@ -132,7 +134,8 @@ private slots:
         QCOMPARE(checkXmlFile(env.bookPath() + QStringLiteral(".missing")), QStringLiteral("error"));
     }
 
-    void blankBookHasNoCategories() {
+    void blankBookHasNoCategories()
+    {
         RecipeBook book;
         QVERIFY(book.loadXml(kBlankBook));
         QVERIFY(!book.root().isNull());
@@ -140,7 +143,8 @@ private slots:
         QCOMPARE(book.toXml(), QByteArray("<recipebook></recipebook>"));
     }
 
-    void elementsNotAppendedAreNotSaved() {
+    void elementsNotAppendedAreNotSaved()
+    {
         RecipeBook book;
         book.loadBlank();
         XmlNode stray = book.document().createElement(QStringLiteral("recipe"));
@@ -150,7 +154,8 @@ private slots:
         QCOMPARE(book.document().documentElement().nodeName(), QStringLiteral("recipebook"));
     }
 
-    void failedSaveKeepsTheOldFile() {
+    void failedSaveKeepsTheOldFile()
+    {
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Old\"></category></recipebook>");
         const QByteArray before = env.bookBytes();
@@ -178,7 +183,8 @@ private slots:
         QCOMPARE(RecipeBook::recipes(reread.category(1)).size(), 50);
     }
 
-    void saveIntoMissingFolderFails() {
+    void saveIntoMissingFolderFails()
+    {
         TestEnv env;
         RecipeBook book;
         book.loadBlank();

@@ -20,7 +20,8 @@ const QByteArray kThreeCategories =
     "<recipe><title>Flan</title></recipe><recipe><title>bagel</title></recipe></category>"
     "</recipebook>";
 
-QList<ListEntry> entriesOf(const MemoryList& list) {
+QList<ListEntry> entriesOf(const MemoryList& list)
+{
     return list.entries();
 }
 
@@ -28,7 +29,8 @@ QList<ListEntry> entriesOf(const MemoryList& list) {
 class WatchedList : public MemoryList {
 public:
     QList<int> selected;
-    void setCurrentRow(int row) override {
+    void setCurrentRow(int row) override
+    {
         MemoryList::setCurrentRow(row);
         selected.append(row);
     }
@@ -39,7 +41,8 @@ public:
 class TestBookOps : public QObject {
     Q_OBJECT
 private slots:
-    void categoriesSortApartFromDocumentOrder() {
+    void categoriesSortApartFromDocumentOrder()
+    {
         TestEnv env;
         env.useBook(kThreeCategories);
         MemoryList cats;
@@ -61,18 +64,20 @@ private slots:
         QCOMPARE(recs.count(), 0);
     }
 
-    void displayOrder() {
+    void displayOrder()
+    {
         QList<ListEntry> entries{{"zucchini", 0},         {"Apple pie", 1},     {"10 minute soup", 2},
                                  {"[new category..]", 3}, {"apple Crumble", 4}, {"#1 chili", 5}};
         sortForDisplay(entries);
         QStringList texts;
         for (const ListEntry& e : entries)
             texts << e.text;
-        QCOMPARE(texts, (QStringList{"[new category..]", "#1 chili", "10 minute soup", "apple Crumble",
-                                     "Apple pie", "zucchini"}));
+        QCOMPARE(texts, (QStringList{"[new category..]", "#1 chili", "10 minute soup", "apple Crumble", "Apple pie",
+                                     "zucchini"}));
     }
 
-    void addAndEditCategoryLists() {
+    void addAndEditCategoryLists()
+    {
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/><category cname=\"Cakes\"/></recipebook>");
         WatchedList add;
@@ -93,7 +98,8 @@ private slots:
         QCOMPARE(add.currentRow(), 1);
     }
 
-    void addingACategory() {
+    void addingACategory()
+    {
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         WatchedList list;
@@ -119,7 +125,8 @@ private slots:
         QVERIFY(catNameFree(QStringLiteral("[new category..]"), browse));
     }
 
-    void titleChecksSpanTheBook() {
+    void titleChecksSpanTheBook()
+    {
         TestEnv env;
         env.useBook(kThreeCategories);
         QString title = QStringLiteral("FLAN");
@@ -138,7 +145,8 @@ private slots:
         QVERIFY(findRecipe(app().recipeDoc, 2, QStringLiteral("x' or '1'='1")).isNull());
     }
 
-    void removingRecipes() {
+    void removingRecipes()
+    {
         TestEnv env;
         env.useBook(kThreeCategories);
         const QByteArray before = env.bookBytes();
@@ -156,7 +164,8 @@ private slots:
         QVERIFY(env.dialogs.messages.isEmpty());
     }
 
-    void names_data() {
+    void names_data()
+    {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("valid");
         QTest::newRow("apostrophe") << "Mom's pie" << false;
@@ -169,27 +178,28 @@ private slots:
         QTest::newRow("brackets") << "[new]" << true;
         QTest::newRow("blank and accents") << " Crème brûlée " << true;
     }
-    void names() {
+    void names()
+    {
         QFETCH(QString, name);
         QFETCH(bool, valid);
         QCOMPARE(isValidName(name), valid);
     }
 
-    void invalidNameMessages() {
+    void invalidNameMessages()
+    {
         resetAppState();
-        QCOMPARE(
-            invalidNameMessage(295, InvalidCharsList::Category),
-            QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                           "\" , ' , ? , \\ , / , : , * , | , < , > "));
-        QCOMPARE(
-            invalidNameMessage(295, InvalidCharsList::EditCategory),
-            QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                           "\" , ' , ? , \\ , / , : , *  , | , < , >"));
+        QCOMPARE(invalidNameMessage(295, InvalidCharsList::Category),
+                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
+                                "\" , ' , ? , \\ , / , : , * , | , < , > "));
+        QCOMPARE(invalidNameMessage(295, InvalidCharsList::EditCategory),
+                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
+                                "\" , ' , ? , \\ , / , : , *  , | , < , >"));
         QVERIFY(invalidNameMessage(166, InvalidCharsList::Title).endsWith(QStringLiteral("* , | , < , >")));
         QVERIFY(invalidNameMessage(166, InvalidCharsList::Title).startsWith(QStringLiteral("You have used")));
     }
 
-    void pictureNames_data() {
+    void pictureNames_data()
+    {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("stored");
         QTest::newRow("JPEG") << "C:/pics/Torta.JPEG"
@@ -203,25 +213,27 @@ private slots:
         QTest::newRow("bmp") << "/home/cook/p.bmp"
                              << "recipes_Cakes_Torta.bmp";
     }
-    void pictureNames() {
+    void pictureNames()
+    {
         QFETCH(QString, chosen);
         QFETCH(QString, stored);
-        QCOMPARE(standardPictureName(QStringLiteral("recipes"), QStringLiteral("Cakes"),
-                                     QStringLiteral("Torta"), chosen),
-                 stored);
+        QCOMPARE(
+            standardPictureName(QStringLiteral("recipes"), QStringLiteral("Cakes"), QStringLiteral("Torta"), chosen),
+            stored);
     }
 
-    void storedPictureNamesStayInTheirFolder() {
+    void storedPictureNamesStayInTheirFolder()
+    {
         QVERIFY(isPlainFileName(QStringLiteral("recipes_Cakes_Torta.jpg")));
-        for (const char* bad :
-             {"", ".", "..", "../recipes.xml", "/etc/passwd", "sub/x.jpg", "..\\x.jpg", "C:x.jpg"})
+        for (const char* bad : {"", ".", "..", "../recipes.xml", "/etc/passwd", "sub/x.jpg", "..\\x.jpg", "C:x.jpg"})
             QVERIFY2(!isPlainFileName(QString::fromLatin1(bad)), bad);
         QCOMPARE(picturePath(QStringLiteral("/data/images"), QStringLiteral("a.jpg")),
                  QStringLiteral("/data/images/a.jpg"));
         QCOMPARE(picturePath(QStringLiteral("/data/images"), QStringLiteral("../a.jpg")), QString());
     }
 
-    void tenThousandRecipesStayFast() {
+    void tenThousandRecipesStayFast()
+    {
         TestEnv env;
         RecipeBook& book = app().recipeDoc;
         for (int c = 0; c < 40; ++c) {

@@ -11,7 +11,8 @@
 class TestSettings : public QObject {
     Q_OBJECT
 private slots:
-    void storeRoundTrip() {
+    void storeRoundTrip()
+    {
         TestEnv env;
         const QString key = kRegRoot + QStringLiteral("FromName");
         QCOMPARE(readSetting(key), QString());
@@ -26,7 +27,8 @@ private slots:
         QCOMPARE(readSetting(kRegRoot + QStringLiteral("header")), QString());
     }
 
-    void pathExistsRules() {
+    void pathExistsRules()
+    {
         TestEnv env;
         QVERIFY(!pathExists(QString()));
         QVERIFY(!pathExists(env.dataPath()));
@@ -37,42 +39,42 @@ private slots:
         QVERIFY(!pathExists(env.bookPath() + QStringLiteral(".nope"), true));
     }
 
-    void placement_data() {
+    void placement_data()
+    {
         QTest::addColumn<QStringList>("stored");  // width, height, state, left, top
         QTest::addColumn<QList<int>>("expected"); // width, height, left, top, state
         const int sw = 19200, sh = 14400;
-        QTest::newRow("nothing stored")
-            << QStringList{"", "", "", "", ""} << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
-        QTest::newRow("too wide") << QStringList{"60000", "", "", "100", "100"}
-                                  << QList<int>{9700, 6900, 100, 100, 0};
+        QTest::newRow("nothing stored") << QStringList{"", "", "", "", ""}
+                                        << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
+        QTest::newRow("too wide") << QStringList{"60000", "", "", "100", "100"} << QList<int>{9700, 6900, 100, 100, 0};
         QTest::newRow("too narrow, too low")
             << QStringList{"5000", "3000", "0", "0", "0"} << QList<int>{9700, 6900, 0, 0, 0};
         QTest::newRow("size kept") << QStringList{"12000", "8000", "0", "10", "20"}
                                    << QList<int>{12000, 8000, 10, 20, 0};
-        QTest::newRow("left at edge centres") << QStringList{"", "", "", QString::number(sw - 500), "0"}
-                                              << QList<int>{9700, 6900, (sw - 9700) / 2, 0, 0};
-        QTest::newRow("one twip less kept") << QStringList{"", "", "", QString::number(sw - 501), "0"}
-                                            << QList<int>{9700, 6900, sw - 501, 0, 0};
+        QTest::newRow("left at edge centres")
+            << QStringList{"", "", "", QString::number(sw - 500), "0"} << QList<int>{9700, 6900, (sw - 9700) / 2, 0, 0};
+        QTest::newRow("one twip less kept")
+            << QStringList{"", "", "", QString::number(sw - 501), "0"} << QList<int>{9700, 6900, sw - 501, 0, 0};
         QTest::newRow("top past edge centres")
             << QStringList{"", "", "", "0", "90000"} << QList<int>{9700, 6900, 0, (sh - 6900) / 2, 0};
-        QTest::newRow("negative kept")
-            << QStringList{"", "", "", "-3000", "-15"} << QList<int>{9700, 6900, -3000, -15, 0};
+        QTest::newRow("negative kept") << QStringList{"", "", "", "-3000", "-15"}
+                                       << QList<int>{9700, 6900, -3000, -15, 0};
         QTest::newRow("minimised opens normal")
             << QStringList{"", "", "1", "0", "0"} << QList<int>{9700, 6900, 0, 0, 0};
-        QTest::newRow("maximised") << QStringList{"10000", "7000", "2", "0", "0"}
-                                   << QList<int>{10000, 7000, 0, 0, 2};
+        QTest::newRow("maximised") << QStringList{"10000", "7000", "2", "0", "0"} << QList<int>{10000, 7000, 0, 0, 2};
         QTest::newRow("not numbers") << QStringList{"wide", "1.5e3", "max", "left", "?"}
                                      << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
     }
-    void placement() {
+    void placement()
+    {
         QFETCH(QStringList, stored);
         QFETCH(QList<int>, expected);
-        const Placement p =
-            computePlacement({stored[0], stored[1], stored[2], stored[3], stored[4]}, 19200, 14400);
+        const Placement p = computePlacement({stored[0], stored[1], stored[2], stored[3], stored[4]}, 19200, 14400);
         QCOMPARE((QList<int>{p.width, p.height, p.left, p.top, static_cast<int>(p.state)}), expected);
     }
 
-    void windowSavesAndRestoresPlacement() {
+    void windowSavesAndRestoresPlacement()
+    {
         TestEnv env;
         auto value = [](const char* name) { return readSetting(kRegRoot + QLatin1String(name)); };
 

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title, MsgButtons buttons,
-                                   MsgIcon icon) {
+MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
+{
     messages.append({text, title, buttons, icon});
     if (!answers.isEmpty())
         return answers.takeFirst();
@@ -19,8 +19,8 @@ MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title, Ms
     }
 }
 
-bool ScriptedDialogs::inputBox(const QString& prompt, const QString&, const QString& defaultText,
-                               QString* result) {
+bool ScriptedDialogs::inputBox(const QString& prompt, const QString&, const QString& defaultText, QString* result)
+{
     inputPrompts.append(prompt);
     inputDefaults.append(defaultText);
     if (inputs.isEmpty()) {
@@ -33,7 +33,8 @@ bool ScriptedDialogs::inputBox(const QString& prompt, const QString&, const QStr
     return answer.has_value();
 }
 
-bool ScriptedDialogs::chooseFile(FileDialogState& state) {
+bool ScriptedDialogs::chooseFile(FileDialogState& state)
+{
     fileRequests.append(state);
     if (files.isEmpty()) {
         ++unscripted;
@@ -47,21 +48,25 @@ bool ScriptedDialogs::chooseFile(FileDialogState& state) {
     return true;
 }
 
-bool ScriptedDialogs::openFile(FileDialogState& state) {
+bool ScriptedDialogs::openFile(FileDialogState& state)
+{
     return chooseFile(state);
 }
 
-bool ScriptedDialogs::saveFile(FileDialogState& state) {
+bool ScriptedDialogs::saveFile(FileDialogState& state)
+{
     return chooseFile(state);
 }
 
-QStringList ScriptedDialogs::messageTexts() const {
+QStringList ScriptedDialogs::messageTexts() const
+{
     QStringList texts;
     for (const ShownMessage& m : messages)
         texts.append(m.text);
     return texts;
 }
 
-void ScriptedDialogs::clear() {
+void ScriptedDialogs::clear()
+{
     *this = ScriptedDialogs();
 }

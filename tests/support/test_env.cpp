@@ -9,18 +9,21 @@
 #include <QPointer>
 #include <QWidget>
 
-QByteArray readFileBytes(const QString& path) {
+QByteArray readFileBytes(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFileBytes(const QString& path, const QByteArray& data) {
+void writeFileBytes(const QString& path, const QByteArray& data)
+{
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(data);
 }
 
-TestEnv::TestEnv() {
+TestEnv::TestEnv()
+{
     QDir(m_dir.path()).mkpath(QStringLiteral("data"));
     qputenv("SAPORINA_HOME", dataPath().toUtf8());
     qputenv("SAPORINA_SETTINGS", settingsPath().toUtf8());
@@ -31,7 +34,8 @@ TestEnv::TestEnv() {
     app().recipeDoc.loadBlank();
 }
 
-TestEnv::~TestEnv() {
+TestEnv::~TestEnv()
+{
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
         QList<QPointer<QWidget>> windows;
         for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -47,23 +51,28 @@ TestEnv::~TestEnv() {
     qunsetenv("SAPORINA_SETTINGS");
 }
 
-QString TestEnv::dataPath() const {
+QString TestEnv::dataPath() const
+{
     return QDir(m_dir.path()).filePath(QStringLiteral("data"));
 }
 
-QString TestEnv::bookPath() const {
+QString TestEnv::bookPath() const
+{
     return QDir(dataPath()).filePath(QStringLiteral("recipes.xml"));
 }
 
-QString TestEnv::settingsPath() const {
+QString TestEnv::settingsPath() const
+{
     return QDir(m_dir.path()).filePath(QStringLiteral("settings.ini"));
 }
 
-void TestEnv::useBook(const QByteArray& xml) {
+void TestEnv::useBook(const QByteArray& xml)
+{
     writeFileBytes(bookPath(), xml);
     app().recipeDoc.load(bookPath());
 }
 
-QByteArray TestEnv::bookBytes() const {
+QByteArray TestEnv::bookBytes() const
+{
     return readFileBytes(bookPath());
 }

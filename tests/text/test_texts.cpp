@@ -8,7 +8,8 @@ class TestTexts : public QObject {
 private slots:
     void init() { resetAppState(); }
 
-    void everyTextHasItsTwin() {
+    void everyTextHasItsTwin()
+    {
         int english = 0;
         for (int id = 100; id <= 308; ++id) {
             QCOMPARE(hasText(id), hasText(id + SpanishOffset));
@@ -18,7 +19,8 @@ private slots:
         QVERIFY(!hasText(99) && !hasText(309) && !hasText(399) && !hasText(609));
     }
 
-    void lookupFollowsTheLanguage_data() {
+    void lookupFollowsTheLanguage_data()
+    {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("spanish");
@@ -26,12 +28,11 @@ private slots:
                                              << "Confirma la borración de ";
         QTest::newRow("accents") << 175 << "Selected file exists, overwrite?"
                                  << "Archivo escojido ya existe, ¿sobreescribir?";
-        QTest::newRow("two blanks")
-            << 263
-            << "The file recipes.xml is invalid.  Would you like to overwrite it with a "
-               "blank recipe book (OK) or exit (Cancel)?"
-            << "El archivo recipes.xml no es válido.  ¿Le gusta sobreescribirlo con un "
-               "libro blanco (OK) o salir el programa (Cancelar)?";
+        QTest::newRow("two blanks") << 263
+                                    << "The file recipes.xml is invalid.  Would you like to overwrite it with a "
+                                       "blank recipe book (OK) or exit (Cancel)?"
+                                    << "El archivo recipes.xml no es válido.  ¿Le gusta sobreescribirlo con un "
+                                       "libro blanco (OK) o salir el programa (Cancelar)?";
         QTest::newRow("quotes and backslash")
             << 208
             << "Would you like to omit the images or copy them to a folder in the export directory named "
@@ -42,7 +43,8 @@ private slots:
         QTest::newRow("about") << 226 << "&About"
                                << "&Acerca de Saporina";
     }
-    void lookupFollowsTheLanguage() {
+    void lookupFollowsTheLanguage()
+    {
         QFETCH(int, id);
         QFETCH(QString, english);
         QFETCH(QString, spanish);
@@ -52,13 +54,15 @@ private slots:
         QCOMPARE(tableText(id), english); // fixed ids take no offset
     }
 
-    void webAddressPaths() {
+    void webAddressPaths()
+    {
         QVERIFY(loadText(TextId::WebAddress).endsWith(QStringLiteral("/sp")));
         app().langOffset = SpanishOffset;
         QVERIFY(loadText(TextId::WebAddress).endsWith(QStringLiteral("/spEs")));
     }
 
-    void colourSchemes() {
+    void colourSchemes()
+    {
         QCOMPARE(colorValue(2000), 9483944);
         QCOMPARE(colorValue(2001), 7756866);
         QCOMPARE(colorValue(2002), qint32(-2147483630));

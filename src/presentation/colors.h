@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+// The five colour roles of a scheme.
+enum ColorRole { RoleButton = 0, RoleField = 1, RoleLabel = 2, RoleFieldText = 3, RolePanel = 4 };
+
+// A stored colour reference as a colour: red in the lowest byte; a negative value names a system
+// colour (its low byte the number), taken from the platform palette.
+QColor resolveColor(qint32 value);
+
+// The colour of a role in the current scheme (or in `scheme`, a list position x 100).
+QColor schemeColor(int role);
+QColor schemeColor(int scheme, int role);
+
+// Back colour of a window, frame or picture panel.
+void setBackColor(QWidget* widget, const QColor& color);
+// Back colour of a button.
+void setButtonColor(QWidget* widget, const QColor& color);
+// Back colour of a text box, list or combo box.
+void setFieldBackColor(QWidget* widget, const QColor& color);
+// Fore colour of a label.
+void setLabelColor(QWidget* widget, const QColor& color);
+// Fore colour of a text box, list or combo box.
+void setFieldTextColor(QWidget* widget, const QColor& color);
+// Point size of a field's text.
+void setTextSize(QWidget* widget, int points);

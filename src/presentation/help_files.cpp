@@ -1,0 +1,28 @@
+#include "presentation/help_files.h"
+
+#include "app/app_state.h"
+#include "platform/atomic_file.h"
+
+#include <QDir>
+#include <QFile>
+
+QString helpFilePath()
+{
+    return QDir(app().appPath).filePath(app().langOffset == 0 ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
+}
+
+void installHelpFiles(const QString& appPath)
+{
+    for (const QString& name : {QStringLiteral("sp.hlp"), QStringLiteral("spEs.hlp")}) {
+        QFile shipped(QStringLiteral(":/help/") + name);
+        if (!shipped.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray content = shipped.readAll();
+        const QString target = QDir(appPath).filePath(name);
+        QFile current(target);
+        if (current.open(QIODevice::ReadOnly) && current.readAll() == content)
+            continue;
+        current.close();
+        writeFileAtomically(target, content); // help is a convenience: a failure here is not worth a message
+    }
+}

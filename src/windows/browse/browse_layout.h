@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+// Geometry of the browse window, in twips. Child rectangles are relative to their frame.
+struct TwipRect {
+    double left = 0, top = 0, width = 0, height = 0;
+    double bottom() const { return top + height; }
+    double right() const { return left + width; }
+    bool operator==(const TwipRect&) const = default;
+};
+
+// Design sizes the layout keeps.
+namespace BrowseDesign {
+constexpr double kBorderHeight = 560;
+constexpr double kBorderShadow = 30; // the second heading label sits this far right and down
+constexpr double kTopLeftWidth = 3242;
+constexpr double kBotLeftHeight = 1185;
+constexpr double kIngLabelHeight = 390;
+constexpr double kPrepLabelHeight = 375;
+constexpr double kOtherLabelHeight = 375;
+constexpr double kButtonStripHeight = 630;
+constexpr double kCatsTop = 60;
+constexpr double kCatsHeight = 330;
+constexpr double kListLeft = 60;
+constexpr double kListWidth = 3100;
+constexpr double kListTop = 450;
+constexpr double kClickLabelHeight = 255;
+constexpr double kButtonLefts[3] = {180, 1530, 2850};
+constexpr double kButtonTop = 120;
+constexpr double kButtonWidth = 1215;
+constexpr double kButtonHeight = 390;
+} // namespace BrowseDesign
+
+struct BrowseLayout {
+    TwipRect border[2];
+    TwipRect fraBack;
+    // inside fraBack
+    TwipRect fraTopLeft, fraRight, fraBotLeft;
+    // inside fraTopLeft
+    TwipRect cboCats, lstRecs, frame1, lblClickImg;
+    // inside fraRight
+    TwipRect lblIng, txtIng, lblPrep, txtPrep, lblOther, txtOther, picture1;
+};
+
+// The spare height of the right-hand column that the three text boxes share.
+double findExtraSpace(double backHeight);
+
+// Lays the window out for an inner width and height (twips).
+BrowseLayout alignBrFrames(double width, double height);
+
+// Where a picture goes in the picture frame: unstretched at its natural size when it fits with
+// room to spare, otherwise stretched to fit. Frame and natural sizes in twips; the picture's
+// size in HIMETRIC (hundredths of a millimetre), compared with the frame as the window always has.
+struct ThumbPlacement {
+    double left = 0, top = 0, width = 0, height = 0;
+    bool stretched = false;
+};
+ThumbPlacement fitBrowseThumbnail(double frameWidth, double frameHeight, double pictureWidth, double pictureHeight,
+                                  double naturalWidthTwips, double naturalHeightTwips);
+
+// HIMETRIC size of a picture of so many pixels shown at the screen's resolution.
+inline double pixelsToHimetric(double pixels, double dpi = 96.0)
+{
+    return pixels * 2540.0 / dpi;
+}
+
+// Whether the print engine's version ("major.minor...") is recent enough: major and minor taken
+// from the first and third characters; (major >= 5 and minor >= 5) or major > 5.
+bool verifyVersion(const QString& version);

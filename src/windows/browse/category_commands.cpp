@@ -1,0 +1,66 @@
+// The browse window's Category menu: rename the shown category, or delete it with its recipes.
+#include "app/app_state.h"
+#include "book/book_ops.h"
+#include "platform/dialogs.h"
+#include "text/text_table.h"
+#include "windows/browse/frm_br.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace {
+QString quoted(const QString& name)
+{
+    return QStringLiteral("\r\n« ") + name + QStringLiteral(" »");
+}
+} // namespace
+
+void FrmBr::mnuCatEdit_Click()
+{
+    Dialogs& dialogs = *app().dialogs;
+    for (;;) {
+        if (cboCats->count() == 0)
+            return;
+        const QString current = cboCats->currentText();
+        QString answer;
+        if (!dialogs.inputBox(loadText(261) + u':' + quoted(current), QStringLiteral("SP"), current, &answer))
+            answer.clear();
+        answer = answer.trimmed();
+        if (answer.isEmpty() || answer == current)
+            return;
+        if (!isValidName(answer)) {
+            showMessage(dialogs, invalidNameMessage(295, InvalidCharsList::Category));
+            return;
+        }
+        if (!catNameFree(answer.toLower(), categoryList())) {
+            if (dialogs.message(loadText(192), QStringLiteral("SP"), MsgButtons::RetryCancel, MsgIcon::None) ==
+                MsgAnswer::Retry)
+                continue;
+            return;
+        }
+        renameCategory(current, answer);
+        refillCategories();
+        for (int row = cboCats->count() - 1; row >= 0; --row) {
+            if (cboCats->itemText(row) == answer) {
+                categoryList().setCurrentRow(row);
+                break;
+            }
+        }
+        return;
+    }
+}
+
+void FrmBr::mnuCatDel_Click()
+{
+    Dialogs& dialogs = *app().dialogs;
+    if (cboCats->count() == 0)
+        return;
+    const QString name = cboCats->currentText();
+    if (lstRecs->count() > 0)
+        showMessage(dialogs, loadText(259));
+    if (dialogs.message(loadText(168) + u':' + quoted(name), QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) !=
+        MsgAnswer::Yes)
+        return;
+    deleteCategory(name, app().imagesPath());
+    refillCategories();
+}
