@@ -43,7 +43,6 @@ void showMainWindow(MainWindowKind kind)
         window = new FrmBr;
         break;
     }
-    current() = window;
     window->show();
 }
 
@@ -57,6 +56,7 @@ MainWindowBase::~MainWindowBase() = default;
 void MainWindowBase::loadMainWindow()
 {
     app().quitOnClose = true;
+    current() = this;
     restoreWindowPlacement(this);
 }
 

@@ -17,15 +17,6 @@
 
 namespace {
 
-template <typename T> T* openWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* found = qobject_cast<T*>(w); found && found->isVisible())
-            return found;
-    }
-    return nullptr;
-}
-
 QString setting(const char* name)
 {
     return readSetting(kRegRoot + QLatin1String(name));
@@ -59,10 +50,10 @@ private slots:
         TestEnv env;
         QDir(env.dataPath()).removeRecursively(); // a brand-new machine
         Main();
-        FrmLang* chooser = openWindow<FrmLang>();
+        FrmLang* chooser = findWindow<FrmLang>();
         QVERIFY(chooser);
         QVERIFY(chooser->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(!openWindow<FrmBr>());
+        QVERIFY(!findWindow<FrmBr>());
         if (choice == QStringLiteral("en"))
             chooser->cmdEng->click();
         else if (choice == QStringLiteral("es"))
@@ -70,7 +61,7 @@ private slots:
         else
             chooser->close();
 
-        FrmBr* browse = openWindow<FrmBr>();
+        FrmBr* browse = findWindow<FrmBr>();
         QVERIFY(browse);
         QCOMPARE(browse->windowTitle(), choice == QStringLiteral("es") ? QStringLiteral("SP | Explorar recetas")
                                                                        : QStringLiteral("SP | Browse Recipes"));
@@ -107,8 +98,8 @@ private slots:
         writeSetting(kRegRoot + QStringLiteral("textSize"), textSize);
         writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("300"));
         Main();
-        QVERIFY(!openWindow<FrmLang>());
-        QVERIFY(openWindow<FrmBr>());
+        QVERIFY(!findWindow<FrmLang>());
+        QVERIFY(findWindow<FrmBr>());
         QCOMPARE(app().textFontSize, points);
         QCOMPARE(app().colorScheme, 300);
         QCOMPARE(app().langOffset, SpanishOffset);
@@ -149,13 +140,13 @@ private slots:
         QCOMPARE(asked.buttons, MsgButtons::OkCancel);
         if (!replace) {
             QVERIFY(app().ended);
-            QVERIFY(!openWindow<FrmBr>());
+            QVERIFY(!findWindow<FrmBr>());
             QCOMPARE(env.bookBytes(), content);
             QVERIFY(keptBooks(env).isEmpty());
             return;
         }
         QVERIFY(!app().ended);
-        QVERIFY(openWindow<FrmBr>());
+        QVERIFY(findWindow<FrmBr>());
         QCOMPARE(env.bookBytes(), kBlankBook);
         const QStringList kept = keptBooks(env);
         if (content.isEmpty()) {
@@ -192,7 +183,7 @@ private slots:
         qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
         Main();
         QVERIFY(app().ended);
-        QVERIFY(!openWindow<FrmBr>());
+        QVERIFY(!findWindow<FrmBr>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritable)));
     }
@@ -204,7 +195,7 @@ private slots:
         writeFileBytes(env.bookPath(), "<recipebook>\r\n <category cname=\"Soups\"><recipe><title>Caldo</title>"
                                        "</recipe></category>\r\n <category cname=\"Breads\"/>\r\n</recipebook>");
         Main();
-        FrmBr* browse = openWindow<FrmBr>();
+        FrmBr* browse = findWindow<FrmBr>();
         QVERIFY(browse);
         QCOMPARE(browse->cboCats->count(), 2);
         QCOMPARE(browse->cboCats->currentText(), QStringLiteral("Breads"));
@@ -216,7 +207,7 @@ private slots:
         TestEnv env;
         storeLanguage("0");
         Main();
-        FrmBr* browse = openWindow<FrmBr>();
+        FrmBr* browse = findWindow<FrmBr>();
         QVERIFY(browse);
         QVERIFY(app().quitOnClose);
 
@@ -229,7 +220,7 @@ private slots:
         QVERIFY(!setting("width").isEmpty());
 
         showMainWindow(MainWindowKind::Browse);
-        browse = openWindow<FrmBr>();
+        browse = findWindow<FrmBr>();
         QVERIFY(browse && currentMainWindow() == browse);
         QVERIFY(app().quitOnClose);
         browse->close(); // the close box

@@ -2,6 +2,7 @@
 
 #include "scripted_dialogs.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -31,3 +32,13 @@ private:
 
 QByteArray readFileBytes(const QString& path);
 void writeFileBytes(const QString& path, const QByteArray& data);
+
+// The visible top-level window of this type, if any.
+template <typename T> T* findWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<T*>(window); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}

@@ -1,0 +1,154 @@
+#include "app/app_state.h"
+#include "presentation/colors.h"
+#include "presentation/form_size.h"
+#include "test_env.h"
+#include "windows/browse/browse_layout.h"
+#include "windows/editor/picture_fit.h"
+
+#include <QWidget>
+#include <QtTest>
+
+class TestPresentation : public QObject {
+    Q_OBJECT
+private slots:
+    void browseThumbnail_data()
+    {
+        QTest::addColumn<double>("pw");
+        QTest::addColumn<double>("ph");
+        QTest::addColumn<bool>("stretched");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        // Natural size: the natural twips size (here 600 x 450) is what is shown.
+        QTest::newRow("small picture") << 400.0 << 300.0 << false << 600.0 << 450.0;
+        QTest::newRow("landscape, height capped") << 5000.0 << 2000.0 << true << 2775.0 << 1110.0;
+        QTest::newRow("portrait") << 1000.0 << 4000.0 << true << 277.5 << 1110.0;
+        QTest::newRow("landscape, width only") << 9000.0 << 1000.0 << true << 2920.0 << 2920.0 / 9;
+    }
+    void browseThumbnail()
+    {
+        QFETCH(double, pw);
+        QFETCH(double, ph);
+        QFETCH(bool, stretched);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        const ThumbPlacement t = fitBrowseThumbnail(3100, 1290, pw, ph, 600, 450);
+        QCOMPARE(t.stretched, stretched);
+        QCOMPARE(t.width, width);
+        QCOMPARE(t.height, height);
+        QCOMPARE(t.left, (3100 - width) / 2);
+        QCOMPARE(t.top, (1290 - height) / 2 + (stretched ? 45 : 35));
+    }
+
+    void browseLayoutFitsAtAnySize_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("smallest") << 9700.0 << 6500.0;
+        QTest::newRow("large") << 18000.0 << 12000.0;
+    }
+    void browseLayoutFitsAtAnySize()
+    {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        const BrowseLayout l = alignBrFrames(width, height);
+        QCOMPARE(l.fraBack.top, 560.0);
+        QCOMPARE(l.fraBack.height, height - 560);
+        QCOMPARE(l.fraTopLeft.height + l.fraBotLeft.height, l.fraBack.height);
+        QCOMPARE(l.fraRight.left + l.fraRight.width, width);
+        QVERIFY(l.fraTopLeft.right() <= l.fraRight.left);
+        // The right column stacks label, box, label, box, label, box, buttons, inside the frame.
+        const TwipRect column[] = {l.lblIng, l.txtIng, l.lblPrep, l.txtPrep, l.lblOther, l.txtOther};
+        for (int i = 1; i < 6; ++i)
+            QCOMPARE(column[i].top, column[i - 1].bottom());
+        QCOMPARE(l.picture1.top, l.txtOther.bottom() + 125);
+        QVERIFY(l.picture1.bottom() <= l.fraRight.height);
+        QCOMPARE(l.txtIng.height, l.txtPrep.height);
+        const double extra = findExtraSpace(l.fraBack.height);
+        QVERIFY(extra >= 0);
+        QCOMPARE(l.txtOther.height, 0.1319 * (l.fraBack.height + extra));
+        // The left column: list, picture frame, its caption, all inside their frame.
+        QCOMPARE(l.frame1.top, l.lstRecs.bottom() + 40);
+        QCOMPARE(l.lblClickImg.top, l.frame1.bottom());
+        QVERIFY(l.lblClickImg.bottom() <= l.fraTopLeft.height);
+        QVERIFY(l.cboCats.bottom() <= l.lstRecs.top);
+    }
+
+    void printVersionRule()
+    {
+        QVERIFY(verifyVersion(QStringLiteral("6.4.2")));
+        QVERIFY(verifyVersion(QStringLiteral("5.5")));
+        QVERIFY(verifyVersion(QStringLiteral("6.0")));
+        QVERIFY(!verifyVersion(QStringLiteral("5.0.3")));
+        QVERIFY(!verifyVersion(QStringLiteral("4.9")));
+        QVERIFY(!verifyVersion(QString()));
+        QVERIFY(!verifyVersion(QStringLiteral("x.y")));
+    }
+
+    void sizeLimitsInPixels()
+    {
+        QWidget window;
+        window.move(100, 50);
+        cFormSize browse(15, 15);
+        browse.Init(&window);
+        browse.MaxWidth(50000);
+        browse.MaxHeight(50000);
+        browse.MinHeight(6900);
+        browse.MinWidth(9700);
+        QCOMPARE(window.minimumSize(), QSize(647, 460));
+        QCOMPARE(window.maximumSize(), QSize(3333, 3333));
+
+        cFormSize editor(15, 15);
+        editor.Init(&window);
+        editor.MaxWidth(60000);
+        editor.MaxHeight(60000);
+        editor.MinHeight(6900);
+        editor.MinWidth(9700);
+        QCOMPARE(window.maximumSize(), QSize(4000, 4000));
+        const int left = window.x();
+        editor.ResizeToMin();
+        QCOMPARE(window.size(), QSize(647, 460));
+        QCOMPARE(window.x(), left + 1);
+
+        cFormSize halves(2, 2); // 5 twips is 2.5 pixels: halves go to the even neighbour
+        halves.MinWidth(5);
+        halves.MinHeight(7);
+        QCOMPARE(halves.minWidthPx(), 2);
+        QCOMPARE(halves.minHeightPx(), 4);
+    }
+
+    void schemeColours()
+    {
+        TestEnv env;
+        QCOMPARE(schemeColor(300, RoleField), QColor(51, 102, 153));
+        QCOMPARE(schemeColor(400, RoleButton), QColor(255, 192, 192));
+        QCOMPARE(schemeColor(700, RolePanel), QColor(255, 255, 255));
+        // System colours follow the desktop palette.
+        QCOMPARE(schemeColor(0, RoleLabel), QApplication::palette().color(QPalette::ButtonText));
+        QCOMPARE(schemeColor(0, RoleFieldText), QApplication::palette().color(QPalette::Base));
+        QCOMPARE(schemeColor(100, RolePanel), QApplication::palette().color(QPalette::Button));
+    }
+
+    void viewerSizing()
+    {
+        // A picture smaller than the screen less 2200 twips keeps its size and is centred.
+        ViewerGeometry g = fitImageViewer(19200, 14400, 4500, 3000, 7938, 5292);
+        QVERIFY(!g.stretched);
+        QCOMPARE(g.width, 4500.0);
+        QCOMPARE(g.left, (19200 - 4500) / 2);
+        QCOMPARE(g.top, (14400 - 3000) / 2);
+        // Too wide: scaled to the screen width less 2200, keeping its shape.
+        g = fitImageViewer(19200, 14400, 30000, 15000, 50000, 25000);
+        QVERIFY(g.stretched);
+        QCOMPARE(g.width, 17000.0);
+        QCOMPARE(g.height, 8500.0);
+        QCOMPARE(g.left, 1100);
+        QCOMPARE(g.top, 2950);
+        // Too tall: scaled to the screen height less 2200.
+        g = fitImageViewer(19200, 14400, 6000, 24000, 10000, 40000);
+        QCOMPARE(g.height, 12200.0);
+        QCOMPARE(g.width, 3050.0);
+    }
+};
+
+QTEST_MAIN(TestPresentation)
+#include "test_presentation.moc"

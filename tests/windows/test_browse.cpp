@@ -1,0 +1,294 @@
+#include "app/app_state.h"
+#include "presentation/colors.h"
+#include "presentation/frm_about.h"
+#include "test_env.h"
+#include "test_pictures.h"
+#include "text/text_table.h"
+#include "windows/browse/frm_br.h"
+#include "windows/editor/frm_img_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kBook =
+    "<recipebook>"
+    "<category cname=\"Soups\">"
+    "<recipe><title>Gazpacho</title><preptime>20 min</preptime><cooktime>0</cooktime><yield>4</yield>"
+    "<ing>tomatoes\ncucumber</ing><prep>Blend.</prep><other>Cold.</other><date>7/14/2025</date>"
+    "<image>recipes_Soups_Gazpacho.jpg</image></recipe>"
+    "<recipe><title>Caldo</title><preptime></preptime><cooktime></cooktime><yield></yield><ing>bones</ing>"
+    "<prep></prep><other></other><date>1/1/2026</date><image>recipes_Soups_Caldo.bmp</image></recipe>"
+    "</category>"
+    "<category cname=\"Stews\"><recipe><title>Goulash</title><preptime></preptime><cooktime></cooktime>"
+    "<yield></yield><ing></ing><prep></prep><other></other><date></date><image>recipes_Stews_Goulash.jpg</image>"
+    "</recipe></category>"
+    "<category cname=\"Empty\"></category>"
+    "</recipebook>";
+
+// A browse window over the test book, with the pictures its recipes name.
+struct BrowseFixture {
+    TestEnv env;
+    FrmBr* w = nullptr;
+    explicit BrowseFixture(const QByteArray& book = kBook)
+    {
+        QDir(env.dataPath()).mkpath(QStringLiteral("images"));
+        for (const char* name : {"recipes_Soups_Gazpacho.jpg", "recipes_Soups_Caldo.bmp", "recipes_Stews_Goulash.jpg"})
+            writePicture(image(QLatin1String(name)), 320, 200);
+        env.useBook(book);
+        w = new FrmBr;
+        w->show();
+    }
+    QString image(const QString& name) const { return QDir(env.dataPath()).filePath(QStringLiteral("images/") + name); }
+    bool select(const char* category, const char* title = nullptr)
+    {
+        const int row = w->cboCats->findText(QLatin1String(category));
+        w->categoryList().setCurrentRow(row);
+        if (!title)
+            return row >= 0;
+        return w->selectRecipe(QLatin1String(category), QLatin1String(title));
+    }
+    QStringList recipes() const
+    {
+        QStringList titles;
+        for (int i = 0; i < w->lstRecs->count(); ++i)
+            titles << w->lstRecs->item(i)->text();
+        return titles;
+    }
+};
+
+} // namespace
+
+class TestBrowse : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheFirstCategoryAndRecipe()
+    {
+        BrowseFixture f;
+        QCOMPARE(f.w->cboCats->currentText(), QStringLiteral("Empty"));
+        QVERIFY(f.select("Soups"));
+        QCOMPARE(f.recipes(), (QStringList{"Caldo", "Gazpacho"}));
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        QCOMPARE(f.w->txtIng->toPlainText(), QStringLiteral("tomatoes\ncucumber"));
+        QCOMPARE(f.w->lblPT->text(), QStringLiteral("20 min"));
+        QCOMPARE(f.w->lblDC->text(), QStringLiteral("7/14/2025"));
+        QCOMPARE(f.w->lblImgLoc->text(), QStringLiteral("recipes_Soups_Gazpacho.jpg"));
+        QVERIFY(f.w->Image1->isVisible());
+        QCOMPARE(f.w->minimumSize(), QSize(647, 460));
+    }
+
+    void removingRecipes()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        f.env.dialogs.answers = {MsgAnswer::No};
+        f.w->cmdRem_Click();
+        const ShownMessage asked = f.env.dialogs.messages.last();
+        QCOMPARE(asked.text, QStringLiteral("Confirm deletion of:  « Gazpacho »"));
+        QCOMPARE(asked.title, QStringLiteral("SP"));
+        QCOMPARE(asked.buttons, MsgButtons::YesNo);
+        QCOMPARE(f.recipes().size(), 2);
+
+        // The Delete key in the list asks the same question.
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        QTest::keyClick(f.w->lstRecs, Qt::Key_Delete);
+        QCOMPARE(f.env.dialogs.messages.last().text, asked.text);
+        QCOMPARE(f.recipes(), QStringList{"Caldo"});
+        QVERIFY(!f.env.bookBytes().contains("Gazpacho"));
+        QVERIFY(!QFile::exists(f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg"))));
+        QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Soups_Caldo.bmp"))));
+        QCOMPARE(f.w->lstRecs->currentItem()->text(), QStringLiteral("Caldo"));
+
+        // The last recipe of a category: the list and fields empty, the category stays.
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        f.w->cmdRem_Click();
+        QVERIFY(f.recipes().isEmpty());
+        QVERIFY(f.w->txtIng->toPlainText().isEmpty() && f.w->lblDC->text().isEmpty());
+        QCOMPARE(f.w->cboCats->currentText(), QStringLiteral("Soups"));
+        QVERIFY(f.env.bookBytes().contains("<category cname=\"Soups\"></category>"));
+    }
+
+    void storedNamesOutsideImagesAreNeverDeleted()
+    {
+        QByteArray book = kBook;
+        book.replace("recipes_Soups_Gazpacho.jpg", "../keep.txt");
+        BrowseFixture f(book);
+        const QString keep = QDir(f.env.dataPath()).filePath(QStringLiteral("keep.txt"));
+        writeFileBytes(keep, "mine");
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        QVERIFY(f.w->lblImgLoc->text().isEmpty()); // never looked up outside the folder
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        f.w->cmdRem_Click();
+        QVERIFY(QFile::exists(keep));
+    }
+
+    void editWithNothingSelected()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Empty"));
+        f.w->cmdEdit_Click();
+        QVERIFY(f.w->isVisible());
+        QVERIFY(app().quitOnClose);
+        f.w->close();
+        QVERIFY(app().ended);
+    }
+
+    void renamingACategory()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Soups"));
+        // A change of case only is refused: the category itself holds the name.
+        f.env.dialogs.inputs = {QStringLiteral("SOUPS")};
+        f.env.dialogs.answers = {MsgAnswer::Cancel};
+        f.w->mnuCatEdit_Click();
+        QCOMPARE(f.env.dialogs.inputPrompts.first(),
+                 QStringLiteral("Please enter a new name for the category:\r\n« Soups »"));
+        QCOMPARE(f.env.dialogs.inputDefaults.first(), QStringLiteral("Soups"));
+        QCOMPARE(f.env.dialogs.messages.last().text, QStringLiteral("That category exists.  Please try another."));
+        QCOMPARE(f.env.dialogs.messages.last().buttons, MsgButtons::RetryCancel);
+        QVERIFY(f.env.bookBytes().contains("cname=\"Soups\""));
+
+        // Retry asks again with the old name; a trailing blank is trimmed.
+        f.env.dialogs.clear();
+        f.env.dialogs.inputs = {QStringLiteral("stews"), QStringLiteral("Broths ")};
+        f.env.dialogs.answers = {MsgAnswer::Retry};
+        f.w->mnuCatEdit_Click();
+        QCOMPARE(f.env.dialogs.inputDefaults, (QStringList{"Soups", "Soups"}));
+        QVERIFY(f.env.bookBytes().contains("<category cname=\"Broths\"><recipe><title>Gazpacho"));
+        QCOMPARE(f.w->cboCats->currentText(), QStringLiteral("Broths"));
+        QCOMPARE(f.recipes(), (QStringList{"Caldo", "Gazpacho"}));
+
+        f.env.dialogs.clear();
+        f.env.dialogs.inputs = {QStringLiteral("Soups/Stews")};
+        f.w->mnuCatEdit_Click();
+        QVERIFY(f.env.dialogs.messages.last().text.startsWith(loadText(295) + QStringLiteral("\r\n\"")));
+        QVERIFY(f.env.bookBytes().contains("cname=\"Broths\""));
+        QCOMPARE(f.env.dialogs.unscripted, 0);
+    }
+
+    void deletingACategory()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Soups"));
+        f.env.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Yes};
+        f.w->mnuCatDel_Click();
+        QCOMPARE(f.env.dialogs.messageTexts(),
+                 (QStringList{"Attention, there are recipes in this category!", "Confirm deletion of:\r\n« Soups »"}));
+        QVERIFY(!f.env.bookBytes().contains("Soups"));
+        QVERIFY(!QFile::exists(f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg"))));
+        QVERIFY(!QFile::exists(f.image(QStringLiteral("recipes_Soups_Caldo.bmp"))));
+        QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Stews_Goulash.jpg"))));
+
+        // A category with no recipes is only asked about; deleting the last leaves everything empty.
+        QVERIFY(f.select("Empty"));
+        f.env.dialogs.clear();
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        f.w->mnuCatDel_Click();
+        QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"Confirm deletion of:\r\n« Empty »"});
+        f.env.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Yes};
+        f.w->mnuCatDel_Click();
+        QCOMPARE(f.env.bookBytes(), QByteArray("<recipebook></recipebook>"));
+        QCOMPARE(f.w->cboCats->count(), 0);
+        QVERIFY(f.recipes().isEmpty());
+        QVERIFY(f.w->txtIng->toPlainText().isEmpty() && f.w->lblPT->text().isEmpty());
+    }
+
+    void coloursAndCaptions()
+    {
+        TestEnv env;
+        app().colorScheme = 300;
+        app().textFontSize = 12;
+        app().langOffset = SpanishOffset;
+        FrmBr w;
+        QCOMPARE(w.cmdEdit->palette().color(QPalette::Button), QColor(204, 204, 204));
+        QCOMPARE(w.txtIng->palette().color(QPalette::Base), QColor(51, 102, 153));
+        QCOMPARE(w.txtIng->palette().color(QPalette::Text), QColor(255, 255, 255));
+        QCOMPARE(w.lblIng->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+        QCOMPARE(w.lblBorder[0]->palette().color(QPalette::WindowText), QColor(51, 102, 153));
+        QCOMPARE(w.fraRight->palette().color(QPalette::Window), QColor(159, 159, 159));
+        QCOMPARE(w.txtPrep->font().pointSize(), 12);
+        // Static captions keep the desktop's colour.
+        QCOMPARE(w.Label4->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
+
+        QCOMPARE(w.windowTitle(), QStringLiteral("SP | Explorar recetas"));
+        QCOMPARE(w.mnuCateg->title(), QStringLiteral("&Categoría"));
+        QCOMPARE(w.Label7->text(), QStringLiteral("Rendim.:"));
+        QCOMPARE(w.cmdRem->text(), QStringLiteral("&BORRAR"));
+    }
+
+    void copyFromTheTextBoxes()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        QApplication::setActiveWindow(f.w);
+        f.w->lstRecs->setFocus();
+        f.w->mnuBrEdit_Click();
+        QVERIFY(!f.w->mnuBrCopy->isEnabled());
+        f.w->txtIng->setFocus();
+        f.w->mnuBrEdit_Click();
+        QVERIFY(!f.w->mnuBrCopy->isEnabled()); // nothing selected yet
+        f.w->txtIng->selectAll();
+        f.w->mnuBrEdit_Click();
+        QVERIFY(f.w->mnuBrCopy->isEnabled());
+        f.w->mnuBrCopy_Click();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tomatoes\ncucumber"));
+    }
+
+    void helpAndAbout()
+    {
+        BrowseFixture f;
+        writeFileBytes(QDir(f.env.dataPath()).filePath(QStringLiteral("sp.hlp")), "<h1>Help</h1>");
+        app().langOffset = SpanishOffset; // Spanish help is missing: no falling back to English
+        f.w->mnuBrContents_Click();
+        QCOMPARE(f.env.dialogs.messages.last().text, QStringLiteral("Error, el archivo de ayuda no existe."));
+        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Exclamation);
+        app().langOffset = 0;
+        f.w->mnuBrContents_Click();
+        QWidget* help = f.w->findChild<QWidget*>(QStringLiteral("helpWindow"));
+        QVERIFY(help && help->isVisible() && help->isWindow());
+
+        f.w->mnuBrAbout_Click();
+        auto* about = findWindow<FrmAbout>();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QStringLiteral("About SP"));
+        QCOMPARE(about->lblVersion->text(), QStringLiteral("Version ") + programVersion());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(programVersion()).hasMatch());
+        QVERIFY(!f.w->isEnabled());
+        QVERIFY(app().returnToBr);
+        about->cmdOK->click();
+        QVERIFY(f.w->isEnabled());
+        QVERIFY(!app().returnToBr);
+    }
+
+    void pictureViewer()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        f.w->lblClickImg_Click();
+        FrmImgView* viewer = findWindow<FrmImgView>();
+        QVERIFY(viewer);
+        QVERIFY(viewer->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(viewer->size(), QSize(320, 200));
+        QCOMPARE(app().viewImagePath, f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg")));
+        QVERIFY(!f.w->isEnabled());
+        QPointer<FrmImgView> alive(viewer);
+        QTest::keyClick(viewer, Qt::Key_Left);
+        QVERIFY(alive && viewer->isVisible());
+        QTest::keyClick(viewer, Qt::Key_Escape);
+        QVERIFY(!alive || !viewer->isVisible());
+        QVERIFY(f.w->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestBrowse)
+#include "test_browse.moc"
