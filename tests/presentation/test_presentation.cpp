@@ -39,6 +39,25 @@ private slots:
         QCOMPARE(t.top, (1290 - height) / 2 + (stretched ? 45 : 35));
     }
 
+    void editorThumbnail()
+    {
+        // 300 x 200 pixels at 96 DPI in a 3000 x 2500 frame: scaled to the width.
+        ThumbPlacement t = fitEditorThumbnail(3000, 2500, pixelsToHimetric(300), pixelsToHimetric(200), 4500, 3000);
+        QVERIFY(t.stretched);
+        QCOMPARE(t.width, 2880.0);
+        QCOMPARE(t.height, 1920.0);
+        QCOMPARE(t.top, 335.0);
+        QCOMPARE(t.left, 60.0);
+        // A tall picture in a wide frame is fitted by its height first.
+        t = fitEditorThumbnail(3000, 2500, 2000, 8000, 1200, 4800);
+        QCOMPARE(t.height, 2340.0);
+        QCOMPARE(t.width, 585.0);
+        // Small enough: natural size, 35 twips below the centre.
+        t = fitEditorThumbnail(3000, 2500, 2800, 2300, 1587, 1300);
+        QVERIFY(!t.stretched);
+        QCOMPARE(t.top, (2500 - 1300) / 2.0 + 35);
+    }
+
     void browseLayoutFitsAtAnySize_data()
     {
         QTest::addColumn<double>("width");

@@ -42,7 +42,8 @@ BrowseLayout alignBrFrames(double width, double height)
     return l;
 }
 
-ThumbPlacement fitBrowseThumbnail(double fw, double fh, double pw, double ph, double naturalWidth, double naturalHeight)
+ThumbPlacement fitThumbnail(const ThumbMargins& m, double fw, double fh, double pw, double ph, double naturalWidth,
+                            double naturalHeight)
 {
     ThumbPlacement t;
     if (fw - 200 >= pw && fh - 200 >= ph) {
@@ -54,23 +55,29 @@ ThumbPlacement fitBrowseThumbnail(double fw, double fh, double pw, double ph, do
     }
     t.stretched = true;
     if (pw > ph) {
-        t.width = fw - 180;
+        t.width = fw - m.width;
         t.height = t.width * ph / pw;
-        if (t.height > fh - 240) {
-            t.height = fh - 180;
+        if (t.height > fh - m.heightLimit) {
+            t.height = fh - m.height;
             t.width = t.height * pw / ph;
         }
     } else {
-        t.height = fh - 180;
+        t.height = fh - m.height;
         t.width = t.height * pw / ph;
-        if (t.width > fw - 240) {
-            t.width = fw - 180;
+        if (t.width > fw - m.widthLimit) {
+            t.width = fw - m.width;
             t.height = t.width * ph / pw;
         }
     }
     t.top = (fh - t.height) / 2 + 45;
     t.left = (fw - t.width) / 2;
     return t;
+}
+
+ThumbPlacement fitBrowseThumbnail(double fw, double fh, double pw, double ph, double naturalWidth,
+                                  double naturalHeight)
+{
+    return fitThumbnail({180, 180, 240, 240}, fw, fh, pw, ph, naturalWidth, naturalHeight);
 }
 
 bool verifyVersion(const QString& version)

@@ -56,6 +56,12 @@ struct ThumbPlacement {
     double left = 0, top = 0, width = 0, height = 0;
     bool stretched = false;
 };
+// How far a stretched picture stays from the frame's edges, and when the other side takes over.
+struct ThumbMargins {
+    double width, height, widthLimit, heightLimit;
+};
+ThumbPlacement fitThumbnail(const ThumbMargins& margins, double frameWidth, double frameHeight, double pictureWidth,
+                            double pictureHeight, double naturalWidthTwips, double naturalHeightTwips);
 ThumbPlacement fitBrowseThumbnail(double frameWidth, double frameHeight, double pictureWidth, double pictureHeight,
                                   double naturalWidthTwips, double naturalHeightTwips);
 

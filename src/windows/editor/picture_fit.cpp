@@ -3,35 +3,10 @@
 #include <QStringList>
 #include <cmath>
 
-ThumbPlacement fitEditorThumbnail(double fw, double fh, double pw, double ph, double naturalWidth, double naturalHeight)
+ThumbPlacement fitEditorThumbnail(double fw, double fh, double pw, double ph, double naturalWidth,
+                                  double naturalHeight)
 {
-    ThumbPlacement t;
-    if (fw - 200 >= pw && fh - 200 >= ph) {
-        t.width = naturalWidth;
-        t.height = naturalHeight;
-        t.top = (fh - t.height) / 2 + 35;
-        t.left = (fw - t.width) / 2;
-        return t;
-    }
-    t.stretched = true;
-    if (pw > ph) {
-        t.width = fw - 120;
-        t.height = t.width * ph / pw;
-        if (t.height > fh) {
-            t.height = fh - 160;
-            t.width = t.height * pw / ph;
-        }
-    } else {
-        t.height = fh - 160;
-        t.width = t.height * pw / ph;
-        if (t.width > fw) {
-            t.width = fw - 120;
-            t.height = t.width * ph / pw;
-        }
-    }
-    t.top = (fh - t.height) / 2 + 45;
-    t.left = (fw - t.width) / 2;
-    return t;
+    return fitThumbnail({120, 160, 0, 0}, fw, fh, pw, ph, naturalWidth, naturalHeight);
 }
 
 ViewerGeometry fitImageViewer(double sw, double sh, double iw, double ih, double pw, double ph)
