@@ -3,6 +3,8 @@
 #include "app/app_state.h"
 #include "settings/window_placement.h"
 #include "windows/browse/frm_br.h"
+#include "windows/editor/frm_add.h"
+#include "windows/editor/frm_edit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -38,9 +40,13 @@ void showMainWindow(MainWindowKind kind)
     QWidget* window = nullptr;
     switch (kind) {
     case MainWindowKind::Browse:
-    case MainWindowKind::Add: // the add and edit windows arrive with the recipe editor
-    case MainWindowKind::Edit:
         window = new FrmBr;
+        break;
+    case MainWindowKind::Add:
+        window = new FrmAdd;
+        break;
+    case MainWindowKind::Edit:
+        window = new FrmEdit;
         break;
     }
     window->show();
@@ -53,11 +59,10 @@ MainWindowBase::MainWindowBase(QWidget* parent) : QMainWindow(parent)
 
 MainWindowBase::~MainWindowBase() = default;
 
-void MainWindowBase::loadMainWindow()
+void MainWindowBase::registerMainWindow()
 {
     app().quitOnClose = true;
     current() = this;
-    restoreWindowPlacement(this);
 }
 
 void MainWindowBase::switchTo(const std::function<void()>& showNext)
@@ -79,8 +84,11 @@ void MainWindowBase::closeEvent(QCloseEvent* event)
     event->accept();
     if (current() == this)
         current() = nullptr;
-    if (app().quitOnClose)
+    if (app().quitOnClose) {
         endProgram();
+        return;
+    }
+    afterUnload();
 }
 
 void openSecondaryWindow(QWidget* secondary, MainWindowBase* opener)

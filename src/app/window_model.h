@@ -31,8 +31,10 @@ public:
     void exitProgram();
 
 protected:
-    // The load steps every main window shares: quitOnClose on, the shared placement restored.
-    void loadMainWindow();
+    // The first load step of every main window: it becomes the loaded one, and closing it ends the program.
+    void registerMainWindow();
+    // Called when the window has unloaded without ending the program.
+    virtual void afterUnload() {}
     void closeEvent(QCloseEvent* event) override;
 };
 

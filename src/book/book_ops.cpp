@@ -110,13 +110,19 @@ bool titleExists(const RecipeBook& book, QString& title)
     return !findByLowerTitle(book, title).second.isNull();
 }
 
-bool removeRecipe(QString title)
+bool removeRecipeFromBook(RecipeBook& book, const QString& title)
 {
-    RecipeBook& book = app().recipeDoc;
     auto [category, recipe] = findByLowerTitle(book, title.toLower());
     if (recipe.isNull())
         return false;
     category.removeChild(recipe);
+    return true;
+}
+
+bool removeRecipe(QString title)
+{
+    if (!removeRecipeFromBook(app().recipeDoc, title))
+        return false;
     saveRecipeBook();
     return true;
 }

@@ -30,6 +30,8 @@ bool titleExists(const RecipeBook& book, QString& title);
 // Removes the first recipe of the shared book with this title (any case) and saves the book.
 // Returns false, touching nothing, when there is no such recipe. The picture file is left alone.
 bool removeRecipe(QString title);
+// The same in memory only, for changes that save the book once they are complete.
+bool removeRecipeFromBook(RecipeBook& book, const QString& title);
 
 enum class CategoryList { Add, Edit };
 // Appends a category to the shared book, saves it, and refills the asking window's list with the

@@ -3,11 +3,14 @@
 #include "app/app_state.h"
 #include "presentation/colors.h"
 #include "windows/browse/frm_br.h"
+#include "windows/editor/frm_add.h"
+#include "windows/editor/frm_edit.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -57,3 +60,41 @@ void applyBrowseColors(FrmBr& w)
     for (QWidget* f : Widgets{w.cboCats, w.lstRecs, w.txtIng, w.txtPrep, w.txtOther})
         setTextSize(f, app().textFontSize);
 }
+
+namespace {
+
+void applyEditorColors(RecipeEditorWindow& w, QWidget* secondButton)
+{
+    const QColor button = schemeColor(RoleButton);
+    const QColor field = schemeColor(RoleField);
+    const QColor label = schemeColor(RoleLabel);
+    const QColor fieldText = schemeColor(RoleFieldText);
+    const QColor panel = schemeColor(RolePanel);
+    const Widgets fields{w.txtTitle, w.txtIng, w.txtOther, w.txtPrep, w.txtPT, w.txtCT, w.txtY, w.cboACats};
+
+    setBackColor(&w, button);
+    keepDesktopColors(w.menuBar());
+    for (QWidget* b : Widgets{secondButton, w.cmdAdd, w.cmdAddImg})
+        setButtonColor(b, button);
+
+    setBackColor(w.Picture2, field);
+    setBackColor(w.picAddImg, field);
+    for (QWidget* f : fields)
+        setFieldBackColor(f, field);
+    setLabelColor(w.lblBorder[0], field);
+
+    for (QWidget* l : Widgets{w.lblBorder[1], w.lblCat, w.lblTitle, w.lblIng, w.lblOther, w.lblPrep})
+        setLabelColor(l, label);
+    for (QWidget* f : fields) {
+        setFieldTextColor(f, fieldText);
+        setTextSize(f, app().textFontSize);
+    }
+    for (QWidget* f : Widgets{w.Frame1, w.fraStatic, w.fraDyn})
+        setBackColor(f, panel);
+}
+
+} // namespace
+
+void applyAddColors(FrmAdd& w) { applyEditorColors(w, w.cmdClear); }
+
+void applyEditColors(FrmEdit& w) { applyEditorColors(w, w.cmdCancelEdit); }

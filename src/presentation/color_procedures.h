@@ -1,6 +1,10 @@
 #pragma once
 
+class FrmAdd;
 class FrmBr;
+class FrmEdit;
 
 // Each window's colours and text size from the current scheme, applied once when it loads.
 void applyBrowseColors(FrmBr& w);
+void applyAddColors(FrmAdd& w);
+void applyEditColors(FrmEdit& w);

@@ -2,9 +2,12 @@
 
 #include "text/text_table.h"
 #include "windows/browse/frm_br.h"
+#include "windows/editor/frm_add.h"
+#include "windows/editor/frm_edit.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
@@ -50,4 +53,73 @@ void setBrowseCaptions(FrmBr& w)
     w.Label7->setText(loadText(110) + u':');
     w.Label6->setText(loadText(111) + u':');
     w.lblClickImg->setText(loadText(287));
+}
+
+namespace {
+
+// The captions the add and edit windows share.
+void setEditorCaptions(RecipeEditorWindow& w, int heading)
+{
+    w.lblBorder[0]->setText(loadText(heading));
+    w.lblBorder[1]->setText(loadText(heading));
+    w.lblTitle->setText(loadText(130));
+    w.lblIng->setText(loadText(102));
+    w.lblPrep->setText(loadText(103));
+    w.lblOther->setText(loadText(104));
+    w.lblCat->setText(loadText(131));
+    w.lblDeg->setText(QStringLiteral("° (") + loadText(153) + u')');
+    w.cmdAddImg->setText(loadText(132));
+    w.Label7->setText(loadText(108));
+    w.Label9->setText(loadText(109));
+    w.Label8->setText(loadText(110));
+    w.lblClickImg->setText(loadText(287));
+}
+
+} // namespace
+
+void setAddCaptions(FrmAdd& w)
+{
+    w.setWindowTitle(loadText(154));
+    setEditorCaptions(w, 129);
+    w.mnuAFile->setTitle(loadText(112));
+    w.mnuAExit->setText(loadText(114));
+    w.mnuARec->setTitle(loadText(116));
+    w.mnuABrowse->setText(loadText(135));
+    w.mnuAHelp->setTitle(loadText(124));
+    w.mnuAddEdit->setTitle(loadText(222));
+    w.mnuAddCopy->setText(loadText(223));
+    w.mnuAddCut->setText(loadText(224));
+    w.mnuAddPaste->setText(loadText(225));
+    w.mnuAddAbout->setText(loadText(226));
+    w.mnuAddHelpContents->setText(loadText(227));
+    w.mnuImport->setText(loadText(230));
+    w.mnuAddOptions->setText(loadText(121));
+    w.mnuAddTools->setTitle(loadText(120));
+    w.mnuAddRecipe->setText(loadText(291));
+    w.mnuAddImg->setText(loadText(292));
+    w.mnuAddClear->setText(loadText(293));
+    w.cmdAdd->setText(loadText(133));
+    w.cmdClear->setText(loadText(134));
+}
+
+void setEditCaptions(FrmEdit& w)
+{
+    w.setWindowTitle(loadText(155));
+    setEditorCaptions(w, 136);
+    w.mnuAFile->setTitle(loadText(112));
+    w.mnuAExit->setText(loadText(114));
+    w.mnuAHelp->setTitle(loadText(124));
+    w.mnuHelpAboutEd->setText(loadText(226));
+    w.mnuHelpContentsE->setText(loadText(227));
+    w.mnuEditBrowse->setText(loadText(135));
+    w.mnuEditSaveRec->setText(loadText(294));
+    w.mnuEditAddImg->setText(loadText(292));
+    w.mnuEditAddRec->setText(loadText(117));
+    w.mnuEditRecipe->setTitle(loadText(116));
+    w.mnuEditCopy->setText(loadText(223));
+    w.mnuEditCut->setText(loadText(224));
+    w.mnuEditPaste->setText(loadText(225));
+    w.mnuEditEdit->setTitle(loadText(222));
+    w.cmdAdd->setText(loadText(160));
+    w.cmdCancelEdit->setText(loadText(159));
 }

@@ -10,6 +10,8 @@ constexpr int SaveFailed = 264;
 constexpr int BrokenBookKept = 265;
 constexpr int BrokenBookNotKept = 266;
 constexpr int DataFolderUnwritable = 267;
+constexpr int PictureNotCopied = 268;
+constexpr int PictureNotRenamed = 269;
 } // namespace TextId
 
 constexpr int SpanishOffset = 300;

@@ -11,6 +11,7 @@
 #include "presentation/frm_about.h"
 #include "presentation/help.h"
 #include "settings/settings_store.h"
+#include "settings/window_placement.h"
 #include "text/captions.h"
 #include "text/text_table.h"
 #include "windows/editor/frm_img_view.h"
@@ -195,7 +196,8 @@ void FrmBr::Form_Load()
                BrowseDesign::kButtonHeight},
               tx, ty);
     }
-    loadMainWindow();
+    registerMainWindow();
+    restoreWindowPlacement(this);
     applyBrowseColors(*this);
     setBrowseCaptions(*this);
     refillCategories();

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "windows/browse/browse_layout.h"
+
+// Design sizes of the add and edit windows, in twips.
+namespace EditorDesign {
+constexpr double kBorderHeight = 560;
+constexpr double kStaticWidth = 3300;
+constexpr double kLabelHeight = 285;
+constexpr double kTitleBoxHeight = 330;
+constexpr double kDegreeWidth = 2700;
+} // namespace EditorDesign
+
+struct EditorLayout {
+    TwipRect border[2];
+    TwipRect fraDyn, fraStatic; // fraStatic inside fraDyn
+    // inside fraDyn
+    TwipRect lblTitle, txtTitle, lblIng, txtIng, lblPrep, txtPrep, lblOther, txtOther, lblDeg;
+};
+
+// The spare height of the text column for a text area of height H (whole twips).
+int findEditorExtraSpace(double dynHeight);
+
+// Lays out the add and edit windows for an inner width and height (twips).
+EditorLayout alignAddFrames(double width, double height);

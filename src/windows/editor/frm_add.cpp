@@ -1,0 +1,123 @@
+#include "windows/editor/frm_add.h"
+
+#include "app/app_state.h"
+#include "presentation/color_procedures.h"
+#include "presentation/frm_about.h"
+#include "presentation/help.h"
+#include "settings/window_placement.h"
+#include "text/captions.h"
+#include "text/text_table.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+FrmAdd::FrmAdd(QWidget* parent) : RecipeEditorWindow(parent)
+{
+    cmdClear = m_secondButton;
+    buildMenus();
+    Form_Load();
+}
+
+void FrmAdd::buildMenus()
+{
+    mnuAFile = menuBar()->addMenu(QString());
+    mnuAExit = mnuAFile->addAction(QString(), this, &FrmAdd::exitProgram);
+
+    mnuAddEdit = menuBar()->addMenu(QString());
+    mnuAddCopy = mnuAddEdit->addAction(QString(), this, &FrmAdd::editCopy);
+    mnuAddCut = mnuAddEdit->addAction(QString(), this, &FrmAdd::editCut);
+    mnuAddPaste = mnuAddEdit->addAction(QString(), this, &FrmAdd::editPaste);
+    connect(mnuAddEdit, &QMenu::aboutToShow, this, [this] { editMenuOpened(mnuAddCopy, mnuAddCut, mnuAddPaste); });
+
+    mnuARec = menuBar()->addMenu(QString());
+    mnuABrowse = mnuARec->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); });
+    mnuAddRecipe = mnuARec->addAction(QString(), this, &FrmAdd::cmdAdd_Click);
+    mnuAddImg = mnuARec->addAction(QString(), this, &FrmAdd::cmdAddImg_Click);
+    mnuAddClear = mnuARec->addAction(QString(), this, &FrmAdd::clearAddForm);
+    m_imageMenu = mnuAddImg;
+
+    mnuAddTools = menuBar()->addMenu(QString());
+    mnuImport = mnuAddTools->addAction(QString());
+    mnuAddOptions = mnuAddTools->addAction(QString());
+    // Reached from here once their windows are part of the program.
+    mnuImport->setEnabled(false);
+    mnuAddOptions->setEnabled(false);
+
+    mnuAHelp = menuBar()->addMenu(QString());
+    mnuAddHelpContents = mnuAHelp->addAction(QString(), this, [] { showHelp(QStringLiteral("ad")); });
+    mnuAddAbout = mnuAHelp->addAction(QString(), this, [this] { openAboutBox(this); });
+
+    connect(cmdAdd, &QPushButton::clicked, this, &FrmAdd::cmdAdd_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &FrmAdd::clearAddForm);
+}
+
+void FrmAdd::Form_Load()
+{
+    registerMainWindow();
+    installSizeLimits();
+    sizeLimits().ResizeToMin();
+    restoreWindowPlacement(this);
+    setAddCaptions(*this);
+    applyAddColors(*this);
+    // Selecting the first entry, "[new category..]", asks for a category before the window appears.
+    fillAddCats(app().recipeDoc, categoryList(), QString());
+    app().prefsFromAdd = true;
+}
+
+bool FrmAdd::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtPrep && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        InsertDegree();
+        return true;
+    }
+    return RecipeEditorWindow::eventFilter(watched, event);
+}
+
+void FrmAdd::cmdAdd_Click()
+{
+    Dialogs& dialogs = *app().dialogs;
+    txtTitle->setText(txtTitle->text().trimmed());
+    const QString title = txtTitle->text();
+    if (title.isEmpty()) {
+        showMessage(dialogs, loadText(165));
+        focusTitle(false);
+        return;
+    }
+    if (newCategorySelected() || cboACats->currentIndex() < 0) {
+        showMessage(dialogs, loadText(164));
+        cboACats->setFocus();
+        return;
+    }
+    if (!isValidName(title)) {
+        showMessage(dialogs, invalidNameMessage(166, InvalidCharsList::Title));
+        focusTitle(true);
+        return;
+    }
+    QString lower = title;
+    if (titleExists(app().recipeDoc, lower)) {
+        showMessage(dialogs, loadText(167));
+        focusTitle(true);
+        return;
+    }
+    saveNewRecipe(selectedCategoryPosition(), cboACats->currentText(), form(), cmdialog.fileName);
+    clearAddForm();
+}
+
+void FrmAdd::clearAddForm()
+{
+    if (cmdAddImg->text() == loadText(107))
+        setPictureState(false);
+    for (QLineEdit* box : {txtTitle, txtPT, txtCT, txtY})
+        box->clear();
+    for (QPlainTextEdit* box : {txtIng, txtPrep, txtOther})
+        box->clear();
+    clearPicture();
+    focusTitle(false);
+    Frame1->update();
+}
