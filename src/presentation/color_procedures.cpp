@@ -95,6 +95,12 @@ void applyEditorColors(RecipeEditorWindow& w, QWidget* secondButton)
 
 } // namespace
 
-void applyAddColors(FrmAdd& w) { applyEditorColors(w, w.cmdClear); }
+void applyAddColors(FrmAdd& w)
+{
+    applyEditorColors(w, w.cmdClear);
+}
 
-void applyEditColors(FrmEdit& w) { applyEditorColors(w, w.cmdCancelEdit); }
+void applyEditColors(FrmEdit& w)
+{
+    applyEditorColors(w, w.cmdCancelEdit);
+}

@@ -57,11 +57,23 @@ void setBrowseCaptions(FrmBr& w)
 
 namespace {
 
+// A label shows an "&" as the mark of an access key, not as a character ("&&" stands for one "&").
+QString labelCaption(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
 // The captions the add and edit windows share.
 void setEditorCaptions(RecipeEditorWindow& w, int heading)
 {
-    w.lblBorder[0]->setText(loadText(heading));
-    w.lblBorder[1]->setText(loadText(heading));
+    w.lblBorder[0]->setText(labelCaption(loadText(heading)));
+    w.lblBorder[1]->setText(labelCaption(loadText(heading)));
     w.lblTitle->setText(loadText(130));
     w.lblIng->setText(loadText(102));
     w.lblPrep->setText(loadText(103));

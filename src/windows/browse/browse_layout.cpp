@@ -74,8 +74,7 @@ ThumbPlacement fitThumbnail(const ThumbMargins& m, double fw, double fh, double 
     return t;
 }
 
-ThumbPlacement fitBrowseThumbnail(double fw, double fh, double pw, double ph, double naturalWidth,
-                                  double naturalHeight)
+ThumbPlacement fitBrowseThumbnail(double fw, double fh, double pw, double ph, double naturalWidth, double naturalHeight)
 {
     return fitThumbnail({180, 180, 240, 240}, fw, fh, pw, ph, naturalWidth, naturalHeight);
 }

@@ -35,7 +35,8 @@ void FrmAdd::buildMenus()
     connect(mnuAddEdit, &QMenu::aboutToShow, this, [this] { editMenuOpened(mnuAddCopy, mnuAddCut, mnuAddPaste); });
 
     mnuARec = menuBar()->addMenu(QString());
-    mnuABrowse = mnuARec->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); });
+    mnuABrowse =
+        mnuARec->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); });
     mnuAddRecipe = mnuARec->addAction(QString(), this, &FrmAdd::cmdAdd_Click);
     mnuAddImg = mnuARec->addAction(QString(), this, &FrmAdd::cmdAddImg_Click);
     mnuAddClear = mnuARec->addAction(QString(), this, &FrmAdd::clearAddForm);

@@ -34,8 +34,7 @@ void FrmEdit::buildMenus()
     mnuEditCopy = mnuEditEdit->addAction(QString(), this, &FrmEdit::editCopy);
     mnuEditCut = mnuEditEdit->addAction(QString(), this, &FrmEdit::editCut);
     mnuEditPaste = mnuEditEdit->addAction(QString(), this, &FrmEdit::editPaste);
-    connect(mnuEditEdit, &QMenu::aboutToShow, this,
-            [this] { editMenuOpened(mnuEditCopy, mnuEditCut, mnuEditPaste); });
+    connect(mnuEditEdit, &QMenu::aboutToShow, this, [this] { editMenuOpened(mnuEditCopy, mnuEditCut, mnuEditPaste); });
 
     mnuEditRecipe = menuBar()->addMenu(QString());
     mnuEditBrowse = mnuEditRecipe->addAction(QString(), this, &FrmEdit::cmdCancelEdit_Click);

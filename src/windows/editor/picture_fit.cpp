@@ -3,8 +3,7 @@
 #include <QStringList>
 #include <cmath>
 
-ThumbPlacement fitEditorThumbnail(double fw, double fh, double pw, double ph, double naturalWidth,
-                                  double naturalHeight)
+ThumbPlacement fitEditorThumbnail(double fw, double fh, double pw, double ph, double naturalWidth, double naturalHeight)
 {
     return fitThumbnail({120, 160, 0, 0}, fw, fh, pw, ph, naturalWidth, naturalHeight);
 }

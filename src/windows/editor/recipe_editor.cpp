@@ -66,7 +66,10 @@ void replaceSelection(QWidget* box, const QString& with)
 
 } // namespace
 
-RecipeEditorWindow::RecipeEditorWindow(QWidget* parent) : MainWindowBase(parent) { buildControls(); }
+RecipeEditorWindow::RecipeEditorWindow(QWidget* parent) : MainWindowBase(parent)
+{
+    buildControls();
+}
 
 void RecipeEditorWindow::buildControls()
 {
@@ -164,17 +167,26 @@ void RecipeEditorWindow::installSizeLimits()
     m_formSize.MinWidth(9700);
 }
 
-QList<QWidget*> RecipeEditorWindow::editBoxes() const { return {txtTitle, txtIng, txtPrep, txtOther, txtPT, txtCT, txtY}; }
+QList<QWidget*> RecipeEditorWindow::editBoxes() const
+{
+    return {txtTitle, txtIng, txtPrep, txtOther, txtPT, txtCT, txtY};
+}
 
 RecipeForm RecipeEditorWindow::form() const
 {
-    return {txtTitle->text(),        txtPT->text(),           txtCT->text(),           txtY->text(),
+    return {txtTitle->text(),      txtPT->text(),          txtCT->text(),          txtY->text(),
             txtIng->toPlainText(), txtPrep->toPlainText(), txtOther->toPlainText()};
 }
 
-int RecipeEditorWindow::selectedCategoryPosition() const { return m_cats->itemData(cboACats->currentIndex()); }
+int RecipeEditorWindow::selectedCategoryPosition() const
+{
+    return m_cats->itemData(cboACats->currentIndex());
+}
 
-bool RecipeEditorWindow::newCategorySelected() const { return cboACats->currentText() == loadText(kNewCategoryText); }
+bool RecipeEditorWindow::newCategorySelected() const
+{
+    return cboACats->currentText() == loadText(kNewCategoryText);
+}
 
 void RecipeEditorWindow::focusTitle(bool selectAll)
 {
@@ -213,8 +225,8 @@ void RecipeEditorWindow::Form_Resize()
     const double tx = twipsPerPixelX(this);
     const double ty = twipsPerPixelY(this);
     // Computed afresh from the current size each time, so running again at any point is harmless.
-    const EditorLayout l = alignAddFrames(pixelsToTwips(centralWidget()->width(), tx),
-                                          pixelsToTwips(centralWidget()->height(), ty));
+    const EditorLayout l =
+        alignAddFrames(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
     place(lblBorder[0], l.border[0]);
     place(lblBorder[1], l.border[1]);
     place(fraDyn, l.fraDyn);
