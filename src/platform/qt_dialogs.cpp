@@ -1,6 +1,7 @@
 #include "platform/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -39,6 +40,9 @@ bool runFileDialog(FileDialogState& state, QFileDialog::AcceptMode mode)
     dialog.setNameFilters(qtFileFilter(state.filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts));
     // The callers make their own checks, the overwrite question among them.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Start where the cook last chose a file (home the first time), or where the proposed file is.
+    static QString lastFolder = QDir::homePath();
+    dialog.setDirectory(lastFolder);
     const QFileInfo proposed(state.fileName);
     if (!state.fileName.isEmpty() && !state.fileName.contains(u'*')) {
         if (proposed.isAbsolute())
@@ -47,6 +51,7 @@ bool runFileDialog(FileDialogState& state, QFileDialog::AcceptMode mode)
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
+    lastFolder = dialog.directory().absolutePath();
     state.fileName = dialog.selectedFiles().constFirst();
     state.fileTitle = QFileInfo(state.fileName).fileName();
     return true;
@@ -63,6 +68,8 @@ QString qtFileFilter(const QString& filter)
         const QString patterns = QString(parts[i + 1]).replace(u';', u' ').trimmed();
         if (description.contains(QStringLiteral("(") + patterns + QStringLiteral(")")))
             out << description;
+        else if (description.startsWith(u'(') && description.endsWith(u')'))
+            out << QStringLiteral("(") + patterns + u')'; // the description is only a list of patterns
         else
             out << (description + QStringLiteral(" (") + patterns + u')').trimmed();
     }

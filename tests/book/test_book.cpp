@@ -6,8 +6,6 @@
 
 #include <QDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -24,23 +22,6 @@ Recipe sampleRecipe(const QString& title)
                   QStringLiteral("12/6/2026"),
                   QStringLiteral("recipes_Cakes_") + title + QStringLiteral(".jpg")};
 }
-
-// Lowers the largest file this process may write, so that writing past it fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 } // namespace
 

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 // A fresh data folder and settings file for one test, with the shared state reset and the
 // scripted dialogs in place. Windows left open are closed when it ends.
@@ -42,3 +44,21 @@ template <typename T> T* findWindow()
     }
     return nullptr;
 }
+
+// Lowers the largest file this process may write, so that writing past it fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+

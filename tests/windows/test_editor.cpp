@@ -269,6 +269,7 @@ private slots:
         EditorFixture f;
         FrmEdit* w = f.openEdit("Cakes", "Torta");
         QVERIFY(w);
+        QCOMPARE(w->lblBorder[0]->text(), QStringLiteral("EDIT RECIPE"));
         QCOMPARE(w->cboACats->currentText(), QStringLiteral("Cakes"));
         QCOMPARE(w->txtIng->toPlainText(), QStringLiteral("eggs\nsugar"));
         QCOMPARE(w->cmdAddImg->text(), QStringLiteral("RE&MOVE"));
@@ -358,6 +359,23 @@ private slots:
         QCOMPARE(f.env.bookBytes(), before);
         QVERIFY(qobject_cast<FrmBr*>(currentMainWindow()));
         QVERIFY(!app().ended);
+    }
+
+    void failedSaveOfAnEditLosesNothing()
+    {
+        EditorFixture f;
+        const QByteArray before = f.env.bookBytes();
+        FrmEdit* w = f.openEdit("Cakes", "Torta");
+        w->txtOther->setPlainText(QString(4000, u'x')); // more than the disk takes
+        {
+            const FileSizeLimit limit(before.size() + 200);
+            w->cmdAdd_Click();
+        }
+        QCOMPARE(f.env.bookBytes(), before);
+        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
+        // The edited recipe is still in the book and reaches the disk with the next save.
+        QVERIFY(saveRecipeBook());
+        QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"}));
     }
 
     void missingStoredPicture()
