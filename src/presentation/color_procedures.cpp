@@ -2,9 +2,11 @@
 
 #include "app/app_state.h"
 #include "presentation/colors.h"
+#include "presentation/frm_ops.h"
 #include "windows/browse/frm_br.h"
 #include "windows/editor/frm_add.h"
 #include "windows/editor/frm_edit.h"
+#include "windows/search/frm_search.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -103,4 +105,27 @@ void applyAddColors(FrmAdd& w)
 void applyEditColors(FrmEdit& w)
 {
     applyEditorColors(w, w.cmdCancelEdit);
+}
+
+void applySearchColors(FrmSearch& w)
+{
+    const QColor button = schemeColor(RoleButton);
+    setBackColor(&w, button);
+    for (QWidget* b : Widgets{w.cmdSearch, w.cmdCancel})
+        setButtonColor(b, button);
+    setBackColor(w.fraBtn, button);
+    for (QWidget* f : Widgets{w.txtKeyword, w.lstResults, w.lblCount}) {
+        setFieldBackColor(f, schemeColor(RoleField));
+        setBackColor(f, schemeColor(RoleField));
+        setFieldTextColor(f, schemeColor(RoleFieldText));
+        setLabelColor(f, schemeColor(RoleFieldText));
+    }
+}
+
+void applyOpsColors(FrmOps& w)
+{
+    for (QWidget* b : Widgets{w.cmdDis, w.cmdSave})
+        setButtonColor(b, schemeColor(RoleButton));
+    setBackColor(w.Picture1, schemeColor(RoleField));
+    setBackColor(&w, schemeColor(RolePanel));
 }

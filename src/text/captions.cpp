@@ -1,13 +1,18 @@
 #include "text/captions.h"
 
+#include "app/app_state.h"
+#include "presentation/frm_ops.h"
 #include "text/text_table.h"
 #include "windows/browse/frm_br.h"
 #include "windows/editor/frm_add.h"
 #include "windows/editor/frm_edit.h"
+#include "windows/search/frm_search.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 
@@ -134,4 +139,33 @@ void setEditCaptions(FrmEdit& w)
     w.mnuEditEdit->setTitle(loadText(222));
     w.cmdAdd->setText(loadText(160));
     w.cmdCancelEdit->setText(loadText(159));
+}
+
+void setSearchCaptions(FrmSearch& w)
+{
+    w.setWindowTitle(loadText(203));
+    w.lblHeader->setText(loadText(187));
+    w.txtKeyword->setText(loadText(188));
+    w.cmdSearch->setText(loadText(161));
+    w.cmdCancel->setText(loadText(251));
+    for (QWidget* field : {static_cast<QWidget*>(w.txtKeyword), static_cast<QWidget*>(w.lstResults),
+                           static_cast<QWidget*>(w.lblCount)}) {
+        QFont font = field->font();
+        font.setPointSize(app().textFontSize);
+        field->setFont(font);
+    }
+}
+
+void setOptionsCaptions(FrmOps& w)
+{
+    // Both languages at once, whatever the current one is.
+    auto both = [](int id) {
+        return QStringLiteral("«") + tableText(id) + QStringLiteral("» «") + tableText(id + SpanishOffset) + u'»';
+    };
+    w.setWindowTitle(QStringLiteral("SP | ") + tableText(156) + QStringLiteral(" | ") + tableText(156 + SpanishOffset));
+    w.Label1->setText(both(148));
+    w.Label2->setText(both(149));
+    w.Label3->setText(both(150));
+    w.cmdSave->setText(tableText(151) + u'\n' + tableText(151 + SpanishOffset));
+    w.cmdDis->setText(tableText(152) + u'\n' + tableText(152 + SpanishOffset));
 }

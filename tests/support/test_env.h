@@ -61,4 +61,3 @@ public:
 private:
     rlimit m_old{};
 };
-

@@ -9,12 +9,14 @@
 #include "platform/twips.h"
 #include "presentation/color_procedures.h"
 #include "presentation/frm_about.h"
+#include "presentation/frm_ops.h"
 #include "presentation/help.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
 #include "text/captions.h"
 #include "text/text_table.h"
 #include "windows/editor/frm_img_view.h"
+#include "windows/search/frm_search.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -172,15 +174,15 @@ void FrmBr::buildMenus()
 
     mnuTools = menuBar()->addMenu(QString());
     mnuExport = mnuTools->addAction(QString());
-    mnuSearch = mnuTools->addAction(QString());
-    mnuOps = mnuTools->addAction(QString());
+    mnuSearch = mnuTools->addAction(QString(), this, [this] { openSearchWindow(this); });
+    mnuOps = mnuTools->addAction(QString(), this, [this] { switchTo([] { (new FrmOps)->show(); }); });
 
     mnuHelp = menuBar()->addMenu(QString());
     mnuBrContents = mnuHelp->addAction(QString(), this, &FrmBr::mnuBrContents_Click);
     mnuBrAbout = mnuHelp->addAction(QString(), this, &FrmBr::mnuBrAbout_Click);
 
     // Reached from here once their windows are part of the program.
-    for (QAction* later : {mnuPrint, mnuPrintPrev, mnuBackup, mnuEmail, mnuPlainText, mnuExport, mnuSearch, mnuOps})
+    for (QAction* later : {mnuPrint, mnuPrintPrev, mnuBackup, mnuEmail, mnuPlainText, mnuExport})
         later->setEnabled(false);
     cmdPrint->setEnabled(false);
 }

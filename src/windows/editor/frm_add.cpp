@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "presentation/color_procedures.h"
 #include "presentation/frm_about.h"
+#include "presentation/frm_ops.h"
 #include "presentation/help.h"
 #include "settings/window_placement.h"
 #include "text/captions.h"
@@ -44,10 +45,9 @@ void FrmAdd::buildMenus()
 
     mnuAddTools = menuBar()->addMenu(QString());
     mnuImport = mnuAddTools->addAction(QString());
-    mnuAddOptions = mnuAddTools->addAction(QString());
-    // Reached from here once their windows are part of the program.
+    mnuAddOptions = mnuAddTools->addAction(QString(), this, [this] { switchTo([] { (new FrmOps)->show(); }); });
+    // Reached from here once its window is part of the program.
     mnuImport->setEnabled(false);
-    mnuAddOptions->setEnabled(false);
 
     mnuAHelp = menuBar()->addMenu(QString());
     mnuAddHelpContents = mnuAHelp->addAction(QString(), this, [] { showHelp(QStringLiteral("ad")); });

@@ -1,0 +1,216 @@
+#include "app/app_state.h"
+#include "presentation/frm_ops.h"
+#include "presentation/preferences.h"
+#include "settings/settings_store.h"
+#include "test_env.h"
+#include "text/text_table.h"
+#include "windows/browse/frm_br.h"
+#include "windows/editor/frm_add.h"
+#include "windows/search/frm_search.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray recipe(const char* title, const char* ing, const char* yield = "")
+{
+    return QByteArray("<recipe><title>") + title + "</title><preptime></preptime><cooktime></cooktime><yield>" + yield +
+           "</yield><ing>" + ing + "</ing><prep>Mix.</prep><other></other><date></date><image></image></recipe>";
+}
+
+const QByteArray kBook = "<recipebook><category cname=\"Breads\">" + recipe("Rye", "RYE FLOUR, water", "2 loaves") +
+                         recipe("Focaccia", "flour, olive oil") + "</category><category cname=\"Cakes\">" +
+                         recipe("Sponge", "eggs", "12 slices") + recipe("Rye", "rye, honey") +
+                         recipe("Odd one", "Enter Search Text here") + "</category></recipebook>";
+
+QString setting(const char* name)
+{
+    return readSetting(kRegRoot + QLatin1String(name));
+}
+
+} // namespace
+
+class TestSearchPrefs : public QObject {
+    Q_OBJECT
+private slots:
+    void searchingTheBook()
+    {
+        TestEnv env;
+        env.useBook(kBook);
+        const RecipeBook& book = app().recipeDoc;
+        auto titles = [&](const char* key) {
+            QStringList found;
+            for (const SearchHit& hit : searchRecs(book, QString::fromUtf8(key)))
+                found << hit.category + u'/' + hit.title;
+            return found;
+        };
+        QCOMPARE(titles("olive"), QStringList{"Breads/Focaccia"});                 // only in the ingredients
+        QCOMPARE(titles("loaves"), QStringList());                                 // only in the yield
+        QCOMPARE(titles("flour"), (QStringList{"Breads/Rye", "Breads/Focaccia"})); // case on both sides
+        QCOMPARE(titles("FLOUR, W"), QStringList{"Breads/Rye"});                   // one piece of text, blanks and all
+        QCOMPARE(titles("rye"), (QStringList{"Breads/Rye", "Cakes/Rye"}));         // each recipe once
+        QCOMPARE(titles("").size(), 5);
+        QCOMPARE(titles("Enter Search Text"), QStringList{"Cakes/Odd one"});
+    }
+
+    void searchWindow()
+    {
+        TestEnv env;
+        env.useBook(kBook);
+        auto* browse = new FrmBr;
+        browse->show();
+        browse->mnuSearch->trigger();
+        auto* search = findWindow<FrmSearch>();
+        QVERIFY(search);
+        QVERIFY(!browse->isEnabled());
+        QCOMPARE(search->txtKeyword->text(), QStringLiteral("Enter Search Text"));
+        QCOMPARE(search->txtKeyword->selectedText(), search->txtKeyword->text());
+        QCOMPARE(search->width(), 263); // 3945 twips at the normal text size
+
+        search->txtKeyword->setText(QStringLiteral("nothing like it"));
+        QTest::keyClick(search->txtKeyword, Qt::Key_Return);
+        QCOMPARE(search->lblCount->text(), QStringLiteral("0 recipe(s) found"));
+        QCOMPARE(search->lstResults->count(), 0);
+
+        search->txtKeyword->setText(QStringLiteral("RYE"));
+        QTest::keyClick(search->txtKeyword, Qt::Key_Return);
+        QCOMPARE(search->txtKeyword->text(), QStringLiteral("RYE"));
+        QCOMPARE(search->lblCount->text(), QStringLiteral("2 recipe(s) found"));
+        // Equal titles: the first found (document order) wins.
+        search->lstResults->setCurrentRow(1);
+        QCOMPARE(browse->cboCats->currentText(), QStringLiteral("Breads"));
+        QCOMPARE(browse->lstRecs->currentItem()->text(), QStringLiteral("Rye"));
+        QCOMPARE(browse->txtIng->toPlainText(), QStringLiteral("RYE FLOUR, water"));
+
+        search->cmdCancel->click();
+        QVERIFY(browse->isEnabled());
+        QVERIFY(!findWindow<FrmSearch>());
+    }
+
+    void searchInSpanish()
+    {
+        TestEnv env;
+        env.useBook(kBook);
+        app().langOffset = SpanishOffset;
+        app().textFontSize = 12;
+        auto* browse = new FrmBr;
+        browse->show();
+        openSearchWindow(browse);
+        auto* search = findWindow<FrmSearch>();
+        QCOMPARE(search->windowTitle(), QStringLiteral("SP | Buscar"));
+        QCOMPARE(search->txtKeyword->text(), QStringLiteral("Teclea el texto para buscar"));
+        QCOMPARE(search->width(), 340); // 5100 twips at the large text size
+        search->txtKeyword->setText(QStringLiteral("huevos"));
+        search->searchRecs();
+        QCOMPARE(search->lblCount->text(), QStringLiteral("0 receta(s) encontradas"));
+        search->close(); // the close box enables the browse window too
+        QVERIFY(browse->isEnabled());
+    }
+
+    void storedPositions()
+    {
+        QCOMPARE(preferencePosition(QStringLiteral("300"), 100, 8), 3);
+        QCOMPARE(preferencePosition(QString(), 100, 8), 0);
+        QCOMPARE(preferencePosition(QStringLiteral("ocean"), 100, 8), 0);
+        QCOMPARE(preferencePosition(QStringLiteral("950"), 100, 8), 0);
+        QCOMPARE(preferencePosition(QStringLiteral("-100"), 100, 8), 0);
+        QCOMPARE(preferencePosition(QStringLiteral("1"), 1, 2), 1);
+        QCOMPARE(preferencePosition(QStringLiteral("7"), 1, 2), 0);
+    }
+
+    void firstOpeningAndSave()
+    {
+        TestEnv env;
+        auto* browse = new FrmBr;
+        browse->show();
+        browse->mnuOps->trigger();
+        auto* ops = findWindow<FrmOps>();
+        QVERIFY(ops);
+        QVERIFY(!findWindow<FrmBr>());
+        QCOMPARE(ops->windowTitle(), QStringLiteral("SP | Preferences | Preferencias"));
+        QCOMPARE(ops->Label1->text(), QStringLiteral("«color scheme» «esquema de colores»"));
+        QCOMPARE(ops->cmdSave->text(), QStringLiteral("&SAVE\n&GUARDAR"));
+        QCOMPARE(ops->cboColor->currentText(), QStringLiteral("normal"));
+        QCOMPARE(ops->cboLang->currentText(), QStringLiteral("english"));
+        QCOMPARE(ops->cboText->currentText(), QStringLiteral("small / pequeño"));
+
+        ops->cboColor->setCurrentIndex(3);
+        QCOMPARE(ops->palette().color(QPalette::Window), QColor(159, 159, 159)); // previewed at once
+        ops->cboLang->setCurrentIndex(1);
+        ops->cboText->setCurrentIndex(2);
+        ops->cmdSave->click();
+        QCOMPARE(setting("color"), QStringLiteral("300"));
+        QCOMPARE(setting("language"), QStringLiteral("1"));
+        QCOMPARE(setting("textSize"), QStringLiteral("2"));
+        auto* back = findWindow<FrmBr>();
+        QVERIFY(back);
+        QCOMPARE(back->windowTitle(), QStringLiteral("SP | Explorar recetas"));
+        QCOMPARE(back->txtIng->palette().color(QPalette::Base), QColor(51, 102, 153));
+        QCOMPARE(back->txtIng->font().pointSize(), 12);
+        QVERIFY(!findWindow<FrmOps>());
+    }
+
+    void discard()
+    {
+        TestEnv env;
+        writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("200"));
+        app().colorScheme = 200;
+        for (int round = 0; round < 2; ++round) {
+            auto* ops = new FrmOps;
+            ops->show();
+            ops->cboColor->setCurrentIndex(4);
+            ops->cboColor->setCurrentIndex(7);
+            QCOMPARE(app().colorScheme, 700);
+            if (round == 0)
+                ops->cmdDis->click();
+            else
+                ops->close(); // the close box discards as well
+            QCOMPARE(app().colorScheme, 200);
+            auto* back = findWindow<FrmBr>();
+            QVERIFY(back);
+            QCOMPARE(back->txtIng->palette().color(QPalette::Base), QColor(75, 140, 66));
+            delete back;
+        }
+        // The notice comes once, when no language was ever stored, and stores English.
+        QCOMPARE(env.dialogs.messageTexts(), QStringList{"Default settings will be used (English)"});
+        QCOMPARE(setting("language"), QStringLiteral("0"));
+    }
+
+    void returnsToTheAddWindow()
+    {
+        TestEnv env;
+        env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
+        env.dialogs.inputs = {std::nullopt};
+        auto* add = new FrmAdd;
+        add->show();
+        QVERIFY(app().prefsFromAdd);
+        add->mnuAddOptions->trigger();
+        auto* ops = findWindow<FrmOps>();
+        QVERIFY(ops);
+        env.dialogs.inputs = {std::nullopt};
+        ops->cmdSave->click();
+        QVERIFY(findWindow<FrmAdd>());
+        QVERIFY(!findWindow<FrmBr>());
+    }
+
+    void handEditedValues()
+    {
+        TestEnv env;
+        writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("purple"));
+        writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("9"));
+        writeSetting(kRegRoot + QStringLiteral("textSize"), QStringLiteral("-3"));
+        FrmOps ops;
+        QCOMPARE(ops.cboColor->currentIndex(), 0);
+        QCOMPARE(ops.cboLang->currentIndex(), 0);
+        QCOMPARE(ops.cboText->currentIndex(), 0);
+    }
+};
+
+QTEST_MAIN(TestSearchPrefs)
+#include "test_search_prefs.moc"
