@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "book/book_ops.h"
 #include "book_generator.h"
+#include "windows/search/search.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -76,6 +77,8 @@ int main(int argc, char* argv[])
                QString title = QStringLiteral("No Such Recipe");
                titleExists(book, title);
            }));
+    report("search, a word in many recipes", timeIt([&] { searchRecs(book, QStringLiteral("garlic")); }));
+    report("search, no match (every field read)", timeIt([&] { searchRecs(book, QStringLiteral("zzz")); }));
     int n = 0;
     report("remove a recipe and save", timeIt([&] {
                removeRecipe(QStringLiteral("%1").arg(RecipeBook::title(RecipeBook::recipe(book.category(n++), 0))));

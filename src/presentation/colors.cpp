@@ -42,12 +42,17 @@ QPalette::ColorRole systemRole(int number)
     }
 }
 
-void setRoles(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& color)
+// Back colours hold while a window is disabled (it stays shown under a secondary window); text
+// colours keep the toolkit's disabled look.
+void setRoles(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& color,
+              bool evenWhenDisabled)
 {
     QPalette palette = widget->palette();
     for (QPalette::ColorRole role : roles) {
         palette.setColor(QPalette::Active, role, color);
         palette.setColor(QPalette::Inactive, role, color);
+        if (evenWhenDisabled)
+            palette.setColor(QPalette::Disabled, role, color);
     }
     widget->setPalette(palette);
 }
@@ -75,28 +80,28 @@ QColor schemeColor(int role)
 void setBackColor(QWidget* widget, const QColor& color)
 {
     widget->setAutoFillBackground(true);
-    setRoles(widget, {QPalette::Window}, color);
+    setRoles(widget, {QPalette::Window}, color, true);
 }
 
 void setButtonColor(QWidget* widget, const QColor& color)
 {
-    setRoles(widget, {QPalette::Button}, color);
+    setRoles(widget, {QPalette::Button}, color, true);
 }
 
 void setFieldBackColor(QWidget* widget, const QColor& color)
 {
     // Combo boxes draw their closed face with the button colour.
-    setRoles(widget, {QPalette::Base, QPalette::Button}, color);
+    setRoles(widget, {QPalette::Base, QPalette::Button}, color, true);
 }
 
 void setLabelColor(QWidget* widget, const QColor& color)
 {
-    setRoles(widget, {QPalette::WindowText}, color);
+    setRoles(widget, {QPalette::WindowText}, color, false);
 }
 
 void setFieldTextColor(QWidget* widget, const QColor& color)
 {
-    setRoles(widget, {QPalette::Text, QPalette::ButtonText}, color);
+    setRoles(widget, {QPalette::Text, QPalette::ButtonText}, color, false);
 }
 
 void setTextSize(QWidget* widget, int points)
