@@ -15,3 +15,11 @@ inline int pixelsToTwips(double pixels, double twipsPerPixel)
 {
     return static_cast<int>(std::nearbyint(pixels * twipsPerPixel));
 }
+
+// A rectangle in twips, relative to its parent.
+struct TwipRect {
+    double left = 0, top = 0, width = 0, height = 0;
+    double bottom() const { return top + height; }
+    double right() const { return left + width; }
+    bool operator==(const TwipRect&) const = default;
+};

@@ -1,14 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "platform/twips.h"
 
-// Geometry of the browse window, in twips. Child rectangles are relative to their frame.
-struct TwipRect {
-    double left = 0, top = 0, width = 0, height = 0;
-    double bottom() const { return top + height; }
-    double right() const { return left + width; }
-    bool operator==(const TwipRect&) const = default;
-};
+#include <QString>
 
 // Design sizes the layout keeps.
 namespace BrowseDesign {
@@ -32,6 +26,7 @@ constexpr double kButtonWidth = 1215;
 constexpr double kButtonHeight = 390;
 } // namespace BrowseDesign
 
+// Geometry of the browse window, in twips. Child rectangles are relative to their frame.
 struct BrowseLayout {
     TwipRect border[2];
     TwipRect fraBack;

@@ -17,6 +17,7 @@
 #include "text/text_table.h"
 #include "windows/editor/frm_img_view.h"
 #include "windows/search/frm_search.h"
+#include "windows/window_parts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -39,25 +40,6 @@ QString fixLineBreaks(const QString& text)
     return out;
 }
 
-namespace {
-
-void place(QWidget* widget, const TwipRect& r, double tx, double ty)
-{
-    widget->setGeometry(twipsToPixels(r.left, tx), twipsToPixels(r.top, ty), twipsToPixels(r.width, tx),
-                        twipsToPixels(r.height, ty));
-}
-
-QFrame* newFrame(QWidget* parent, bool border)
-{
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
-    if (border)
-        frame->setFrameShadow(QFrame::Sunken);
-    return frame;
-}
-
-} // namespace
-
 FrmBr::FrmBr(QWidget* parent) : MainWindowBase(parent)
 {
     buildControls();
@@ -67,19 +49,8 @@ FrmBr::FrmBr(QWidget* parent) : MainWindowBase(parent)
 
 void FrmBr::buildControls()
 {
-    auto* central = new QWidget(this);
-    setCentralWidget(central);
-    central->installEventFilter(this);
-
-    for (QLabel*& label : lblBorder) {
-        label = new QLabel(central);
-        QFont font(QStringLiteral("Verdana"));
-        font.setPointSize(18);
-        font.setBold(true);
-        label->setFont(font);
-        label->setIndent(8);
-    }
-    lblBorder[1]->raise();
+    QWidget* central = makeCentralWidget(this, this);
+    makeHeading(central, lblBorder);
 
     fraBack = newFrame(central, false);
     fraTopLeft = newFrame(fraBack, false);
@@ -107,15 +78,13 @@ void FrmBr::buildControls()
     lblImgLoc = new QLabel(this);
     lblImgLoc->hide();
 
-    const double tx = twipsPerPixelX(this);
-    const double ty = twipsPerPixelY(this);
     QLabel** captions[] = {&Label4, &Label5, &Label7, &Label6};
     QLabel** values[] = {&lblPT, &lblCT, &lblYld, &lblDC};
     for (int i = 0; i < 4; ++i) {
         *captions[i] = new QLabel(fraBotLeft);
         *values[i] = new QLabel(fraBotLeft);
-        place(*captions[i], {60, 90.0 + i * 255, 1600, 255}, tx, ty);
-        place(*values[i], {1680, 90.0 + i * 255, 1540, 255}, tx, ty);
+        placeTwips(*captions[i], {60, 90.0 + i * 255, 1600, 255});
+        placeTwips(*values[i], {1680, 90.0 + i * 255, 1540, 255});
     }
 
     lblIng = new QLabel(fraRight);
@@ -189,14 +158,10 @@ void FrmBr::buildMenus()
 
 void FrmBr::Form_Load()
 {
-    const double tx = twipsPerPixelX(this);
-    const double ty = twipsPerPixelY(this);
     QPushButton* const buttons[] = {cmdPrint, cmdEdit, cmdRem};
     for (int i = 0; i < 3; ++i) {
-        place(buttons[i],
-              {BrowseDesign::kButtonLefts[i], BrowseDesign::kButtonTop, BrowseDesign::kButtonWidth,
-               BrowseDesign::kButtonHeight},
-              tx, ty);
+        placeTwips(buttons[i], {BrowseDesign::kButtonLefts[i], BrowseDesign::kButtonTop, BrowseDesign::kButtonWidth,
+                                BrowseDesign::kButtonHeight});
     }
     registerMainWindow();
     restoreWindowPlacement(this);
@@ -220,23 +185,23 @@ void FrmBr::Form_Resize()
     const double ty = twipsPerPixelY(this);
     m_layout = alignBrFrames(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
     const BrowseLayout& l = m_layout;
-    place(lblBorder[0], l.border[0], tx, ty);
-    place(lblBorder[1], l.border[1], tx, ty);
-    place(fraBack, l.fraBack, tx, ty);
-    place(fraTopLeft, l.fraTopLeft, tx, ty);
-    place(fraRight, l.fraRight, tx, ty);
-    place(fraBotLeft, l.fraBotLeft, tx, ty);
-    place(cboCats, l.cboCats, tx, ty);
-    place(lstRecs, l.lstRecs, tx, ty);
-    place(Frame1, l.frame1, tx, ty);
-    place(lblClickImg, l.lblClickImg, tx, ty);
-    place(lblIng, l.lblIng, tx, ty);
-    place(txtIng, l.txtIng, tx, ty);
-    place(lblPrep, l.lblPrep, tx, ty);
-    place(txtPrep, l.txtPrep, tx, ty);
-    place(lblOther, l.lblOther, tx, ty);
-    place(txtOther, l.txtOther, tx, ty);
-    place(Picture1, l.picture1, tx, ty);
+    placeTwips(lblBorder[0], l.border[0]);
+    placeTwips(lblBorder[1], l.border[1]);
+    placeTwips(fraBack, l.fraBack);
+    placeTwips(fraTopLeft, l.fraTopLeft);
+    placeTwips(fraRight, l.fraRight);
+    placeTwips(fraBotLeft, l.fraBotLeft);
+    placeTwips(cboCats, l.cboCats);
+    placeTwips(lstRecs, l.lstRecs);
+    placeTwips(Frame1, l.frame1);
+    placeTwips(lblClickImg, l.lblClickImg);
+    placeTwips(lblIng, l.lblIng);
+    placeTwips(txtIng, l.txtIng);
+    placeTwips(lblPrep, l.lblPrep);
+    placeTwips(txtPrep, l.txtPrep);
+    placeTwips(lblOther, l.lblOther);
+    placeTwips(txtOther, l.txtOther);
+    placeTwips(Picture1, l.picture1);
     if (!lblImgLoc->text().isEmpty())
         showBrThumbnail(lblImgLoc->text());
 }
@@ -351,7 +316,7 @@ void FrmBr::showBrThumbnail(const QString& fileName)
     const ThumbPlacement t = fitBrowseThumbnail(frame.width, frame.height, picture.himetricWidth,
                                                 picture.himetricHeight, picture.twipsWidth, picture.twipsHeight);
     Image1->setPixmap(picture.pixmap);
-    place(Image1, {t.left, t.top, t.width, t.height}, twipsPerPixelX(this), twipsPerPixelY(this));
+    placeTwips(Image1, {t.left, t.top, t.width, t.height});
     Image1->show();
 }
 

@@ -2,9 +2,7 @@
 
 #include "app/app_state.h"
 #include "presentation/color_procedures.h"
-#include "presentation/frm_about.h"
 #include "presentation/frm_ops.h"
-#include "presentation/help.h"
 #include "settings/window_placement.h"
 #include "text/captions.h"
 #include "text/text_table.h"
@@ -26,14 +24,7 @@ FrmAdd::FrmAdd(QWidget* parent) : RecipeEditorWindow(parent)
 
 void FrmAdd::buildMenus()
 {
-    mnuAFile = menuBar()->addMenu(QString());
-    mnuAExit = mnuAFile->addAction(QString(), this, &FrmAdd::exitProgram);
-
-    mnuAddEdit = menuBar()->addMenu(QString());
-    mnuAddCopy = mnuAddEdit->addAction(QString(), this, &FrmAdd::editCopy);
-    mnuAddCut = mnuAddEdit->addAction(QString(), this, &FrmAdd::editCut);
-    mnuAddPaste = mnuAddEdit->addAction(QString(), this, &FrmAdd::editPaste);
-    connect(mnuAddEdit, &QMenu::aboutToShow, this, [this] { editMenuOpened(mnuAddCopy, mnuAddCut, mnuAddPaste); });
+    buildFileAndEditMenus(mnuAFile, mnuAExit, mnuAddEdit, mnuAddCopy, mnuAddCut, mnuAddPaste);
 
     mnuARec = menuBar()->addMenu(QString());
     mnuABrowse =
@@ -49,9 +40,7 @@ void FrmAdd::buildMenus()
     // Reached from here once its window is part of the program.
     mnuImport->setEnabled(false);
 
-    mnuAHelp = menuBar()->addMenu(QString());
-    mnuAddHelpContents = mnuAHelp->addAction(QString(), this, [] { showHelp(QStringLiteral("ad")); });
-    mnuAddAbout = mnuAHelp->addAction(QString(), this, [this] { openAboutBox(this); });
+    buildHelpMenu(mnuAHelp, mnuAddHelpContents, mnuAddAbout, QStringLiteral("ad"));
 
     connect(cmdAdd, &QPushButton::clicked, this, &FrmAdd::cmdAdd_Click);
     connect(cmdClear, &QPushButton::clicked, this, &FrmAdd::clearAddForm);

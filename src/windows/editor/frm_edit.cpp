@@ -3,8 +3,6 @@
 #include "app/app_state.h"
 #include "book/picture_name.h"
 #include "presentation/color_procedures.h"
-#include "presentation/frm_about.h"
-#include "presentation/help.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
 #include "text/captions.h"
@@ -27,14 +25,7 @@ FrmEdit::FrmEdit(QWidget* parent) : RecipeEditorWindow(parent)
 
 void FrmEdit::buildMenus()
 {
-    mnuAFile = menuBar()->addMenu(QString());
-    mnuAExit = mnuAFile->addAction(QString(), this, &FrmEdit::exitProgram);
-
-    mnuEditEdit = menuBar()->addMenu(QString());
-    mnuEditCopy = mnuEditEdit->addAction(QString(), this, &FrmEdit::editCopy);
-    mnuEditCut = mnuEditEdit->addAction(QString(), this, &FrmEdit::editCut);
-    mnuEditPaste = mnuEditEdit->addAction(QString(), this, &FrmEdit::editPaste);
-    connect(mnuEditEdit, &QMenu::aboutToShow, this, [this] { editMenuOpened(mnuEditCopy, mnuEditCut, mnuEditPaste); });
+    buildFileAndEditMenus(mnuAFile, mnuAExit, mnuEditEdit, mnuEditCopy, mnuEditCut, mnuEditPaste);
 
     mnuEditRecipe = menuBar()->addMenu(QString());
     mnuEditBrowse = mnuEditRecipe->addAction(QString(), this, &FrmEdit::cmdCancelEdit_Click);
@@ -43,9 +34,7 @@ void FrmEdit::buildMenus()
     mnuEditAddImg = mnuEditRecipe->addAction(QString(), this, &FrmEdit::cmdAddImg_Click);
     m_imageMenu = mnuEditAddImg;
 
-    mnuAHelp = menuBar()->addMenu(QString());
-    mnuHelpContentsE = mnuAHelp->addAction(QString(), this, [] { showHelp(QStringLiteral("ed")); });
-    mnuHelpAboutEd = mnuAHelp->addAction(QString(), this, [this] { openAboutBox(this); });
+    buildHelpMenu(mnuAHelp, mnuHelpContentsE, mnuHelpAboutEd, QStringLiteral("ed"));
 
     connect(cmdAdd, &QPushButton::clicked, this, &FrmEdit::cmdAdd_Click);
     connect(cmdCancelEdit, &QPushButton::clicked, this, &FrmEdit::cmdCancelEdit_Click);

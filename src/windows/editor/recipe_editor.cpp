@@ -3,9 +3,12 @@
 #include "app/app_state.h"
 #include "platform/screen_metrics.h"
 #include "platform/twips.h"
+#include "presentation/frm_about.h"
+#include "presentation/help.h"
 #include "text/text_table.h"
 #include "windows/editor/frm_img_view.h"
 #include "windows/editor/picture_fit.h"
+#include "windows/window_parts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,21 +29,6 @@ namespace {
 
 constexpr int kNewCategoryText = 162;
 constexpr TwipRect kFrame1{120, 1860, 3060, 1900};
-
-void place(QWidget* widget, const TwipRect& r)
-{
-    const double tx = twipsPerPixelX(widget);
-    const double ty = twipsPerPixelY(widget);
-    widget->setGeometry(twipsToPixels(r.left, tx), twipsToPixels(r.top, ty), twipsToPixels(r.width, tx),
-                        twipsToPixels(r.height, ty));
-}
-
-QFrame* newFrame(QWidget* parent, QFrame::Shape shape = QFrame::NoFrame)
-{
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(shape);
-    return frame;
-}
 
 QString selectedText(const QWidget* box)
 {
@@ -73,19 +62,8 @@ RecipeEditorWindow::RecipeEditorWindow(QWidget* parent) : MainWindowBase(parent)
 
 void RecipeEditorWindow::buildControls()
 {
-    auto* central = new QWidget(this);
-    setCentralWidget(central);
-    central->installEventFilter(this);
-
-    for (QLabel*& label : lblBorder) {
-        label = new QLabel(central);
-        QFont font(QStringLiteral("Verdana"));
-        font.setPointSize(18);
-        font.setBold(true);
-        label->setFont(font);
-        label->setIndent(8);
-    }
-    lblBorder[1]->raise();
+    QWidget* central = makeCentralWidget(this, this);
+    makeHeading(central, lblBorder);
     fraDyn = newFrame(central);
     fraStatic = newFrame(fraDyn);
 
@@ -112,22 +90,21 @@ void RecipeEditorWindow::buildControls()
     lblCat = new QLabel(fraStatic);
     cboACats = new QComboBox(fraStatic);
     m_cats = std::make_unique<ComboBoxList>(cboACats);
-    place(lblCat, {120, 60, 3060, 240});
-    place(cboACats, {120, 300, 3060, 330});
+    placeTwips(lblCat, {120, 60, 3060, 240});
+    placeTwips(cboACats, {120, 300, 3060, 330});
     QLabel** captions[] = {&Label7, &Label9, &Label8};
     QLineEdit** boxes[] = {&txtPT, &txtCT, &txtY};
     for (int i = 0; i < 3; ++i) {
         *captions[i] = new QLabel(fraStatic);
         *boxes[i] = new QLineEdit(fraStatic);
-        place(*captions[i], {120, 720.0 + i * 360, 1300, 315});
-        place(*boxes[i], {1440, 720.0 + i * 360, 1740, 315});
+        placeTwips(*captions[i], {120, 720.0 + i * 360, 1300, 315});
+        placeTwips(*boxes[i], {1440, 720.0 + i * 360, 1740, 315});
     }
 
-    Frame1 = newFrame(fraStatic, QFrame::Box);
-    Frame1->setFrameShadow(QFrame::Sunken);
+    Frame1 = newFrame(fraStatic, true);
     Frame1->setCursor(Qt::PointingHandCursor);
     Frame1->installEventFilter(this);
-    place(Frame1, kFrame1);
+    placeTwips(Frame1, kFrame1);
     Image1 = new QLabel(Frame1);
     Image1->setScaledContents(true);
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -136,19 +113,19 @@ void RecipeEditorWindow::buildControls()
     lblClickImg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblClickImg->setCursor(Qt::PointingHandCursor);
     lblClickImg->installEventFilter(this);
-    place(lblClickImg, {120, kFrame1.bottom(), 3060, 255});
+    placeTwips(lblClickImg, {120, kFrame1.bottom(), 3060, 255});
 
     picAddImg = newFrame(fraStatic);
-    place(picAddImg, {120, 4080, 3060, 480});
+    placeTwips(picAddImg, {120, 4080, 3060, 480});
     cmdAddImg = new QPushButton(picAddImg);
-    place(cmdAddImg, {60, 60, 2940, 360});
+    placeTwips(cmdAddImg, {60, 60, 2940, 360});
 
     Picture2 = newFrame(fraStatic);
-    place(Picture2, {120, 4620, 3060, 600});
+    placeTwips(Picture2, {120, 4620, 3060, 600});
     cmdAdd = new QPushButton(Picture2);
     m_secondButton = new QPushButton(Picture2);
-    place(cmdAdd, {60, 105, 1425, 390});
-    place(m_secondButton, {1575, 105, 1425, 390});
+    placeTwips(cmdAdd, {60, 105, 1425, 390});
+    placeTwips(m_secondButton, {1575, 105, 1425, 390});
 
     cmdialog.title = QStringLiteral("SP");
     // The names the chooser accepts, in either case; the description is the one the window always had.
@@ -156,6 +133,25 @@ void RecipeEditorWindow::buildControls()
 
     connect(cboACats, &QComboBox::currentIndexChanged, this, &RecipeEditorWindow::cboACats_Click);
     connect(cmdAddImg, &QPushButton::clicked, this, &RecipeEditorWindow::cmdAddImg_Click);
+}
+
+void RecipeEditorWindow::buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMenu*& edit, QAction*& copy,
+                                               QAction*& cut, QAction*& paste)
+{
+    file = menuBar()->addMenu(QString());
+    exit = file->addAction(QString(), this, &RecipeEditorWindow::exitProgram);
+    edit = menuBar()->addMenu(QString());
+    copy = edit->addAction(QString(), this, &RecipeEditorWindow::editCopy);
+    cut = edit->addAction(QString(), this, &RecipeEditorWindow::editCut);
+    paste = edit->addAction(QString(), this, &RecipeEditorWindow::editPaste);
+    connect(edit, &QMenu::aboutToShow, this, [this, copy, cut, paste] { editMenuOpened(copy, cut, paste); });
+}
+
+void RecipeEditorWindow::buildHelpMenu(QMenu*& help, QAction*& contents, QAction*& about, const QString& helpKey)
+{
+    help = menuBar()->addMenu(QString());
+    contents = help->addAction(QString(), this, [helpKey] { showHelp(helpKey); });
+    about = help->addAction(QString(), this, [this] { openAboutBox(this); });
 }
 
 void RecipeEditorWindow::installSizeLimits()
@@ -227,19 +223,19 @@ void RecipeEditorWindow::Form_Resize()
     // Computed afresh from the current size each time, so running again at any point is harmless.
     const EditorLayout l =
         alignAddFrames(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
-    place(lblBorder[0], l.border[0]);
-    place(lblBorder[1], l.border[1]);
-    place(fraDyn, l.fraDyn);
-    place(fraStatic, l.fraStatic);
-    place(lblTitle, l.lblTitle);
-    place(txtTitle, l.txtTitle);
-    place(lblIng, l.lblIng);
-    place(txtIng, l.txtIng);
-    place(lblPrep, l.lblPrep);
-    place(txtPrep, l.txtPrep);
-    place(lblOther, l.lblOther);
-    place(txtOther, l.txtOther);
-    place(lblDeg, l.lblDeg);
+    placeTwips(lblBorder[0], l.border[0]);
+    placeTwips(lblBorder[1], l.border[1]);
+    placeTwips(fraDyn, l.fraDyn);
+    placeTwips(fraStatic, l.fraStatic);
+    placeTwips(lblTitle, l.lblTitle);
+    placeTwips(txtTitle, l.txtTitle);
+    placeTwips(lblIng, l.lblIng);
+    placeTwips(txtIng, l.txtIng);
+    placeTwips(lblPrep, l.lblPrep);
+    placeTwips(txtPrep, l.txtPrep);
+    placeTwips(lblOther, l.lblOther);
+    placeTwips(txtOther, l.txtOther);
+    placeTwips(lblDeg, l.lblDeg);
 }
 
 void RecipeEditorWindow::cboACats_Click()
@@ -331,7 +327,7 @@ void RecipeEditorWindow::fitThumbnail(const QString& path)
     const ThumbPlacement t = fitEditorThumbnail(kFrame1.width, kFrame1.height, m_picture.himetricWidth,
                                                 m_picture.himetricHeight, m_picture.twipsWidth, m_picture.twipsHeight);
     Image1->setPixmap(m_picture.pixmap);
-    place(Image1, {t.left, t.top, t.width, t.height});
+    placeTwips(Image1, {t.left, t.top, t.width, t.height});
     Image1->show();
 }
 

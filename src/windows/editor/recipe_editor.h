@@ -74,6 +74,10 @@ protected:
     QPushButton* m_secondButton = nullptr;
     QAction* m_imageMenu = nullptr;
 
+    // The File and Edit menus, and the Help menu, which the two windows build alike.
+    void buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMenu*& edit, QAction*& copy, QAction*& cut,
+                               QAction*& paste);
+    void buildHelpMenu(QMenu*& help, QAction*& contents, QAction*& about, const QString& helpKey);
     void installSizeLimits();
     cFormSize& sizeLimits() { return m_formSize; }
     RecipeForm form() const;
