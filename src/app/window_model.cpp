@@ -78,6 +78,13 @@ void MainWindowBase::exitProgram()
     close();
 }
 
+bool MainWindowBase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == centralWidget())
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindowBase::closeEvent(QCloseEvent* event)
 {
     saveWindowPlacement(this);

@@ -209,10 +209,6 @@ void FrmBr::Form_Resize()
 bool FrmBr::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::Resize:
-        if (watched == centralWidget())
-            Form_Resize();
-        break;
     case QEvent::MouseMove:
         if (watched == lstRecs->viewport()) {
             // The full title of the entry under the pointer, for titles wider than the list.

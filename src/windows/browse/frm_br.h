@@ -101,12 +101,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void Form_Resize() override;
 
 private:
     void buildControls();
     void buildMenus();
     void Form_Load();
-    void Form_Resize();
     void showBrRecipe();
     void showBrThumbnail(const QString& fileName);
     void clearRecipe();

@@ -194,10 +194,6 @@ void RecipeEditorWindow::focusTitle(bool selectAll)
 bool RecipeEditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::Resize:
-        if (watched == centralWidget())
-            Form_Resize();
-        break;
     case QEvent::MouseButtonPress:
         if (watched == lblDeg) {
             InsertDegree();

@@ -88,6 +88,7 @@ protected:
     void fitThumbnail(const QString& path);
     void focusTitle(bool selectAll);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void Form_Resize() override;
 
     // The differences between the two windows.
     virtual CategoryList listKind() const = 0;
@@ -97,7 +98,6 @@ protected:
 
 private:
     void buildControls();
-    void Form_Resize();
     void choosePicture();
 
     std::unique_ptr<ComboBoxList> m_cats;
