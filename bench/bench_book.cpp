@@ -81,7 +81,8 @@ int main(int argc, char* argv[])
     report("search, no match (every field read)", timeIt([&] { searchRecs(book, QStringLiteral("zzz")); }));
     int n = 0;
     report("remove a recipe and save", timeIt([&] {
-               removeRecipe(QStringLiteral("%1").arg(RecipeBook::title(RecipeBook::recipe(book.category(n++), 0))));
+               const int c = n++;
+               removeRecipe(book, {c, 0, RecipeBook::title(RecipeBook::recipe(book.category(c), 0))});
            }));
     return 0;
 }

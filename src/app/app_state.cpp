@@ -36,16 +36,17 @@ QString AppState::imagesPath() const
     return QDir(appPath).filePath(QStringLiteral("images"));
 }
 
-bool saveRecipeBook()
+bool reportChange(const ChangeOutcome& outcome)
 {
     AppState& a = app();
-    QString error;
-    if (a.recipeDoc.save(a.bookPath(), &error))
-        return true;
-    if (a.dialogs) {
+    if (!a.dialogs)
+        return outcome.saved();
+    for (const int id : outcome.notices)
+        showMessage(*a.dialogs, loadText(id));
+    if (outcome.status == ChangeOutcome::Status::SaveFailed) {
         const QString text = loadText(TextId::SaveFailed) + QStringLiteral("\r\n\r\n") +
-                             QDir::toNativeSeparators(a.bookPath()) + QStringLiteral(": ") + error;
+                             QDir::toNativeSeparators(a.bookPath()) + QStringLiteral(": ") + outcome.error;
         a.dialogs->message(text, QStringLiteral("SP"), MsgButtons::Ok, MsgIcon::Critical);
     }
-    return false;
+    return outcome.saved();
 }

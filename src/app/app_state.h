@@ -1,6 +1,11 @@
 #pragma once
 
+#include "book/book_change.h"
+#include "book/book_ops.h"
 #include "book/recipe_book.h"
+
+#include <QLockFile>
+#include <memory>
 
 #include <QString>
 
@@ -36,6 +41,10 @@ struct AppState {
     QString editCookTime;
     QString editYield;
     QString editImage;
+    RecipeRef editRecipe; // where the recipe to edit is in the book
+
+    // Held while the program runs, so a second copy cannot open the same book.
+    std::unique_ptr<QLockFile> dataLock;
 
     // Set once the program has been told to end; nothing else runs after it.
     bool ended = false;
@@ -52,5 +61,6 @@ AppState& app();
 // Starts every piece of shared state afresh (the program calls it once, tests before each case).
 void resetAppState();
 
-// Saves the whole book to its file; a failure is reported to the user and leaves the old file in place.
-bool saveRecipeBook();
+// Tells the user what became of a change to the book: first what happened to its pictures on the way,
+// then, when the book could not be written, that nothing was changed and why. True when it was saved.
+bool reportChange(const ChangeOutcome& outcome);

@@ -15,6 +15,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <memory>
+
 namespace {
 
 constexpr int kInvalidBookText = 263;
@@ -41,6 +44,13 @@ bool loadBook()
     const QString path = a.bookPath();
     if (a.recipeDoc.load(path))
         return true;
+    if (a.recipeDoc.unreadable()) {
+        // Not broken, only out of reach (permissions, a folder in its place): leave it exactly as it is.
+        tell(loadText(TextId::BookUnreadable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
+                 QStringLiteral(": ") + a.recipeDoc.loadError(),
+             MsgIcon::Critical);
+        return false;
+    }
 
     const MsgAnswer answer = a.dialogs ? a.dialogs->message(loadText(kInvalidBookText), QStringLiteral("SP"),
                                                             MsgButtons::OkCancel, MsgIcon::None)
@@ -63,7 +73,35 @@ bool loadBook()
         return false;
     }
     a.recipeDoc.loadBlank();
+    a.recipeDoc.setFilePath(path);
     return true;
+}
+
+// One copy of the program per data folder: a second one would overwrite the first one's changes.
+// False when another running copy holds the folder; a lock left by a copy that crashed is taken over.
+bool lockDataFolder()
+{
+    AppState& a = app();
+    auto lock = std::make_unique<QLockFile>(QDir(a.appPath).filePath(QStringLiteral("saporina.lock")));
+    lock->setStaleLockTime(0); // only a lock whose program is gone is stale, however old it is
+    if (lock->tryLock(0)) {
+        a.dataLock = std::move(lock);
+        return true;
+    }
+    if (lock->error() == QLockFile::LockFailedError) {
+        tell(loadText(TextId::BookInUse), MsgIcon::Exclamation);
+        return false;
+    }
+    // A folder where no lock can be made cannot be saved to either: let the user at least read the book.
+    return true;
+}
+
+// Temporary files left by a copy of the program that was stopped in the middle of a save.
+void removeLeftoverTemporaries(const QString& folder)
+{
+    const QString pattern = kTemporaryPrefix + QStringLiteral("*") + kTemporarySuffix;
+    for (const QString& name : QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(QDir(folder).filePath(name));
 }
 
 } // namespace
@@ -124,10 +162,18 @@ bool prepareAppData()
     a.appPath = defaultAppPath();
     a.regRoot = kRegRoot;
 
+#ifdef SIGXFSZ
+    // Past a file-size limit a write must fail and be reported, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (!QDir().mkpath(a.appPath)) {
         tellUnwritable(a.appPath);
         return false;
     }
+    if (!lockDataFolder())
+        return false;
+    removeLeftoverTemporaries(a.appPath);
+    removeLeftoverTemporaries(a.imagesPath());
     if (!QFileInfo::exists(a.bookPath())) {
         QString error;
         if (!writeFileAtomically(a.bookPath(), kBlankBook, &error)) {

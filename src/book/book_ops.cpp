@@ -1,11 +1,8 @@
 #include "book/book_ops.h"
 
-#include "app/app_state.h"
 #include "book/picture_name.h"
 #include "platform/dialogs.h"
 #include "text/text_table.h"
-
-#include <QFile>
 
 namespace {
 
@@ -95,43 +92,45 @@ void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs)
         lstRecs.setCurrentRow(0);
 }
 
-XmlNode findRecipe(const RecipeBook& book, int position, const QString& title)
-{
-    for (const XmlNode& recipe : RecipeBook::recipes(book.category(position))) {
-        if (RecipeBook::title(recipe) == title)
-            return recipe;
-    }
-    return {};
-}
-
 bool titleExists(const RecipeBook& book, QString& title)
 {
     title = title.toLower();
     return !findByLowerTitle(book, title).second.isNull();
 }
 
-bool removeRecipeFromBook(RecipeBook& book, const QString& title)
+XmlNode recipeAt(const RecipeBook& book, const RecipeRef& ref)
 {
-    auto [category, recipe] = findByLowerTitle(book, title.toLower());
+    const XmlNode recipe = RecipeBook::recipe(book.category(ref.category), ref.recipe);
+    if (recipe.isNull() || RecipeBook::title(recipe) != ref.title)
+        return {};
+    return recipe;
+}
+
+
+ChangeOutcome removeRecipe(RecipeBook& book, const RecipeRef& ref)
+{
+    const XmlNode recipe = recipeAt(book, ref);
     if (recipe.isNull())
-        return false;
-    category.removeChild(recipe);
-    return true;
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    const QString picture = RecipeBook::field(recipe, RecipeField::Image);
+    change.remove(recipe);
+    if (!picture.isEmpty())
+        change.deletePictureAfterSave(picture);
+    return change.save();
 }
 
-bool removeRecipe(QString title)
+ChangeOutcome addCategory(RecipeBook& book, const QString& name)
 {
-    if (!removeRecipeFromBook(app().recipeDoc, title))
-        return false;
-    saveRecipeBook();
-    return true;
+    if (book.root().isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    change.appendCategory(name);
+    return change.save();
 }
 
-void addCategory(const QString& name, SortedList& list, CategoryList which)
+void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList which, const QString& name)
 {
-    RecipeBook& book = app().recipeDoc;
-    book.appendCategory(name);
-    saveRecipeBook();
     if (which == CategoryList::Add)
         fillAddCats(book, list, name);
     else
@@ -151,44 +150,29 @@ bool catNameFree(const QString& lowerName, const SortedList& list)
     return !listHolds(list, lowerName);
 }
 
-namespace {
-XmlNode categoryNamed(const RecipeBook& book, const QString& name)
+ChangeOutcome renameCategory(RecipeBook& book, int position, const QString& newName)
 {
-    for (const XmlNode& category : book.categories()) {
-        if (RecipeBook::categoryName(category) == name)
-            return category;
+    const XmlNode category = book.category(position);
+    if (category.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    change.renameCategory(category, newName);
+    return change.save();
+}
+
+ChangeOutcome deleteCategory(RecipeBook& book, int position)
+{
+    const XmlNode category = book.category(position);
+    if (category.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+        const QString picture = RecipeBook::field(recipe, RecipeField::Image);
+        if (!picture.isEmpty())
+            change.deletePictureAfterSave(picture);
     }
-    return {};
-}
-} // namespace
-
-bool renameCategory(const QString& oldName, const QString& newName)
-{
-    XmlNode category = categoryNamed(app().recipeDoc, oldName);
-    if (category.isNull())
-        return false;
-    category.setAttribute(QStringLiteral("cname"), newName);
-    saveRecipeBook();
-    return true;
-}
-
-bool deleteStoredPicture(const QString& imagesFolder, const QString& storedName)
-{
-    const QString path = picturePath(imagesFolder, storedName);
-    return !path.isEmpty() && QFile::remove(path);
-}
-
-bool deleteCategory(const QString& name, const QString& imagesFolder)
-{
-    RecipeBook& book = app().recipeDoc;
-    const XmlNode category = categoryNamed(book, name);
-    if (category.isNull())
-        return false;
-    for (const XmlNode& recipe : RecipeBook::recipes(category))
-        deleteStoredPicture(imagesFolder, RecipeBook::field(recipe, RecipeField::Image));
-    book.root().removeChild(category);
-    saveRecipeBook();
-    return true;
+    change.remove(category);
+    return change.save();
 }
 
 bool isValidName(const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/book_change.h"
 #include "book/recipe_book.h"
 #include "book/sorted_list.h"
 
@@ -20,39 +21,44 @@ void fillEditCats(const RecipeBook& book, SortedList& list, const QString& name)
 // and selects the first one.
 void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs);
 
-// The first recipe of the category at `position` whose title equals `title` exactly.
-XmlNode findRecipe(const RecipeBook& book, int position, const QString& title);
-
 // Whether any recipe of the whole book has this title, without regard to case.
 // The caller's text is lower-cased in place.
 bool titleExists(const RecipeBook& book, QString& title);
 
-// Removes the first recipe of the shared book with this title (any case) and saves the book.
-// Returns false, touching nothing, when there is no such recipe. The picture file is left alone.
-bool removeRecipe(QString title);
-// The same in memory only, for changes that save the book once they are complete.
-bool removeRecipeFromBook(RecipeBook& book, const QString& title);
+// A recipe as the user sees it: its category's and its own position in the book, and its title,
+// which must still match for an operation to act on it.
+struct RecipeRef {
+    int category = -1;
+    int recipe = -1;
+    QString title;
+};
 
+// The recipe `ref` points at, or null when there is none there with that title (exactly).
+XmlNode recipeAt(const RecipeBook& book, const RecipeRef& ref);
+
+// Removes the recipe and saves the book; once the book is on disk its picture is deleted, unless
+// another recipe names the same file.
+ChangeOutcome removeRecipe(RecipeBook& book, const RecipeRef& ref);
+
+// Appends a category and saves the book.
+ChangeOutcome addCategory(RecipeBook& book, const QString& name);
+
+// Gives the category at `position` a new name and saves the book. Recipes and their stored picture
+// names stay as they are.
+ChangeOutcome renameCategory(RecipeBook& book, int position, const QString& newName);
+
+// Removes the category at `position` with its recipes and saves the book; once it is on disk the
+// recipes' pictures are deleted (those that stay inside the images folder and no other recipe names).
+ChangeOutcome deleteCategory(RecipeBook& book, int position);
+
+// The category list of the add or edit window, refilled after a category was added.
 enum class CategoryList { Add, Edit };
-// Appends a category to the shared book, saves it, and refills the asking window's list with the
-// new category selected.
-void addCategory(const QString& name, SortedList& list, CategoryList which);
+void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList which, const QString& name);
 
 // Whether the list already holds the (lower-cased) name; when it does, message 192 is shown.
 bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs);
 // Whether the browse window's list does not hold the (lower-cased) name; no message.
 bool catNameFree(const QString& lowerName, const SortedList& list);
-
-// Gives the first category named `oldName` (exactly) the new name and saves the book. Recipes and
-// their stored picture names stay as they are. False, with nothing saved, when there is no such category.
-bool renameCategory(const QString& oldName, const QString& newName);
-
-// Removes the first category named `name` (exactly) with its recipes, deletes their picture files from
-// `imagesFolder` (only names that stay inside it), and saves the book. False when there is no such category.
-bool deleteCategory(const QString& name, const QString& imagesFolder);
-
-// Deletes a stored picture from the images folder; names that would reach outside it delete nothing.
-bool deleteStoredPicture(const QString& imagesFolder, const QString& storedName);
 
 // True when the text holds none of the ten characters " ' ? \ / : * | < >.
 bool isValidName(const QString& text);

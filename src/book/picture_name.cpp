@@ -1,5 +1,7 @@
 #include "book/picture_name.h"
 
+#include "book/book_ops.h"
+
 #include <QDir>
 
 QString pictureExtension(const QString& chosenFileName)
@@ -32,4 +34,34 @@ QString picturePath(const QString& imagesFolder, const QString& storedName)
     if (!isPlainFileName(storedName))
         return {};
     return QDir(imagesFolder).filePath(storedName);
+}
+
+namespace {
+bool fitsInFileName(const QString& text)
+{
+    if (!isValidName(text))
+        return false;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+QString freePictureName(const QString& category, const QString& title, const QString& chosenFileName,
+                        const QSet<QString>& lowerNamesInUse)
+{
+    const QString standard = standardPictureName(kPicturePrefix, category, title, chosenFileName);
+    if (!fitsInFileName(category) || !fitsInFileName(title) || !isPlainFileName(standard))
+        return {};
+    if (!lowerNamesInUse.contains(standard.toLower()))
+        return standard;
+    const QString extension = pictureExtension(chosenFileName);
+    const QString base = standard.left(standard.size() - extension.size());
+    for (int n = 2;; ++n) {
+        const QString variant = base + QStringLiteral(" (%1)").arg(n) + extension;
+        if (!lowerNamesInUse.contains(variant.toLower()))
+            return variant;
+    }
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
+
+// The first part of every stored picture name.
+inline const QString kPicturePrefix = QStringLiteral("recipes");
 
 // The extension a stored picture takes from the chosen file: its last four characters, after a
 // name ending in "jpeg" (any case) has had those letters replaced by "jpg". photo.JPEG gives
@@ -18,3 +22,10 @@ bool isPlainFileName(const QString& name);
 // The full path of a stored picture inside `imagesFolder`, or empty when the stored name is empty
 // or not a plain file name (such a name never reaches the file system).
 QString picturePath(const QString& imagesFolder, const QString& storedName);
+
+// The name a recipe's picture is stored under: the standard name, or, when a picture of another
+// recipe already has that name (in any letter case), the first free variant "name (2).ext", so no
+// two recipes ever share a file. `lowerNamesInUse` are the names other recipes use, in lower case.
+// Empty when the category or title could not be part of a plain file name inside the images folder.
+QString freePictureName(const QString& category, const QString& title, const QString& chosenFileName,
+                        const QSet<QString>& lowerNamesInUse);

@@ -1,5 +1,8 @@
 #include "book/recipe_book.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 const char* const kFieldNames[kRecipeFieldCount] = {"title", "preptime", "cooktime", "yield", "ing",
                                                     "prep",  "other",    "date",     "image"};
@@ -24,6 +27,30 @@ QList<XmlNode> elementChildren(const XmlNode& parent)
             nodes.append(XmlNode(child));
     }
     return nodes;
+}
+
+bool RecipeBook::load(const QString& path)
+{
+    m_path = path;
+    return m_doc.load(path) && hasBookRoot();
+}
+
+bool RecipeBook::loadXml(const QByteArray& xml)
+{
+    return m_doc.loadXml(xml) && hasBookRoot();
+}
+
+bool RecipeBook::hasBookRoot()
+{
+    if (m_doc.documentElement().nodeName() == QStringLiteral("recipebook"))
+        return true;
+    m_doc.refuse(QStringLiteral("the root element is not <recipebook>"));
+    return false;
+}
+
+QString RecipeBook::imagesFolder() const
+{
+    return QFileInfo(m_path).dir().filePath(QStringLiteral("images"));
 }
 
 XmlNode RecipeBook::root() const
@@ -85,8 +112,18 @@ XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe)
     XmlNode node = m_doc.createElement(QStringLiteral("recipe"));
     for (int i = 0; i < kRecipeFieldCount; ++i) {
         XmlNode fieldNode = m_doc.createElement(QString::fromLatin1(kFieldNames[i]));
-        fieldNode.setText(*values[i]);
+        fieldNode.setText(storedFieldText(*values[i]));
         node.appendChild(fieldNode);
     }
     return XmlNode(category).appendChild(node);
+}
+
+QString storedFieldText(const QString& text)
+{
+    QString out = xmlStorableText(text);
+    if (!out.contains(u'\n'))
+        return out;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(u'\n', QStringLiteral("\r\n"));
+    return out;
 }

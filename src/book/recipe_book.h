@@ -21,9 +21,20 @@ inline const QByteArray kBlankBook = QByteArrayLiteral("<recipebook></recipebook
 // elements with nine fields. Categories, recipes and fields are addressed by position.
 class RecipeBook {
 public:
-    bool load(const QString& path) { return m_doc.load(path); }
-    bool loadXml(const QByteArray& xml) { return m_doc.loadXml(xml); }
+    // Reads a book; false when the file cannot be read, is not well-formed XML or its root is not
+    // <recipebook>. The path is remembered as the book's file either way.
+    bool load(const QString& path);
+    bool loadXml(const QByteArray& xml);
     void loadBlank() { m_doc.loadXml(kBlankBook); }
+    // Whether the last load failed because the file could not be read at all, and why it failed.
+    bool unreadable() const { return m_doc.unreadable(); }
+    QString loadError() const { return m_doc.parseErrorText(); }
+
+    // The file the book is saved to, and the folder of its pictures beside it.
+    QString filePath() const { return m_path; }
+    void setFilePath(const QString& path) { m_path = path; }
+    QString imagesFolder() const;
+
     bool save(const QString& path, QString* error = nullptr) const { return m_doc.save(path, error); }
     QByteArray toXml() const { return m_doc.toXml(); }
 
@@ -52,8 +63,15 @@ public:
     XmlNode appendRecipe(const XmlNode& category, const Recipe& recipe);
 
 private:
+    // A well-formed document whose root is not <recipebook> is not a recipe book either.
+    bool hasBookRoot();
+
     XmlDocument m_doc;
+    QString m_path;
 };
+
+// A field text as the book stores it: line ends as CR LF, characters XML cannot hold dropped.
+QString storedFieldText(const QString& text);
 
 // The n-th element child (n from 0), or null.
 XmlNode elementChild(const XmlNode& parent, int n);

@@ -1,5 +1,6 @@
 #include "book/xml_document.h"
 
+#include "book/xml_check.h"
 #include "platform/atomic_file.h"
 
 #include <QFile>
@@ -17,6 +18,13 @@ constexpr unsigned kSaveOptions = pugi::format_raw | pugi::format_no_declaration
 QByteArray utf8(const QString& text)
 {
     return text.toUtf8();
+}
+
+// Text as XML can hold it: control characters other than tab, LF and CR, the two non-characters
+// U+FFFE and U+FFFF and unpaired surrogates are dropped (XML 1.0 forbids them even as references).
+QByteArray storableUtf8(const QString& text)
+{
+    return utf8(xmlStorableText(text));
 }
 
 struct ByteWriter : pugi::xml_writer {
@@ -75,7 +83,7 @@ void XmlNode::setText(const QString& text)
     while (pugi::xml_node child = m_node.first_child())
         m_node.remove_child(child);
     if (!text.isEmpty())
-        m_node.append_child(pugi::node_pcdata).set_value(utf8(text).constData());
+        m_node.append_child(pugi::node_pcdata).set_value(storableUtf8(text).constData());
 }
 
 XmlNodeList XmlNode::childNodes() const
@@ -100,7 +108,7 @@ void XmlNode::setAttribute(const QString& name, const QString& value)
     pugi::xml_attribute attr = m_node.attribute(key.constData());
     if (!attr)
         attr = m_node.append_attribute(key.constData());
-    attr.set_value(utf8(value).constData());
+    attr.set_value(storableUtf8(value).constData());
 }
 
 static XmlNodeList selectAll(pugi::xml_node context, const char* path)
@@ -147,9 +155,42 @@ void XmlNode::removeChild(XmlNode child)
         m_node.remove_child(child.m_node);
 }
 
+QString xmlStorableText(const QString& text)
+{
+    auto allowed = [](char16_t c) { return c >= 0x20 ? (c != 0xFFFE && c != 0xFFFF) : (c == 0x9 || c == 0xA || c == 0xD); };
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    // Most texts hold nothing to drop: check before copying.
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (!allowed(c) || QChar::isSurrogate(c))
+            break;
+    }
+    if (i == n)
+        return text;
+    QString out = text.left(i);
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            out.append(text[i]).append(text[i + 1]);
+            ++i;
+        } else if (allowed(c) && !QChar::isSurrogate(c)) {
+            out.append(text[i]);
+        }
+    }
+    return out;
+}
+
 bool XmlDocument::loadXml(const QByteArray& xml)
 {
     m_doc.reset();
+    m_unreadable = false;
+    const XmlCheckResult check = checkWellFormedXml(xml, kMaxDepth);
+    if (!check.ok) {
+        m_errorCode = pugi::status_bad_pcdata; // any non-zero code: the document is not read at all
+        m_errorText = check.error + QStringLiteral(" (byte %1)").arg(check.offset);
+        return false;
+    }
     const pugi::xml_parse_result result =
         m_doc.load_buffer(xml.constData(), static_cast<size_t>(xml.size()), kParseOptions);
     m_errorCode = result ? 0 : static_cast<int>(result.status);
@@ -168,9 +209,18 @@ bool XmlDocument::load(const QString& path)
         m_doc.reset();
         m_errorCode = pugi::status_file_not_found;
         m_errorText = file.errorString();
+        m_unreadable = true;
         return false;
     }
-    return loadXml(file.readAll());
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_doc.reset();
+        m_errorCode = pugi::status_io_error;
+        m_errorText = file.errorString();
+        m_unreadable = true;
+        return false;
+    }
+    return loadXml(content);
 }
 
 QByteArray XmlDocument::toXml() const
@@ -226,4 +276,33 @@ pugi::xml_node XmlDocument::detachedHolder()
 XmlNode XmlDocument::createElement(const QString& name)
 {
     return XmlNode(detachedHolder().append_child(utf8(name).constData()));
+}
+
+void XmlDocument::detach(XmlNode node)
+{
+    if (node)
+        detachedHolder().append_move(node.raw());
+}
+
+void XmlDocument::reattach(XmlNode node, XmlNode parent, XmlNode next)
+{
+    if (!node || !parent)
+        return;
+    if (next)
+        parent.raw().insert_move_before(node.raw(), next.raw());
+    else
+        parent.raw().append_move(node.raw());
+}
+
+void XmlDocument::destroy(XmlNode node)
+{
+    if (node)
+        node.raw().parent().remove_child(node.raw());
+}
+
+void XmlDocument::refuse(const QString& why)
+{
+    m_doc.reset();
+    m_errorCode = pugi::status_no_document_element;
+    m_errorText = why;
 }

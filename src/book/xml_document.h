@@ -64,12 +64,20 @@ public:
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
-    // Reads the whole file; false (with parseErrorCode() != 0) when it is missing or not well-formed.
+    // Deeper than any document the program writes (a recipe book is four levels deep), with room to spare.
+    static constexpr int kMaxDepth = 32;
+
+    // Reads the whole file; false (with parseErrorCode() != 0) when it cannot be read, is not a
+    // well-formed XML 1.0 document or is nested deeper than kMaxDepth. Nothing of a refused document is kept.
     bool load(const QString& path);
     bool loadXml(const QByteArray& xml);
 
     int parseErrorCode() const { return m_errorCode; }
     QString parseErrorText() const { return m_errorText; }
+    // Drops what was loaded and records why the document is not acceptable after all.
+    void refuse(const QString& why);
+    // Whether the last load failed because the file could not be read (rather than parsed).
+    bool unreadable() const { return m_unreadable; }
 
     // The document as it would be written to a file.
     QByteArray toXml() const;
@@ -85,10 +93,21 @@ public:
     XmlNode createElement(const QString& name);
     XmlNode createNode(const QString& name) { return createElement(name); }
 
+    // Takes a node out of the tree without destroying it; it can be put back with reattach (before
+    // `next`, or last when `next` is null) or dropped for good with destroy.
+    void detach(XmlNode node);
+    void reattach(XmlNode node, XmlNode parent, XmlNode next);
+    void destroy(XmlNode node);
+
 private:
     pugi::xml_node detachedHolder();
 
     pugi::xml_document m_doc;
     int m_errorCode = 0;
     QString m_errorText;
+    bool m_unreadable = false;
 };
+
+// The text with every character dropped that XML 1.0 cannot hold, even as a reference: control
+// characters other than tab, LF and CR, U+FFFE, U+FFFF and unpaired surrogates.
+QString xmlStorableText(const QString& text);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 QString helpFilePath()
 {
@@ -19,10 +20,13 @@ void installHelpFiles(const QString& appPath)
             continue;
         const QByteArray content = shipped.readAll();
         const QString target = QDir(appPath).filePath(name);
-        QFile current(target);
-        if (current.open(QIODevice::ReadOnly) && current.readAll() == content)
-            continue;
-        current.close();
-        writeFileAtomically(target, content); // help is a convenience: a failure here is not worth a message
+        if (!QFileInfo(target).isSymLink()) {
+            QFile current(target);
+            if (current.open(QIODevice::ReadOnly) && current.readAll() == content)
+                continue;
+        }
+        // A link in the help file's place is replaced itself; whatever it points to is never written.
+        // Help is a convenience: a failure here is not worth a message.
+        replaceFileAtomically(target, content);
     }
 }

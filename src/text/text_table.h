@@ -12,6 +12,10 @@ constexpr int BrokenBookNotKept = 266;
 constexpr int DataFolderUnwritable = 267;
 constexpr int PictureNotCopied = 268;
 constexpr int PictureNotRenamed = 269;
+constexpr int BookUnreadable = 270;
+constexpr int BookInUse = 271;
+constexpr int PictureNameUnusableKept = 272;
+constexpr int PictureNameUnusable = 273;
 } // namespace TextId
 
 constexpr int SpanishOffset = 300;

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -86,10 +88,11 @@ private slots:
         QVERIFY(RecipeBook::recipe(flat.category(1), 0).isNull());
         QVERIFY(RecipeBook::recipes(flat.category(7)).isEmpty());
 
-        // A root with another name makes the book look empty.
+        // A root with another name is not a recipe book.
         RecipeBook other;
-        QVERIFY(other.loadXml("<cookbook><category cname=\"A\"/></cookbook>"));
+        QVERIFY(!other.loadXml("<cookbook><category cname=\"A\"/></cookbook>"));
         QVERIFY(other.categories().isEmpty());
+        QVERIFY(other.root().isNull());
     }
 
     void parseChecks_data()
@@ -135,33 +138,40 @@ private slots:
         QCOMPARE(book.document().documentElement().nodeName(), QStringLiteral("recipebook"));
     }
 
-    void failedSaveKeepsTheOldFile()
+    void failedSaveChangesNothing()
     {
         TestEnv env;
-        env.useBook("<recipebook><category cname=\"Old\"></category></recipebook>");
+        env.useBook("<recipebook><category cname=\"Old\"><recipe><title>Kept</title></recipe></category></recipebook>");
         const QByteArray before = env.bookBytes();
         RecipeBook& book = app().recipeDoc;
-        const XmlNode cat = book.appendCategory(QStringLiteral("New"));
-        for (int i = 0; i < 50; ++i)
-            book.appendRecipe(cat, sampleRecipe(QStringLiteral("R%1").arg(i)));
+        const QByteArray inMemory = book.toXml();
+        ChangeOutcome outcome;
         {
+            BookChange change(book);
+            change.renameCategory(book.category(0), QStringLiteral("Renamed"));
+            change.remove(RecipeBook::recipe(book.category(0), 0));
+            const XmlNode cat = change.appendCategory(QStringLiteral("New"));
+            for (int i = 0; i < 50; ++i)
+                change.appendRecipe(cat, sampleRecipe(QStringLiteral("R%1").arg(i)));
             const FileSizeLimit limit(before.size() + 100); // the disk fills up while saving
-            QVERIFY(!saveRecipeBook());
+            outcome = change.save();
         }
+        QCOMPARE(outcome.status, ChangeOutcome::Status::SaveFailed);
+        QCOMPARE(outcome.error, QString::fromLocal8Bit(std::strerror(EFBIG))); // the system's reason
         QCOMPARE(env.bookBytes(), before);
-        QCOMPARE(QDir(env.dataPath()).entryList(QDir::Files), QStringList{QStringLiteral("recipes.xml")});
+        QCOMPARE(QDir(env.dataPath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("recipes.xml")});
+        // The book in memory is the book on disk again, every step undone.
+        QCOMPARE(book.toXml(), inMemory);
+
+        QVERIFY(!reportChange(outcome));
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
         QVERIFY(shown.text.startsWith(loadText(TextId::SaveFailed)));
         QVERIFY(shown.text.contains(QStringLiteral("recipes.xml")));
+        QVERIFY(shown.text.endsWith(outcome.error));
         QCOMPARE(shown.title, QStringLiteral("SP"));
         QCOMPARE(shown.icon, MsgIcon::Critical);
-
-        // The change is still in memory and reaches the disk with the next save that works.
-        QVERIFY(saveRecipeBook());
-        RecipeBook reread;
-        QVERIFY(reread.load(env.bookPath()));
-        QCOMPARE(RecipeBook::recipes(reread.category(1)).size(), 50);
     }
 
     void saveIntoMissingFolderFails()

@@ -103,7 +103,8 @@ private slots:
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         WatchedList list;
-        addCategory(QStringLiteral("Breads"), list, CategoryList::Add);
+        QVERIFY(addCategory(app().recipeDoc, QStringLiteral("Breads")).saved());
+        fillCategoryList(app().recipeDoc, list, CategoryList::Add, QStringLiteral("Breads"));
         QCOMPARE(env.bookBytes(), QByteArray("<recipebook><category cname=\"Soups\"></category>"
                                              "<category cname=\"Breads\"></category></recipebook>"));
         QCOMPARE(list.text(list.currentRow()), QStringLiteral("Breads"));
@@ -138,11 +139,12 @@ private slots:
         QVERIFY(!titleExists(app().recipeDoc, missing));
         QCOMPARE(missing, QStringLiteral("tarta"));
 
-        // The look-up within a category compares exactly, apostrophes and all.
-        QVERIFY(!findRecipe(app().recipeDoc, 2, QStringLiteral("Flan")).isNull());
-        QVERIFY(findRecipe(app().recipeDoc, 2, QStringLiteral("flan")).isNull());
-        QVERIFY(findRecipe(app().recipeDoc, 0, QStringLiteral("Flan")).isNull());
-        QVERIFY(findRecipe(app().recipeDoc, 2, QStringLiteral("x' or '1'='1")).isNull());
+        // The look-up by position also compares the title exactly, apostrophes and all.
+        QVERIFY(!recipeAt(app().recipeDoc, {2, 2, QStringLiteral("Flan")}).isNull());
+        QVERIFY(recipeAt(app().recipeDoc, {2, 2, QStringLiteral("flan")}).isNull());
+        QVERIFY(recipeAt(app().recipeDoc, {0, 2, QStringLiteral("Flan")}).isNull());
+        QVERIFY(recipeAt(app().recipeDoc, {2, 9, QStringLiteral("Flan")}).isNull());
+        QVERIFY(recipeAt(app().recipeDoc, {2, 2, QStringLiteral("x' or '1'='1")}).isNull());
     }
 
     void removingRecipes()
@@ -151,11 +153,12 @@ private slots:
         env.useBook(kThreeCategories);
         const QByteArray before = env.bookBytes();
         const QDateTime stamp = QFileInfo(env.bookPath()).lastModified();
-        QVERIFY(!removeRecipe(QStringLiteral("Tarta")));
+        QCOMPARE(removeRecipe(app().recipeDoc, {2, 0, QStringLiteral("Tarta")}).status,
+                 ChangeOutcome::Status::NotFound);
         QCOMPARE(env.bookBytes(), before);
         QCOMPARE(QFileInfo(env.bookPath()).lastModified(), stamp);
 
-        QVERIFY(removeRecipe(QStringLiteral("RYE")));
+        QVERIFY(removeRecipe(app().recipeDoc, {2, 0, QStringLiteral("Rye")}).saved());
         RecipeBook reread;
         QVERIFY(reread.load(env.bookPath()));
         QCOMPARE(RecipeBook::title(RecipeBook::recipe(reread.category(2), 0)), QString());
@@ -246,7 +249,7 @@ private slots:
         }
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(saveRecipeBook());
+        QVERIFY(book.save(env.bookPath()));
         QVERIFY(book.load(env.bookPath()));
         MemoryList cats, recs;
         fillBrCats(book, cats, recs);

@@ -32,6 +32,7 @@ TestEnv::TestEnv()
     app().appPath = dataPath();
     app().regRoot = kRegRoot;
     app().recipeDoc.loadBlank();
+    app().recipeDoc.setFilePath(bookPath());
 }
 
 TestEnv::~TestEnv()

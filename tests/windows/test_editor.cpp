@@ -373,8 +373,13 @@ private slots:
         }
         QCOMPARE(f.env.bookBytes(), before);
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
-        // The edited recipe is still in the book and reaches the disk with the next save.
-        QVERIFY(saveRecipeBook());
+        // The window stays open with the text typed, and the book in memory is the one on disk.
+        QCOMPARE(currentMainWindow(), w);
+        QCOMPARE(w->txtOther->toPlainText(), QString(4000, u'x'));
+        QCOMPARE(app().recipeDoc.toXml(), f.saved()->toXml());
+        // Once there is room again the same UPDATE goes through.
+        w->cmdAdd_Click();
+        QVERIFY(!currentMainWindow() || currentMainWindow() != w);
         QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"}));
     }
 

@@ -38,7 +38,8 @@ void FrmBr::mnuCatEdit_Click()
                 continue;
             return;
         }
-        renameCategory(current, answer);
+        if (!reportChange(renameCategory(app().recipeDoc, categoryList().itemData(cboCats->currentIndex()), answer)))
+            return;
         refillCategories();
         for (int row = cboCats->count() - 1; row >= 0; --row) {
             if (cboCats->itemText(row) == answer) {
@@ -61,6 +62,6 @@ void FrmBr::mnuCatDel_Click()
     if (dialogs.message(loadText(168) + u':' + quoted(name), QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) !=
         MsgAnswer::Yes)
         return;
-    deleteCategory(name, app().imagesPath());
-    refillCategories();
+    if (reportChange(deleteCategory(app().recipeDoc, categoryList().itemData(cboCats->currentIndex()))))
+        refillCategories();
 }

@@ -279,8 +279,7 @@ void FrmBr::showBrRecipe()
 {
     if (cboCats->currentIndex() < 0 || !lstRecs->currentItem())
         return;
-    const Recipe recipe = RecipeBook::readRecipe(
-        findRecipe(app().recipeDoc, m_cats->itemData(cboCats->currentIndex()), lstRecs->currentItem()->text()));
+    const Recipe recipe = RecipeBook::readRecipe(recipeAt(app().recipeDoc, shownRecipe()));
     lblPT->setText(recipe.prepTime);
     lblCT->setText(recipe.cookTime);
     lblYld->setText(recipe.yield);
@@ -339,6 +338,15 @@ void FrmBr::saveInfoToEdit()
     a.editCookTime = lblCT->text();
     a.editYield = lblYld->text();
     a.editImage = lblImgLoc->text();
+    a.editRecipe = shownRecipe();
+}
+
+RecipeRef FrmBr::shownRecipe() const
+{
+    const QListWidgetItem* item = lstRecs->currentItem();
+    if (cboCats->currentIndex() < 0 || !item)
+        return {};
+    return {m_cats->itemData(cboCats->currentIndex()), item->data(Qt::UserRole).toInt(), item->text()};
 }
 
 void FrmBr::cmdEdit_Click()
@@ -357,10 +365,11 @@ void FrmBr::cmdRem_Click()
     const QString question = loadText(168) + QStringLiteral(":  « ") + title + QStringLiteral(" »");
     if (app().dialogs->message(question, QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
-    removeRecipe(title);
-    if (!lblImgLoc->text().isEmpty())
-        deleteStoredPicture(app().imagesPath(), lblImgLoc->text());
-    cboCats_Click();
+    // The recipe shown goes, even when another one in the book has the same title.
+    const ChangeOutcome outcome = removeRecipe(app().recipeDoc, shownRecipe());
+    reportChange(outcome);
+    if (outcome.status != ChangeOutcome::Status::SaveFailed)
+        cboCats_Click();
 }
 
 bool FrmBr::verifyIE() const

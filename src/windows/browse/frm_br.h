@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window_model.h"
+#include "book/book_ops.h"
 #include "platform/qt_lists.h"
 #include "presentation/form_size.h"
 #include "windows/browse/browse_layout.h"
@@ -111,6 +112,8 @@ private:
     void showBrThumbnail(const QString& fileName);
     void clearRecipe();
     void saveInfoToEdit();
+    // The recipe selected in the lists: its category's and its own position, and its title.
+    RecipeRef shownRecipe() const;
     void refillCategories();
     bool verifyIE() const;
 
@@ -120,5 +123,5 @@ private:
     BrowseLayout m_layout;
 };
 
-// Multi-line fields are stored with LF line ends; the boxes and the hand-over texts use CR LF.
+// Multi-line fields read back with LF line ends; the boxes and the hand-over texts use CR LF.
 QString fixLineBreaks(const QString& text);

@@ -72,8 +72,7 @@ bool FrmAdd::eventFilter(QObject* watched, QEvent* event)
 void FrmAdd::cmdAdd_Click()
 {
     Dialogs& dialogs = *app().dialogs;
-    txtTitle->setText(txtTitle->text().trimmed());
-    const QString title = txtTitle->text();
+    const QString title = normalizedTitle();
     if (title.isEmpty()) {
         showMessage(dialogs, loadText(165));
         focusTitle(false);
@@ -95,8 +94,9 @@ void FrmAdd::cmdAdd_Click()
         focusTitle(true);
         return;
     }
-    saveNewRecipe(selectedCategoryPosition(), cboACats->currentText(), form(), cmdialog.fileName);
-    clearAddForm();
+    // A failed save keeps the form as it is, so nothing typed is lost.
+    if (reportChange(addRecipe(app().recipeDoc, selectedCategoryPosition(), form(), cmdialog.fileName)))
+        clearAddForm();
 }
 
 void FrmAdd::clearAddForm()

@@ -58,15 +58,14 @@ void FrmEdit::Form_Load()
     txtCT->setText(a.editCookTime);
     txtY->setText(a.editYield);
 
-    // A stored picture that is missing or unreadable: the window opens without one.
+    // A missing stored picture: the window opens without one. One that does not decode stays the
+    // recipe's picture (not shown) until the user removes it.
     clearPicture();
     const QString stored = picturePath(a.imagesPath(), a.editImage);
     if (!stored.isEmpty() && pathExists(stored)) {
         cmdialog.fileName = stored;
         fitThumbnail(stored);
     }
-    if (Image1->pixmap().isNull())
-        clearPicture();
     setPictureState(!cmdialog.fileName.isEmpty());
 
     // Step through the list from its first entry (which may ask for a new category) to the recipe's own.
@@ -88,8 +87,7 @@ void FrmEdit::cmdAdd_Click()
         cboACats->setFocus();
         return;
     }
-    txtTitle->setText(txtTitle->text().trimmed());
-    const QString title = txtTitle->text();
+    const QString title = normalizedTitle();
     if (title.isEmpty()) {
         showMessage(dialogs, loadText(165));
         focusTitle(false);
@@ -106,9 +104,12 @@ void FrmEdit::cmdAdd_Click()
         focusTitle(true);
         return;
     }
-    saveEditedRecipe(selectedCategoryPosition(), cboACats->currentText(), form(), cmdialog.fileName, a.editTitle,
-                     a.editImage);
-    close();
+    const ChangeOutcome outcome =
+        replaceRecipe(a.recipeDoc, a.editRecipe, selectedCategoryPosition(), form(), cmdialog.fileName);
+    reportChange(outcome);
+    // A failed save keeps the window open with everything typed, to try again or cancel.
+    if (outcome.status != ChangeOutcome::Status::SaveFailed)
+        close();
 }
 
 void FrmEdit::cmdCancelEdit_Click()

@@ -68,6 +68,9 @@ void FrmImgView::closeEvent(QCloseEvent* event)
 
 void openImageViewer(MainWindowBase* opener, const QString& path)
 {
+    // A picture that does not decode has nothing to show: no empty viewer over a disabled window.
+    if (loadPicture(path).isNull())
+        return;
     app().viewImagePath = path;
     auto* viewer = new FrmImgView;
     openSecondaryWindow(viewer, opener);

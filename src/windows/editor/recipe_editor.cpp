@@ -184,6 +184,13 @@ bool RecipeEditorWindow::newCategorySelected() const
     return cboACats->currentText() == loadText(kNewCategoryText);
 }
 
+QString RecipeEditorWindow::normalizedTitle()
+{
+    // What the book will store: no characters XML cannot hold, no blanks around it.
+    txtTitle->setText(xmlStorableText(txtTitle->text()).trimmed());
+    return txtTitle->text();
+}
+
 void RecipeEditorWindow::focusTitle(bool selectAll)
 {
     txtTitle->setFocus();
@@ -251,7 +258,8 @@ void RecipeEditorWindow::cboACats_Click()
     }
     if (categoryExists(name.toLower(), *m_cats, dialogs))
         return;
-    addCategory(name, *m_cats, listKind());
+    if (reportChange(addCategory(app().recipeDoc, name)))
+        fillCategoryList(app().recipeDoc, *m_cats, listKind(), name);
 }
 
 void RecipeEditorWindow::setPictureState(bool attached)
@@ -279,7 +287,7 @@ void RecipeEditorWindow::cmdAddImg_Click()
         setPictureState(true);
         choosePicture();
     }
-    if (m_picture.isNull())
+    if (cmdialog.fileName.isEmpty())
         setPictureState(false);
 }
 

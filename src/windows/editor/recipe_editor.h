@@ -7,7 +7,7 @@
 #include "platform/qt_lists.h"
 #include "presentation/form_size.h"
 #include "windows/editor/editor_layout.h"
-#include "windows/editor/recipe_store.h"
+#include "book/recipe_store.h"
 
 #include <memory>
 
@@ -87,6 +87,8 @@ protected:
     void clearPicture();
     void fitThumbnail(const QString& path);
     void focusTitle(bool selectAll);
+    // The title box's text as it will be checked and stored; the box shows it so too.
+    QString normalizedTitle();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_Resize() override;
 
