@@ -2,6 +2,7 @@
 
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -21,24 +22,57 @@ int sizeOrDefault(const QString& text, int fallback)
     return *value;
 }
 
-// A position too close to (or past) the screen's far edge is replaced by a centred one.
-int positionOnScreen(const QString& text, int screen, int window)
+bool liesOn(const ScreenArea& screen, int left, int top, int width, int height)
 {
-    const int centred = (screen - window) / 2;
-    const int value = number(text).value_or(centred);
-    return value < screen - 500 ? value : centred;
+    return left >= screen.left && top >= screen.top && left + width <= screen.right() &&
+           top + height <= screen.bottom();
+}
+
+qint64 overlap(const ScreenArea& screen, int left, int top, int width, int height)
+{
+    const qint64 w = std::min(left + width, screen.right()) - std::max(left, screen.left);
+    const qint64 h = std::min(top + height, screen.bottom()) - std::max(top, screen.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Along one axis: the position when the window fits there on the screen, else centred on it.
+int fitAxis(int position, int size, int screenStart, int screenSize)
+{
+    if (position >= screenStart && position + size <= screenStart + screenSize)
+        return position;
+    return screenStart + (screenSize - size) / 2;
 }
 
 } // namespace
 
-Placement computePlacement(const StoredPlacement& stored, int screenWidth, int screenHeight)
+Placement computePlacement(const StoredPlacement& stored, const QList<ScreenArea>& screens)
 {
+    const ScreenArea current = screens.isEmpty() ? ScreenArea{0, 0, 15360, 11520} : screens.first();
     Placement p;
     p.width = sizeOrDefault(stored.width, kDefaultWindowWidth);
     p.height = sizeOrDefault(stored.height, kDefaultWindowHeight);
-    p.left = positionOnScreen(stored.left, screenWidth, p.width);
-    p.top = positionOnScreen(stored.top, screenHeight, p.height);
+    p.left = number(stored.left).value_or(current.left + (current.width - p.width) / 2);
+    p.top = number(stored.top).value_or(current.top + (current.height - p.height) / 2);
     p.state = number(stored.state).value_or(0) == 2 ? WindowShowState::Maximized : WindowShowState::Normal;
+
+    const QList<ScreenArea> areas = screens.isEmpty() ? QList<ScreenArea>{current} : screens;
+    for (const ScreenArea& screen : areas) {
+        if (liesOn(screen, p.left, p.top, p.width, p.height))
+            return p;
+    }
+    ScreenArea target = current;
+    qint64 best = 0;
+    for (const ScreenArea& screen : areas) {
+        const qint64 shared = overlap(screen, p.left, p.top, p.width, p.height);
+        if (shared > best) {
+            best = shared;
+            target = screen;
+        }
+    }
+    p.width = std::min(p.width, target.width);
+    p.height = std::min(p.height, target.height);
+    p.left = fitAxis(p.left, p.width, target.left, target.width);
+    p.top = fitAxis(p.top, p.height, target.top, target.height);
     return p;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 enum class WindowShowState { Normal = 0, Minimized = 1, Maximized = 2 };
@@ -22,9 +23,19 @@ inline constexpr int kDefaultWindowWidth = 9700;
 inline constexpr int kDefaultWindowHeight = 6900;
 inline constexpr int kMaxStoredWindowSize = 50000;
 
-// Falls back to the defaults for missing, out-of-range or non-numeric values, keeps the window
-// on the current screen, and turns a minimised state into a normal one.
-Placement computePlacement(const StoredPlacement& stored, int screenWidth, int screenHeight);
+// The part of a screen windows may take (without task bars), in twips on the whole desktop.
+struct ScreenArea {
+    int left = 0, top = 0, width = 0, height = 0;
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+};
+
+// Falls back to the defaults for missing, out-of-range or non-numeric values and turns a minimised
+// state into a normal one. A window always opens where it can be reached: when its rectangle does
+// not lie on one of the `screens` (the first being the one it opens on), it is brought onto the screen
+// it overlaps most (or the first), shrunk to that screen where it is larger, and centred on each axis
+// along which it does not fit where it was. A monitor that is gone leaves no window out of sight.
+Placement computePlacement(const StoredPlacement& stored, const QList<ScreenArea>& screens);
 
 StoredPlacement readStoredPlacement(const QString& regRoot);
 

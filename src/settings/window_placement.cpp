@@ -5,7 +5,30 @@
 #include "platform/twips.h"
 #include "settings/placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+
+namespace {
+// Every screen's area for windows in twips, the one the window is on first.
+QList<ScreenArea> availableScreenAreas(const QWidget* window, double tx, double ty)
+{
+    QList<ScreenArea> areas;
+    QScreen* own = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    auto add = [&](const QScreen* screen) {
+        const QRect r = screen->availableGeometry();
+        areas.append({pixelsToTwips(r.x(), tx), pixelsToTwips(r.y(), ty), pixelsToTwips(r.width(), tx),
+                      pixelsToTwips(r.height(), ty)});
+    };
+    if (own)
+        add(own);
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != own)
+            add(screen);
+    }
+    return areas;
+}
+} // namespace
 
 void saveWindowPlacement(const QWidget* window)
 {
@@ -23,10 +46,9 @@ void saveWindowPlacement(const QWidget* window)
 
 void restoreWindowPlacement(QWidget* window)
 {
-    const QSize screen = screenSizeTwips(window);
-    const Placement p = computePlacement(readStoredPlacement(app().regRoot), screen.width(), screen.height());
     const double tx = twipsPerPixelX(window);
     const double ty = twipsPerPixelY(window);
+    const Placement p = computePlacement(readStoredPlacement(app().regRoot), availableScreenAreas(window, tx, ty));
     window->resize(twipsToPixels(p.width, tx), twipsToPixels(p.height, ty));
     window->move(twipsToPixels(p.left, tx), twipsToPixels(p.top, ty));
     window->setWindowState(p.state == WindowShowState::Maximized ? Qt::WindowMaximized : Qt::WindowNoState);

@@ -118,6 +118,87 @@ private slots:
         QCOMPARE(checkXmlFile(env.bookPath() + QStringLiteral(".missing")), QStringLiteral("error"));
     }
 
+    // What an XML 1.0 parser accepts is read; what it refuses is refused, before anything is read.
+    void wellFormedness_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<bool>("wellFormed");
+        auto ok = [](const char* name, const QByteArray& xml) { QTest::newRow(name) << xml << true; };
+        auto bad = [](const char* name, const QByteArray& xml) { QTest::newRow(name) << xml << false; };
+        ok("declaration, comment and instruction",
+           "<?xml version=\"1.0\" encoding=\"utf-8\" standalone='yes'?>\n<!-- a -->\n<?app x?><r a='1' b=\"2\"/>\n");
+        ok("byte-order mark", "\xEF\xBB\xBF<r/>");
+        ok("document type without a subset", "<!DOCTYPE r SYSTEM \"r.dtd\"><r/>");
+        ok("references and CDATA", "<r a=\"&quot;&#60;\">&amp;&lt;&gt;&apos;&#x1F600;&#233;<![CDATA[<&]]></r>");
+        ok("accented names and text", "<r\xC3\xA9 n\xC3\xBA=\"\xC3\xB1\">caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8D\xB0</r\xC3\xA9>");
+        ok("tabs and line ends", "<r>\ta\r\nb\rc\n</r>");
+        ok("thirty-two deep", QByteArray("<a>").repeated(32) + QByteArray("</a>").repeated(32));
+        bad("empty", "");
+        bad("white space only", " \r\n");
+        bad("second root", "<recipebook></recipebook><recipebook><category cname=\"A\"/></recipebook>");
+        bad("text after the root", "<r/>tail");
+        bad("text before the root", "x<r/>");
+        bad("undefined entity", "<r>&nbsp;</r>");
+        bad("bare ampersand", "<r>Salt & pepper</r>");
+        bad("bare ampersand in an attribute", "<r a=\"A & B\"/>");
+        bad("repeated attribute", "<r a=\"1\" a=\"2\"/>");
+        bad("less-than in an attribute", "<r a=\"<\"/>");
+        bad("control character", "<r>a\x01" "b</r>");
+        bad("NUL", QByteArray("<r>a\0b</r>", 10));
+        bad("reference to a control character", "<r>&#1;</r>");
+        bad("reference to NUL", "<r>&#x0;</r>");
+        bad("reference past Unicode", "<r>&#x110000;</r>");
+        bad("invalid UTF-8", "<r>caf\xE9</r>");
+        bad("overlong UTF-8", "<r>\xC0\xAF</r>");
+        bad("encoded surrogate", "<r>\xED\xA0\x80</r>");
+        bad("U+FFFE", "<r>\xEF\xBF\xBE</r>");
+        bad("cut inside a sequence", "<r>\xC3");
+        bad("truncated", "<recipebook><category cname=\"A\"><recipe><tit");
+        bad("unclosed", "<recipebook><category cname=\"A\">");
+        bad("mismatched tags", "<a><b></a></b>");
+        bad("end tag only", "</r>");
+        bad("CDATA end in text", "<r>a]]>b</r>");
+        bad("double hyphen in a comment", "<r><!-- a -- b --></r>");
+        bad("declaration not first", " <?xml version=\"1.0\"?><r/>");
+        bad("another encoding", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r/>");
+        bad("internal subset", "<!DOCTYPE r [<!ENTITY e \"x\">]><r>&e;</r>");
+        bad("attribute without quotes", "<r a=1/>");
+        bad("attributes run together", "<r a=\"1\"b=\"2\"/>");
+        bad("name starting with a digit", "<1r/>");
+        bad("thirty-three deep", QByteArray("<a>").repeated(33) + QByteArray("</a>").repeated(33));
+        bad("a hundred thousand deep", QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000));
+    }
+    void wellFormedness()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(bool, wellFormed);
+        XmlDocument doc;
+        QCOMPARE(doc.loadXml(xml), wellFormed);
+        QCOMPARE(doc.documentElement().isNull(), !wellFormed); // nothing of a refused document is kept
+    }
+
+    // Fields are stored as a book must hold them, whatever was typed or pasted.
+    void storedTexts()
+    {
+        TestEnv env;
+        RecipeBook& book = app().recipeDoc;
+        Recipe recipe = sampleRecipe(QStringLiteral("Bell\aTorta"));
+        recipe.ingredients = QStringLiteral("1 egg\n2 cups\r\n\x1B[1mflour\x7F");
+        recipe.notes = QStringLiteral("ok\uFFFE") + QChar(0xD800) + QStringLiteral("end\U0001F370");
+        book.appendRecipe(book.appendCategory(QStringLiteral("Ca\x02kes")), recipe);
+        QVERIFY(book.save(env.bookPath()));
+        const QByteArray bytes = env.bookBytes();
+        QVERIFY(bytes.contains("<title>BellTorta</title>"));
+        QVERIFY(bytes.contains("cname=\"Cakes\""));
+        QVERIFY(bytes.contains("<ing>1 egg\r\n2 cups\r\n[1mflour\x7F</ing>")); // CR LF line ends, DEL is allowed
+        QVERIFY(bytes.contains("<other>okend\xF0\x9F\x8D\xB0</other>"));
+        QVERIFY(!bytes.contains("&#"));
+        RecipeBook again;
+        QVERIFY2(again.load(env.bookPath()), qPrintable(again.loadError()));
+        QCOMPARE(RecipeBook::field(RecipeBook::recipe(again.category(0), 0), RecipeField::Ingredients),
+                 QStringLiteral("1 egg\n2 cups\n[1mflour\x7F"));
+    }
+
     void blankBookHasNoCategories()
     {
         RecipeBook book;

@@ -1,0 +1,395 @@
+// Changes to the book and the picture files that follow them: what is on disk afterwards, when the
+// save works, when it fails, when names collide and when names come from a hostile book.
+#include "app/app_state.h"
+#include "book/book_ops.h"
+#include "book/picture_name.h"
+#include "book/recipe_store.h"
+#include "platform/clock.h"
+#include "test_env.h"
+#include "test_pictures.h"
+#include "text/text_table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QtTest>
+
+namespace {
+
+QByteArray recipeXml(const QString& title, const QString& image, const QByteArray& notes = {})
+{
+    return "<recipe><title>" + title.toUtf8() + "</title><preptime></preptime><cooktime></cooktime><yield></yield>"
+           "<ing></ing><prep></prep><other>" + notes + "</other><date>1/2/2020</date><image>" + image.toUtf8() +
+           "</image></recipe>";
+}
+
+QByteArray categoryXml(const QString& name, const QByteArray& recipes)
+{
+    return "<category cname=\"" + name.toUtf8() + "\">" + recipes + "</category>";
+}
+
+// A data folder with a book and the pictures it names, each picture a real file of its own colour.
+struct Book {
+    TestEnv env;
+    QTemporaryDir elsewhere;
+
+    explicit Book(const QByteArray& categories)
+    {
+        QDir(env.dataPath()).mkpath(QStringLiteral("images"));
+        writeFileBytes(env.bookPath(), "<recipebook>" + categories + "</recipebook>");
+        RecipeBook reading;
+        reading.load(env.bookPath());
+        int shade = 0;
+        for (const QString& name : pictureNamesInUse(reading)) {
+            if (name.endsWith(QStringLiteral(".gif")))
+                writeGif(image(name)); // Qt reads GIF but does not write it
+            else if (isPlainFileName(name))
+                writePicture(image(name), 8, 8, QColor(shade, 255 - shade, 90));
+            shade += 40;
+        }
+        env.useBook("<recipebook>" + categories + "</recipebook>");
+        setClock([] { return QDate(2026, 12, 6); });
+    }
+    ~Book() { setClock({}); }
+
+    RecipeBook& book() { return app().recipeDoc; }
+    QString images() const { return QDir(env.dataPath()).filePath(QStringLiteral("images")); }
+    QString image(const QString& name) const { return QDir(images()).filePath(name); }
+    QString own(const QString& name, QColor colour = Qt::blue) const
+    {
+        const QString path = QDir(elsewhere.path()).filePath(name);
+        writePicture(path, 8, 8, colour);
+        return path;
+    }
+    // Every file in the images folder with its content (links show what they point at).
+    QMap<QString, QByteArray> pictures() const
+    {
+        QMap<QString, QByteArray> files;
+        for (const QString& name : QDir(images()).entryList(QDir::Files | QDir::Hidden | QDir::System))
+            files.insert(name, readFileBytes(image(name)));
+        return files;
+    }
+    std::unique_ptr<RecipeBook> onDisk() const
+    {
+        auto book = std::make_unique<RecipeBook>();
+        book->load(env.bookPath());
+        return book;
+    }
+    // The picture names of the book on disk that have no file.
+    QStringList missingPictures() const
+    {
+        QStringList missing;
+        for (const QString& name : pictureNamesInUse(*onDisk())) {
+            if (!QFile::exists(image(name)))
+                missing << name;
+        }
+        return missing;
+    }
+    Recipe recipe(int category, int position) { return RecipeBook::readRecipe(RecipeBook::recipe(book().category(category), position)); }
+    RecipeRef ref(int category, int position) { return {category, position, recipe(category, position).title}; }
+};
+
+RecipeForm titled(const char* title)
+{
+    RecipeForm form;
+    form.title = QString::fromUtf8(title);
+    return form;
+}
+
+RecipeForm formOf(const Recipe& r)
+{
+    return {r.title, r.prepTime, r.cookTime, r.yield, r.ingredients, r.preparation, r.notes};
+}
+
+const QByteArray kPadding = QByteArray(6000, 'x'); // makes the book larger than the disk takes
+
+QByteArray standardBook()
+{
+    return categoryXml("Cakes", recipeXml("Torta", "recipes_Cakes_Torta.jpg") +
+                                    recipeXml("Flan", "recipes_Cakes_Flan.gif")) +
+           categoryXml("Pies", recipeXml("Apple", "", kPadding));
+}
+
+// Each change the program makes, on the standard book.
+ChangeOutcome runChange(Book& b, const QString& change)
+{
+    RecipeBook& book = b.book();
+    if (change == "remove")
+        return removeRecipe(book, b.ref(0, 0));
+    if (change == "delete category")
+        return deleteCategory(book, 0);
+    if (change == "rename category")
+        return renameCategory(book, 0, QStringLiteral("Tortas"));
+    if (change == "add category")
+        return addCategory(book, QStringLiteral("Breads"));
+    if (change == "add with picture") {
+        RecipeForm form{QStringLiteral("Pear"), {}, {}, {}, {}, {}, QString::fromLatin1(kPadding)};
+        return addRecipe(book, 1, form, b.own(QStringLiteral("pear.jpg")));
+    }
+    RecipeForm form = formOf(b.recipe(0, 0));
+    if (change == "edit keeping the picture")
+        return replaceRecipe(book, b.ref(0, 0), 0, form, b.image(QStringLiteral("recipes_Cakes_Torta.jpg")));
+    if (change == "edit renaming the picture") {
+        form.title = QStringLiteral("Torta grande");
+        return replaceRecipe(book, b.ref(0, 0), 1, form, b.image(QStringLiteral("recipes_Cakes_Torta.jpg")));
+    }
+    if (change == "edit changing the case") {
+        form.title = QStringLiteral("TORTA");
+        return replaceRecipe(book, b.ref(0, 0), 0, form, b.image(QStringLiteral("recipes_Cakes_Torta.jpg")));
+    }
+    if (change == "edit replacing the picture")
+        return replaceRecipe(book, b.ref(0, 0), 0, form, b.own(QStringLiteral("new.jpg"), Qt::red));
+    if (change == "edit replacing with another kind")
+        return replaceRecipe(book, b.ref(0, 0), 0, form, b.own(QStringLiteral("new.bmp"), Qt::red));
+    if (change == "edit dropping the picture")
+        return replaceRecipe(book, b.ref(0, 0), 0, form, QString());
+    qFatal("unknown change");
+}
+
+void addChangeRows()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("picturesAfter"); // the images folder after a successful save
+    const QString torta = QStringLiteral("recipes_Cakes_Torta.jpg"), flan = QStringLiteral("recipes_Cakes_Flan.gif");
+    QTest::newRow("remove") << "remove" << QStringList{flan};
+    QTest::newRow("delete category") << "delete category" << QStringList{};
+    QTest::newRow("rename category") << "rename category" << QStringList{flan, torta};
+    QTest::newRow("add category") << "add category" << QStringList{flan, torta};
+    QTest::newRow("add with picture") << "add with picture" << QStringList{flan, torta, "recipes_Pies_Pear.jpg"};
+    QTest::newRow("edit keeping the picture") << "edit keeping the picture" << QStringList{flan, torta};
+    QTest::newRow("edit renaming the picture")
+        << "edit renaming the picture" << QStringList{flan, "recipes_Pies_Torta grande.jpg"};
+    QTest::newRow("edit changing the case") << "edit changing the case" << QStringList{flan, "recipes_Cakes_TORTA.jpg"};
+    QTest::newRow("edit replacing the picture") << "edit replacing the picture" << QStringList{flan, torta};
+    QTest::newRow("edit replacing with another kind")
+        << "edit replacing with another kind" << QStringList{flan, "recipes_Cakes_Torta.bmp"};
+    QTest::newRow("edit dropping the picture") << "edit dropping the picture" << QStringList{flan};
+}
+
+} // namespace
+
+class TestBookChanges : public QObject {
+    Q_OBJECT
+private slots:
+    // A failed save changes nothing: not the book on disk, not the book in memory, not one picture.
+    void failedSaveChangesNothing_data() { addChangeRows(); }
+    void failedSaveChangesNothing()
+    {
+        QFETCH(QString, change);
+        Book b(standardBook());
+        const QByteArray bookBefore = b.env.bookBytes();
+        const QMap<QString, QByteArray> picturesBefore = b.pictures();
+        ChangeOutcome outcome;
+        {
+            const FileSizeLimit limit(2000); // pictures fit, the book does not
+            outcome = runChange(b, change);
+        }
+        QCOMPARE(outcome.status, ChangeOutcome::Status::SaveFailed);
+        QCOMPARE(b.env.bookBytes(), bookBefore);
+        QCOMPARE(b.pictures(), picturesBefore);
+        QCOMPARE(b.book().toXml(), b.onDisk()->toXml());
+        QVERIFY(b.missingPictures().isEmpty());
+    }
+
+    // A change that is saved leaves exactly the pictures the saved book names, each of them there.
+    void savedChangeLeavesThePicturesItNames_data() { addChangeRows(); }
+    void savedChangeLeavesThePicturesItNames()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, picturesAfter);
+        Book b(standardBook());
+        const QMap<QString, QByteArray> before = b.pictures();
+        const ChangeOutcome outcome = runChange(b, change);
+        QVERIFY2(outcome.saved(), qPrintable(outcome.error));
+        QVERIFY(outcome.notices.isEmpty());
+        QCOMPARE(b.pictures().keys(), picturesAfter);
+        QVERIFY(b.missingPictures().isEmpty());
+        QCOMPARE(b.book().toXml(), b.onDisk()->toXml());
+        if (change == "edit replacing the picture")
+            QCOMPARE(b.pictures().value(QStringLiteral("recipes_Cakes_Torta.jpg")),
+                     readFileBytes(QDir(b.elsewhere.path()).filePath(QStringLiteral("new.jpg"))));
+        if (change == "edit replacing with another kind")
+            QCOMPARE(b.pictures().value(QStringLiteral("recipes_Cakes_Torta.bmp")),
+                     readFileBytes(QDir(b.elsewhere.path()).filePath(QStringLiteral("new.bmp"))));
+        if (change == "edit renaming the picture")
+            QCOMPARE(b.pictures().value(QStringLiteral("recipes_Pies_Torta grande.jpg")),
+                     before.value(QStringLiteral("recipes_Cakes_Torta.jpg")));
+    }
+
+    // Category A_B with title C and category A with title B_C make the same standard name.
+    void twoRecipesNeverShareAPicture()
+    {
+        Book b(categoryXml("A_B", recipeXml("C", "recipes_A_B_C.jpg")) + categoryXml("A", {}));
+        const QByteArray first = readFileBytes(b.image(QStringLiteral("recipes_A_B_C.jpg")));
+        QVERIFY(addRecipe(b.book(), 1, titled("B_C"), b.own(QStringLiteral("x.JPEG"), Qt::red)).saved());
+        QCOMPARE(b.recipe(1, 0).image, QStringLiteral("recipes_A_B_C (2).jpg"));
+        QCOMPARE(readFileBytes(b.image(QStringLiteral("recipes_A_B_C.jpg"))), first);
+        // Names taken in another letter case are taken too (they are one file on some systems).
+        QVERIFY(addRecipe(b.book(), 1, titled("b_C"), b.own(QStringLiteral("y.jpg"))).saved());
+        QCOMPARE(b.recipe(1, 1).image, QStringLiteral("recipes_A_b_C (3).jpg"));
+        QVERIFY(removeRecipe(b.book(), b.ref(1, 1)).saved());
+
+        // Removing either leaves the other's picture.
+        QVERIFY(removeRecipe(b.book(), b.ref(0, 0)).saved());
+        QVERIFY(!QFile::exists(b.image(QStringLiteral("recipes_A_B_C.jpg"))));
+        QVERIFY(b.missingPictures().isEmpty());
+        // With the standard name free again, an edit moves the picture onto it.
+        QVERIFY(replaceRecipe(b.book(), b.ref(1, 0), 1, formOf(b.recipe(1, 0)),
+                              b.image(QStringLiteral("recipes_A_B_C (2).jpg")))
+                    .saved());
+        QCOMPARE(b.recipe(1, 0).image, QStringLiteral("recipes_A_B_C.jpg"));
+        QCOMPARE(QDir(b.images()).entryList(QDir::Files), QStringList{"recipes_A_B_C.jpg"});
+        QVERIFY(b.missingPictures().isEmpty());
+    }
+
+    // A book from an older version where two recipes already name one file: it stays while one names it.
+    void aSharedFileStaysWhileARecipeNamesIt()
+    {
+        Book b(categoryXml("A_B", recipeXml("C", "recipes_A_B_C.jpg")) +
+               categoryXml("A", recipeXml("B_C", "recipes_A_B_C.jpg")));
+        QVERIFY(removeRecipe(b.book(), b.ref(0, 0)).saved());
+        QVERIFY(QFile::exists(b.image(QStringLiteral("recipes_A_B_C.jpg"))));
+        QVERIFY(replaceRecipe(b.book(), b.ref(1, 0), 1, formOf(b.recipe(1, 0)), QString()).saved());
+        QVERIFY(!QFile::exists(b.image(QStringLiteral("recipes_A_B_C.jpg"))));
+
+        Book c(categoryXml("A_B", recipeXml("C", "recipes_A_B_C.jpg")) +
+               categoryXml("A", recipeXml("B_C", "recipes_A_B_C.jpg")));
+        const QByteArray shared = readFileBytes(c.image(QStringLiteral("recipes_A_B_C.jpg")));
+        QVERIFY(replaceRecipe(c.book(), c.ref(1, 0), 1, formOf(c.recipe(1, 0)), c.own(QStringLiteral("n.jpg"), Qt::red))
+                    .saved());
+        QCOMPARE(c.recipe(1, 0).image, QStringLiteral("recipes_A_B_C (2).jpg"));
+        QCOMPARE(readFileBytes(c.image(QStringLiteral("recipes_A_B_C.jpg"))), shared);
+    }
+
+    // "Soup" in one category and "soup" in another: the one pointed at is the one changed.
+    void duplicateTitles()
+    {
+        const QByteArray book = categoryXml("Soups", recipeXml("Soup", "recipes_Soups_Soup.jpg")) +
+                                categoryXml("Stews", recipeXml("soup", "recipes_Stews_soup.jpg"));
+        Book b(book);
+        QVERIFY(removeRecipe(b.book(), b.ref(1, 0)).saved());
+        QCOMPARE(b.recipe(0, 0).title, QStringLiteral("Soup"));
+        QVERIFY(RecipeBook::recipes(b.book().category(1)).isEmpty());
+        QCOMPARE(QDir(b.images()).entryList(QDir::Files), QStringList{"recipes_Soups_Soup.jpg"});
+
+        Book e(book);
+        RecipeForm form = formOf(e.recipe(1, 0));
+        form.notes = QStringLiteral("edited");
+        QVERIFY(replaceRecipe(e.book(), e.ref(1, 0), 1, form, e.image(QStringLiteral("recipes_Stews_soup.jpg"))).saved());
+        QCOMPARE(e.recipe(0, 0).notes, QString());
+        QCOMPARE(e.recipe(1, 0).notes, QStringLiteral("edited"));
+        QCOMPARE(QDir(e.images()).entryList(QDir::Files).size(), 2);
+
+        // A stale pointer (the title no longer there) changes nothing.
+        QCOMPARE(removeRecipe(e.book(), {1, 0, QStringLiteral("Soup")}).status, ChangeOutcome::Status::NotFound);
+        QCOMPARE(removeRecipe(e.book(), {1, 5, QStringLiteral("soup")}).status, ChangeOutcome::Status::NotFound);
+    }
+
+    // Names from a hand-edited or imported book never lead a file operation outside the images folder.
+    void nothingOutsideTheImagesFolder_data()
+    {
+        QTest::addColumn<QByteArray>("category");
+        QTest::addColumn<QByteArray>("storedName");
+        QTest::addColumn<QString>("change");
+        const QList<QByteArray> hostile{"../../bait/notes_Soup.txt", "../bait", "/tmp", "..", "sub/../../x"};
+        for (const char* change : {"remove", "delete category", "update", "update dropping", "update replacing"}) {
+            for (const QByteArray& name : hostile)
+                QTest::addRow("stored %s, %s", name.constData(), change) << QByteArray("Soups") << name << change;
+            QTest::addRow("category reaching out, %s", change)
+                << QByteArray("a/../../../bait/notes") << QByteArray("recipes_x.jpg") << change;
+        }
+        QTest::newRow("category reaching out, add") << QByteArray("a/../../../bait/notes") << QByteArray() << "add";
+        QTest::newRow("category with a separator, add") << QByteArray("a\\b") << QByteArray() << "add";
+    }
+    void nothingOutsideTheImagesFolder()
+    {
+        QFETCH(QByteArray, category);
+        QFETCH(QByteArray, storedName);
+        QFETCH(QString, change);
+        Book b(categoryXml(QString::fromUtf8(category), recipeXml("Soup", QString::fromUtf8(storedName))));
+        // A bait file outside, and a folder inside that a spliced name would pass through.
+        const QString outside = QDir(b.env.dataPath()).filePath(QStringLiteral("../bait"));
+        QDir().mkpath(outside);
+        const QString bait = QDir(outside).filePath(QStringLiteral("notes_Soup.txt"));
+        writeFileBytes(bait, "keep me");
+        QDir(b.images()).mkpath(QStringLiteral("recipes_a"));
+        QDir(b.images()).mkpath(QStringLiteral("sub"));
+        const QStringList outsideBefore = QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QByteArray bookBefore = b.env.bookBytes();
+
+        ChangeOutcome outcome;
+        RecipeForm form = formOf(b.recipe(0, 0));
+        if (change == "remove")
+            outcome = removeRecipe(b.book(), b.ref(0, 0));
+        else if (change == "delete category")
+            outcome = deleteCategory(b.book(), 0);
+        else if (change == "update")
+            outcome = replaceRecipe(b.book(), b.ref(0, 0), 0, form, b.image(QString::fromUtf8(storedName)));
+        else if (change == "update dropping")
+            outcome = replaceRecipe(b.book(), b.ref(0, 0), 0, form, QString());
+        else if (change == "update replacing")
+            outcome = replaceRecipe(b.book(), b.ref(0, 0), 0, form, b.own(QStringLiteral("p.jpg")));
+        else
+            outcome = addRecipe(b.book(), 0, titled("Pear"), b.own(QStringLiteral("p.jpg")));
+        QVERIFY(outcome.saved());
+        QCOMPARE(readFileBytes(bait), QByteArray("keep me"));
+        QCOMPARE(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), outsideBefore);
+        QVERIFY(QFileInfo(b.image(QStringLiteral("recipes_a"))).isDir());
+        QVERIFY(b.env.bookBytes() != bookBefore);
+
+        if (category.contains('/') || category.contains('\\')) {
+            // The user hears why the picture did not follow, and keeps the one there was.
+            const int expected = change == "add" ? TextId::PictureNameUnusable : TextId::PictureNameUnusableKept;
+            if (change == "update" || change == "update replacing" || change == "add")
+                QCOMPARE(outcome.notices, QList<int>{expected});
+            if (change == "update")
+                QCOMPARE(b.recipe(0, 0).image, QStringLiteral("recipes_x.jpg"));
+        }
+    }
+
+    // A link in the images folder is replaced or removed itself; what it points at is never touched.
+    void linksAreNeverFollowed()
+    {
+        Book b(standardBook());
+        const QString bait = QDir(b.elsewhere.path()).filePath(QStringLiteral("bait.jpg"));
+        writeFileBytes(bait, "keep me");
+        const QString torta = b.image(QStringLiteral("recipes_Cakes_Torta.jpg"));
+        QFile::remove(torta);
+        QVERIFY(QFile::link(bait, torta));
+        QVERIFY(QFile::link(bait, b.image(QStringLiteral("recipes_Pies_Pear.jpg")))); // a link no recipe names
+
+        QVERIFY(replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), b.own(QStringLiteral("new.jpg"))).saved());
+        QVERIFY(!QFileInfo(torta).isSymLink());
+        QVERIFY(addRecipe(b.book(), 1, titled("Pear"), b.own(QStringLiteral("pear.jpg"))).saved());
+        QVERIFY(!QFileInfo(b.image(QStringLiteral("recipes_Pies_Pear.jpg"))).isSymLink());
+        QCOMPARE(readFileBytes(bait), QByteArray("keep me"));
+
+        QVERIFY(QFile::remove(torta) && QFile::link(bait, torta));
+        QVERIFY(deleteCategory(b.book(), 0).saved());
+        QVERIFY(!QFileInfo(torta).exists() && !QFileInfo(torta).isSymLink());
+        QCOMPARE(readFileBytes(bait), QByteArray("keep me"));
+    }
+
+    // Pictures that cannot be stored: the recipe is saved all the same and the user is told.
+    void picturesThatCannotBeStored()
+    {
+        Book b(standardBook());
+        const QString empty = QDir(b.elsewhere.path()).filePath(QStringLiteral("empty.jpg"));
+        writeFileBytes(empty, {});
+        ChangeOutcome outcome = replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), empty);
+        QVERIFY(outcome.saved());
+        QCOMPARE(outcome.notices, QList<int>{197});
+        QCOMPARE(b.recipe(0, 1).image, QStringLiteral("recipes_Cakes_Torta.jpg")); // the old picture stays
+
+        // The images folder has become a file: nothing can be copied in.
+        QDir(b.images()).removeRecursively();
+        writeFileBytes(b.images(), "x");
+        outcome = addRecipe(b.book(), 1, titled("Pear"), b.own(QStringLiteral("p.jpg")));
+        QVERIFY(outcome.saved());
+        QCOMPARE(outcome.notices, QList<int>{TextId::PictureNotCopied});
+        QCOMPARE(b.recipe(1, 1).image, QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBookChanges)
+#include "test_book_changes.moc"
