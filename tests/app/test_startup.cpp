@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/window_model.h"
 #include "book/recipe_book.h"
+#include "book/recipe_store.h"
 #include "settings/settings_store.h"
 #include "test_env.h"
 #include "text/text_table.h"
@@ -14,6 +15,13 @@
 #include <QDir>
 #include <QPushButton>
 #include <QtTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -122,6 +130,20 @@ private slots:
         QTest::newRow("zero bytes, Cancel") << QByteArray() << false;
         QTest::newRow("broken markup, OK") << QByteArray("<recipebook><category cname=\"A\">") << true;
         QTest::newRow("broken markup, Cancel") << QByteArray("<recipebook><category cname=\"A\">") << false;
+        // Books that would crash or be half-read if they were read on.
+        const QByteArray deep = QByteArray("<recipebook><category cname=\"A\"><recipe><other>") +
+                                QByteArray("<b>").repeated(100000) + QByteArray("</b>").repeated(100000) +
+                                "</other></recipe></category></recipebook>";
+        QTest::newRow("nested 100000 deep, OK") << deep << true;
+        QTest::newRow("nested 100000 deep, Cancel") << deep << false;
+        QTest::newRow("two roots") << QByteArray("<recipebook></recipebook><recipebook><category cname=\"B\"/>"
+                                                 "</recipebook>")
+                                   << true;
+        QTest::newRow("wrong root") << QByteArray("<cookbook><category cname=\"A\"/></cookbook>") << true;
+        QTest::newRow("invalid UTF-8") << QByteArray("<recipebook><category cname=\"Caf\xE9\"/></recipebook>") << true;
+        QTest::newRow("NUL") << QByteArray("<recipebook>\0</recipebook>", 26) << true;
+        QTest::newRow("bare ampersand") << QByteArray("<recipebook><category cname=\"A & B\"/></recipebook>") << true;
+        QTest::newRow("truncated") << QByteArray("<recipebook><category cname=\"A\"><recipe><title>Fl") << true;
     }
     void brokenBook()
     {
@@ -159,6 +181,128 @@ private slots:
             QCOMPARE(env.dialogs.messages.size(), 2);
             QVERIFY(env.dialogs.messages[1].text.contains(kept.first()));
         }
+    }
+
+    // A book that cannot be read is not broken: it is left exactly as it is, and the reason is given.
+    void unreadableBookIsLeftAlone()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        QDir().mkpath(env.bookPath()); // a folder where the book should be
+        Main();
+        QVERIFY(app().ended);
+        QVERIFY(!findWindow<FrmBr>());
+        QCOMPARE(env.dialogs.messages.size(), 1);
+        const ShownMessage& shown = env.dialogs.messages.first();
+        QVERIFY(shown.text.startsWith(loadText(TextId::BookUnreadable)));
+        QVERIFY(shown.text.contains(QStringLiteral("recipes.xml: ")));
+        QCOMPARE(shown.icon, MsgIcon::Critical);
+        QVERIFY(QFileInfo(env.bookPath()).isDir());
+        QVERIFY(keptBooks(env).isEmpty());
+    }
+
+    // A second copy of the program on the same data folder ends without touching anything; once
+    // the first copy is gone (even killed), its lock is taken over.
+    void oneCopyPerDataFolder()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        writeFileBytes(env.bookPath(), "<recipebook><category cname=\"A\"></category></recipebook>");
+        const QByteArray before = env.bookBytes();
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t first = ::fork();
+        if (first == 0) {
+            const char started = prepareAppData() ? 'y' : 'n';
+            (void)!::write(ready[1], &started, 1);
+            for (;;)
+                ::pause();
+        }
+        char started = 0;
+        QCOMPARE(::read(ready[0], &started, 1), ssize_t(1));
+        QCOMPARE(started, 'y');
+
+        Main();
+        QVERIFY(app().ended);
+        QVERIFY(!findWindow<FrmBr>());
+        QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::BookInUse)});
+        QCOMPARE(env.bookBytes(), before);
+
+        ::kill(first, SIGKILL);
+        ::waitpid(first, nullptr, 0);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        resetAppState();
+        env.dialogs.clear();
+        Main();
+        QVERIFY(!app().ended);
+        QVERIFY(findWindow<FrmBr>());
+        QVERIFY(env.dialogs.messages.isEmpty());
+    }
+
+    // Past a file-size limit a save fails and is reported; the signal the system sends must not end the program.
+    void fileSizeLimitIsAFailedSave()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_DFL); // as a freshly started program has it
+            if (!prepareAppData())
+                ::_exit(2);
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 1000;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            RecipeForm form;
+            form.title = QStringLiteral("Big");
+            form.notes = QString(5000, u'x');
+            const bool added = addCategory(app().recipeDoc, QStringLiteral("A")).saved();
+            const ChangeOutcome outcome = addRecipe(app().recipeDoc, 0, form, QString());
+            ::_exit(added && outcome.status == ChangeOutcome::Status::SaveFailed &&
+                            outcome.error == QString::fromLocal8Bit(std::strerror(EFBIG))
+                        ? 0
+                        : 3);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(!WIFSIGNALED(status), "the program was ended by a signal");
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(!env.bookBytes().contains("Big"));
+    }
+
+    // Help files are put in place of whatever stands there; a link's target is never written.
+    void helpFilesReplaceLinksNotTheirTargets()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        const QString victim = QDir(env.dataPath()).filePath(QStringLiteral("../mine.txt"));
+        writeFileBytes(victim, "mine");
+        const QString help = QDir(env.dataPath()).filePath(QStringLiteral("sp.hlp"));
+        QVERIFY(QFile::link(victim, help));
+        Main();
+        QVERIFY(findWindow<FrmBr>());
+        QCOMPARE(readFileBytes(victim), QByteArray("mine"));
+        QVERIFY(!QFileInfo(help).isSymLink());
+        QVERIFY(readFileBytes(help).contains("<html"));
+    }
+
+    // What a copy that was stopped half-way through a save left behind is cleared away; nothing else.
+    void leftoverTemporariesAreRemoved()
+    {
+        TestEnv env;
+        storeLanguage("0");
+        const QString images = QDir(env.dataPath()).filePath(QStringLiteral("images"));
+        QDir().mkpath(images);
+        for (const QString& folder : {env.dataPath(), images})
+            writeFileBytes(QDir(folder).filePath(QStringLiteral(".saporina-Ab12Cd.tmp")), "half");
+        writeFileBytes(QDir(images).filePath(QStringLiteral("recipes_A_B.jpg.tmp")), "a picture of the cook's");
+        Main();
+        QVERIFY(findWindow<FrmBr>());
+        QCOMPARE(QDir(env.dataPath()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden),
+                 QStringList{});
+        QCOMPARE(QDir(images).entryList(QDir::Files | QDir::Hidden), QStringList{"recipes_A_B.jpg.tmp"});
     }
 
     void brokenBooksNeverOverwriteEachOther()

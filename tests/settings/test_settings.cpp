@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QWidget>
+#include <QScreen>
 #include <QtTest>
 
 class TestSettings : public QObject {
@@ -136,6 +137,16 @@ private slots:
         QWidget afterMinimised;
         restoreWindowPlacement(&afterMinimised);
         QVERIFY(!(afterMinimised.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
+
+        // Saved on a monitor that is gone, larger than this screen: brought onto it, and shrunk.
+        writeSetting(kRegRoot + QStringLiteral("left"), QStringLiteral("-25005"));
+        writeSetting(kRegRoot + QStringLiteral("width"), QStringLiteral("49000"));
+        QWidget lost;
+        restoreWindowPlacement(&lost);
+        const QRect screen = lost.screen()->availableGeometry();
+        QVERIFY2(screen.contains(QRect(lost.pos(), lost.size())), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(
+                                                                       lost.x()).arg(lost.y()).arg(lost.width()).arg(lost.height())));
+        QCOMPARE(lost.width(), screen.width());
     }
 };
 

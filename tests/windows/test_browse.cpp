@@ -132,6 +132,53 @@ private slots:
         QVERIFY(QFile::exists(keep));
     }
 
+    // "Soup" in one category and "soup" in another: REMOVE takes the one shown, with its own picture.
+    void removingADuplicateTitle()
+    {
+        QByteArray book = kBook;
+        book.replace("<title>Goulash</title>", "<title>caldo</title>");
+        BrowseFixture f(book);
+        QVERIFY(f.select("Stews", "caldo"));
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        f.w->cmdRem->click();
+        QVERIFY(f.recipes().isEmpty());
+        QVERIFY(f.env.bookBytes().contains("<title>Caldo</title>"));
+        QVERIFY(!f.env.bookBytes().contains("<title>caldo</title>"));
+        QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Soups_Caldo.bmp"))));
+        QVERIFY(!QFile::exists(f.image(QStringLiteral("recipes_Stews_Goulash.jpg"))));
+    }
+
+    // When the save fails the recipe stays, in the list and on disk, with its picture.
+    void removingWhenTheSaveFails()
+    {
+        QByteArray book = kBook;
+        book.replace("<other>Cold.</other>", "<other>" + QByteArray(8000, 'x') + "</other>");
+        BrowseFixture f(book);
+        QVERIFY(f.select("Soups", "Caldo"));
+        const QByteArray before = f.env.bookBytes();
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        {
+            const FileSizeLimit limit(4000);
+            f.w->cmdRem->click();
+        }
+        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
+        QCOMPARE(f.env.bookBytes(), before);
+        QCOMPARE(f.recipes(), (QStringList{"Caldo", "Gazpacho"}));
+        QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Soups_Caldo.bmp"))));
+    }
+
+    // A stored picture that does not decode shows nothing and opens no empty viewer.
+    void pictureThatDoesNotDecode()
+    {
+        BrowseFixture f;
+        writeFileBytes(f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg")), "not a picture");
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        QVERIFY(f.w->Image1->isHidden());
+        f.w->lblClickImg_Click();
+        QVERIFY(!findWindow<FrmImgView>());
+        QVERIFY(f.w->isEnabled());
+    }
+
     void editWithNothingSelected()
     {
         BrowseFixture f;

@@ -383,6 +383,54 @@ private slots:
         QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"}));
     }
 
+    // A stored picture that does not decode is still the recipe's: UPDATE keeps it (under its new
+    // name), only REMOVE lets it go.
+    void storedPictureThatDoesNotDecode()
+    {
+        EditorFixture f;
+        writeFileBytes(f.image(QStringLiteral("recipes_Cakes_Torta.jpg")), "not a picture");
+        FrmEdit* w = f.openEdit("Cakes", "Torta");
+        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("RE&MOVE"));
+        QVERIFY(w->Image1->isHidden());
+        w->lblClickImg_Click();
+        QVERIFY(w->isEnabled()); // no empty viewer over it
+        w->txtTitle->setText(QStringLiteral("Tarta"));
+        w->cmdAdd->click();
+        QCOMPARE(f.images(), QStringList{"recipes_Cakes_Tarta.jpg"});
+        QCOMPARE(readFileBytes(f.image(QStringLiteral("recipes_Cakes_Tarta.jpg"))), QByteArray("not a picture"));
+        QCOMPARE(RecipeBook::field(RecipeBook::recipe(f.saved()->category(0), 1), RecipeField::Image),
+                 QStringLiteral("recipes_Cakes_Tarta.jpg"));
+
+        w = f.openEdit("Cakes", "Tarta");
+        w->cmdAddImg->click(); // REMOVE
+        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
+        w->cmdAdd->click();
+        QVERIFY(f.images().isEmpty());
+    }
+
+    // A failed ADD keeps everything typed; control characters never reach the book.
+    void addingWhenTheSaveFails()
+    {
+        EditorFixture f;
+        FrmAdd* w = f.openAdd();
+        f.choose(w, QStringLiteral("Pies"));
+        w->txtTitle->setText(QStringLiteral(" Pear\x01 "));
+        w->txtOther->setPlainText(QString(4000, u'x') + QStringLiteral("\nline\x1B two"));
+        const QByteArray before = f.env.bookBytes();
+        {
+            const FileSizeLimit limit(before.size() + 200);
+            w->cmdAdd->click();
+        }
+        QCOMPARE(f.env.bookBytes(), before);
+        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
+        QCOMPARE(w->txtTitle->text(), QStringLiteral("Pear"));
+        QVERIFY(w->txtOther->toPlainText().endsWith(QStringLiteral("line\x1B two")));
+        w->cmdAdd->click();
+        QVERIFY(w->txtTitle->text().isEmpty());
+        QVERIFY(f.env.bookBytes().contains("<title>Pear</title>"));
+        QVERIFY(f.env.bookBytes().contains("x\r\nline two</other>"));
+    }
+
     void missingStoredPicture()
     {
         EditorFixture f;
