@@ -2,6 +2,7 @@
 //   saporina_bench [recipes] [--write PATH]
 #include "app/app_state.h"
 #include "book/book_ops.h"
+#include "book/xml_check.h"
 #include "book_generator.h"
 #include "windows/search/search.h"
 
@@ -66,6 +67,8 @@ int main(int argc, char* argv[])
     std::printf("book: %d recipes in %d categories, %.1f MB\n", recipes, categories, QFileInfo(path).size() / 1e6);
 
     report("load (parse whole file)", timeIt([&] { book.load(path); }));
+    const QByteArray saved = book.toXml();
+    report("well-formedness check (part of load)", timeIt([&] { checkWellFormedXml(saved, XmlDocument::kMaxDepth); }));
     report("save (atomic, flushed to disk)", timeIt([&] { book.save(path); }));
     MemoryList cats, recs;
     report("fill category list", timeIt([&] { fillBrCats(book, cats, recs); }));

@@ -1,5 +1,6 @@
 #include "book/xml_check.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -18,14 +19,19 @@ bool isXmlChar(uint32_t cp)
 qsizetype firstBadCharacter(const Byte* s, qsizetype n)
 {
     constexpr uint64_t kHigh = 0x8080808080808080ull;
-    constexpr uint64_t kSpaces = 0x2020202020202020ull;
+    constexpr uint64_t kToHigh = 0x6060606060606060ull; // an ASCII byte plus 0x60 reaches 0x80 from 0x20 on
     qsizetype i = 0;
     while (i < n) {
-        // Eight plain printable ASCII bytes at a time: no high bit and none below a space.
-        if (i + 8 <= n) {
-            uint64_t w;
+        // Eight ASCII bytes at a time; the few below a space must be tab, LF or CR.
+        if (std::endian::native == std::endian::little && i + 8 <= n) {
+            uint64_t w; // byte k of the text is bits 8k to 8k + 7
             std::memcpy(&w, s + i, 8);
-            if (((w | ((w - kSpaces) & ~w)) & kHigh) == 0) {
+            if ((w & kHigh) == 0) {
+                for (uint64_t controls = ~(w + kToHigh) & kHigh; controls != 0; controls &= controls - 1) {
+                    const qsizetype at = i + std::countr_zero(controls) / 8;
+                    if (s[at] != 0x09 && s[at] != 0x0A && s[at] != 0x0D)
+                        return at;
+                }
                 i += 8;
                 continue;
             }
@@ -85,6 +91,27 @@ bool isNameChar(uint32_t cp)
 bool isSpace(Byte c)
 {
     return c == 0x20 || c == 0x09 || c == 0x0A || c == 0x0D;
+}
+
+// The first offset from p on that holds '<', '&' or ']' (or n): eight bytes at a time where it can.
+qsizetype skipPlainText(const Byte* s, qsizetype p, qsizetype n)
+{
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHigh = 0x8080808080808080ull;
+    const auto holds = [](uint64_t word, Byte c) {
+        const uint64_t x = word ^ (kOnes * c);
+        return (x - kOnes) & ~x & kHigh; // non-zero exactly when some byte of x is zero
+    };
+    while (p + 8 <= n) {
+        uint64_t word;
+        std::memcpy(&word, s + p, 8);
+        if (holds(word, '<') | holds(word, '&') | holds(word, ']'))
+            break;
+        p += 8;
+    }
+    while (p < n && s[p] != '<' && s[p] != '&' && s[p] != ']')
+        ++p;
+    return p;
 }
 
 struct Span {
@@ -538,10 +565,10 @@ private:
         while (!m_open.empty()) {
             // Character data up to the next markup or reference.
             while (p < n) {
-                const Byte c = s[p];
-                if (c == '<' || c == '&')
+                p = skipPlainText(s, p, n);
+                if (p >= n || s[p] != ']')
                     break;
-                if (c == ']' && p + 2 < n && s[p + 1] == ']' && s[p + 2] == '>')
+                if (p + 2 < n && s[p + 1] == ']' && s[p + 2] == '>')
                     return fail("\"]]>\" inside text");
                 ++p;
             }
