@@ -78,7 +78,7 @@ bool BookChange::replacePictureAfterSave(const QString& from, const QString& nam
     const QString waiting = writeTemporaryFile(m_book.imagesFolder(), source.readAll());
     if (waiting.isEmpty())
         return false;
-    m_moves.append({waiting, target});
+    m_moves.append({waiting, target, true});
     return true;
 }
 
@@ -87,7 +87,7 @@ void BookChange::renamePictureAfterSave(const QString& from, const QString& to)
     const QString source = picturePath(m_book.imagesFolder(), from);
     const QString target = picturePath(m_book.imagesFolder(), to);
     if (!source.isEmpty() && !target.isEmpty())
-        m_moves.append({source, target});
+        m_moves.append({source, target, false});
 }
 
 void BookChange::deletePictureAfterSave(const QString& name)
@@ -115,9 +115,8 @@ void BookChange::undo()
     m_steps.clear();
     for (const QString& path : std::as_const(m_added))
         QFile::remove(path);
-    const QString temporaryStart = QDir(m_book.imagesFolder()).filePath(kTemporaryPrefix);
     for (const PictureMove& move : std::as_const(m_moves)) {
-        if (move.from.startsWith(temporaryStart))
+        if (move.waiting)
             QFile::remove(move.from); // new content that never took its place
     }
     m_added.clear();
@@ -144,7 +143,7 @@ ChangeOutcome BookChange::save()
 
     // The book on disk now names the new pictures: put waiting ones in place, then let go of the old.
     for (const PictureMove& move : std::as_const(m_moves)) {
-        if (!renameReplacing(move.from, move.to) && move.from.contains(kTemporaryPrefix))
+        if (!renameReplacing(move.from, move.to) && move.waiting)
             QFile::remove(move.from);
     }
     if (!m_deletions.isEmpty()) {

@@ -69,7 +69,8 @@ private:
         QString oldName;
     };
     struct PictureMove {
-        QString from, to; // full paths
+        QString from, to;       // full paths
+        bool waiting = false; // `from` is new content under a temporary name, dropped if the save fails
     };
 
     void undo();

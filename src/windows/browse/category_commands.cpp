@@ -25,7 +25,7 @@ void FrmBr::mnuCatEdit_Click()
         QString answer;
         if (!dialogs.inputBox(loadText(261) + u':' + quoted(current), QStringLiteral("SP"), current, &answer))
             answer.clear();
-        answer = answer.trimmed();
+        answer = xmlStorableText(answer).trimmed(); // as the book will store it
         if (answer.isEmpty() || answer == current)
             return;
         if (!isValidName(answer)) {

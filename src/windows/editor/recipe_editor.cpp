@@ -249,7 +249,7 @@ void RecipeEditorWindow::cboACats_Click()
     QString name;
     if (!dialogs.inputBox(loadText(163), QStringLiteral("SP"), QString(), &name))
         return;
-    name = name.trimmed();
+    name = xmlStorableText(name).trimmed(); // as the book will store it
     if (name.isEmpty())
         return;
     if (!isValidName(name)) {
