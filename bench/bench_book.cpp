@@ -71,17 +71,17 @@ int main(int argc, char* argv[])
     report("well-formedness check (part of load)", timeIt([&] { checkWellFormedXml(saved, XmlDocument::kMaxDepth); }));
     report("save (atomic, flushed to disk)", timeIt([&] { book.save(path); }));
     MemoryList cats, recs;
-    report("fill category list", timeIt([&] { fillBrCats(book, cats, recs); }));
+    report("fill category list", timeIt([&] { fillBrowseCategories(book, cats, recs); }));
     report("list the recipes of every category", timeIt([&] {
                for (int c = 0; c < categories; ++c)
-                   listBrRecipes(book, c, recs);
+                   listCategoryRecipes(book, c, recs);
            }));
     report("title check, not found (whole book)", timeIt([&] {
                QString title = QStringLiteral("No Such Recipe");
                titleExists(book, title);
            }));
-    report("search, a word in many recipes", timeIt([&] { searchRecs(book, QStringLiteral("garlic")); }));
-    report("search, no match (every field read)", timeIt([&] { searchRecs(book, QStringLiteral("zzz")); }));
+    report("search, a word in many recipes", timeIt([&] { searchRecipes(book, QStringLiteral("garlic")); }));
+    report("search, no match (every field read)", timeIt([&] { searchRecipes(book, QStringLiteral("zzz")); }));
     int n = 0;
     report("remove a recipe and save", timeIt([&] {
                const int c = n++;

@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     app().dialogs = &dialogs;
-    Main();
+    startProgram();
     if (app().ended)
         return 0;
     return QApplication::exec();

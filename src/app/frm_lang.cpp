@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmLang::FrmLang(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+LanguageChooser::LanguageChooser(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("SP"));
@@ -20,52 +20,52 @@ FrmLang::FrmLang(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStays
     QFont verdana(QStringLiteral("Verdana"));
     setFont(verdana);
 
-    Picture1 = new QLabel(this);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
-    Label1 = new QLabel(QStringLiteral("Please select your preferred language."), this);
-    Label2 = new QLabel(QStringLiteral("Por favor escoge su lengua preferida."), this);
-    cmdEng = new QPushButton(QStringLiteral("E&nglish"), this);
-    cmdEsp = new QPushButton(QStringLiteral("E&spañol"), this);
-    cmdEng->setDefault(true);
+    m_logo = new QLabel(this);
+    m_logo->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
+    m_englishPrompt = new QLabel(QStringLiteral("Please select your preferred language."), this);
+    m_spanishPrompt = new QLabel(QStringLiteral("Por favor escoge su lengua preferida."), this);
+    m_englishButton = new QPushButton(QStringLiteral("E&nglish"), this);
+    m_spanishButton = new QPushButton(QStringLiteral("E&spañol"), this);
+    m_englishButton->setDefault(true);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(Label1);
-    texts->addWidget(Label2);
+    texts->addWidget(m_englishPrompt);
+    texts->addWidget(m_spanishPrompt);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdEng);
-    buttons->addWidget(cmdEsp);
+    buttons->addWidget(m_englishButton);
+    buttons->addWidget(m_spanishButton);
     texts->addSpacing(12);
     texts->addLayout(buttons);
     auto* top = new QHBoxLayout(this);
-    top->addWidget(Picture1, 0, Qt::AlignTop);
+    top->addWidget(m_logo, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(texts);
     top->setContentsMargins(18, 18, 18, 18);
 
-    connect(cmdEng, &QPushButton::clicked, this, &FrmLang::cmdEng_Click);
-    connect(cmdEsp, &QPushButton::clicked, this, &FrmLang::cmdEsp_Click);
+    connect(m_englishButton, &QPushButton::clicked, this, &LanguageChooser::chooseEnglish);
+    connect(m_spanishButton, &QPushButton::clicked, this, &LanguageChooser::chooseSpanish);
 }
 
-void FrmLang::cmdEng_Click()
+void LanguageChooser::chooseEnglish()
 {
     app().langOffset = 0;
     writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("0"));
     close();
 }
 
-void FrmLang::cmdEsp_Click()
+void LanguageChooser::chooseSpanish()
 {
     app().langOffset = SpanishOffset;
     writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("1"));
     close();
 }
 
-void FrmLang::closeEvent(QCloseEvent* event)
+void LanguageChooser::closeEvent(QCloseEvent* event)
 {
     // Closed without a choice: English this time, and the question comes again next start.
     if (app().langOffset != 0 && app().langOffset != SpanishOffset)
         app().langOffset = 0;
     event->accept();
-    initApp();
+    continueStartup();
 }

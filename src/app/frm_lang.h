@@ -6,22 +6,22 @@ class QLabel;
 class QPushButton;
 
 // Asks for the language on the first run; start-up goes on when it closes.
-class FrmLang : public QWidget {
+class LanguageChooser : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmLang(QWidget* parent = nullptr);
+    explicit LanguageChooser(QWidget* parent = nullptr);
 
-    QPushButton* cmdEng = nullptr;
-    QPushButton* cmdEsp = nullptr;
+    QPushButton* m_englishButton = nullptr;
+    QPushButton* m_spanishButton = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void cmdEng_Click();
-    void cmdEsp_Click();
+    void chooseEnglish();
+    void chooseSpanish();
 
-    QLabel* Picture1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* m_logo = nullptr;
+    QLabel* m_englishPrompt = nullptr;
+    QLabel* m_spanishPrompt = nullptr;
 };

@@ -8,18 +8,18 @@
 #include "settings/settings_store.h"
 #include "text/text_table.h"
 
-void Main()
+void startProgram()
 {
     const QString language = readSetting(kRegRoot + QStringLiteral("language"));
     if (language != QStringLiteral("0") && language != QStringLiteral("1")) {
-        (new FrmLang)->show();
+        (new LanguageChooser)->show();
         return;
     }
     app().langOffset = language == QStringLiteral("1") ? SpanishOffset : 0;
-    initApp();
+    continueStartup();
 }
 
-void initApp()
+void continueStartup()
 {
     applyQtLanguage(app().langOffset);
     if (!prepareAppData()) {

@@ -40,13 +40,13 @@ void showMainWindow(MainWindowKind kind)
     QWidget* window = nullptr;
     switch (kind) {
     case MainWindowKind::Browse:
-        window = new FrmBr;
+        window = new BrowseWindow;
         break;
     case MainWindowKind::Add:
-        window = new FrmAdd;
+        window = new AddRecipeWindow;
         break;
     case MainWindowKind::Edit:
-        window = new FrmEdit;
+        window = new EditRecipeWindow;
         break;
     }
     window->show();
@@ -81,7 +81,7 @@ void MainWindowBase::exitProgram()
 bool MainWindowBase::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize && watched == centralWidget())
-        Form_Resize();
+        layOutWidgets();
     return QMainWindow::eventFilter(watched, event);
 }
 

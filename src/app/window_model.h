@@ -36,7 +36,7 @@ protected:
     // Called when the window has unloaded without ending the program.
     virtual void afterUnload() {}
     // Lays the window out for its new size; runs whenever its central widget is resized.
-    virtual void Form_Resize() {}
+    virtual void layOutWidgets() {}
     // Watches the central widget for resizes; windows that filter more events pass the rest on here.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

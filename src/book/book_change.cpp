@@ -157,9 +157,8 @@ ChangeOutcome BookChange::save()
                 continue;
             // A name that differs only in case may be the same file where names ignore case.
             const auto twin = usedByLowerName.constFind(name.toLower());
-            if (twin != usedByLowerName.cend() &&
-                (!QFileInfo::exists(picturePath(images, *twin)) ||
-                 isSameFile(picturePath(images, name), picturePath(images, *twin))))
+            if (twin != usedByLowerName.cend() && (!QFileInfo::exists(picturePath(images, *twin)) ||
+                                                   isSameFile(picturePath(images, name), picturePath(images, *twin))))
                 continue;
             QFile::remove(picturePath(images, name));
         }

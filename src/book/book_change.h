@@ -15,7 +15,7 @@ struct ChangeOutcome {
         SaveFailed, // the book could not be written; the book, on disk and in memory, is as it was
     };
     Status status = Status::Saved;
-    QString error;     // the system's reason when the save failed
+    QString error;      // the system's reason when the save failed
     QList<int> notices; // texts that tell what happened to a picture on the way, in order
 
     bool saved() const { return status == Status::Saved; }
@@ -69,7 +69,7 @@ private:
         QString oldName;
     };
     struct PictureMove {
-        QString from, to;       // full paths
+        QString from, to;     // full paths
         bool waiting = false; // `from` is new content under a temporary name, dropped if the save fails
     };
 
@@ -77,9 +77,9 @@ private:
 
     RecipeBook& m_book;
     std::vector<Step> m_steps;
-    QStringList m_added;              // full paths of pictures put in place before the save
-    QList<PictureMove> m_moves;        // temporary files and renames to carry out after the save
-    QStringList m_deletions;           // stored names to delete after the save when unused
+    QStringList m_added;        // full paths of pictures put in place before the save
+    QList<PictureMove> m_moves; // temporary files and renames to carry out after the save
+    QStringList m_deletions;    // stored names to delete after the save when unused
     ChangeOutcome m_outcome;
     bool m_done = false;
 };

@@ -58,26 +58,26 @@ std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QStri
 
 } // namespace
 
-void fillBrCats(const RecipeBook& book, SortedList& cboCats, SortedList& lstRecs)
+void fillBrowseCategories(const RecipeBook& book, SortedList& m_categoryCombo, SortedList& m_recipeList)
 {
-    cboCats.fill(categoryEntries(book));
-    if (cboCats.count() > 0)
-        cboCats.setCurrentRow(0);
-    if (lstRecs.count() > 0)
-        lstRecs.setCurrentRow(0);
+    m_categoryCombo.fill(categoryEntries(book));
+    if (m_categoryCombo.count() > 0)
+        m_categoryCombo.setCurrentRow(0);
+    if (m_recipeList.count() > 0)
+        m_recipeList.setCurrentRow(0);
 }
 
-void fillAddCats(const RecipeBook& book, SortedList& list, const QString& name)
+void fillAddCategories(const RecipeBook& book, SortedList& list, const QString& name)
 {
     fillCategoryChoices(book, list, name, true);
 }
 
-void fillEditCats(const RecipeBook& book, SortedList& list, const QString& name)
+void fillEditCategories(const RecipeBook& book, SortedList& list, const QString& name)
 {
     fillCategoryChoices(book, list, name, false);
 }
 
-void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs)
+void listCategoryRecipes(const RecipeBook& book, int position, SortedList& m_recipeList)
 {
     QList<ListEntry> entries;
     int r = 0;
@@ -87,9 +87,9 @@ void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs)
             entries.append({title, r});
         ++r;
     }
-    lstRecs.fill(std::move(entries));
-    if (lstRecs.count() > 0)
-        lstRecs.setCurrentRow(0);
+    m_recipeList.fill(std::move(entries));
+    if (m_recipeList.count() > 0)
+        m_recipeList.setCurrentRow(0);
 }
 
 bool titleExists(const RecipeBook& book, QString& title)
@@ -105,7 +105,6 @@ XmlNode recipeAt(const RecipeBook& book, const RecipeRef& ref)
         return {};
     return recipe;
 }
-
 
 ChangeOutcome removeRecipe(RecipeBook& book, const RecipeRef& ref)
 {
@@ -132,9 +131,9 @@ ChangeOutcome addCategory(RecipeBook& book, const QString& name)
 void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList which, const QString& name)
 {
     if (which == CategoryList::Add)
-        fillAddCats(book, list, name);
+        fillAddCategories(book, list, name);
     else
-        fillEditCats(book, list, name);
+        fillEditCategories(book, list, name);
 }
 
 bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs)
@@ -145,7 +144,7 @@ bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& d
     return true;
 }
 
-bool catNameFree(const QString& lowerName, const SortedList& list)
+bool categoryNameFree(const QString& lowerName, const SortedList& list)
 {
     return !listHolds(list, lowerName);
 }

@@ -10,16 +10,16 @@ class Dialogs;
 
 // Fills the browse window's category list, selects the first category (whose recipes the
 // window then lists) and the first recipe.
-void fillBrCats(const RecipeBook& book, SortedList& cboCats, SortedList& lstRecs);
+void fillBrowseCategories(const RecipeBook& book, SortedList& m_categoryCombo, SortedList& m_recipeList);
 
 // The add and edit windows' category lists: the new-category entry (text 162, data 0) and every
 // category. The add window's list selects its first entry; both then select `name` when given.
-void fillAddCats(const RecipeBook& book, SortedList& list, const QString& name);
-void fillEditCats(const RecipeBook& book, SortedList& list, const QString& name);
+void fillAddCategories(const RecipeBook& book, SortedList& list, const QString& name);
+void fillEditCategories(const RecipeBook& book, SortedList& list, const QString& name);
 
 // Lists the recipes of the category at `position` (entries with an empty title are left out)
 // and selects the first one.
-void listBrRecipes(const RecipeBook& book, int position, SortedList& lstRecs);
+void listCategoryRecipes(const RecipeBook& book, int position, SortedList& m_recipeList);
 
 // Whether any recipe of the whole book has this title, without regard to case.
 // The caller's text is lower-cased in place.
@@ -58,7 +58,7 @@ void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList whi
 // Whether the list already holds the (lower-cased) name; when it does, message 192 is shown.
 bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs);
 // Whether the browse window's list does not hold the (lower-cased) name; no message.
-bool catNameFree(const QString& lowerName, const SortedList& list);
+bool categoryNameFree(const QString& lowerName, const SortedList& list);
 
 // True when the text holds none of the ten characters " ' ? \ / : * | < >.
 bool isValidName(const QString& text);

@@ -97,7 +97,9 @@ QString keepStoredPicture(BookChange& change, const QString& stored, const QStri
 QString replaceStoredPicture(BookChange& change, const QString& file, const QString& stored, const QString& category,
                              const QString& title)
 {
-    const auto keepOld = [&] { return stored.isEmpty() ? QString() : keepStoredPicture(change, stored, category, title); };
+    const auto keepOld = [&] {
+        return stored.isEmpty() ? QString() : keepStoredPicture(change, stored, category, title);
+    };
     if (!usableFile(change, file))
         return keepOld();
     const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));

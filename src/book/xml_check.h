@@ -6,7 +6,7 @@
 // What the well-formedness check found: nothing (ok) or the first fault and where it is.
 struct XmlCheckResult {
     bool ok = true;
-    QString error;      // what is wrong, in English, for logs and tests
+    QString error;        // what is wrong, in English, for logs and tests
     qsizetype offset = 0; // byte offset of the fault
 };
 

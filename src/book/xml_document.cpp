@@ -157,7 +157,9 @@ void XmlNode::removeChild(XmlNode child)
 
 QString xmlStorableText(const QString& text)
 {
-    auto allowed = [](char16_t c) { return c >= 0x20 ? (c != 0xFFFE && c != 0xFFFF) : (c == 0x9 || c == 0xA || c == 0xD); };
+    auto allowed = [](char16_t c) {
+        return c >= 0x20 ? (c != 0xFFFE && c != 0xFFFF) : (c == 0x9 || c == 0xA || c == 0xD);
+    };
     qsizetype i = 0;
     const qsizetype n = text.size();
     // Most texts hold nothing to drop: check before copying.

@@ -32,7 +32,7 @@ void keepDesktopColors(QWidget* widget)
 }
 } // namespace
 
-void applyBrowseColors(FrmBr& w)
+void applyBrowseColors(BrowseWindow& w)
 {
     const QColor button = schemeColor(RoleButton);
     const QColor field = schemeColor(RoleField);
@@ -42,24 +42,25 @@ void applyBrowseColors(FrmBr& w)
 
     setBackColor(&w, button);
     keepDesktopColors(w.menuBar());
-    for (QWidget* b : Widgets{w.cmdEdit, w.cmdPrint, w.cmdRem})
+    for (QWidget* b : Widgets{w.m_editButton, w.m_printButton, w.m_removeButton})
         setButtonColor(b, button);
 
-    setBackColor(w.Picture1, field);
-    for (QWidget* f : Widgets{w.txtIng, w.txtOther, w.txtPrep, w.lstRecs, w.cboCats})
+    setBackColor(w.m_buttonPanel, field);
+    for (QWidget* f : Widgets{w.m_ingredientsBox, w.m_notesBox, w.m_preparationBox, w.m_recipeList, w.m_categoryCombo})
         setFieldBackColor(f, field);
-    setLabelColor(w.lblBorder[0], field);
+    setLabelColor(w.m_heading[0], field);
 
-    for (QWidget* l : Widgets{w.lblBorder[1], w.lblCT, w.lblDC, w.lblIng, w.lblOther, w.lblPrep, w.lblPT, w.lblYld})
+    for (QWidget* l : Widgets{w.m_heading[1], w.m_cookTimeValue, w.m_dateValue, w.m_ingredientsCaption,
+                              w.m_notesCaption, w.m_preparationCaption, w.m_prepTimeValue, w.m_yieldValue})
         setLabelColor(l, label);
 
-    for (QWidget* f : Widgets{w.txtIng, w.txtOther, w.txtPrep, w.lstRecs, w.cboCats})
+    for (QWidget* f : Widgets{w.m_ingredientsBox, w.m_notesBox, w.m_preparationBox, w.m_recipeList, w.m_categoryCombo})
         setFieldTextColor(f, fieldText);
 
-    for (QWidget* f : Widgets{w.Frame1, w.fraBack, w.fraBotLeft, w.fraRight, w.fraTopLeft})
+    for (QWidget* f : Widgets{w.m_pictureFrame, w.m_backPanel, w.m_detailsPanel, w.m_textPanel, w.m_listPanel})
         setBackColor(f, panel);
 
-    for (QWidget* f : Widgets{w.cboCats, w.lstRecs, w.txtIng, w.txtPrep, w.txtOther})
+    for (QWidget* f : Widgets{w.m_categoryCombo, w.m_recipeList, w.m_ingredientsBox, w.m_preparationBox, w.m_notesBox})
         setTextSize(f, app().textFontSize);
 }
 
@@ -72,49 +73,51 @@ void applyEditorColors(RecipeEditorWindow& w, QWidget* secondButton)
     const QColor label = schemeColor(RoleLabel);
     const QColor fieldText = schemeColor(RoleFieldText);
     const QColor panel = schemeColor(RolePanel);
-    const Widgets fields{w.txtTitle, w.txtIng, w.txtOther, w.txtPrep, w.txtPT, w.txtCT, w.txtY, w.cboACats};
+    const Widgets fields{w.m_titleBox,    w.m_ingredientsBox, w.m_notesBox, w.m_preparationBox,
+                         w.m_prepTimeBox, w.m_cookTimeBox,    w.m_yieldBox, w.m_categoryCombo};
 
     setBackColor(&w, button);
     keepDesktopColors(w.menuBar());
-    for (QWidget* b : Widgets{secondButton, w.cmdAdd, w.cmdAddImg})
+    for (QWidget* b : Widgets{secondButton, w.m_saveButton, w.m_pictureButton})
         setButtonColor(b, button);
 
-    setBackColor(w.Picture2, field);
-    setBackColor(w.picAddImg, field);
+    setBackColor(w.m_buttonPanel, field);
+    setBackColor(w.m_pictureButtonPanel, field);
     for (QWidget* f : fields)
         setFieldBackColor(f, field);
-    setLabelColor(w.lblBorder[0], field);
+    setLabelColor(w.m_heading[0], field);
 
-    for (QWidget* l : Widgets{w.lblBorder[1], w.lblCat, w.lblTitle, w.lblIng, w.lblOther, w.lblPrep})
+    for (QWidget* l : Widgets{w.m_heading[1], w.m_categoryCaption, w.m_titleCaption, w.m_ingredientsCaption,
+                              w.m_notesCaption, w.m_preparationCaption})
         setLabelColor(l, label);
     for (QWidget* f : fields) {
         setFieldTextColor(f, fieldText);
         setTextSize(f, app().textFontSize);
     }
-    for (QWidget* f : Widgets{w.Frame1, w.fraStatic, w.fraDyn})
+    for (QWidget* f : Widgets{w.m_pictureFrame, w.m_sidePanel, w.m_textPanel})
         setBackColor(f, panel);
 }
 
 } // namespace
 
-void applyAddColors(FrmAdd& w)
+void applyAddColors(AddRecipeWindow& w)
 {
-    applyEditorColors(w, w.cmdClear);
+    applyEditorColors(w, w.m_clearButton);
 }
 
-void applyEditColors(FrmEdit& w)
+void applyEditColors(EditRecipeWindow& w)
 {
-    applyEditorColors(w, w.cmdCancelEdit);
+    applyEditorColors(w, w.m_cancelButton);
 }
 
-void applySearchColors(FrmSearch& w)
+void applySearchColors(SearchWindow& w)
 {
     const QColor button = schemeColor(RoleButton);
     setBackColor(&w, button);
-    for (QWidget* b : Widgets{w.cmdSearch, w.cmdCancel})
+    for (QWidget* b : Widgets{w.m_searchButton, w.m_closeButton})
         setButtonColor(b, button);
-    setBackColor(w.fraBtn, button);
-    for (QWidget* f : Widgets{w.txtKeyword, w.lstResults, w.lblCount}) {
+    setBackColor(w.m_buttonPanel, button);
+    for (QWidget* f : Widgets{w.m_searchBox, w.m_resultList, w.m_countLabel}) {
         setFieldBackColor(f, schemeColor(RoleField));
         setBackColor(f, schemeColor(RoleField));
         setFieldTextColor(f, schemeColor(RoleFieldText));
@@ -122,10 +125,10 @@ void applySearchColors(FrmSearch& w)
     }
 }
 
-void applyOpsColors(FrmOps& w)
+void applyPreferencesColors(PreferencesWindow& w)
 {
-    for (QWidget* b : Widgets{w.cmdDis, w.cmdSave})
+    for (QWidget* b : Widgets{w.m_discardButton, w.m_saveButton})
         setButtonColor(b, schemeColor(RoleButton));
-    setBackColor(w.Picture1, schemeColor(RoleField));
+    setBackColor(w.m_logoPanel, schemeColor(RoleField));
     setBackColor(&w, schemeColor(RolePanel));
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-class FrmAdd;
-class FrmBr;
-class FrmEdit;
-class FrmOps;
-class FrmSearch;
+class AddRecipeWindow;
+class BrowseWindow;
+class EditRecipeWindow;
+class PreferencesWindow;
+class SearchWindow;
 
 // Each window's colours and text size from the current scheme, applied once when it loads.
-void applyBrowseColors(FrmBr& w);
-void applyAddColors(FrmAdd& w);
-void applyEditColors(FrmEdit& w);
-void applySearchColors(FrmSearch& w);
-void applyOpsColors(FrmOps& w);
+void applyBrowseColors(BrowseWindow& w);
+void applyAddColors(AddRecipeWindow& w);
+void applyEditColors(EditRecipeWindow& w);
+void applySearchColors(SearchWindow& w);
+void applyPreferencesColors(PreferencesWindow& w);

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 
-cFormSize::cFormSize(double twipsPerPixelX, double twipsPerPixelY)
+WindowSizeLimits::WindowSizeLimits(double twipsPerPixelX, double twipsPerPixelY)
     : m_tppX(twipsPerPixelX > 0 ? twipsPerPixelX : ::twipsPerPixelX()),
       m_tppY(twipsPerPixelY > 0 ? twipsPerPixelY : ::twipsPerPixelY())
 {
@@ -17,39 +17,39 @@ cFormSize::cFormSize(double twipsPerPixelX, double twipsPerPixelY)
     m_maxHeight = size.height();
 }
 
-cFormSize::~cFormSize() = default;
+WindowSizeLimits::~WindowSizeLimits() = default;
 
-void cFormSize::Init(QWidget* window)
+void WindowSizeLimits::attach(QWidget* window)
 {
     m_window = window;
     apply();
 }
 
-void cFormSize::MinWidth(int twips)
+void WindowSizeLimits::setMinWidth(int twips)
 {
     m_minWidth = twipsToPixels(twips, m_tppX);
     apply();
 }
 
-void cFormSize::MinHeight(int twips)
+void WindowSizeLimits::setMinHeight(int twips)
 {
     m_minHeight = twipsToPixels(twips, m_tppY);
     apply();
 }
 
-void cFormSize::MaxWidth(int twips)
+void WindowSizeLimits::setMaxWidth(int twips)
 {
     m_maxWidth = twipsToPixels(twips, m_tppX);
     apply();
 }
 
-void cFormSize::MaxHeight(int twips)
+void WindowSizeLimits::setMaxHeight(int twips)
 {
     m_maxHeight = twipsToPixels(twips, m_tppY);
     apply();
 }
 
-void cFormSize::apply()
+void WindowSizeLimits::apply()
 {
     if (!m_window)
         return;
@@ -57,7 +57,7 @@ void cFormSize::apply()
     m_window->setMaximumSize(m_maxWidth, m_maxHeight);
 }
 
-void cFormSize::resizeTo(int width, int height)
+void WindowSizeLimits::resizeTo(int width, int height)
 {
     if (!m_window)
         return;
@@ -65,12 +65,12 @@ void cFormSize::resizeTo(int width, int height)
     m_window->resize(width, height);
 }
 
-void cFormSize::ResizeToMax()
+void WindowSizeLimits::resizeToMax()
 {
     resizeTo(m_maxWidth, m_maxHeight);
 }
 
-void cFormSize::ResizeToMin()
+void WindowSizeLimits::resizeToMin()
 {
     resizeTo(m_minWidth, m_minHeight);
 }

@@ -4,20 +4,20 @@ class QWidget;
 
 // Holds a window between a minimum and a maximum size. Limits are given in twips and kept in
 // pixels (nearest, halves to even); they apply through the window's minimum and maximum size.
-class cFormSize {
+class WindowSizeLimits {
 public:
-    // Twips per pixel of each axis; 0 takes them from the window's screen at Init.
-    explicit cFormSize(double twipsPerPixelX = 0, double twipsPerPixelY = 0);
-    ~cFormSize();
+    // Twips per pixel of each axis; 0 takes them from the window's screen at attach.
+    explicit WindowSizeLimits(double twipsPerPixelX = 0, double twipsPerPixelY = 0);
+    ~WindowSizeLimits();
 
-    void Init(QWidget* window);
-    void MinWidth(int twips);
-    void MinHeight(int twips);
-    void MaxWidth(int twips);
-    void MaxHeight(int twips);
+    void attach(QWidget* window);
+    void setMinWidth(int twips);
+    void setMinHeight(int twips);
+    void setMaxWidth(int twips);
+    void setMaxHeight(int twips);
     // Move the window one pixel right and give it the maximum (or minimum) size.
-    void ResizeToMax();
-    void ResizeToMin();
+    void resizeToMax();
+    void resizeToMin();
 
     int minWidthPx() const { return m_minWidth; }
     int minHeightPx() const { return m_minHeight; }

@@ -16,7 +16,7 @@ QString programVersion()
     return QStringLiteral(SAPORINA_VERSION);
 }
 
-FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* picIcon = new QLabel(this);
@@ -28,25 +28,25 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindows
     name->setFont(big);
     auto* maker = new QLabel(QStringLiteral("Quorvel"), this);
     auto* rights = new QLabel(QStringLiteral("© 2026 Quorvel"), this);
-    lblVersion = new QLabel(this);
-    lblDescription = new QLabel(this);
-    lblDescription->setWordWrap(true);
-    lblDescription->setMinimumWidth(320);
-    lblWeb = new QLabel(this);
-    lblWeb->setCursor(Qt::PointingHandCursor);
-    lblWeb->setStyleSheet(QStringLiteral("color: #1a4f9c; text-decoration: underline;"));
-    lblWeb->installEventFilter(this);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setDefault(true);
+    m_versionLabel = new QLabel(this);
+    m_descriptionLabel = new QLabel(this);
+    m_descriptionLabel->setWordWrap(true);
+    m_descriptionLabel->setMinimumWidth(320);
+    m_webLabel = new QLabel(this);
+    m_webLabel->setCursor(Qt::PointingHandCursor);
+    m_webLabel->setStyleSheet(QStringLiteral("color: #1a4f9c; text-decoration: underline;"));
+    m_webLabel->installEventFilter(this);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setDefault(true);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(name);
-    texts->addWidget(lblVersion);
+    texts->addWidget(m_versionLabel);
     texts->addWidget(maker);
     texts->addSpacing(8);
-    texts->addWidget(lblDescription);
+    texts->addWidget(m_descriptionLabel);
     texts->addSpacing(8);
-    texts->addWidget(lblWeb);
+    texts->addWidget(m_webLabel);
     texts->addWidget(rights);
     auto* top = new QHBoxLayout;
     top->addWidget(picIcon, 0, Qt::AlignTop);
@@ -54,44 +54,44 @@ FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindows
     top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
+    buttons->addWidget(m_okButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
     layout->setContentsMargins(18, 18, 18, 12);
 
-    connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
-    Form_Load();
+    connect(m_okButton, &QPushButton::clicked, this, &AboutBox::closeBox);
+    loadWindow();
 }
 
-void FrmAbout::Form_Load()
+void AboutBox::loadWindow()
 {
     setWindowTitle(loadText(217) + QStringLiteral(" SP"));
-    lblVersion->setText(loadText(218) + u' ' + programVersion());
-    lblDescription->setText(loadText(TextId::AboutDescription));
-    lblWeb->setText(loadText(TextId::WebAddress));
+    m_versionLabel->setText(loadText(218) + u' ' + programVersion());
+    m_descriptionLabel->setText(loadText(TextId::AboutDescription));
+    m_webLabel->setText(loadText(TextId::WebAddress));
 }
 
-bool FrmAbout::eventFilter(QObject* watched, QEvent* event)
+bool AboutBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lblWeb && event->type() == QEvent::MouseButtonRelease) {
-        lblWeb_Click();
+    if (watched == m_webLabel && event->type() == QEvent::MouseButtonRelease) {
+        openWebAddress();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void FrmAbout::lblWeb_Click()
+void AboutBox::openWebAddress()
 {
-    openUrl(lblWeb->text());
+    openUrl(m_webLabel->text());
 }
 
-void FrmAbout::cmdOK_Click()
+void AboutBox::closeBox()
 {
     close();
 }
 
-void FrmAbout::closeEvent(QCloseEvent* event)
+void AboutBox::closeEvent(QCloseEvent* event)
 {
     // The close box acts as OK: the window that opened the box gets its input back.
     event->accept();
@@ -100,7 +100,7 @@ void FrmAbout::closeEvent(QCloseEvent* event)
 
 void openAboutBox(MainWindowBase* opener)
 {
-    auto* about = new FrmAbout;
+    auto* about = new AboutBox;
     openSecondaryWindow(about, opener);
     about->activateWindow();
 }

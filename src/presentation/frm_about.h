@@ -7,24 +7,24 @@ class QPushButton;
 class MainWindowBase;
 
 // The about box: name, version, description and the product's web address.
-class FrmAbout : public QWidget {
+class AboutBox : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmAbout(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblWeb = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_descriptionLabel = nullptr;
+    QLabel* m_webLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
-    void lblWeb_Click();
-    void cmdOK_Click();
+    void loadWindow();
+    void openWebAddress();
+    void closeBox();
 };
 
 // The version as the about box shows it: major.minor.revision.

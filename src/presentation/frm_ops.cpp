@@ -19,94 +19,99 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FrmOps::FrmOps(QWidget* parent) : QWidget(parent, Qt::Window)
+PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    Picture1 = new QFrame(this);
-    Picture1->setAutoFillBackground(true);
-    auto* logo = new QLabel(Picture1);
+    m_logoPanel = new QFrame(this);
+    m_logoPanel->setAutoFillBackground(true);
+    auto* logo = new QLabel(m_logoPanel);
     logo->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
-    auto* logoLayout = new QVBoxLayout(Picture1);
+    auto* logoLayout = new QVBoxLayout(m_logoPanel);
     logoLayout->addWidget(logo, 0, Qt::AlignCenter);
 
-    Label1 = new QLabel(this);
-    Label2 = new QLabel(this);
-    Label3 = new QLabel(this);
-    cboColor = new QComboBox(this);
-    cboLang = new QComboBox(this);
-    cboText = new QComboBox(this);
-    cmdSave = new QPushButton(this);
-    cmdDis = new QPushButton(this);
-    for (QPushButton* button : {cmdSave, cmdDis})
+    m_schemeCaption = new QLabel(this);
+    m_languageCaption = new QLabel(this);
+    m_textSizeCaption = new QLabel(this);
+    m_schemeCombo = new QComboBox(this);
+    m_languageCombo = new QComboBox(this);
+    m_textSizeCombo = new QComboBox(this);
+    m_saveButton = new QPushButton(this);
+    m_discardButton = new QPushButton(this);
+    for (QPushButton* button : {m_saveButton, m_discardButton})
         button->setMinimumHeight(48); // two lines: English over Spanish
 
     auto* grid = new QGridLayout;
     int row = 0;
-    for (auto [label, box] : {std::pair{Label1, cboColor}, {Label2, cboLang}, {Label3, cboText}}) {
+    for (auto [label, box] : {std::pair{m_schemeCaption, m_schemeCombo},
+                              {m_languageCaption, m_languageCombo},
+                              {m_textSizeCaption, m_textSizeCombo}}) {
         grid->addWidget(label, row++, 0);
         grid->addWidget(box, row++, 0);
     }
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdDis);
+    buttons->addWidget(m_saveButton);
+    buttons->addWidget(m_discardButton);
     grid->addLayout(buttons, row, 0);
     auto* top = new QHBoxLayout(this);
-    top->addWidget(Picture1);
+    top->addWidget(m_logoPanel);
     top->addLayout(grid, 1);
     top->setContentsMargins(14, 14, 14, 14);
     top->setSpacing(14);
 
-    connect(cboColor, &QComboBox::currentIndexChanged, this, &FrmOps::cboColor_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &FrmOps::cmdSave_Click);
-    connect(cmdDis, &QPushButton::clicked, this, &FrmOps::cmdDis_Click);
-    Form_Load();
+    connect(m_schemeCombo, &QComboBox::currentIndexChanged, this, &PreferencesWindow::previewScheme);
+    connect(m_saveButton, &QPushButton::clicked, this, &PreferencesWindow::savePreferences);
+    connect(m_discardButton, &QPushButton::clicked, this, &PreferencesWindow::discardPreferences);
+    loadWindow();
 }
 
-void FrmOps::Form_Load()
+void PreferencesWindow::loadWindow()
 {
     const QString root = app().regRoot;
-    cboColor->addItems(colorSchemeNames());
-    cboLang->addItems(languageNames());
-    cboText->addItems(textSizeNames());
-    cboColor->setCurrentIndex(preferencePosition(readSetting(root + QStringLiteral("color")), 100, cboColor->count()));
-    cboLang->setCurrentIndex(preferencePosition(readSetting(root + QStringLiteral("language")), 1, cboLang->count()));
-    cboText->setCurrentIndex(preferencePosition(readSetting(root + QStringLiteral("textSize")), 1, cboText->count()));
-    applyOpsColors(*this);
-    setOptionsCaptions(*this);
+    m_schemeCombo->addItems(colorSchemeNames());
+    m_languageCombo->addItems(languageNames());
+    m_textSizeCombo->addItems(textSizeNames());
+    m_schemeCombo->setCurrentIndex(
+        preferencePosition(readSetting(root + QStringLiteral("color")), 100, m_schemeCombo->count()));
+    m_languageCombo->setCurrentIndex(
+        preferencePosition(readSetting(root + QStringLiteral("language")), 1, m_languageCombo->count()));
+    m_textSizeCombo->setCurrentIndex(
+        preferencePosition(readSetting(root + QStringLiteral("textSize")), 1, m_textSizeCombo->count()));
+    applyPreferencesColors(*this);
+    applyPreferencesTexts(*this);
 }
 
-void FrmOps::cboColor_Click()
+void PreferencesWindow::previewScheme()
 {
-    app().colorScheme = cboColor->currentIndex() * 100;
-    applyOpsColors(*this); // the preview
+    app().colorScheme = m_schemeCombo->currentIndex() * 100;
+    applyPreferencesColors(*this); // the preview
 }
 
-void FrmOps::getAllDefaultSettings()
+void PreferencesWindow::applyChosenSettings()
 {
     AppState& a = app();
-    if (cboLang->currentIndex() == 0)
+    if (m_languageCombo->currentIndex() == 0)
         a.langOffset = 0;
-    else if (cboLang->currentIndex() == 1)
+    else if (m_languageCombo->currentIndex() == 1)
         a.langOffset = SpanishOffset;
     static constexpr int kSizes[] = {8, 10, 12};
-    if (cboText->currentIndex() >= 0 && cboText->currentIndex() < 3)
-        a.textFontSize = kSizes[cboText->currentIndex()];
+    if (m_textSizeCombo->currentIndex() >= 0 && m_textSizeCombo->currentIndex() < 3)
+        a.textFontSize = kSizes[m_textSizeCombo->currentIndex()];
 }
 
-void FrmOps::cmdSave_Click()
+void PreferencesWindow::savePreferences()
 {
     AppState& a = app();
-    const QString scheme = QString::number(cboColor->currentIndex() * 100);
+    const QString scheme = QString::number(m_schemeCombo->currentIndex() * 100);
     writeSetting(a.regRoot + QStringLiteral("color"), scheme);
-    a.colorScheme = cboColor->currentIndex() * 100;
-    writeSetting(a.regRoot + QStringLiteral("language"), QString::number(cboLang->currentIndex()));
-    writeSetting(a.regRoot + QStringLiteral("textSize"), QString::number(cboText->currentIndex()));
-    getAllDefaultSettings();
+    a.colorScheme = m_schemeCombo->currentIndex() * 100;
+    writeSetting(a.regRoot + QStringLiteral("language"), QString::number(m_languageCombo->currentIndex()));
+    writeSetting(a.regRoot + QStringLiteral("textSize"), QString::number(m_textSizeCombo->currentIndex()));
+    applyChosenSettings();
     applyQtLanguage(a.langOffset);
     returnToMainWindow();
 }
 
-void FrmOps::cmdDis_Click()
+void PreferencesWindow::discardPreferences()
 {
     AppState& a = app();
     a.colorScheme = colorSchemeFor(readSetting(a.regRoot + QStringLiteral("color")));
@@ -117,7 +122,7 @@ void FrmOps::cmdDis_Click()
     returnToMainWindow();
 }
 
-void FrmOps::returnToMainWindow()
+void PreferencesWindow::returnToMainWindow()
 {
     m_done = true;
     hide();
@@ -125,10 +130,10 @@ void FrmOps::returnToMainWindow()
     close();
 }
 
-void FrmOps::closeEvent(QCloseEvent* event)
+void PreferencesWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     // The close box discards, so that a main window always comes back.
     if (!m_done)
-        cmdDis_Click();
+        discardPreferences();
 }

@@ -9,31 +9,31 @@ class QPushButton;
 
 // Colour scheme, language and text size. Shown while no main window is loaded; Save or Discard
 // (or the close box, which discards) brings back the window it came from, loaded afresh.
-class FrmOps : public QWidget {
+class PreferencesWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmOps(QWidget* parent = nullptr);
+    explicit PreferencesWindow(QWidget* parent = nullptr);
 
-    QComboBox* cboColor = nullptr;
-    QComboBox* cboLang = nullptr;
-    QComboBox* cboText = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* cmdSave = nullptr;
-    QPushButton* cmdDis = nullptr;
-    QFrame* Picture1 = nullptr;
+    QComboBox* m_schemeCombo = nullptr;
+    QComboBox* m_languageCombo = nullptr;
+    QComboBox* m_textSizeCombo = nullptr;
+    QLabel* m_schemeCaption = nullptr;
+    QLabel* m_languageCaption = nullptr;
+    QLabel* m_textSizeCaption = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_discardButton = nullptr;
+    QFrame* m_logoPanel = nullptr;
 
-    void cboColor_Click();
-    void cmdSave_Click();
-    void cmdDis_Click();
+    void previewScheme();
+    void savePreferences();
+    void discardPreferences();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void getAllDefaultSettings();
+    void loadWindow();
+    void applyChosenSettings();
     void returnToMainWindow();
 
     bool m_done = false;

@@ -1,14 +1,14 @@
 #pragma once
 
-class FrmAdd;
-class FrmBr;
-class FrmEdit;
-class FrmOps;
-class FrmSearch;
+class AddRecipeWindow;
+class BrowseWindow;
+class EditRecipeWindow;
+class PreferencesWindow;
+class SearchWindow;
 
 // Each window's texts, set once when the window loads.
-void setBrowseCaptions(FrmBr& w);
-void setAddCaptions(FrmAdd& w);
-void setEditCaptions(FrmEdit& w);
-void setSearchCaptions(FrmSearch& w);
-void setOptionsCaptions(FrmOps& w);
+void applyBrowseTexts(BrowseWindow& w);
+void applyAddTexts(AddRecipeWindow& w);
+void applyEditTexts(EditRecipeWindow& w);
+void applySearchTexts(SearchWindow& w);
+void applyPreferencesTexts(PreferencesWindow& w);

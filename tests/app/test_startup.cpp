@@ -57,19 +57,19 @@ private slots:
         QFETCH(QString, choice);
         TestEnv env;
         QDir(env.dataPath()).removeRecursively(); // a brand-new machine
-        Main();
-        FrmLang* chooser = findWindow<FrmLang>();
+        startProgram();
+        LanguageChooser* chooser = findWindow<LanguageChooser>();
         QVERIFY(chooser);
         QVERIFY(chooser->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(!findWindow<FrmBr>());
+        QVERIFY(!findWindow<BrowseWindow>());
         if (choice == QStringLiteral("en"))
-            chooser->cmdEng->click();
+            chooser->m_englishButton->click();
         else if (choice == QStringLiteral("es"))
-            chooser->cmdEsp->click();
+            chooser->m_spanishButton->click();
         else
             chooser->close();
 
-        FrmBr* browse = findWindow<FrmBr>();
+        BrowseWindow* browse = findWindow<BrowseWindow>();
         QVERIFY(browse);
         QCOMPARE(browse->windowTitle(), choice == QStringLiteral("es") ? QStringLiteral("SP | Explorar recetas")
                                                                        : QStringLiteral("SP | Browse Recipes"));
@@ -105,9 +105,9 @@ private slots:
         storeLanguage("1");
         writeSetting(kRegRoot + QStringLiteral("textSize"), textSize);
         writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("300"));
-        Main();
-        QVERIFY(!findWindow<FrmLang>());
-        QVERIFY(findWindow<FrmBr>());
+        startProgram();
+        QVERIFY(!findWindow<LanguageChooser>());
+        QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(app().textFontSize, points);
         QCOMPARE(app().colorScheme, 300);
         QCOMPARE(app().langOffset, SpanishOffset);
@@ -153,7 +153,7 @@ private slots:
         storeLanguage("0");
         writeFileBytes(env.bookPath(), content);
         env.dialogs.answers = {replace ? MsgAnswer::Ok : MsgAnswer::Cancel};
-        Main();
+        startProgram();
 
         QVERIFY(!env.dialogs.messages.isEmpty());
         const ShownMessage& asked = env.dialogs.messages.first();
@@ -162,13 +162,13 @@ private slots:
         QCOMPARE(asked.buttons, MsgButtons::OkCancel);
         if (!replace) {
             QVERIFY(app().ended);
-            QVERIFY(!findWindow<FrmBr>());
+            QVERIFY(!findWindow<BrowseWindow>());
             QCOMPARE(env.bookBytes(), content);
             QVERIFY(keptBooks(env).isEmpty());
             return;
         }
         QVERIFY(!app().ended);
-        QVERIFY(findWindow<FrmBr>());
+        QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(env.bookBytes(), kBlankBook);
         const QStringList kept = keptBooks(env);
         if (content.isEmpty()) {
@@ -189,9 +189,9 @@ private slots:
         TestEnv env;
         storeLanguage("0");
         QDir().mkpath(env.bookPath()); // a folder where the book should be
-        Main();
+        startProgram();
         QVERIFY(app().ended);
-        QVERIFY(!findWindow<FrmBr>());
+        QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
         QVERIFY(shown.text.startsWith(loadText(TextId::BookUnreadable)));
@@ -222,9 +222,9 @@ private slots:
         QCOMPARE(::read(ready[0], &started, 1), ssize_t(1));
         QCOMPARE(started, 'y');
 
-        Main();
+        startProgram();
         QVERIFY(app().ended);
-        QVERIFY(!findWindow<FrmBr>());
+        QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::BookInUse)});
         QCOMPARE(env.bookBytes(), before);
 
@@ -234,9 +234,9 @@ private slots:
         ::close(ready[1]);
         resetAppState();
         env.dialogs.clear();
-        Main();
+        startProgram();
         QVERIFY(!app().ended);
-        QVERIFY(findWindow<FrmBr>());
+        QVERIFY(findWindow<BrowseWindow>());
         QVERIFY(env.dialogs.messages.isEmpty());
     }
 
@@ -281,8 +281,8 @@ private slots:
         writeFileBytes(victim, "mine");
         const QString help = QDir(env.dataPath()).filePath(QStringLiteral("sp.hlp"));
         QVERIFY(QFile::link(victim, help));
-        Main();
-        QVERIFY(findWindow<FrmBr>());
+        startProgram();
+        QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(readFileBytes(victim), QByteArray("mine"));
         QVERIFY(!QFileInfo(help).isSymLink());
         QVERIFY(readFileBytes(help).contains("<html"));
@@ -298,10 +298,9 @@ private slots:
         for (const QString& folder : {env.dataPath(), images})
             writeFileBytes(QDir(folder).filePath(QStringLiteral(".saporina-Ab12Cd.tmp")), "half");
         writeFileBytes(QDir(images).filePath(QStringLiteral("recipes_A_B.jpg.tmp")), "a picture of the cook's");
-        Main();
-        QVERIFY(findWindow<FrmBr>());
-        QCOMPARE(QDir(env.dataPath()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden),
-                 QStringList{});
+        startProgram();
+        QVERIFY(findWindow<BrowseWindow>());
+        QCOMPARE(QDir(env.dataPath()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden), QStringList{});
         QCOMPARE(QDir(images).entryList(QDir::Files | QDir::Hidden), QStringList{"recipes_A_B.jpg.tmp"});
     }
 
@@ -325,9 +324,9 @@ private slots:
         writeFileBytes(env.bookPath(), kBlankBook);
         // A data folder that cannot be made: its parent is a file.
         qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
-        Main();
+        startProgram();
         QVERIFY(app().ended);
-        QVERIFY(!findWindow<FrmBr>());
+        QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritable)));
     }
@@ -338,11 +337,11 @@ private slots:
         storeLanguage("0");
         writeFileBytes(env.bookPath(), "<recipebook>\r\n <category cname=\"Soups\"><recipe><title>Caldo</title>"
                                        "</recipe></category>\r\n <category cname=\"Breads\"/>\r\n</recipebook>");
-        Main();
-        FrmBr* browse = findWindow<FrmBr>();
+        startProgram();
+        BrowseWindow* browse = findWindow<BrowseWindow>();
         QVERIFY(browse);
-        QCOMPARE(browse->cboCats->count(), 2);
-        QCOMPARE(browse->cboCats->currentText(), QStringLiteral("Breads"));
+        QCOMPARE(browse->m_categoryCombo->count(), 2);
+        QCOMPARE(browse->m_categoryCombo->currentText(), QStringLiteral("Breads"));
         QVERIFY(env.dialogs.messages.isEmpty());
     }
 
@@ -350,8 +349,8 @@ private slots:
     {
         TestEnv env;
         storeLanguage("0");
-        Main();
-        FrmBr* browse = findWindow<FrmBr>();
+        startProgram();
+        BrowseWindow* browse = findWindow<BrowseWindow>();
         QVERIFY(browse);
         QVERIFY(app().quitOnClose);
 
@@ -364,7 +363,7 @@ private slots:
         QVERIFY(!setting("width").isEmpty());
 
         showMainWindow(MainWindowKind::Browse);
-        browse = findWindow<FrmBr>();
+        browse = findWindow<BrowseWindow>();
         QVERIFY(browse && currentMainWindow() == browse);
         QVERIFY(app().quitOnClose);
         browse->close(); // the close box

@@ -130,7 +130,8 @@ private slots:
         ok("byte-order mark", "\xEF\xBB\xBF<r/>");
         ok("document type without a subset", "<!DOCTYPE r SYSTEM \"r.dtd\"><r/>");
         ok("references and CDATA", "<r a=\"&quot;&#60;\">&amp;&lt;&gt;&apos;&#x1F600;&#233;<![CDATA[<&]]></r>");
-        ok("accented names and text", "<r\xC3\xA9 n\xC3\xBA=\"\xC3\xB1\">caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8D\xB0</r\xC3\xA9>");
+        ok("accented names and text",
+           "<r\xC3\xA9 n\xC3\xBA=\"\xC3\xB1\">caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8D\xB0</r\xC3\xA9>");
         ok("tabs and line ends", "<r>\ta\r\nb\rc\n</r>");
         ok("thirty-two deep", QByteArray("<a>").repeated(32) + QByteArray("</a>").repeated(32));
         bad("empty", "");
@@ -143,7 +144,8 @@ private slots:
         bad("bare ampersand in an attribute", "<r a=\"A & B\"/>");
         bad("repeated attribute", "<r a=\"1\" a=\"2\"/>");
         bad("less-than in an attribute", "<r a=\"<\"/>");
-        bad("control character", "<r>a\x01" "b</r>");
+        bad("control character", "<r>a\x01"
+                                 "b</r>");
         bad("NUL", QByteArray("<r>a\0b</r>", 10));
         bad("reference to a control character", "<r>&#1;</r>");
         bad("reference to NUL", "<r>&#x0;</r>");

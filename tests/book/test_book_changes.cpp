@@ -18,9 +18,10 @@ namespace {
 
 QByteArray recipeXml(const QString& title, const QString& image, const QByteArray& notes = {})
 {
-    return "<recipe><title>" + title.toUtf8() + "</title><preptime></preptime><cooktime></cooktime><yield></yield>"
-           "<ing></ing><prep></prep><other>" + notes + "</other><date>1/2/2020</date><image>" + image.toUtf8() +
-           "</image></recipe>";
+    return "<recipe><title>" + title.toUtf8() +
+           "</title><preptime></preptime><cooktime></cooktime><yield></yield>"
+           "<ing></ing><prep></prep><other>" +
+           notes + "</other><date>1/2/2020</date><image>" + image.toUtf8() + "</image></recipe>";
 }
 
 QByteArray categoryXml(const QString& name, const QByteArray& recipes)
@@ -85,7 +86,10 @@ struct Book {
         }
         return missing;
     }
-    Recipe recipe(int category, int position) { return RecipeBook::readRecipe(RecipeBook::recipe(book().category(category), position)); }
+    Recipe recipe(int category, int position)
+    {
+        return RecipeBook::readRecipe(RecipeBook::recipe(book().category(category), position));
+    }
     RecipeRef ref(int category, int position) { return {category, position, recipe(category, position).title}; }
 };
 
@@ -105,8 +109,8 @@ const QByteArray kPadding = QByteArray(6000, 'x'); // makes the book larger than
 
 QByteArray standardBook()
 {
-    return categoryXml("Cakes", recipeXml("Torta", "recipes_Cakes_Torta.jpg") +
-                                    recipeXml("Flan", "recipes_Cakes_Flan.gif")) +
+    return categoryXml("Cakes",
+                       recipeXml("Torta", "recipes_Cakes_Torta.jpg") + recipeXml("Flan", "recipes_Cakes_Flan.gif")) +
            categoryXml("Pies", recipeXml("Apple", "", kPadding));
 }
 
@@ -275,7 +279,8 @@ private slots:
         Book e(book);
         RecipeForm form = formOf(e.recipe(1, 0));
         form.notes = QStringLiteral("edited");
-        QVERIFY(replaceRecipe(e.book(), e.ref(1, 0), 1, form, e.image(QStringLiteral("recipes_Stews_soup.jpg"))).saved());
+        QVERIFY(
+            replaceRecipe(e.book(), e.ref(1, 0), 1, form, e.image(QStringLiteral("recipes_Stews_soup.jpg"))).saved());
         QCOMPARE(e.recipe(0, 0).notes, QString());
         QCOMPARE(e.recipe(1, 0).notes, QStringLiteral("edited"));
         QCOMPARE(QDir(e.images()).entryList(QDir::Files).size(), 2);
@@ -358,7 +363,8 @@ private slots:
         QVERIFY(QFile::link(bait, torta));
         QVERIFY(QFile::link(bait, b.image(QStringLiteral("recipes_Pies_Pear.jpg")))); // a link no recipe names
 
-        QVERIFY(replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), b.own(QStringLiteral("new.jpg"))).saved());
+        QVERIFY(
+            replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), b.own(QStringLiteral("new.jpg"))).saved());
         QVERIFY(!QFileInfo(torta).isSymLink());
         QVERIFY(addRecipe(b.book(), 1, titled("Pear"), b.own(QStringLiteral("pear.jpg"))).saved());
         QVERIFY(!QFileInfo(b.image(QStringLiteral("recipes_Pies_Pear.jpg"))).isSymLink());

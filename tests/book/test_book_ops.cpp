@@ -47,20 +47,20 @@ private slots:
         env.useBook(kThreeCategories);
         MemoryList cats;
         WatchedList recs;
-        fillBrCats(app().recipeDoc, cats, recs);
+        fillBrowseCategories(app().recipeDoc, cats, recs);
         QCOMPARE(entriesOf(cats), (QList<ListEntry>{{"appetizers", 1}, {"Breads", 2}, {"Soups", 0}}));
         QCOMPARE(cats.currentRow(), 0);
 
         // Breads lists by its document position; the empty title is left out.
-        listBrRecipes(app().recipeDoc, cats.itemData(1), recs);
+        listCategoryRecipes(app().recipeDoc, cats.itemData(1), recs);
         QCOMPARE(entriesOf(recs), (QList<ListEntry>{{"bagel", 3}, {"Flan", 2}, {"Rye", 0}}));
         QCOMPARE(recs.selected.last(), 0);
 
         recs.selected.clear();
-        listBrRecipes(app().recipeDoc, 1, recs); // an empty category selects nothing
+        listCategoryRecipes(app().recipeDoc, 1, recs); // an empty category selects nothing
         QCOMPARE(recs.count(), 0);
         QVERIFY(recs.selected.isEmpty());
-        listBrRecipes(app().recipeDoc, 9, recs); // past the end: empty too
+        listCategoryRecipes(app().recipeDoc, 9, recs); // past the end: empty too
         QCOMPARE(recs.count(), 0);
     }
 
@@ -81,19 +81,19 @@ private slots:
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/><category cname=\"Cakes\"/></recipebook>");
         WatchedList add;
-        fillAddCats(app().recipeDoc, add, QString());
+        fillAddCategories(app().recipeDoc, add, QString());
         QCOMPARE(entriesOf(add), (QList<ListEntry>{{"[new category..]", 0}, {"Cakes", 1}, {"Soups", 0}}));
         QCOMPARE(add.selected, QList<int>{0}); // the new-category entry, which starts the prompt
 
         WatchedList edit;
-        fillEditCats(app().recipeDoc, edit, QStringLiteral("Soups"));
+        fillEditCategories(app().recipeDoc, edit, QStringLiteral("Soups"));
         QCOMPARE(edit.selected, QList<int>{2});
         edit.selected.clear();
-        fillEditCats(app().recipeDoc, edit, QStringLiteral("soups")); // case counts
+        fillEditCategories(app().recipeDoc, edit, QStringLiteral("soups")); // case counts
         QVERIFY(edit.selected.isEmpty());
 
         app().langOffset = SpanishOffset;
-        fillAddCats(app().recipeDoc, add, QStringLiteral("Cakes"));
+        fillAddCategories(app().recipeDoc, add, QStringLiteral("Cakes"));
         QCOMPARE(add.text(0), QStringLiteral("[categoría nueva..]"));
         QCOMPARE(add.currentRow(), 1);
     }
@@ -121,9 +121,9 @@ private slots:
 
         MemoryList browse;
         MemoryList recs;
-        fillBrCats(app().recipeDoc, browse, recs);
-        QVERIFY(!catNameFree(QStringLiteral("breads"), browse));
-        QVERIFY(catNameFree(QStringLiteral("[new category..]"), browse));
+        fillBrowseCategories(app().recipeDoc, browse, recs);
+        QVERIFY(!categoryNameFree(QStringLiteral("breads"), browse));
+        QVERIFY(categoryNameFree(QStringLiteral("[new category..]"), browse));
     }
 
     void titleChecksSpanTheBook()
@@ -252,9 +252,9 @@ private slots:
         QVERIFY(book.save(env.bookPath()));
         QVERIFY(book.load(env.bookPath()));
         MemoryList cats, recs;
-        fillBrCats(book, cats, recs);
+        fillBrowseCategories(book, cats, recs);
         for (int c = 0; c < 40; ++c)
-            listBrRecipes(book, c, recs);
+            listCategoryRecipes(book, c, recs);
         QString last = QStringLiteral("Recipe 39-249");
         QVERIFY(titleExists(book, last));
         QString none = QStringLiteral("nothing like it");

@@ -69,68 +69,69 @@ private slots:
     {
         QFETCH(double, width);
         QFETCH(double, height);
-        const BrowseLayout l = alignBrFrames(width, height);
-        QCOMPARE(l.fraBack.top, 560.0);
-        QCOMPARE(l.fraBack.height, height - 560);
-        QCOMPARE(l.fraTopLeft.height + l.fraBotLeft.height, l.fraBack.height);
-        QCOMPARE(l.fraRight.left + l.fraRight.width, width);
-        QVERIFY(l.fraTopLeft.right() <= l.fraRight.left);
+        const BrowseLayout l = layOutBrowseWindow(width, height);
+        QCOMPARE(l.backPanel.top, 560.0);
+        QCOMPARE(l.backPanel.height, height - 560);
+        QCOMPARE(l.listPanel.height + l.detailsPanel.height, l.backPanel.height);
+        QCOMPARE(l.textPanel.left + l.textPanel.width, width);
+        QVERIFY(l.listPanel.right() <= l.textPanel.left);
         // The right column stacks label, box, label, box, label, box, buttons, inside the frame.
-        const TwipRect column[] = {l.lblIng, l.txtIng, l.lblPrep, l.txtPrep, l.lblOther, l.txtOther};
+        const TwipRect column[] = {l.ingredientsCaption, l.ingredientsBox, l.preparationCaption,
+                                   l.preparationBox,     l.notesCaption,   l.notesBox};
         for (int i = 1; i < 6; ++i)
             QCOMPARE(column[i].top, column[i - 1].bottom());
-        QCOMPARE(l.picture1.top, l.txtOther.bottom() + 125);
-        QVERIFY(l.picture1.bottom() <= l.fraRight.height);
-        QCOMPARE(l.txtIng.height, l.txtPrep.height);
-        const double extra = findExtraSpace(l.fraBack.height);
+        QCOMPARE(l.buttonPanel.top, l.notesBox.bottom() + 125);
+        QVERIFY(l.buttonPanel.bottom() <= l.textPanel.height);
+        QCOMPARE(l.ingredientsBox.height, l.preparationBox.height);
+        const double extra = browseExtraSpace(l.backPanel.height);
         QVERIFY(extra >= 0);
-        QCOMPARE(l.txtOther.height, 0.1319 * (l.fraBack.height + extra));
+        QCOMPARE(l.notesBox.height, 0.1319 * (l.backPanel.height + extra));
         // The left column: list, picture frame, its caption, all inside their frame.
-        QCOMPARE(l.frame1.top, l.lstRecs.bottom() + 40);
-        QCOMPARE(l.lblClickImg.top, l.frame1.bottom());
-        QVERIFY(l.lblClickImg.bottom() <= l.fraTopLeft.height);
-        QVERIFY(l.cboCats.bottom() <= l.lstRecs.top);
+        QCOMPARE(l.pictureFrame.top, l.recipeList.bottom() + 40);
+        QCOMPARE(l.viewPictureLabel.top, l.pictureFrame.bottom());
+        QVERIFY(l.viewPictureLabel.bottom() <= l.listPanel.height);
+        QVERIFY(l.categoryCombo.bottom() <= l.recipeList.top);
     }
 
     void printVersionRule()
     {
-        QVERIFY(verifyVersion(QStringLiteral("6.4.2")));
-        QVERIFY(verifyVersion(QStringLiteral("5.5")));
-        QVERIFY(verifyVersion(QStringLiteral("6.0")));
-        QVERIFY(!verifyVersion(QStringLiteral("5.0.3")));
-        QVERIFY(!verifyVersion(QStringLiteral("4.9")));
-        QVERIFY(!verifyVersion(QString()));
-        QVERIFY(!verifyVersion(QStringLiteral("x.y")));
+        QVERIFY(printingAvailable(QStringLiteral("6.4.2")));
+        QVERIFY(printingAvailable(QStringLiteral("5.5")));
+        QVERIFY(printingAvailable(QStringLiteral("6.0")));
+        QVERIFY(!printingAvailable(QStringLiteral("5.0.3")));
+        QVERIFY(!printingAvailable(QStringLiteral("4.9")));
+        QVERIFY(!printingAvailable(QString()));
+        QVERIFY(!printingAvailable(QStringLiteral("x.y")));
     }
 
     void sizeLimitsInPixels()
     {
         QWidget window;
         window.move(100, 50);
-        cFormSize browse(15, 15);
-        browse.Init(&window);
-        browse.MaxWidth(50000);
-        browse.MaxHeight(50000);
-        browse.MinHeight(6900);
-        browse.MinWidth(9700);
+        WindowSizeLimits browse(15, 15);
+        browse.attach(&window);
+        browse.setMaxWidth(50000);
+        browse.setMaxHeight(50000);
+        browse.setMinHeight(6900);
+        browse.setMinWidth(9700);
         QCOMPARE(window.minimumSize(), QSize(647, 460));
         QCOMPARE(window.maximumSize(), QSize(3333, 3333));
 
-        cFormSize editor(15, 15);
-        editor.Init(&window);
-        editor.MaxWidth(60000);
-        editor.MaxHeight(60000);
-        editor.MinHeight(6900);
-        editor.MinWidth(9700);
+        WindowSizeLimits editor(15, 15);
+        editor.attach(&window);
+        editor.setMaxWidth(60000);
+        editor.setMaxHeight(60000);
+        editor.setMinHeight(6900);
+        editor.setMinWidth(9700);
         QCOMPARE(window.maximumSize(), QSize(4000, 4000));
         const int left = window.x();
-        editor.ResizeToMin();
+        editor.resizeToMin();
         QCOMPARE(window.size(), QSize(647, 460));
         QCOMPARE(window.x(), left + 1);
 
-        cFormSize halves(2, 2); // 5 twips is 2.5 pixels: halves go to the even neighbour
-        halves.MinWidth(5);
-        halves.MinHeight(7);
+        WindowSizeLimits halves(2, 2); // 5 twips is 2.5 pixels: halves go to the even neighbour
+        halves.setMinWidth(5);
+        halves.setMinHeight(7);
         QCOMPARE(halves.minWidthPx(), 2);
         QCOMPARE(halves.minHeightPx(), 4);
     }

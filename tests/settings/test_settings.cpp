@@ -5,8 +5,8 @@
 #include "test_env.h"
 
 #include <QFile>
-#include <QWidget>
 #include <QScreen>
+#include <QWidget>
 #include <QtTest>
 
 class TestSettings : public QObject {
@@ -62,17 +62,16 @@ private slots:
         QTest::newRow("right edge touching the screen's kept")
             << QStringList{"", "", "", QString::number(sw - 9700), "0"} << one
             << QList<int>{9700, 6900, sw - 9700, 0, 0};
-        QTest::newRow("reaching past the right edge centres")
-            << QStringList{"", "", "", QString::number(sw - 501), "0"} << one
-            << QList<int>{9700, 6900, (sw - 9700) / 2, 0, 0};
+        QTest::newRow("reaching past the right edge centres") << QStringList{"", "", "", QString::number(sw - 501), "0"}
+                                                              << one << QList<int>{9700, 6900, (sw - 9700) / 2, 0, 0};
         QTest::newRow("top past edge centres")
             << QStringList{"", "", "", "0", "90000"} << one << QList<int>{9700, 6900, 0, (sh - 6900) / 2, 0};
         QTest::newRow("monitor on the left gone")
             << QStringList{"", "", "", "-25005", "300"} << one << QList<int>{9700, 6900, (sw - 9700) / 2, 300, 0};
         QTest::newRow("monitor on the left still there")
             << QStringList{"", "", "", "-12000", "3000"} << left << QList<int>{9700, 6900, -12000, 3000, 0};
-        QTest::newRow("on the right monitor") << QStringList{"10000", "7000", "0", "20000", "1000"} << right
-                                              << QList<int>{10000, 7000, 20000, 1000, 0};
+        QTest::newRow("on the right monitor")
+            << QStringList{"10000", "7000", "0", "20000", "1000"} << right << QList<int>{10000, 7000, 20000, 1000, 0};
         QTest::newRow("straddling two monitors goes onto the one it covers most")
             << QStringList{"10000", "7000", "0", "12000", "1000"} << right
             << QList<int>{10000, 7000, (sw - 10000) / 2, 1000, 0};
@@ -144,8 +143,9 @@ private slots:
         QWidget lost;
         restoreWindowPlacement(&lost);
         const QRect screen = lost.screen()->availableGeometry();
-        QVERIFY2(screen.contains(QRect(lost.pos(), lost.size())), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(
-                                                                       lost.x()).arg(lost.y()).arg(lost.width()).arg(lost.height())));
+        QVERIFY2(
+            screen.contains(QRect(lost.pos(), lost.size())),
+            qPrintable(QStringLiteral("%1,%2 %3x%4").arg(lost.x()).arg(lost.y()).arg(lost.width()).arg(lost.height())));
         QCOMPARE(lost.width(), screen.width());
     }
 };

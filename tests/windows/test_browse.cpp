@@ -39,20 +39,20 @@ const QByteArray kBook =
 // A browse window over the test book, with the pictures its recipes name.
 struct BrowseFixture {
     TestEnv env;
-    FrmBr* w = nullptr;
+    BrowseWindow* w = nullptr;
     explicit BrowseFixture(const QByteArray& book = kBook)
     {
         QDir(env.dataPath()).mkpath(QStringLiteral("images"));
         for (const char* name : {"recipes_Soups_Gazpacho.jpg", "recipes_Soups_Caldo.bmp", "recipes_Stews_Goulash.jpg"})
             writePicture(image(QLatin1String(name)), 320, 200);
         env.useBook(book);
-        w = new FrmBr;
+        w = new BrowseWindow;
         w->show();
     }
     QString image(const QString& name) const { return QDir(env.dataPath()).filePath(QStringLiteral("images/") + name); }
     bool select(const char* category, const char* title = nullptr)
     {
-        const int row = w->cboCats->findText(QLatin1String(category));
+        const int row = w->m_categoryCombo->findText(QLatin1String(category));
         w->categoryList().setCurrentRow(row);
         if (!title)
             return row >= 0;
@@ -61,8 +61,8 @@ struct BrowseFixture {
     QStringList recipes() const
     {
         QStringList titles;
-        for (int i = 0; i < w->lstRecs->count(); ++i)
-            titles << w->lstRecs->item(i)->text();
+        for (int i = 0; i < w->m_recipeList->count(); ++i)
+            titles << w->m_recipeList->item(i)->text();
         return titles;
     }
 };
@@ -75,15 +75,15 @@ private slots:
     void showsTheFirstCategoryAndRecipe()
     {
         BrowseFixture f;
-        QCOMPARE(f.w->cboCats->currentText(), QStringLiteral("Empty"));
+        QCOMPARE(f.w->m_categoryCombo->currentText(), QStringLiteral("Empty"));
         QVERIFY(f.select("Soups"));
         QCOMPARE(f.recipes(), (QStringList{"Caldo", "Gazpacho"}));
         QVERIFY(f.select("Soups", "Gazpacho"));
-        QCOMPARE(f.w->txtIng->toPlainText(), QStringLiteral("tomatoes\ncucumber"));
-        QCOMPARE(f.w->lblPT->text(), QStringLiteral("20 min"));
-        QCOMPARE(f.w->lblDC->text(), QStringLiteral("7/14/2025"));
-        QCOMPARE(f.w->lblImgLoc->text(), QStringLiteral("recipes_Soups_Gazpacho.jpg"));
-        QVERIFY(f.w->Image1->isVisible());
+        QCOMPARE(f.w->m_ingredientsBox->toPlainText(), QStringLiteral("tomatoes\ncucumber"));
+        QCOMPARE(f.w->m_prepTimeValue->text(), QStringLiteral("20 min"));
+        QCOMPARE(f.w->m_dateValue->text(), QStringLiteral("7/14/2025"));
+        QCOMPARE(f.w->m_shownPictureName->text(), QStringLiteral("recipes_Soups_Gazpacho.jpg"));
+        QVERIFY(f.w->m_thumbnail->isVisible());
         QCOMPARE(f.w->minimumSize(), QSize(647, 460));
     }
 
@@ -92,7 +92,7 @@ private slots:
         BrowseFixture f;
         QVERIFY(f.select("Soups", "Gazpacho"));
         f.env.dialogs.answers = {MsgAnswer::No};
-        f.w->cmdRem_Click();
+        f.w->removeShownRecipe();
         const ShownMessage asked = f.env.dialogs.messages.last();
         QCOMPARE(asked.text, QStringLiteral("Confirm deletion of:  « Gazpacho »"));
         QCOMPARE(asked.title, QStringLiteral("SP"));
@@ -101,20 +101,20 @@ private slots:
 
         // The Delete key in the list asks the same question.
         f.env.dialogs.answers = {MsgAnswer::Yes};
-        QTest::keyClick(f.w->lstRecs, Qt::Key_Delete);
+        QTest::keyClick(f.w->m_recipeList, Qt::Key_Delete);
         QCOMPARE(f.env.dialogs.messages.last().text, asked.text);
         QCOMPARE(f.recipes(), QStringList{"Caldo"});
         QVERIFY(!f.env.bookBytes().contains("Gazpacho"));
         QVERIFY(!QFile::exists(f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg"))));
         QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Soups_Caldo.bmp"))));
-        QCOMPARE(f.w->lstRecs->currentItem()->text(), QStringLiteral("Caldo"));
+        QCOMPARE(f.w->m_recipeList->currentItem()->text(), QStringLiteral("Caldo"));
 
         // The last recipe of a category: the list and fields empty, the category stays.
         f.env.dialogs.answers = {MsgAnswer::Yes};
-        f.w->cmdRem_Click();
+        f.w->removeShownRecipe();
         QVERIFY(f.recipes().isEmpty());
-        QVERIFY(f.w->txtIng->toPlainText().isEmpty() && f.w->lblDC->text().isEmpty());
-        QCOMPARE(f.w->cboCats->currentText(), QStringLiteral("Soups"));
+        QVERIFY(f.w->m_ingredientsBox->toPlainText().isEmpty() && f.w->m_dateValue->text().isEmpty());
+        QCOMPARE(f.w->m_categoryCombo->currentText(), QStringLiteral("Soups"));
         QVERIFY(f.env.bookBytes().contains("<category cname=\"Soups\"></category>"));
     }
 
@@ -126,9 +126,9 @@ private slots:
         const QString keep = QDir(f.env.dataPath()).filePath(QStringLiteral("keep.txt"));
         writeFileBytes(keep, "mine");
         QVERIFY(f.select("Soups", "Gazpacho"));
-        QVERIFY(f.w->lblImgLoc->text().isEmpty()); // never looked up outside the folder
+        QVERIFY(f.w->m_shownPictureName->text().isEmpty()); // never looked up outside the folder
         f.env.dialogs.answers = {MsgAnswer::Yes};
-        f.w->cmdRem_Click();
+        f.w->removeShownRecipe();
         QVERIFY(QFile::exists(keep));
     }
 
@@ -140,7 +140,7 @@ private slots:
         BrowseFixture f(book);
         QVERIFY(f.select("Stews", "caldo"));
         f.env.dialogs.answers = {MsgAnswer::Yes};
-        f.w->cmdRem->click();
+        f.w->m_removeButton->click();
         QVERIFY(f.recipes().isEmpty());
         QVERIFY(f.env.bookBytes().contains("<title>Caldo</title>"));
         QVERIFY(!f.env.bookBytes().contains("<title>caldo</title>"));
@@ -159,7 +159,7 @@ private slots:
         f.env.dialogs.answers = {MsgAnswer::Yes};
         {
             const FileSizeLimit limit(4000);
-            f.w->cmdRem->click();
+            f.w->m_removeButton->click();
         }
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
         QCOMPARE(f.env.bookBytes(), before);
@@ -173,9 +173,9 @@ private slots:
         BrowseFixture f;
         writeFileBytes(f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg")), "not a picture");
         QVERIFY(f.select("Soups", "Gazpacho"));
-        QVERIFY(f.w->Image1->isHidden());
-        f.w->lblClickImg_Click();
-        QVERIFY(!findWindow<FrmImgView>());
+        QVERIFY(f.w->m_thumbnail->isHidden());
+        f.w->viewPicture();
+        QVERIFY(!findWindow<PictureViewer>());
         QVERIFY(f.w->isEnabled());
     }
 
@@ -183,7 +183,7 @@ private slots:
     {
         BrowseFixture f;
         QVERIFY(f.select("Empty"));
-        f.w->cmdEdit_Click();
+        f.w->editShownRecipe();
         QVERIFY(f.w->isVisible());
         QVERIFY(app().quitOnClose);
         f.w->close();
@@ -197,7 +197,7 @@ private slots:
         // A change of case only is refused: the category itself holds the name.
         f.env.dialogs.inputs = {QStringLiteral("SOUPS")};
         f.env.dialogs.answers = {MsgAnswer::Cancel};
-        f.w->mnuCatEdit_Click();
+        f.w->renameShownCategory();
         QCOMPARE(f.env.dialogs.inputPrompts.first(),
                  QStringLiteral("Please enter a new name for the category:\r\n« Soups »"));
         QCOMPARE(f.env.dialogs.inputDefaults.first(), QStringLiteral("Soups"));
@@ -209,15 +209,15 @@ private slots:
         f.env.dialogs.clear();
         f.env.dialogs.inputs = {QStringLiteral("stews"), QStringLiteral("Broths ")};
         f.env.dialogs.answers = {MsgAnswer::Retry};
-        f.w->mnuCatEdit_Click();
+        f.w->renameShownCategory();
         QCOMPARE(f.env.dialogs.inputDefaults, (QStringList{"Soups", "Soups"}));
         QVERIFY(f.env.bookBytes().contains("<category cname=\"Broths\"><recipe><title>Gazpacho"));
-        QCOMPARE(f.w->cboCats->currentText(), QStringLiteral("Broths"));
+        QCOMPARE(f.w->m_categoryCombo->currentText(), QStringLiteral("Broths"));
         QCOMPARE(f.recipes(), (QStringList{"Caldo", "Gazpacho"}));
 
         f.env.dialogs.clear();
         f.env.dialogs.inputs = {QStringLiteral("Soups/Stews")};
-        f.w->mnuCatEdit_Click();
+        f.w->renameShownCategory();
         QVERIFY(f.env.dialogs.messages.last().text.startsWith(loadText(295) + QStringLiteral("\r\n\"")));
         QVERIFY(f.env.bookBytes().contains("cname=\"Broths\""));
         QCOMPARE(f.env.dialogs.unscripted, 0);
@@ -228,7 +228,7 @@ private slots:
         BrowseFixture f;
         QVERIFY(f.select("Soups"));
         f.env.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Yes};
-        f.w->mnuCatDel_Click();
+        f.w->deleteShownCategory();
         QCOMPARE(f.env.dialogs.messageTexts(),
                  (QStringList{"Attention, there are recipes in this category!", "Confirm deletion of:\r\n« Soups »"}));
         QVERIFY(!f.env.bookBytes().contains("Soups"));
@@ -240,14 +240,14 @@ private slots:
         QVERIFY(f.select("Empty"));
         f.env.dialogs.clear();
         f.env.dialogs.answers = {MsgAnswer::Yes};
-        f.w->mnuCatDel_Click();
+        f.w->deleteShownCategory();
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"Confirm deletion of:\r\n« Empty »"});
         f.env.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Yes};
-        f.w->mnuCatDel_Click();
+        f.w->deleteShownCategory();
         QCOMPARE(f.env.bookBytes(), QByteArray("<recipebook></recipebook>"));
-        QCOMPARE(f.w->cboCats->count(), 0);
+        QCOMPARE(f.w->m_categoryCombo->count(), 0);
         QVERIFY(f.recipes().isEmpty());
-        QVERIFY(f.w->txtIng->toPlainText().isEmpty() && f.w->lblPT->text().isEmpty());
+        QVERIFY(f.w->m_ingredientsBox->toPlainText().isEmpty() && f.w->m_prepTimeValue->text().isEmpty());
     }
 
     void coloursAndCaptions()
@@ -256,21 +256,22 @@ private slots:
         app().colorScheme = 300;
         app().textFontSize = 12;
         app().langOffset = SpanishOffset;
-        FrmBr w;
-        QCOMPARE(w.cmdEdit->palette().color(QPalette::Button), QColor(204, 204, 204));
-        QCOMPARE(w.txtIng->palette().color(QPalette::Base), QColor(51, 102, 153));
-        QCOMPARE(w.txtIng->palette().color(QPalette::Text), QColor(255, 255, 255));
-        QCOMPARE(w.lblIng->palette().color(QPalette::WindowText), QColor(64, 64, 64));
-        QCOMPARE(w.lblBorder[0]->palette().color(QPalette::WindowText), QColor(51, 102, 153));
-        QCOMPARE(w.fraRight->palette().color(QPalette::Window), QColor(159, 159, 159));
-        QCOMPARE(w.txtPrep->font().pointSize(), 12);
+        BrowseWindow w;
+        QCOMPARE(w.m_editButton->palette().color(QPalette::Button), QColor(204, 204, 204));
+        QCOMPARE(w.m_ingredientsBox->palette().color(QPalette::Base), QColor(51, 102, 153));
+        QCOMPARE(w.m_ingredientsBox->palette().color(QPalette::Text), QColor(255, 255, 255));
+        QCOMPARE(w.m_ingredientsCaption->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+        QCOMPARE(w.m_heading[0]->palette().color(QPalette::WindowText), QColor(51, 102, 153));
+        QCOMPARE(w.m_textPanel->palette().color(QPalette::Window), QColor(159, 159, 159));
+        QCOMPARE(w.m_preparationBox->font().pointSize(), 12);
         // Static captions keep the desktop's colour.
-        QCOMPARE(w.Label4->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::WindowText));
+        QCOMPARE(w.m_prepTimeCaption->palette().color(QPalette::WindowText),
+                 QApplication::palette().color(QPalette::WindowText));
 
         QCOMPARE(w.windowTitle(), QStringLiteral("SP | Explorar recetas"));
-        QCOMPARE(w.mnuCateg->title(), QStringLiteral("&Categoría"));
-        QCOMPARE(w.Label7->text(), QStringLiteral("Rendim.:"));
-        QCOMPARE(w.cmdRem->text(), QStringLiteral("&BORRAR"));
+        QCOMPARE(w.m_categoryMenu->title(), QStringLiteral("&Categoría"));
+        QCOMPARE(w.m_yieldCaption->text(), QStringLiteral("Rendim.:"));
+        QCOMPARE(w.m_removeButton->text(), QStringLiteral("&BORRAR"));
     }
 
     void copyFromTheTextBoxes()
@@ -278,16 +279,16 @@ private slots:
         BrowseFixture f;
         QVERIFY(f.select("Soups", "Gazpacho"));
         QApplication::setActiveWindow(f.w);
-        f.w->lstRecs->setFocus();
-        f.w->mnuBrEdit_Click();
-        QVERIFY(!f.w->mnuBrCopy->isEnabled());
-        f.w->txtIng->setFocus();
-        f.w->mnuBrEdit_Click();
-        QVERIFY(!f.w->mnuBrCopy->isEnabled()); // nothing selected yet
-        f.w->txtIng->selectAll();
-        f.w->mnuBrEdit_Click();
-        QVERIFY(f.w->mnuBrCopy->isEnabled());
-        f.w->mnuBrCopy_Click();
+        f.w->m_recipeList->setFocus();
+        f.w->updateEditMenu();
+        QVERIFY(!f.w->m_copyAction->isEnabled());
+        f.w->m_ingredientsBox->setFocus();
+        f.w->updateEditMenu();
+        QVERIFY(!f.w->m_copyAction->isEnabled()); // nothing selected yet
+        f.w->m_ingredientsBox->selectAll();
+        f.w->updateEditMenu();
+        QVERIFY(f.w->m_copyAction->isEnabled());
+        f.w->copySelection();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tomatoes\ncucumber"));
     }
 
@@ -296,23 +297,23 @@ private slots:
         BrowseFixture f;
         writeFileBytes(QDir(f.env.dataPath()).filePath(QStringLiteral("sp.hlp")), "<h1>Help</h1>");
         app().langOffset = SpanishOffset; // Spanish help is missing: no falling back to English
-        f.w->mnuBrContents_Click();
+        f.w->showHelpContents();
         QCOMPARE(f.env.dialogs.messages.last().text, QStringLiteral("Error, el archivo de ayuda no existe."));
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Exclamation);
         app().langOffset = 0;
-        f.w->mnuBrContents_Click();
+        f.w->showHelpContents();
         QWidget* help = f.w->findChild<QWidget*>(QStringLiteral("helpWindow"));
         QVERIFY(help && help->isVisible() && help->isWindow());
 
-        f.w->mnuBrAbout_Click();
-        auto* about = findWindow<FrmAbout>();
+        f.w->showAbout();
+        auto* about = findWindow<AboutBox>();
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QStringLiteral("About SP"));
-        QCOMPARE(about->lblVersion->text(), QStringLiteral("Version ") + programVersion());
+        QCOMPARE(about->m_versionLabel->text(), QStringLiteral("Version ") + programVersion());
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(programVersion()).hasMatch());
         QVERIFY(!f.w->isEnabled());
         QVERIFY(app().returnToBr);
-        about->cmdOK->click();
+        about->m_okButton->click();
         QVERIFY(f.w->isEnabled());
         QVERIFY(!app().returnToBr);
     }
@@ -321,14 +322,14 @@ private slots:
     {
         BrowseFixture f;
         QVERIFY(f.select("Soups", "Gazpacho"));
-        f.w->lblClickImg_Click();
-        FrmImgView* viewer = findWindow<FrmImgView>();
+        f.w->viewPicture();
+        PictureViewer* viewer = findWindow<PictureViewer>();
         QVERIFY(viewer);
         QVERIFY(viewer->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(viewer->size(), QSize(320, 200));
         QCOMPARE(app().viewImagePath, f.image(QStringLiteral("recipes_Soups_Gazpacho.jpg")));
         QVERIFY(!f.w->isEnabled());
-        QPointer<FrmImgView> alive(viewer);
+        QPointer<PictureViewer> alive(viewer);
         QTest::keyClick(viewer, Qt::Key_Left);
         QVERIFY(alive && viewer->isVisible());
         QTest::keyClick(viewer, Qt::Key_Escape);

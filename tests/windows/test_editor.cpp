@@ -60,25 +60,25 @@ struct EditorFixture {
         return book;
     }
     // Opens the add window; the first prompt for a new category is cancelled.
-    FrmAdd* openAdd()
+    AddRecipeWindow* openAdd()
     {
         env.dialogs.inputs.prepend(std::nullopt);
-        auto* w = new FrmAdd;
+        auto* w = new AddRecipeWindow;
         w->show();
         return w;
     }
     // Opens the edit window from the browse window, as the EDIT button does.
-    FrmEdit* openEdit(const char* category, const char* title)
+    EditRecipeWindow* openEdit(const char* category, const char* title)
     {
-        auto* browse = new FrmBr;
+        auto* browse = new BrowseWindow;
         browse->selectRecipe(QLatin1String(category), QLatin1String(title));
         env.dialogs.inputs.prepend(std::nullopt);
-        browse->cmdEdit_Click();
-        return qobject_cast<FrmEdit*>(currentMainWindow());
+        browse->editShownRecipe();
+        return qobject_cast<EditRecipeWindow*>(currentMainWindow());
     }
-    void choose(FrmAdd* w, const QString& category)
+    void choose(AddRecipeWindow* w, const QString& category)
     {
-        w->categoryList().setCurrentRow(w->cboACats->findText(category));
+        w->categoryList().setCurrentRow(w->m_categoryCombo->findText(category));
     }
 };
 
@@ -126,32 +126,32 @@ private slots:
         QFETCH(QString, message);
         EditorFixture f;
         const QByteArray before = f.env.bookBytes();
-        FrmAdd* w = f.openAdd();
+        AddRecipeWindow* w = f.openAdd();
         if (!category.isEmpty())
             f.choose(w, category);
-        w->txtTitle->setText(title);
-        w->cmdAdd_Click();
+        w->m_titleBox->setText(title);
+        w->saveRecipe();
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{message});
-        QCOMPARE(w->txtTitle->text(), title.trimmed()); // trimmed even when a later check fails
+        QCOMPARE(w->m_titleBox->text(), title.trimmed()); // trimmed even when a later check fails
         QCOMPARE(f.env.bookBytes(), before);
     }
 
     void addingARecipe()
     {
         EditorFixture f;
-        FrmAdd* w = f.openAdd();
+        AddRecipeWindow* w = f.openAdd();
         QCOMPARE(f.env.dialogs.inputPrompts, QStringList{"What would you like to call the category?"});
         f.choose(w, QStringLiteral("Cakes"));
-        w->txtTitle->setText(QStringLiteral("[best] soup"));
-        w->txtPT->setText(QStringLiteral("5 min"));
-        w->txtIng->setPlainText(QStringLiteral("water\nsalt"));
+        w->m_titleBox->setText(QStringLiteral("[best] soup"));
+        w->m_prepTimeBox->setText(QStringLiteral("5 min"));
+        w->m_ingredientsBox->setPlainText(QStringLiteral("water\nsalt"));
         writePicture(f.own(QStringLiteral("Photo.JPEG")), 640, 480);
         f.env.dialogs.files = {f.own(QStringLiteral("Photo.JPEG"))};
-        w->cmdAddImg_Click();
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("RE&MOVE"));
-        QCOMPARE(w->mnuAddImg->text(), QStringLiteral("&Remove the Image"));
-        QVERIFY(w->Image1->isVisible());
-        w->cmdAdd_Click();
+        w->togglePicture();
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("RE&MOVE"));
+        QCOMPARE(w->m_addPictureAction->text(), QStringLiteral("&Remove the Image"));
+        QVERIFY(w->m_thumbnail->isVisible());
+        w->saveRecipe();
         QVERIFY(f.env.dialogs.messages.isEmpty());
 
         const auto saved = f.saved();
@@ -166,17 +166,18 @@ private slots:
         QVERIFY(QFile::exists(f.own(QStringLiteral("Photo.JPEG")))); // the cook's own file stays
 
         // The form is ready for the next recipe in the same category.
-        QCOMPARE(w->cboACats->currentText(), QStringLiteral("Cakes"));
-        QVERIFY(w->txtTitle->text().isEmpty() && w->txtPT->text().isEmpty() && w->txtIng->toPlainText().isEmpty());
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
-        QVERIFY(w->cmdialog.fileName.isEmpty() && !w->Image1->isVisible());
+        QCOMPARE(w->m_categoryCombo->currentText(), QStringLiteral("Cakes"));
+        QVERIFY(w->m_titleBox->text().isEmpty() && w->m_prepTimeBox->text().isEmpty() &&
+                w->m_ingredientsBox->toPlainText().isEmpty());
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("ADD &IMAGE"));
+        QVERIFY(w->m_pictureDialog.fileName.isEmpty() && !w->m_thumbnail->isVisible());
 
         // A .GIF keeps its case.
         writeGif(f.own(QStringLiteral("a.GIF")));
         f.env.dialogs.files = {f.own(QStringLiteral("a.GIF"))};
-        w->cmdAddImg_Click();
-        w->txtTitle->setText(QStringLiteral("Tarta"));
-        w->cmdAdd_Click();
+        w->togglePicture();
+        w->m_titleBox->setText(QStringLiteral("Tarta"));
+        w->saveRecipe();
         QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Cakes_Tarta.GIF"))));
     }
 
@@ -184,11 +185,11 @@ private slots:
     {
         EditorFixture f(QByteArray("<recipebook></recipebook>"));
         // An empty book: the prompt comes at once; cancelling it leaves the new-category entry.
-        FrmAdd* w = f.openAdd();
-        QCOMPARE(w->cboACats->count(), 1);
-        QCOMPARE(w->cboACats->currentText(), QStringLiteral("[new category..]"));
-        w->txtTitle->setText(QStringLiteral("Caldo"));
-        w->cmdAdd_Click();
+        AddRecipeWindow* w = f.openAdd();
+        QCOMPARE(w->m_categoryCombo->count(), 1);
+        QCOMPARE(w->m_categoryCombo->currentText(), QStringLiteral("[new category..]"));
+        w->m_titleBox->setText(QStringLiteral("Caldo"));
+        w->saveRecipe();
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"You must select a valid category."});
 
         // Typed with blanks around it, and the prompt once more as the list is refilled.
@@ -197,7 +198,7 @@ private slots:
         w->categoryList().setCurrentRow(-1);
         w->categoryList().setCurrentRow(0);
         QCOMPARE(f.env.dialogs.inputPrompts.size(), 2);
-        QCOMPARE(w->cboACats->currentText(), QStringLiteral("Soups"));
+        QCOMPARE(w->m_categoryCombo->currentText(), QStringLiteral("Soups"));
         QCOMPARE(f.env.bookBytes(), QByteArray("<recipebook><category cname=\"Soups\"></category></recipebook>"));
 
         // Taken, in another case; and forbidden characters.
@@ -214,66 +215,66 @@ private slots:
     void degreeSign()
     {
         EditorFixture f;
-        FrmAdd* w = f.openAdd();
-        w->txtPrep->setPlainText(QStringLiteral("Bake at 180C"));
-        QTextCursor cursor = w->txtPrep->textCursor();
+        AddRecipeWindow* w = f.openAdd();
+        w->m_preparationBox->setPlainText(QStringLiteral("Bake at 180C"));
+        QTextCursor cursor = w->m_preparationBox->textCursor();
         cursor.setPosition(11);
-        w->txtPrep->setTextCursor(cursor);
-        QTest::keyClick(w->txtPrep, Qt::Key_Escape);
-        QCOMPARE(w->txtPrep->toPlainText(), QStringLiteral("Bake at 180°C"));
-        QCOMPARE(w->txtPrep->textCursor().position(), 12);
-        w->txtIng->setPlainText(QStringLiteral("x"));
-        QTest::keyClick(w->txtIng, Qt::Key_Escape);
-        QCOMPARE(w->txtIng->toPlainText(), QStringLiteral("x"));
+        w->m_preparationBox->setTextCursor(cursor);
+        QTest::keyClick(w->m_preparationBox, Qt::Key_Escape);
+        QCOMPARE(w->m_preparationBox->toPlainText(), QStringLiteral("Bake at 180°C"));
+        QCOMPARE(w->m_preparationBox->textCursor().position(), 12);
+        w->m_ingredientsBox->setPlainText(QStringLiteral("x"));
+        QTest::keyClick(w->m_ingredientsBox, Qt::Key_Escape);
+        QCOMPARE(w->m_ingredientsBox->toPlainText(), QStringLiteral("x"));
         // A selection is replaced.
-        w->txtPrep->selectAll();
-        w->InsertDegree();
-        QCOMPARE(w->txtPrep->toPlainText(), QStringLiteral("°"));
+        w->m_preparationBox->selectAll();
+        w->insertDegreeSign();
+        QCOMPARE(w->m_preparationBox->toPlainText(), QStringLiteral("°"));
     }
 
     void choosingPictures()
     {
         EditorFixture f;
-        FrmAdd* w = f.openAdd();
+        AddRecipeWindow* w = f.openAdd();
         writePicture(f.own(QStringLiteral("photo.png")), 10, 10);
         writePicture(f.own(QStringLiteral("photo.bmp")), 10, 10);
         // A refused name reopens the dialog; a cancel then leaves no picture.
         f.env.dialogs.files = {f.own(QStringLiteral("photo.png")), std::nullopt};
-        w->cmdAddImg_Click();
+        w->togglePicture();
         QCOMPARE(f.env.dialogs.fileRequests.size(), 2);
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"Please select a valid image file (*.jpg, *.gif, *.bmp)"});
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
-        QCOMPARE(w->mnuAddImg->text(), QStringLiteral("Add an &Image"));
-        QVERIFY(w->cmdialog.fileName.isEmpty());
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("ADD &IMAGE"));
+        QCOMPARE(w->m_addPictureAction->text(), QStringLiteral("Add an &Image"));
+        QVERIFY(w->m_pictureDialog.fileName.isEmpty());
 
         // A file that is not a picture.
         writeFileBytes(f.own(QStringLiteral("broken.jpg")), "not a picture");
         f.env.dialogs.clear();
         f.env.dialogs.files = {f.own(QStringLiteral("broken.jpg"))};
-        w->cmdAddImg_Click();
+        w->togglePicture();
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"The image file is corrupt."});
         QCOMPARE(f.env.dialogs.messages.first().icon, MsgIcon::Information);
-        QVERIFY(w->cmdialog.fileName.isEmpty());
+        QVERIFY(w->m_pictureDialog.fileName.isEmpty());
 
         // Attach, then the same command removes it again.
         f.env.dialogs.files = {f.own(QStringLiteral("photo.bmp"))};
-        w->cmdAddImg_Click();
-        QCOMPARE(w->cmdialog.fileName, f.own(QStringLiteral("photo.bmp")));
-        w->cmdAddImg_Click();
-        QVERIFY(w->cmdialog.fileName.isEmpty());
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
+        w->togglePicture();
+        QCOMPARE(w->m_pictureDialog.fileName, f.own(QStringLiteral("photo.bmp")));
+        w->togglePicture();
+        QVERIFY(w->m_pictureDialog.fileName.isEmpty());
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("ADD &IMAGE"));
     }
 
     void editingKeepsTheRecipe()
     {
         EditorFixture f;
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
         QVERIFY(w);
-        QCOMPARE(w->lblBorder[0]->text(), QStringLiteral("EDIT RECIPE"));
-        QCOMPARE(w->cboACats->currentText(), QStringLiteral("Cakes"));
-        QCOMPARE(w->txtIng->toPlainText(), QStringLiteral("eggs\nsugar"));
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("RE&MOVE"));
-        w->cmdAdd_Click(); // no change at all
+        QCOMPARE(w->m_heading[0]->text(), QStringLiteral("EDIT RECIPE"));
+        QCOMPARE(w->m_categoryCombo->currentText(), QStringLiteral("Cakes"));
+        QCOMPARE(w->m_ingredientsBox->toPlainText(), QStringLiteral("eggs\nsugar"));
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("RE&MOVE"));
+        w->saveRecipe(); // no change at all
         const auto saved = f.saved();
         const RecipeBook& book = *saved;
         QCOMPARE(titlesOf(book, 0), (QStringList{"Flan", "Torta"}));
@@ -282,24 +283,24 @@ private slots:
         QCOMPARE(r.image, QStringLiteral("recipes_Cakes_Torta.jpg"));
         QCOMPARE(f.images(), QStringList{"recipes_Cakes_Torta.jpg"});
         // Back in the browse window, on the edited recipe.
-        auto* browse = qobject_cast<FrmBr*>(currentMainWindow());
+        auto* browse = qobject_cast<BrowseWindow*>(currentMainWindow());
         QVERIFY(browse);
-        QCOMPARE(browse->lstRecs->currentItem()->text(), QStringLiteral("Torta"));
+        QCOMPARE(browse->m_recipeList->currentItem()->text(), QStringLiteral("Torta"));
     }
 
     void retitlingAndMoving()
     {
         EditorFixture f;
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
-        w->txtTitle->setText(QStringLiteral("apple"));
-        w->cmdAdd_Click();
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
+        w->m_titleBox->setText(QStringLiteral("apple"));
+        w->saveRecipe();
         QCOMPARE(f.env.dialogs.messageTexts().last(),
                  QStringLiteral("A recipe with that title exists, please enter a different title."));
         QVERIFY(!app().quitOnClose); // a failed check still turns the close box into "back"
 
-        w->txtTitle->setText(QStringLiteral("TORTA"));
-        w->categoryList().setCurrentRow(w->cboACats->findText(QStringLiteral("Pies")));
-        w->cmdAdd_Click();
+        w->m_titleBox->setText(QStringLiteral("TORTA"));
+        w->categoryList().setCurrentRow(w->m_categoryCombo->findText(QStringLiteral("Pies")));
+        w->saveRecipe();
         const auto saved = f.saved();
         const RecipeBook& book = *saved;
         QCOMPARE(titlesOf(book, 0), QStringList{"Flan"});
@@ -310,9 +311,9 @@ private slots:
     void changingThePicture()
     {
         EditorFixture f;
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
-        w->cmdAddImg_Click(); // remove
-        w->cmdAdd_Click();
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
+        w->togglePicture(); // remove
+        w->saveRecipe();
         QVERIFY(f.images().isEmpty());
         QVERIFY(RecipeBook::field(RecipeBook::recipe(f.saved()->category(0), 1), RecipeField::Image).isEmpty());
 
@@ -320,27 +321,27 @@ private slots:
         writePicture(f.image(QStringLiteral("recipes_Cakes_Flan.jpg")), 20, 20);
         w = f.openEdit("Cakes", "Flan");
         f.env.dialogs.files = {f.image(QStringLiteral("recipes_Cakes_Flan.jpg"))};
-        w->cmdAddImg_Click();
+        w->togglePicture();
         QCOMPARE(f.env.dialogs.messages.last().text,
                  QStringLiteral("The image file cannot be selected from the SP directory."));
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Exclamation);
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("ADD &IMAGE"));
         writeGif(f.own(QStringLiteral("new.gif")));
         f.env.dialogs.files = {f.own(QStringLiteral("new.gif"))};
-        w->cmdAddImg_Click();
-        w->cmdAdd_Click();
+        w->togglePicture();
+        w->saveRecipe();
         QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Cakes_Flan.gif"))));
     }
 
     void replacingAStoredPicture()
     {
         EditorFixture f;
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
         writeGif(f.own(QStringLiteral("torta.gif")));
-        w->cmdAddImg_Click(); // remove the stored one
+        w->togglePicture(); // remove the stored one
         f.env.dialogs.files = {f.own(QStringLiteral("torta.gif"))};
-        w->cmdAddImg_Click();
-        w->cmdAdd_Click();
+        w->togglePicture();
+        w->saveRecipe();
         QCOMPARE(f.images(), QStringList{"recipes_Cakes_Torta.gif"});
     }
 
@@ -348,16 +349,16 @@ private slots:
     {
         EditorFixture f;
         const QByteArray before = f.env.bookBytes();
-        FrmEdit* w = f.openEdit("Cakes", "Flan");
+        EditRecipeWindow* w = f.openEdit("Cakes", "Flan");
         w->categoryList().setCurrentRow(-1);
         f.env.dialogs.inputs = {std::nullopt};
         w->categoryList().setCurrentRow(0); // "[new category..]"
-        w->txtTitle->clear();
-        w->cmdAdd_Click();
+        w->m_titleBox->clear();
+        w->saveRecipe();
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"You must select a valid category."});
-        w->cmdCancelEdit_Click();
+        w->cancelEdit();
         QCOMPARE(f.env.bookBytes(), before);
-        QVERIFY(qobject_cast<FrmBr*>(currentMainWindow()));
+        QVERIFY(qobject_cast<BrowseWindow*>(currentMainWindow()));
         QVERIFY(!app().ended);
     }
 
@@ -365,20 +366,20 @@ private slots:
     {
         EditorFixture f;
         const QByteArray before = f.env.bookBytes();
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
-        w->txtOther->setPlainText(QString(4000, u'x')); // more than the disk takes
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
+        w->m_notesBox->setPlainText(QString(4000, u'x')); // more than the disk takes
         {
             const FileSizeLimit limit(before.size() + 200);
-            w->cmdAdd_Click();
+            w->saveRecipe();
         }
         QCOMPARE(f.env.bookBytes(), before);
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
         // The window stays open with the text typed, and the book in memory is the one on disk.
         QCOMPARE(currentMainWindow(), w);
-        QCOMPARE(w->txtOther->toPlainText(), QString(4000, u'x'));
+        QCOMPARE(w->m_notesBox->toPlainText(), QString(4000, u'x'));
         QCOMPARE(app().recipeDoc.toXml(), f.saved()->toXml());
         // Once there is room again the same UPDATE goes through.
-        w->cmdAdd_Click();
+        w->saveRecipe();
         QVERIFY(!currentMainWindow() || currentMainWindow() != w);
         QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"}));
     }
@@ -389,22 +390,22 @@ private slots:
     {
         EditorFixture f;
         writeFileBytes(f.image(QStringLiteral("recipes_Cakes_Torta.jpg")), "not a picture");
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("RE&MOVE"));
-        QVERIFY(w->Image1->isHidden());
-        w->lblClickImg_Click();
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("RE&MOVE"));
+        QVERIFY(w->m_thumbnail->isHidden());
+        w->viewPicture();
         QVERIFY(w->isEnabled()); // no empty viewer over it
-        w->txtTitle->setText(QStringLiteral("Tarta"));
-        w->cmdAdd->click();
+        w->m_titleBox->setText(QStringLiteral("Tarta"));
+        w->m_saveButton->click();
         QCOMPARE(f.images(), QStringList{"recipes_Cakes_Tarta.jpg"});
         QCOMPARE(readFileBytes(f.image(QStringLiteral("recipes_Cakes_Tarta.jpg"))), QByteArray("not a picture"));
         QCOMPARE(RecipeBook::field(RecipeBook::recipe(f.saved()->category(0), 1), RecipeField::Image),
                  QStringLiteral("recipes_Cakes_Tarta.jpg"));
 
         w = f.openEdit("Cakes", "Tarta");
-        w->cmdAddImg->click(); // REMOVE
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
-        w->cmdAdd->click();
+        w->m_pictureButton->click(); // REMOVE
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("ADD &IMAGE"));
+        w->m_saveButton->click();
         QVERIFY(f.images().isEmpty());
     }
 
@@ -412,21 +413,21 @@ private slots:
     void addingWhenTheSaveFails()
     {
         EditorFixture f;
-        FrmAdd* w = f.openAdd();
+        AddRecipeWindow* w = f.openAdd();
         f.choose(w, QStringLiteral("Pies"));
-        w->txtTitle->setText(QStringLiteral(" Pear\x01 "));
-        w->txtOther->setPlainText(QString(4000, u'x') + QStringLiteral("\nline\x1B two"));
+        w->m_titleBox->setText(QStringLiteral(" Pear\x01 "));
+        w->m_notesBox->setPlainText(QString(4000, u'x') + QStringLiteral("\nline\x1B two"));
         const QByteArray before = f.env.bookBytes();
         {
             const FileSizeLimit limit(before.size() + 200);
-            w->cmdAdd->click();
+            w->m_saveButton->click();
         }
         QCOMPARE(f.env.bookBytes(), before);
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
-        QCOMPARE(w->txtTitle->text(), QStringLiteral("Pear"));
-        QVERIFY(w->txtOther->toPlainText().endsWith(QStringLiteral("line\x1B two")));
-        w->cmdAdd->click();
-        QVERIFY(w->txtTitle->text().isEmpty());
+        QCOMPARE(w->m_titleBox->text(), QStringLiteral("Pear"));
+        QVERIFY(w->m_notesBox->toPlainText().endsWith(QStringLiteral("line\x1B two")));
+        w->m_saveButton->click();
+        QVERIFY(w->m_titleBox->text().isEmpty());
         QVERIFY(f.env.bookBytes().contains("<title>Pear</title>"));
         QVERIFY(f.env.bookBytes().contains("x\r\nline two</other>"));
     }
@@ -435,26 +436,26 @@ private slots:
     {
         EditorFixture f;
         QFile::remove(f.image(QStringLiteral("recipes_Cakes_Torta.jpg")));
-        FrmEdit* w = f.openEdit("Cakes", "Torta");
-        QCOMPARE(w->cmdAddImg->text(), QStringLiteral("ADD &IMAGE"));
-        QCOMPARE(w->mnuEditAddImg->text(), QStringLiteral("Add an &Image"));
-        w->cmdAdd_Click();
+        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
+        QCOMPARE(w->m_pictureButton->text(), QStringLiteral("ADD &IMAGE"));
+        QCOMPARE(w->m_addPictureAction->text(), QStringLiteral("Add an &Image"));
+        w->saveRecipe();
         QVERIFY(RecipeBook::field(RecipeBook::recipe(f.saved()->category(0), 1), RecipeField::Image).isEmpty());
     }
 
     void pictureThatCannotBeCopied()
     {
         EditorFixture f;
-        FrmAdd* w = f.openAdd();
+        AddRecipeWindow* w = f.openAdd();
         f.choose(w, QStringLiteral("Pies"));
         writePicture(f.own(QStringLiteral("p.jpg")), 30, 30);
         f.env.dialogs.files = {f.own(QStringLiteral("p.jpg"))};
-        w->cmdAddImg_Click();
+        w->togglePicture();
         // The images folder has become a file: the copy fails, the recipe is still added.
         QDir(QDir(f.env.dataPath()).filePath(QStringLiteral("images"))).removeRecursively();
         writeFileBytes(QDir(f.env.dataPath()).filePath(QStringLiteral("images")), "x");
-        w->txtTitle->setText(QStringLiteral("Pear"));
-        w->cmdAdd_Click();
+        w->m_titleBox->setText(QStringLiteral("Pear"));
+        w->saveRecipe();
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{loadText(TextId::PictureNotCopied)});
         QCOMPARE(titlesOf(*f.saved(), 1), (QStringList{"Apple", "Pear"}));
     }
@@ -462,37 +463,38 @@ private slots:
     void editMenu()
     {
         EditorFixture f;
-        FrmAdd* w = f.openAdd();
+        AddRecipeWindow* w = f.openAdd();
         QApplication::setActiveWindow(w);
         auto state = [w] {
-            w->editMenuOpened(w->mnuAddCopy, w->mnuAddCut, w->mnuAddPaste);
-            return QList<bool>{w->mnuAddCopy->isEnabled(), w->mnuAddCut->isEnabled(), w->mnuAddPaste->isEnabled()};
+            w->updateEditMenu(w->m_copyAction, w->m_cutAction, w->m_pasteAction);
+            return QList<bool>{w->m_copyAction->isEnabled(), w->m_cutAction->isEnabled(),
+                               w->m_pasteAction->isEnabled()};
         };
         QApplication::clipboard()->setText(QStringLiteral("clip"));
-        w->cboACats->setFocus();
+        w->m_categoryCombo->setFocus();
         QCOMPARE(state(), (QList<bool>{false, false, false}));
-        w->txtIng->setFocus();
+        w->m_ingredientsBox->setFocus();
         QCOMPARE(state(), (QList<bool>{false, false, true}));
         QApplication::clipboard()->clear();
-        w->txtPT->setText(QStringLiteral("20 min"));
-        w->txtPT->setFocus();
-        w->txtPT->setSelection(0, 2);
+        w->m_prepTimeBox->setText(QStringLiteral("20 min"));
+        w->m_prepTimeBox->setFocus();
+        w->m_prepTimeBox->setSelection(0, 2);
         QCOMPARE(state(), (QList<bool>{true, true, false}));
 
-        w->txtPrep->setPlainText(QStringLiteral("one two three"));
-        w->txtPrep->setFocus();
-        QTextCursor cursor = w->txtPrep->textCursor();
+        w->m_preparationBox->setPlainText(QStringLiteral("one two three"));
+        w->m_preparationBox->setFocus();
+        QTextCursor cursor = w->m_preparationBox->textCursor();
         cursor.setPosition(4);
         cursor.setPosition(8, QTextCursor::KeepAnchor);
-        w->txtPrep->setTextCursor(cursor);
+        w->m_preparationBox->setTextCursor(cursor);
         w->editCut();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("two "));
-        QCOMPARE(w->txtPrep->toPlainText(), QStringLiteral("one three"));
-        w->txtTitle->setText(QStringLiteral("Big cake"));
-        w->txtTitle->setFocus();
-        w->txtTitle->setSelection(0, 3);
+        QCOMPARE(w->m_preparationBox->toPlainText(), QStringLiteral("one three"));
+        w->m_titleBox->setText(QStringLiteral("Big cake"));
+        w->m_titleBox->setFocus();
+        w->m_titleBox->setSelection(0, 3);
         w->editPaste();
-        QCOMPARE(w->txtTitle->text(), QStringLiteral("two  cake"));
+        QCOMPARE(w->m_titleBox->text(), QStringLiteral("two  cake"));
     }
 };
 

@@ -46,7 +46,7 @@ private slots:
         const RecipeBook& book = app().recipeDoc;
         auto titles = [&](const char* key) {
             QStringList found;
-            for (const SearchHit& hit : searchRecs(book, QString::fromUtf8(key)))
+            for (const SearchHit& hit : searchRecipes(book, QString::fromUtf8(key)))
                 found << hit.category + u'/' + hit.title;
             return found;
         };
@@ -63,34 +63,34 @@ private slots:
     {
         TestEnv env;
         env.useBook(kBook);
-        auto* browse = new FrmBr;
+        auto* browse = new BrowseWindow;
         browse->show();
-        browse->mnuSearch->trigger();
-        auto* search = findWindow<FrmSearch>();
+        browse->m_searchAction->trigger();
+        auto* search = findWindow<SearchWindow>();
         QVERIFY(search);
         QVERIFY(!browse->isEnabled());
-        QCOMPARE(search->txtKeyword->text(), QStringLiteral("Enter Search Text"));
-        QCOMPARE(search->txtKeyword->selectedText(), search->txtKeyword->text());
+        QCOMPARE(search->m_searchBox->text(), QStringLiteral("Enter Search Text"));
+        QCOMPARE(search->m_searchBox->selectedText(), search->m_searchBox->text());
         QCOMPARE(search->width(), 263); // 3945 twips at the normal text size
 
-        search->txtKeyword->setText(QStringLiteral("nothing like it"));
-        QTest::keyClick(search->txtKeyword, Qt::Key_Return);
-        QCOMPARE(search->lblCount->text(), QStringLiteral("0 recipe(s) found"));
-        QCOMPARE(search->lstResults->count(), 0);
+        search->m_searchBox->setText(QStringLiteral("nothing like it"));
+        QTest::keyClick(search->m_searchBox, Qt::Key_Return);
+        QCOMPARE(search->m_countLabel->text(), QStringLiteral("0 recipe(s) found"));
+        QCOMPARE(search->m_resultList->count(), 0);
 
-        search->txtKeyword->setText(QStringLiteral("RYE"));
-        QTest::keyClick(search->txtKeyword, Qt::Key_Return);
-        QCOMPARE(search->txtKeyword->text(), QStringLiteral("RYE"));
-        QCOMPARE(search->lblCount->text(), QStringLiteral("2 recipe(s) found"));
+        search->m_searchBox->setText(QStringLiteral("RYE"));
+        QTest::keyClick(search->m_searchBox, Qt::Key_Return);
+        QCOMPARE(search->m_searchBox->text(), QStringLiteral("RYE"));
+        QCOMPARE(search->m_countLabel->text(), QStringLiteral("2 recipe(s) found"));
         // Equal titles: the first found (document order) wins.
-        search->lstResults->setCurrentRow(1);
-        QCOMPARE(browse->cboCats->currentText(), QStringLiteral("Breads"));
-        QCOMPARE(browse->lstRecs->currentItem()->text(), QStringLiteral("Rye"));
-        QCOMPARE(browse->txtIng->toPlainText(), QStringLiteral("RYE FLOUR, water"));
+        search->m_resultList->setCurrentRow(1);
+        QCOMPARE(browse->m_categoryCombo->currentText(), QStringLiteral("Breads"));
+        QCOMPARE(browse->m_recipeList->currentItem()->text(), QStringLiteral("Rye"));
+        QCOMPARE(browse->m_ingredientsBox->toPlainText(), QStringLiteral("RYE FLOUR, water"));
 
-        search->cmdCancel->click();
+        search->m_closeButton->click();
         QVERIFY(browse->isEnabled());
-        QVERIFY(!findWindow<FrmSearch>());
+        QVERIFY(!findWindow<SearchWindow>());
     }
 
     void searchInSpanish()
@@ -99,16 +99,16 @@ private slots:
         env.useBook(kBook);
         app().langOffset = SpanishOffset;
         app().textFontSize = 12;
-        auto* browse = new FrmBr;
+        auto* browse = new BrowseWindow;
         browse->show();
         openSearchWindow(browse);
-        auto* search = findWindow<FrmSearch>();
+        auto* search = findWindow<SearchWindow>();
         QCOMPARE(search->windowTitle(), QStringLiteral("SP | Buscar"));
-        QCOMPARE(search->txtKeyword->text(), QStringLiteral("Teclea el texto para buscar"));
+        QCOMPARE(search->m_searchBox->text(), QStringLiteral("Teclea el texto para buscar"));
         QCOMPARE(search->width(), 340); // 5100 twips at the large text size
-        search->txtKeyword->setText(QStringLiteral("huevos"));
-        search->searchRecs();
-        QCOMPARE(search->lblCount->text(), QStringLiteral("0 receta(s) encontradas"));
+        search->m_searchBox->setText(QStringLiteral("huevos"));
+        search->runSearch();
+        QCOMPARE(search->m_countLabel->text(), QStringLiteral("0 receta(s) encontradas"));
         search->close(); // the close box enables the browse window too
         QVERIFY(browse->isEnabled());
     }
@@ -127,33 +127,33 @@ private slots:
     void firstOpeningAndSave()
     {
         TestEnv env;
-        auto* browse = new FrmBr;
+        auto* browse = new BrowseWindow;
         browse->show();
-        browse->mnuOps->trigger();
-        auto* ops = findWindow<FrmOps>();
+        browse->m_preferencesAction->trigger();
+        auto* ops = findWindow<PreferencesWindow>();
         QVERIFY(ops);
-        QVERIFY(!findWindow<FrmBr>());
+        QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(ops->windowTitle(), QStringLiteral("SP | Preferences | Preferencias"));
-        QCOMPARE(ops->Label1->text(), QStringLiteral("«color scheme» «esquema de colores»"));
-        QCOMPARE(ops->cmdSave->text(), QStringLiteral("&SAVE\n&GUARDAR"));
-        QCOMPARE(ops->cboColor->currentText(), QStringLiteral("normal"));
-        QCOMPARE(ops->cboLang->currentText(), QStringLiteral("english"));
-        QCOMPARE(ops->cboText->currentText(), QStringLiteral("small / pequeño"));
+        QCOMPARE(ops->m_schemeCaption->text(), QStringLiteral("«color scheme» «esquema de colores»"));
+        QCOMPARE(ops->m_saveButton->text(), QStringLiteral("&SAVE\n&GUARDAR"));
+        QCOMPARE(ops->m_schemeCombo->currentText(), QStringLiteral("normal"));
+        QCOMPARE(ops->m_languageCombo->currentText(), QStringLiteral("english"));
+        QCOMPARE(ops->m_textSizeCombo->currentText(), QStringLiteral("small / pequeño"));
 
-        ops->cboColor->setCurrentIndex(3);
+        ops->m_schemeCombo->setCurrentIndex(3);
         QCOMPARE(ops->palette().color(QPalette::Window), QColor(159, 159, 159)); // previewed at once
-        ops->cboLang->setCurrentIndex(1);
-        ops->cboText->setCurrentIndex(2);
-        ops->cmdSave->click();
+        ops->m_languageCombo->setCurrentIndex(1);
+        ops->m_textSizeCombo->setCurrentIndex(2);
+        ops->m_saveButton->click();
         QCOMPARE(setting("color"), QStringLiteral("300"));
         QCOMPARE(setting("language"), QStringLiteral("1"));
         QCOMPARE(setting("textSize"), QStringLiteral("2"));
-        auto* back = findWindow<FrmBr>();
+        auto* back = findWindow<BrowseWindow>();
         QVERIFY(back);
         QCOMPARE(back->windowTitle(), QStringLiteral("SP | Explorar recetas"));
-        QCOMPARE(back->txtIng->palette().color(QPalette::Base), QColor(51, 102, 153));
-        QCOMPARE(back->txtIng->font().pointSize(), 12);
-        QVERIFY(!findWindow<FrmOps>());
+        QCOMPARE(back->m_ingredientsBox->palette().color(QPalette::Base), QColor(51, 102, 153));
+        QCOMPARE(back->m_ingredientsBox->font().pointSize(), 12);
+        QVERIFY(!findWindow<PreferencesWindow>());
     }
 
     void discard()
@@ -162,19 +162,19 @@ private slots:
         writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("200"));
         app().colorScheme = 200;
         for (int round = 0; round < 2; ++round) {
-            auto* ops = new FrmOps;
+            auto* ops = new PreferencesWindow;
             ops->show();
-            ops->cboColor->setCurrentIndex(4);
-            ops->cboColor->setCurrentIndex(7);
+            ops->m_schemeCombo->setCurrentIndex(4);
+            ops->m_schemeCombo->setCurrentIndex(7);
             QCOMPARE(app().colorScheme, 700);
             if (round == 0)
-                ops->cmdDis->click();
+                ops->m_discardButton->click();
             else
                 ops->close(); // the close box discards as well
             QCOMPARE(app().colorScheme, 200);
-            auto* back = findWindow<FrmBr>();
+            auto* back = findWindow<BrowseWindow>();
             QVERIFY(back);
-            QCOMPARE(back->txtIng->palette().color(QPalette::Base), QColor(75, 140, 66));
+            QCOMPARE(back->m_ingredientsBox->palette().color(QPalette::Base), QColor(75, 140, 66));
             delete back;
         }
         // The notice comes once, when no language was ever stored, and stores English.
@@ -187,16 +187,16 @@ private slots:
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         env.dialogs.inputs = {std::nullopt};
-        auto* add = new FrmAdd;
+        auto* add = new AddRecipeWindow;
         add->show();
         QVERIFY(app().prefsFromAdd);
-        add->mnuAddOptions->trigger();
-        auto* ops = findWindow<FrmOps>();
+        add->m_preferencesAction->trigger();
+        auto* ops = findWindow<PreferencesWindow>();
         QVERIFY(ops);
         env.dialogs.inputs = {std::nullopt};
-        ops->cmdSave->click();
-        QVERIFY(findWindow<FrmAdd>());
-        QVERIFY(!findWindow<FrmBr>());
+        ops->m_saveButton->click();
+        QVERIFY(findWindow<AddRecipeWindow>());
+        QVERIFY(!findWindow<BrowseWindow>());
     }
 
     void handEditedValues()
@@ -205,10 +205,10 @@ private slots:
         writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("purple"));
         writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("9"));
         writeSetting(kRegRoot + QStringLiteral("textSize"), QStringLiteral("-3"));
-        FrmOps ops;
-        QCOMPARE(ops.cboColor->currentIndex(), 0);
-        QCOMPARE(ops.cboLang->currentIndex(), 0);
-        QCOMPARE(ops.cboText->currentIndex(), 0);
+        PreferencesWindow ops;
+        QCOMPARE(ops.m_schemeCombo->currentIndex(), 0);
+        QCOMPARE(ops.m_languageCombo->currentIndex(), 0);
+        QCOMPARE(ops.m_textSizeCombo->currentIndex(), 0);
     }
 };
 

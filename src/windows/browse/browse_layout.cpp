@@ -2,7 +2,7 @@
 
 using namespace BrowseDesign;
 
-double findExtraSpace(double backHeight)
+double browseExtraSpace(double backHeight)
 {
     return backHeight -
            (kIngLabelHeight + kPrepLabelHeight + kOtherLabelHeight + kButtonStripHeight + 2 * 0.2445 * backHeight +
@@ -10,40 +10,40 @@ double findExtraSpace(double backHeight)
            40;
 }
 
-BrowseLayout alignBrFrames(double width, double height)
+BrowseLayout layOutBrowseWindow(double width, double height)
 {
     BrowseLayout l;
-    l.border[0] = {0, 0, width, kBorderHeight};
-    l.border[1] = {kBorderShadow, kBorderShadow, width, kBorderHeight};
-    l.fraBack = {0, kBorderHeight, width, height - kBorderHeight};
+    l.heading[0] = {0, 0, width, kBorderHeight};
+    l.heading[1] = {kBorderShadow, kBorderShadow, width, kBorderHeight};
+    l.backPanel = {0, kBorderHeight, width, height - kBorderHeight};
 
-    const double back = l.fraBack.height;
-    l.fraTopLeft = {120, 40, kTopLeftWidth, back - kBotLeftHeight};
-    l.fraRight = {kTopLeftWidth + 120, 40, l.fraBack.width - kTopLeftWidth - 120, back};
-    l.fraBotLeft = {60, l.fraTopLeft.height, kTopLeftWidth, kBotLeftHeight};
+    const double back = l.backPanel.height;
+    l.listPanel = {120, 40, kTopLeftWidth, back - kBotLeftHeight};
+    l.textPanel = {kTopLeftWidth + 120, 40, l.backPanel.width - kTopLeftWidth - 120, back};
+    l.detailsPanel = {60, l.listPanel.height, kTopLeftWidth, kBotLeftHeight};
 
-    const double extra = findExtraSpace(back);
-    const double inner = l.fraRight.width;
+    const double extra = browseExtraSpace(back);
+    const double inner = l.textPanel.width;
     const double bigBox = 0.2445 * back + 0.2445 * extra;
     const double smallBox = 0.1319 * back + 0.1319 * extra;
-    l.lblIng = {0, 0, inner, kIngLabelHeight};
-    l.txtIng = {120, l.lblIng.bottom(), inner - 240, bigBox};
-    l.lblPrep = {0, l.txtIng.bottom(), inner, kPrepLabelHeight};
-    l.txtPrep = {120, l.lblPrep.bottom(), inner - 240, bigBox};
-    l.lblOther = {0, l.txtPrep.bottom(), inner, kOtherLabelHeight};
-    l.txtOther = {120, l.lblOther.bottom(), inner - 240, smallBox};
-    l.picture1 = {120, l.txtOther.bottom() + 125, inner - 240, kButtonStripHeight};
+    l.ingredientsCaption = {0, 0, inner, kIngLabelHeight};
+    l.ingredientsBox = {120, l.ingredientsCaption.bottom(), inner - 240, bigBox};
+    l.preparationCaption = {0, l.ingredientsBox.bottom(), inner, kPrepLabelHeight};
+    l.preparationBox = {120, l.preparationCaption.bottom(), inner - 240, bigBox};
+    l.notesCaption = {0, l.preparationBox.bottom(), inner, kOtherLabelHeight};
+    l.notesBox = {120, l.notesCaption.bottom(), inner - 240, smallBox};
+    l.buttonPanel = {120, l.notesBox.bottom() + 125, inner - 240, kButtonStripHeight};
 
-    const double left = l.fraTopLeft.height;
-    l.cboCats = {kListLeft, kCatsTop, kListWidth, kCatsHeight};
-    l.lstRecs = {kListLeft, kListTop, kListWidth, 0.5305 * left};
-    l.frame1 = {kListLeft, l.lstRecs.bottom() + 40, kListWidth, 0.3082 * left};
-    l.lblClickImg = {kListLeft, l.frame1.bottom(), kListWidth, kClickLabelHeight};
+    const double left = l.listPanel.height;
+    l.categoryCombo = {kListLeft, kCatsTop, kListWidth, kCatsHeight};
+    l.recipeList = {kListLeft, kListTop, kListWidth, 0.5305 * left};
+    l.pictureFrame = {kListLeft, l.recipeList.bottom() + 40, kListWidth, 0.3082 * left};
+    l.viewPictureLabel = {kListLeft, l.pictureFrame.bottom(), kListWidth, kClickLabelHeight};
     return l;
 }
 
-ThumbPlacement fitThumbnail(const ThumbMargins& m, double fw, double fh, double pw, double ph, double naturalWidth,
-                            double naturalHeight)
+ThumbPlacement showThumbnail(const ThumbMargins& m, double fw, double fh, double pw, double ph, double naturalWidth,
+                             double naturalHeight)
 {
     ThumbPlacement t;
     if (fw - 200 >= pw && fh - 200 >= ph) {
@@ -76,10 +76,10 @@ ThumbPlacement fitThumbnail(const ThumbMargins& m, double fw, double fh, double 
 
 ThumbPlacement fitBrowseThumbnail(double fw, double fh, double pw, double ph, double naturalWidth, double naturalHeight)
 {
-    return fitThumbnail({180, 180, 240, 240}, fw, fh, pw, ph, naturalWidth, naturalHeight);
+    return showThumbnail({180, 180, 240, 240}, fw, fh, pw, ph, naturalWidth, naturalHeight);
 }
 
-bool verifyVersion(const QString& version)
+bool printingAvailable(const QString& version)
 {
     if (version.size() < 3 || !version[0].isDigit() || !version[2].isDigit())
         return false;

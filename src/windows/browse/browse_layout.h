@@ -28,21 +28,22 @@ constexpr double kButtonHeight = 390;
 
 // Geometry of the browse window, in twips. Child rectangles are relative to their frame.
 struct BrowseLayout {
-    TwipRect border[2];
-    TwipRect fraBack;
-    // inside fraBack
-    TwipRect fraTopLeft, fraRight, fraBotLeft;
-    // inside fraTopLeft
-    TwipRect cboCats, lstRecs, frame1, lblClickImg;
-    // inside fraRight
-    TwipRect lblIng, txtIng, lblPrep, txtPrep, lblOther, txtOther, picture1;
+    TwipRect heading[2];
+    TwipRect backPanel;
+    // inside m_backPanel
+    TwipRect listPanel, textPanel, detailsPanel;
+    // inside m_listPanel
+    TwipRect categoryCombo, recipeList, pictureFrame, viewPictureLabel;
+    // inside m_textPanel
+    TwipRect ingredientsCaption, ingredientsBox, preparationCaption, preparationBox, notesCaption, notesBox,
+        buttonPanel;
 };
 
 // The spare height of the right-hand column that the three text boxes share.
-double findExtraSpace(double backHeight);
+double browseExtraSpace(double backHeight);
 
 // Lays the window out for an inner width and height (twips).
-BrowseLayout alignBrFrames(double width, double height);
+BrowseLayout layOutBrowseWindow(double width, double height);
 
 // Where a picture goes in the picture frame: unstretched at its natural size when it fits with
 // room to spare, otherwise stretched to fit. Frame and natural sizes in twips; the picture's
@@ -55,8 +56,8 @@ struct ThumbPlacement {
 struct ThumbMargins {
     double width, height, widthLimit, heightLimit;
 };
-ThumbPlacement fitThumbnail(const ThumbMargins& margins, double frameWidth, double frameHeight, double pictureWidth,
-                            double pictureHeight, double naturalWidthTwips, double naturalHeightTwips);
+ThumbPlacement showThumbnail(const ThumbMargins& margins, double frameWidth, double frameHeight, double pictureWidth,
+                             double pictureHeight, double naturalWidthTwips, double naturalHeightTwips);
 ThumbPlacement fitBrowseThumbnail(double frameWidth, double frameHeight, double pictureWidth, double pictureHeight,
                                   double naturalWidthTwips, double naturalHeightTwips);
 
@@ -68,4 +69,4 @@ inline double pixelsToHimetric(double pixels, double dpi = 96.0)
 
 // Whether the print engine's version ("major.minor...") is recent enough: major and minor taken
 // from the first and third characters; (major >= 5 and minor >= 5) or major > 5.
-bool verifyVersion(const QString& version);
+bool printingAvailable(const QString& version);

@@ -15,13 +15,13 @@ QString quoted(const QString& name)
 }
 } // namespace
 
-void FrmBr::mnuCatEdit_Click()
+void BrowseWindow::renameShownCategory()
 {
     Dialogs& dialogs = *app().dialogs;
     for (;;) {
-        if (cboCats->count() == 0)
+        if (m_categoryCombo->count() == 0)
             return;
-        const QString current = cboCats->currentText();
+        const QString current = m_categoryCombo->currentText();
         QString answer;
         if (!dialogs.inputBox(loadText(261) + u':' + quoted(current), QStringLiteral("SP"), current, &answer))
             answer.clear();
@@ -32,17 +32,18 @@ void FrmBr::mnuCatEdit_Click()
             showMessage(dialogs, invalidNameMessage(295, InvalidCharsList::Category));
             return;
         }
-        if (!catNameFree(answer.toLower(), categoryList())) {
+        if (!categoryNameFree(answer.toLower(), categoryList())) {
             if (dialogs.message(loadText(192), QStringLiteral("SP"), MsgButtons::RetryCancel, MsgIcon::None) ==
                 MsgAnswer::Retry)
                 continue;
             return;
         }
-        if (!reportChange(renameCategory(app().recipeDoc, categoryList().itemData(cboCats->currentIndex()), answer)))
+        if (!reportChange(
+                renameCategory(app().recipeDoc, categoryList().itemData(m_categoryCombo->currentIndex()), answer)))
             return;
         refillCategories();
-        for (int row = cboCats->count() - 1; row >= 0; --row) {
-            if (cboCats->itemText(row) == answer) {
+        for (int row = m_categoryCombo->count() - 1; row >= 0; --row) {
+            if (m_categoryCombo->itemText(row) == answer) {
                 categoryList().setCurrentRow(row);
                 break;
             }
@@ -51,17 +52,17 @@ void FrmBr::mnuCatEdit_Click()
     }
 }
 
-void FrmBr::mnuCatDel_Click()
+void BrowseWindow::deleteShownCategory()
 {
     Dialogs& dialogs = *app().dialogs;
-    if (cboCats->count() == 0)
+    if (m_categoryCombo->count() == 0)
         return;
-    const QString name = cboCats->currentText();
-    if (lstRecs->count() > 0)
+    const QString name = m_categoryCombo->currentText();
+    if (m_recipeList->count() > 0)
         showMessage(dialogs, loadText(259));
     if (dialogs.message(loadText(168) + u':' + quoted(name), QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) !=
         MsgAnswer::Yes)
         return;
-    if (reportChange(deleteCategory(app().recipeDoc, categoryList().itemData(cboCats->currentIndex()))))
+    if (reportChange(deleteCategory(app().recipeDoc, categoryList().itemData(m_categoryCombo->currentIndex()))))
         refillCategories();
 }

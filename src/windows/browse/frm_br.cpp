@@ -33,132 +33,134 @@
 #include <QPushButton>
 #include <QTextCursor>
 
-QString fixLineBreaks(const QString& text)
+QString withCrLfLineEnds(const QString& text)
 {
     QString out = text;
     out.replace(u'\n', QStringLiteral("\r\n"));
     return out;
 }
 
-FrmBr::FrmBr(QWidget* parent) : MainWindowBase(parent)
+BrowseWindow::BrowseWindow(QWidget* parent) : MainWindowBase(parent)
 {
     buildControls();
     buildMenus();
-    Form_Load();
+    loadWindow();
 }
 
-void FrmBr::buildControls()
+void BrowseWindow::buildControls()
 {
     QWidget* central = makeCentralWidget(this, this);
-    makeHeading(central, lblBorder);
+    makeHeading(central, m_heading);
 
-    fraBack = newFrame(central, false);
-    fraTopLeft = newFrame(fraBack, false);
-    fraRight = newFrame(fraBack, false);
-    fraBotLeft = newFrame(fraBack, false);
+    m_backPanel = newFrame(central, false);
+    m_listPanel = newFrame(m_backPanel, false);
+    m_textPanel = newFrame(m_backPanel, false);
+    m_detailsPanel = newFrame(m_backPanel, false);
 
-    cboCats = new QComboBox(fraTopLeft);
-    lstRecs = new QListWidget(fraTopLeft);
-    lstRecs->setMouseTracking(true);
-    lstRecs->viewport()->installEventFilter(this);
-    lstRecs->installEventFilter(this);
-    m_cats = std::make_unique<ComboBoxList>(cboCats);
-    m_recs = std::make_unique<ListWidgetList>(lstRecs);
-    Frame1 = newFrame(fraTopLeft, true);
-    Frame1->installEventFilter(this);
-    Frame1->setCursor(Qt::PointingHandCursor);
-    Image1 = new QLabel(Frame1);
-    Image1->setScaledContents(true);
-    Image1->setAttribute(Qt::WA_TransparentForMouseEvents); // its clicks are the frame's
-    Image1->hide();
-    lblClickImg = new QLabel(fraTopLeft);
-    lblClickImg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblClickImg->setCursor(Qt::PointingHandCursor);
-    lblClickImg->installEventFilter(this);
-    lblImgLoc = new QLabel(this);
-    lblImgLoc->hide();
+    m_categoryCombo = new QComboBox(m_listPanel);
+    m_recipeList = new QListWidget(m_listPanel);
+    m_recipeList->setMouseTracking(true);
+    m_recipeList->viewport()->installEventFilter(this);
+    m_recipeList->installEventFilter(this);
+    m_cats = std::make_unique<ComboBoxList>(m_categoryCombo);
+    m_recs = std::make_unique<ListWidgetList>(m_recipeList);
+    m_pictureFrame = newFrame(m_listPanel, true);
+    m_pictureFrame->installEventFilter(this);
+    m_pictureFrame->setCursor(Qt::PointingHandCursor);
+    m_thumbnail = new QLabel(m_pictureFrame);
+    m_thumbnail->setScaledContents(true);
+    m_thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents); // its clicks are the frame's
+    m_thumbnail->hide();
+    m_viewPictureLabel = new QLabel(m_listPanel);
+    m_viewPictureLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_viewPictureLabel->setCursor(Qt::PointingHandCursor);
+    m_viewPictureLabel->installEventFilter(this);
+    m_shownPictureName = new QLabel(this);
+    m_shownPictureName->hide();
 
-    QLabel** captions[] = {&Label4, &Label5, &Label7, &Label6};
-    QLabel** values[] = {&lblPT, &lblCT, &lblYld, &lblDC};
+    QLabel** captions[] = {&m_prepTimeCaption, &m_cookTimeCaption, &m_yieldCaption, &m_dateCaption};
+    QLabel** values[] = {&m_prepTimeValue, &m_cookTimeValue, &m_yieldValue, &m_dateValue};
     for (int i = 0; i < 4; ++i) {
-        *captions[i] = new QLabel(fraBotLeft);
-        *values[i] = new QLabel(fraBotLeft);
+        *captions[i] = new QLabel(m_detailsPanel);
+        *values[i] = new QLabel(m_detailsPanel);
         placeTwips(*captions[i], {60, 90.0 + i * 255, 1600, 255});
         placeTwips(*values[i], {1680, 90.0 + i * 255, 1540, 255});
     }
 
-    lblIng = new QLabel(fraRight);
-    lblPrep = new QLabel(fraRight);
-    lblOther = new QLabel(fraRight);
-    for (QLabel* label : {lblIng, lblPrep, lblOther}) {
+    m_ingredientsCaption = new QLabel(m_textPanel);
+    m_preparationCaption = new QLabel(m_textPanel);
+    m_notesCaption = new QLabel(m_textPanel);
+    for (QLabel* label : {m_ingredientsCaption, m_preparationCaption, m_notesCaption}) {
         QFont font = label->font();
         font.setBold(true);
         label->setFont(font);
         label->setIndent(8);
         label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     }
-    for (QPlainTextEdit** box : {&txtIng, &txtPrep, &txtOther}) {
-        *box = new QPlainTextEdit(fraRight);
+    for (QPlainTextEdit** box : {&m_ingredientsBox, &m_preparationBox, &m_notesBox}) {
+        *box = new QPlainTextEdit(m_textPanel);
         (*box)->setReadOnly(true);
         (*box)->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         (*box)->installEventFilter(this);
     }
-    Picture1 = newFrame(fraRight, false);
-    cmdPrint = new QPushButton(Picture1);
-    cmdEdit = new QPushButton(Picture1);
-    cmdRem = new QPushButton(Picture1);
+    m_buttonPanel = newFrame(m_textPanel, false);
+    m_printButton = new QPushButton(m_buttonPanel);
+    m_editButton = new QPushButton(m_buttonPanel);
+    m_removeButton = new QPushButton(m_buttonPanel);
 
-    connect(cboCats, &QComboBox::currentIndexChanged, this, &FrmBr::cboCats_Click);
-    connect(lstRecs, &QListWidget::currentRowChanged, this, &FrmBr::lstRecs_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &FrmBr::cmdPrint_Click);
-    connect(cmdEdit, &QPushButton::clicked, this, &FrmBr::cmdEdit_Click);
-    connect(cmdRem, &QPushButton::clicked, this, &FrmBr::cmdRem_Click);
+    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &BrowseWindow::showChosenCategory);
+    connect(m_recipeList, &QListWidget::currentRowChanged, this, &BrowseWindow::showChosenRecipe);
+    connect(m_printButton, &QPushButton::clicked, this, &BrowseWindow::printShownRecipe);
+    connect(m_editButton, &QPushButton::clicked, this, &BrowseWindow::editShownRecipe);
+    connect(m_removeButton, &QPushButton::clicked, this, &BrowseWindow::removeShownRecipe);
 }
 
-void FrmBr::buildMenus()
+void BrowseWindow::buildMenus()
 {
-    mnuFile = menuBar()->addMenu(QString());
-    mnuPrint = mnuFile->addAction(QString(), this, &FrmBr::cmdPrint_Click);
-    mnuPrintPrev = mnuFile->addAction(QString(), this, &FrmBr::mnuPrintPrev_Click);
-    mnuBackup = mnuFile->addAction(QString());
-    mnuFile->addSeparator();
-    mnuBrExit = mnuFile->addAction(QString(), this, &FrmBr::exitProgram);
+    m_fileMenu = menuBar()->addMenu(QString());
+    m_printAction = m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe);
+    m_printPreviewAction = m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe);
+    m_backupAction = m_fileMenu->addAction(QString());
+    m_fileMenu->addSeparator();
+    m_exitAction = m_fileMenu->addAction(QString(), this, &BrowseWindow::exitProgram);
 
-    mnuBrEdit = menuBar()->addMenu(QString());
-    mnuBrCopy = mnuBrEdit->addAction(QString(), this, &FrmBr::mnuBrCopy_Click);
-    connect(mnuBrEdit, &QMenu::aboutToShow, this, &FrmBr::mnuBrEdit_Click);
+    m_editMenu = menuBar()->addMenu(QString());
+    m_copyAction = m_editMenu->addAction(QString(), this, &BrowseWindow::copySelection);
+    connect(m_editMenu, &QMenu::aboutToShow, this, &BrowseWindow::updateEditMenu);
 
-    mnuRecipe = menuBar()->addMenu(QString());
-    mnuRecipeAdd =
-        mnuRecipe->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Add); }); });
-    mnuBrEditRec = mnuRecipe->addAction(QString(), this, &FrmBr::cmdEdit_Click);
-    mnuBrRemRec = mnuRecipe->addAction(QString(), this, &FrmBr::cmdRem_Click);
-    mnuRecipe->addSeparator();
-    mnuEmail = mnuRecipe->addAction(QString());
-    mnuPlainText = mnuRecipe->addAction(QString());
+    m_recipeMenu = menuBar()->addMenu(QString());
+    m_addRecipesAction =
+        m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Add); }); });
+    m_editRecipeAction = m_recipeMenu->addAction(QString(), this, &BrowseWindow::editShownRecipe);
+    m_removeRecipeAction = m_recipeMenu->addAction(QString(), this, &BrowseWindow::removeShownRecipe);
+    m_recipeMenu->addSeparator();
+    m_emailAction = m_recipeMenu->addAction(QString());
+    m_plainTextAction = m_recipeMenu->addAction(QString());
 
-    mnuCateg = menuBar()->addMenu(QString());
-    mnuCatEdit = mnuCateg->addAction(QString(), this, &FrmBr::mnuCatEdit_Click);
-    mnuCatDel = mnuCateg->addAction(QString(), this, &FrmBr::mnuCatDel_Click);
+    m_categoryMenu = menuBar()->addMenu(QString());
+    m_renameCategoryAction = m_categoryMenu->addAction(QString(), this, &BrowseWindow::renameShownCategory);
+    m_deleteCategoryAction = m_categoryMenu->addAction(QString(), this, &BrowseWindow::deleteShownCategory);
 
-    mnuTools = menuBar()->addMenu(QString());
-    mnuExport = mnuTools->addAction(QString());
-    mnuSearch = mnuTools->addAction(QString(), this, [this] { openSearchWindow(this); });
-    mnuOps = mnuTools->addAction(QString(), this, [this] { switchTo([] { (new FrmOps)->show(); }); });
+    m_toolsMenu = menuBar()->addMenu(QString());
+    m_exportAction = m_toolsMenu->addAction(QString());
+    m_searchAction = m_toolsMenu->addAction(QString(), this, [this] { openSearchWindow(this); });
+    m_preferencesAction =
+        m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); });
 
-    mnuHelp = menuBar()->addMenu(QString());
-    mnuBrContents = mnuHelp->addAction(QString(), this, &FrmBr::mnuBrContents_Click);
-    mnuBrAbout = mnuHelp->addAction(QString(), this, &FrmBr::mnuBrAbout_Click);
+    m_helpMenu = menuBar()->addMenu(QString());
+    m_helpContentsAction = m_helpMenu->addAction(QString(), this, &BrowseWindow::showHelpContents);
+    m_aboutAction = m_helpMenu->addAction(QString(), this, &BrowseWindow::showAbout);
 
     // Reached from here once their windows are part of the program.
-    for (QAction* later : {mnuPrint, mnuPrintPrev, mnuBackup, mnuEmail, mnuPlainText, mnuExport})
+    for (QAction* later :
+         {m_printAction, m_printPreviewAction, m_backupAction, m_emailAction, m_plainTextAction, m_exportAction})
         later->setEnabled(false);
-    cmdPrint->setEnabled(false);
+    m_printButton->setEnabled(false);
 }
 
-void FrmBr::Form_Load()
+void BrowseWindow::loadWindow()
 {
-    QPushButton* const buttons[] = {cmdPrint, cmdEdit, cmdRem};
+    QPushButton* const buttons[] = {m_printButton, m_editButton, m_removeButton};
     for (int i = 0; i < 3; ++i) {
         placeTwips(buttons[i], {BrowseDesign::kButtonLefts[i], BrowseDesign::kButtonTop, BrowseDesign::kButtonWidth,
                                 BrowseDesign::kButtonHeight});
@@ -166,69 +168,71 @@ void FrmBr::Form_Load()
     registerMainWindow();
     restoreWindowPlacement(this);
     applyBrowseColors(*this);
-    setBrowseCaptions(*this);
+    applyBrowseTexts(*this);
     refillCategories();
     app().prefsFromAdd = false;
-    m_formSize.Init(this);
-    m_formSize.MaxWidth(50000);
-    m_formSize.MaxHeight(50000);
-    m_formSize.MinHeight(6900);
-    m_formSize.MinWidth(9700);
-    Form_Resize();
+    m_formSize.attach(this);
+    m_formSize.setMaxWidth(50000);
+    m_formSize.setMaxHeight(50000);
+    m_formSize.setMinHeight(6900);
+    m_formSize.setMinWidth(9700);
+    layOutWidgets();
 }
 
-void FrmBr::Form_Resize()
+void BrowseWindow::layOutWidgets()
 {
     if (isMinimized() || !centralWidget())
         return;
     const double tx = twipsPerPixelX(this);
     const double ty = twipsPerPixelY(this);
-    m_layout = alignBrFrames(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
+    m_layout =
+        layOutBrowseWindow(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
     const BrowseLayout& l = m_layout;
-    placeTwips(lblBorder[0], l.border[0]);
-    placeTwips(lblBorder[1], l.border[1]);
-    placeTwips(fraBack, l.fraBack);
-    placeTwips(fraTopLeft, l.fraTopLeft);
-    placeTwips(fraRight, l.fraRight);
-    placeTwips(fraBotLeft, l.fraBotLeft);
-    placeTwips(cboCats, l.cboCats);
-    placeTwips(lstRecs, l.lstRecs);
-    placeTwips(Frame1, l.frame1);
-    placeTwips(lblClickImg, l.lblClickImg);
-    placeTwips(lblIng, l.lblIng);
-    placeTwips(txtIng, l.txtIng);
-    placeTwips(lblPrep, l.lblPrep);
-    placeTwips(txtPrep, l.txtPrep);
-    placeTwips(lblOther, l.lblOther);
-    placeTwips(txtOther, l.txtOther);
-    placeTwips(Picture1, l.picture1);
-    if (!lblImgLoc->text().isEmpty())
-        showBrThumbnail(lblImgLoc->text());
+    placeTwips(m_heading[0], l.heading[0]);
+    placeTwips(m_heading[1], l.heading[1]);
+    placeTwips(m_backPanel, l.backPanel);
+    placeTwips(m_listPanel, l.listPanel);
+    placeTwips(m_textPanel, l.textPanel);
+    placeTwips(m_detailsPanel, l.detailsPanel);
+    placeTwips(m_categoryCombo, l.categoryCombo);
+    placeTwips(m_recipeList, l.recipeList);
+    placeTwips(m_pictureFrame, l.pictureFrame);
+    placeTwips(m_viewPictureLabel, l.viewPictureLabel);
+    placeTwips(m_ingredientsCaption, l.ingredientsCaption);
+    placeTwips(m_ingredientsBox, l.ingredientsBox);
+    placeTwips(m_preparationCaption, l.preparationCaption);
+    placeTwips(m_preparationBox, l.preparationBox);
+    placeTwips(m_notesCaption, l.notesCaption);
+    placeTwips(m_notesBox, l.notesBox);
+    placeTwips(m_buttonPanel, l.buttonPanel);
+    if (!m_shownPictureName->text().isEmpty())
+        showThumbnail(m_shownPictureName->text());
 }
 
-bool FrmBr::eventFilter(QObject* watched, QEvent* event)
+bool BrowseWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseMove:
-        if (watched == lstRecs->viewport()) {
+        if (watched == m_recipeList->viewport()) {
             // The full title of the entry under the pointer, for titles wider than the list.
-            if (const QListWidgetItem* item = lstRecs->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                lstRecs->setToolTip(item->text());
+            if (const QListWidgetItem* item =
+                    m_recipeList->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                m_recipeList->setToolTip(item->text());
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (watched == lblClickImg || watched == Frame1)
-            lblClickImg_Click();
+        if (watched == m_viewPictureLabel || watched == m_pictureFrame)
+            viewPicture();
         break;
     case QEvent::KeyPress:
-        if (watched == lstRecs && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-            cmdRem_Click();
+        if (watched == m_recipeList && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+            removeShownRecipe();
             return true;
         }
         break;
     case QEvent::FocusIn:
         // One text box's selection at a time: the others lose theirs.
-        for (QPlainTextEdit* box : {txtIng, txtPrep, txtOther}) {
+        for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox}) {
             if (box != watched) {
                 QTextCursor cursor = box->textCursor();
                 cursor.clearSelection();
@@ -242,126 +246,126 @@ bool FrmBr::eventFilter(QObject* watched, QEvent* event)
     return MainWindowBase::eventFilter(watched, event);
 }
 
-void FrmBr::refillCategories()
+void BrowseWindow::refillCategories()
 {
-    fillBrCats(app().recipeDoc, *m_cats, *m_recs);
-    if (cboCats->count() == 0) {
+    fillBrowseCategories(app().recipeDoc, *m_cats, *m_recs);
+    if (m_categoryCombo->count() == 0) {
         m_recs->fill({});
         clearRecipe();
-        lblImgLoc->clear();
+        m_shownPictureName->clear();
     }
 }
 
-void FrmBr::cboCats_Click()
+void BrowseWindow::showChosenCategory()
 {
     clearRecipe();
-    if (cboCats->currentIndex() < 0)
+    if (m_categoryCombo->currentIndex() < 0)
         return;
-    listBrRecipes(app().recipeDoc, m_cats->itemData(cboCats->currentIndex()), *m_recs);
+    listCategoryRecipes(app().recipeDoc, m_cats->itemData(m_categoryCombo->currentIndex()), *m_recs);
 }
 
-void FrmBr::lstRecs_Click()
+void BrowseWindow::showChosenRecipe()
 {
-    showBrRecipe();
+    showRecipe();
 }
 
-void FrmBr::clearRecipe()
+void BrowseWindow::clearRecipe()
 {
-    for (QPlainTextEdit* box : {txtIng, txtPrep, txtOther})
+    for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox})
         box->clear();
-    for (QLabel* label : {lblPT, lblYld, lblCT, lblDC})
+    for (QLabel* label : {m_prepTimeValue, m_yieldValue, m_cookTimeValue, m_dateValue})
         label->clear();
-    Image1->clear();
-    Image1->hide();
+    m_thumbnail->clear();
+    m_thumbnail->hide();
 }
 
-void FrmBr::showBrRecipe()
+void BrowseWindow::showRecipe()
 {
-    if (cboCats->currentIndex() < 0 || !lstRecs->currentItem())
+    if (m_categoryCombo->currentIndex() < 0 || !m_recipeList->currentItem())
         return;
     const Recipe recipe = RecipeBook::readRecipe(recipeAt(app().recipeDoc, shownRecipe()));
-    lblPT->setText(recipe.prepTime);
-    lblCT->setText(recipe.cookTime);
-    lblYld->setText(recipe.yield);
-    txtIng->setPlainText(fixLineBreaks(recipe.ingredients));
-    txtPrep->setPlainText(fixLineBreaks(recipe.preparation));
-    txtOther->setPlainText(fixLineBreaks(recipe.notes));
-    lblDC->setText(recipe.date);
-    lblImgLoc->clear();
-    Image1->clear();
-    Image1->hide();
+    m_prepTimeValue->setText(recipe.prepTime);
+    m_cookTimeValue->setText(recipe.cookTime);
+    m_yieldValue->setText(recipe.yield);
+    m_ingredientsBox->setPlainText(withCrLfLineEnds(recipe.ingredients));
+    m_preparationBox->setPlainText(withCrLfLineEnds(recipe.preparation));
+    m_notesBox->setPlainText(withCrLfLineEnds(recipe.notes));
+    m_dateValue->setText(recipe.date);
+    m_shownPictureName->clear();
+    m_thumbnail->clear();
+    m_thumbnail->hide();
     if (!recipe.image.isEmpty()) {
-        lblImgLoc->setText(recipe.image);
-        showBrThumbnail(recipe.image);
+        m_shownPictureName->setText(recipe.image);
+        showThumbnail(recipe.image);
     }
 }
 
-void FrmBr::showBrThumbnail(const QString& fileName)
+void BrowseWindow::showThumbnail(const QString& fileName)
 {
-    Image1->hide();
+    m_thumbnail->hide();
     const QString path = picturePath(app().imagesPath(), fileName);
     if (!pathExists(path)) {
-        lblImgLoc->clear();
+        m_shownPictureName->clear();
         return;
     }
     const LoadedPicture picture = loadPicture(path);
     if (picture.isNull())
         return;
-    const TwipRect& frame = m_layout.frame1;
+    const TwipRect& frame = m_layout.pictureFrame;
     const ThumbPlacement t = fitBrowseThumbnail(frame.width, frame.height, picture.himetricWidth,
                                                 picture.himetricHeight, picture.twipsWidth, picture.twipsHeight);
-    Image1->setPixmap(picture.pixmap);
-    placeTwips(Image1, {t.left, t.top, t.width, t.height});
-    Image1->show();
+    m_thumbnail->setPixmap(picture.pixmap);
+    placeTwips(m_thumbnail, {t.left, t.top, t.width, t.height});
+    m_thumbnail->show();
 }
 
-void FrmBr::lblClickImg_Click()
+void BrowseWindow::viewPicture()
 {
-    if (lblImgLoc->text().isEmpty())
+    if (m_shownPictureName->text().isEmpty())
         return;
-    const QString path = picturePath(app().imagesPath(), lblImgLoc->text());
+    const QString path = picturePath(app().imagesPath(), m_shownPictureName->text());
     if (!pathExists(path))
         return;
     openImageViewer(this, path);
 }
 
-void FrmBr::saveInfoToEdit()
+void BrowseWindow::handOverToEdit()
 {
     AppState& a = app();
-    a.editCategory = cboCats->currentText();
-    a.editCategoryIndex = cboCats->currentIndex();
-    a.editTitle = lstRecs->currentItem() ? lstRecs->currentItem()->text() : QString();
-    a.editIngredients = fixLineBreaks(txtIng->toPlainText());
-    a.editPreparation = fixLineBreaks(txtPrep->toPlainText());
-    a.editNotes = fixLineBreaks(txtOther->toPlainText());
-    a.editPrepTime = lblPT->text();
-    a.editCookTime = lblCT->text();
-    a.editYield = lblYld->text();
-    a.editImage = lblImgLoc->text();
+    a.editCategory = m_categoryCombo->currentText();
+    a.editCategoryIndex = m_categoryCombo->currentIndex();
+    a.editTitle = m_recipeList->currentItem() ? m_recipeList->currentItem()->text() : QString();
+    a.editIngredients = withCrLfLineEnds(m_ingredientsBox->toPlainText());
+    a.editPreparation = withCrLfLineEnds(m_preparationBox->toPlainText());
+    a.editNotes = withCrLfLineEnds(m_notesBox->toPlainText());
+    a.editPrepTime = m_prepTimeValue->text();
+    a.editCookTime = m_cookTimeValue->text();
+    a.editYield = m_yieldValue->text();
+    a.editImage = m_shownPictureName->text();
     a.editRecipe = shownRecipe();
 }
 
-RecipeRef FrmBr::shownRecipe() const
+RecipeRef BrowseWindow::shownRecipe() const
 {
-    const QListWidgetItem* item = lstRecs->currentItem();
-    if (cboCats->currentIndex() < 0 || !item)
+    const QListWidgetItem* item = m_recipeList->currentItem();
+    if (m_categoryCombo->currentIndex() < 0 || !item)
         return {};
-    return {m_cats->itemData(cboCats->currentIndex()), item->data(Qt::UserRole).toInt(), item->text()};
+    return {m_cats->itemData(m_categoryCombo->currentIndex()), item->data(Qt::UserRole).toInt(), item->text()};
 }
 
-void FrmBr::cmdEdit_Click()
+void BrowseWindow::editShownRecipe()
 {
-    if (!lstRecs->currentItem() || lstRecs->currentItem()->text().isEmpty())
+    if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
-    saveInfoToEdit();
+    handOverToEdit();
     switchTo([] { showMainWindow(MainWindowKind::Edit); });
 }
 
-void FrmBr::cmdRem_Click()
+void BrowseWindow::removeShownRecipe()
 {
-    if (!lstRecs->currentItem() || lstRecs->currentItem()->text().isEmpty())
+    if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
-    const QString title = lstRecs->currentItem()->text();
+    const QString title = m_recipeList->currentItem()->text();
     const QString question = loadText(168) + QStringLiteral(":  « ") + title + QStringLiteral(" »");
     if (app().dialogs->message(question, QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
@@ -369,45 +373,45 @@ void FrmBr::cmdRem_Click()
     const ChangeOutcome outcome = removeRecipe(app().recipeDoc, shownRecipe());
     reportChange(outcome);
     if (outcome.status != ChangeOutcome::Status::SaveFailed)
-        cboCats_Click();
+        showChosenCategory();
 }
 
-bool FrmBr::verifyIE() const
+bool BrowseWindow::printingSupported() const
 {
-    return verifyVersion(QString::fromLatin1(qVersion()));
+    return printingAvailable(QString::fromLatin1(qVersion()));
 }
 
-void FrmBr::cmdPrint_Click()
+void BrowseWindow::printShownRecipe()
 {
-    if (!verifyIE()) {
+    if (!printingSupported()) {
         showMessage(*app().dialogs, loadText(298), MsgIcon::Information);
         return;
     }
-    if (!lstRecs->currentItem() || lstRecs->currentItem()->text().isEmpty())
+    if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
     app().printPreview = false;
 }
 
-void FrmBr::mnuPrintPrev_Click()
+void BrowseWindow::previewShownRecipe()
 {
-    if (!verifyIE()) {
+    if (!printingSupported()) {
         showMessage(*app().dialogs, loadText(298), MsgIcon::Information);
         return;
     }
     app().printPreview = true;
 }
 
-void FrmBr::mnuBrEdit_Click()
+void BrowseWindow::updateEditMenu()
 {
     const auto* box = qobject_cast<const QPlainTextEdit*>(focusWidget());
-    const bool ours = box == txtIng || box == txtPrep || box == txtOther;
-    mnuBrCopy->setEnabled(ours && box->textCursor().hasSelection());
+    const bool ours = box == m_ingredientsBox || box == m_preparationBox || box == m_notesBox;
+    m_copyAction->setEnabled(ours && box->textCursor().hasSelection());
 }
 
-void FrmBr::mnuBrCopy_Click()
+void BrowseWindow::copySelection()
 {
     const auto* box = qobject_cast<const QPlainTextEdit*>(focusWidget());
-    if (!box || (box != txtIng && box != txtPrep && box != txtOther))
+    if (!box || (box != m_ingredientsBox && box != m_preparationBox && box != m_notesBox))
         return;
     QString text = box->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
@@ -416,24 +420,24 @@ void FrmBr::mnuBrCopy_Click()
     clipboard->setText(text);
 }
 
-void FrmBr::mnuBrAbout_Click()
+void BrowseWindow::showAbout()
 {
     openAboutBox(this);
 }
 
-void FrmBr::mnuBrContents_Click()
+void BrowseWindow::showHelpContents()
 {
     showHelp(QStringLiteral("br"));
 }
 
-bool FrmBr::selectRecipe(const QString& category, const QString& title)
+bool BrowseWindow::selectRecipe(const QString& category, const QString& title)
 {
-    for (int row = 0; row < cboCats->count(); ++row) {
-        if (cboCats->itemText(row) != category)
+    for (int row = 0; row < m_categoryCombo->count(); ++row) {
+        if (m_categoryCombo->itemText(row) != category)
             continue;
         m_cats->setCurrentRow(row);
-        for (int r = 0; r < lstRecs->count(); ++r) {
-            if (lstRecs->item(r)->text() == title) {
+        for (int r = 0; r < m_recipeList->count(); ++r) {
+            if (m_recipeList->item(r)->text() == title) {
                 m_recs->setCurrentRow(r);
                 return true;
             }

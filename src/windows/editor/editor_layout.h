@@ -12,14 +12,15 @@ constexpr double kDegreeWidth = 2700;
 } // namespace EditorDesign
 
 struct EditorLayout {
-    TwipRect border[2];
-    TwipRect fraDyn, fraStatic; // fraStatic inside fraDyn
-    // inside fraDyn
-    TwipRect lblTitle, txtTitle, lblIng, txtIng, lblPrep, txtPrep, lblOther, txtOther, lblDeg;
+    TwipRect heading[2];
+    TwipRect textPanel, sidePanel; // sidePanel inside textPanel
+    // inside m_textPanel
+    TwipRect titleCaption, titleBox, ingredientsCaption, ingredientsBox, preparationCaption, preparationBox,
+        notesCaption, notesBox, degreeLabel;
 };
 
 // The spare height of the text column for a text area of height H (whole twips).
-int findEditorExtraSpace(double dynHeight);
+int editorExtraSpace(double dynHeight);
 
 // Lays out the add and edit windows for an inner width and height (twips).
-EditorLayout alignAddFrames(double width, double height);
+EditorLayout layOutEditorWindow(double width, double height);

@@ -15,61 +15,62 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-FrmAdd::FrmAdd(QWidget* parent) : RecipeEditorWindow(parent)
+AddRecipeWindow::AddRecipeWindow(QWidget* parent) : RecipeEditorWindow(parent)
 {
-    cmdClear = m_secondButton;
+    m_clearButton = m_secondButton;
     buildMenus();
-    Form_Load();
+    loadWindow();
 }
 
-void FrmAdd::buildMenus()
+void AddRecipeWindow::buildMenus()
 {
-    buildFileAndEditMenus(mnuAFile, mnuAExit, mnuAddEdit, mnuAddCopy, mnuAddCut, mnuAddPaste);
+    buildFileAndEditMenus(m_fileMenu, m_exitAction, m_editMenu, m_copyAction, m_cutAction, m_pasteAction);
 
-    mnuARec = menuBar()->addMenu(QString());
-    mnuABrowse =
-        mnuARec->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); });
-    mnuAddRecipe = mnuARec->addAction(QString(), this, &FrmAdd::cmdAdd_Click);
-    mnuAddImg = mnuARec->addAction(QString(), this, &FrmAdd::cmdAddImg_Click);
-    mnuAddClear = mnuARec->addAction(QString(), this, &FrmAdd::clearAddForm);
-    m_imageMenu = mnuAddImg;
+    m_recipeMenu = menuBar()->addMenu(QString());
+    m_browseAction =
+        m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); });
+    m_addThisRecipeAction = m_recipeMenu->addAction(QString(), this, &AddRecipeWindow::saveRecipe);
+    m_addPictureAction = m_recipeMenu->addAction(QString(), this, &AddRecipeWindow::togglePicture);
+    m_clearRecipeAction = m_recipeMenu->addAction(QString(), this, &AddRecipeWindow::clearForm);
+    m_pictureAction = m_addPictureAction;
 
-    mnuAddTools = menuBar()->addMenu(QString());
-    mnuImport = mnuAddTools->addAction(QString());
-    mnuAddOptions = mnuAddTools->addAction(QString(), this, [this] { switchTo([] { (new FrmOps)->show(); }); });
+    m_toolsMenu = menuBar()->addMenu(QString());
+    m_importAction = m_toolsMenu->addAction(QString());
+    m_preferencesAction =
+        m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); });
     // Reached from here once its window is part of the program.
-    mnuImport->setEnabled(false);
+    m_importAction->setEnabled(false);
 
-    buildHelpMenu(mnuAHelp, mnuAddHelpContents, mnuAddAbout, QStringLiteral("ad"));
+    buildHelpMenu(m_helpMenu, m_helpContentsAction, m_aboutAction, QStringLiteral("ad"));
 
-    connect(cmdAdd, &QPushButton::clicked, this, &FrmAdd::cmdAdd_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &FrmAdd::clearAddForm);
+    connect(m_saveButton, &QPushButton::clicked, this, &AddRecipeWindow::saveRecipe);
+    connect(m_clearButton, &QPushButton::clicked, this, &AddRecipeWindow::clearForm);
 }
 
-void FrmAdd::Form_Load()
+void AddRecipeWindow::loadWindow()
 {
     registerMainWindow();
     installSizeLimits();
-    sizeLimits().ResizeToMin();
+    sizeLimits().resizeToMin();
     restoreWindowPlacement(this);
-    setAddCaptions(*this);
+    applyAddTexts(*this);
     applyAddColors(*this);
     // Selecting the first entry, "[new category..]", asks for a category before the window appears.
-    fillAddCats(app().recipeDoc, categoryList(), QString());
+    fillAddCategories(app().recipeDoc, categoryList(), QString());
     app().prefsFromAdd = true;
 }
 
-bool FrmAdd::eventFilter(QObject* watched, QEvent* event)
+bool AddRecipeWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtPrep && event->type() == QEvent::KeyPress &&
+    if (watched == m_preparationBox && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        InsertDegree();
+        insertDegreeSign();
         return true;
     }
     return RecipeEditorWindow::eventFilter(watched, event);
 }
 
-void FrmAdd::cmdAdd_Click()
+void AddRecipeWindow::saveRecipe()
 {
     Dialogs& dialogs = *app().dialogs;
     const QString title = normalizedTitle();
@@ -78,9 +79,9 @@ void FrmAdd::cmdAdd_Click()
         focusTitle(false);
         return;
     }
-    if (newCategorySelected() || cboACats->currentIndex() < 0) {
+    if (newCategorySelected() || m_categoryCombo->currentIndex() < 0) {
         showMessage(dialogs, loadText(164));
-        cboACats->setFocus();
+        m_categoryCombo->setFocus();
         return;
     }
     if (!isValidName(title)) {
@@ -95,19 +96,19 @@ void FrmAdd::cmdAdd_Click()
         return;
     }
     // A failed save keeps the form as it is, so nothing typed is lost.
-    if (reportChange(addRecipe(app().recipeDoc, selectedCategoryPosition(), form(), cmdialog.fileName)))
-        clearAddForm();
+    if (reportChange(addRecipe(app().recipeDoc, selectedCategoryPosition(), form(), m_pictureDialog.fileName)))
+        clearForm();
 }
 
-void FrmAdd::clearAddForm()
+void AddRecipeWindow::clearForm()
 {
-    if (cmdAddImg->text() == loadText(107))
+    if (m_pictureButton->text() == loadText(107))
         setPictureState(false);
-    for (QLineEdit* box : {txtTitle, txtPT, txtCT, txtY})
+    for (QLineEdit* box : {m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox})
         box->clear();
-    for (QPlainTextEdit* box : {txtIng, txtPrep, txtOther})
+    for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox})
         box->clear();
     clearPicture();
     focusTitle(false);
-    Frame1->update();
+    m_pictureFrame->update();
 }

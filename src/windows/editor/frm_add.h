@@ -4,33 +4,33 @@
 
 // The add window: a new recipe is typed, checked and filed under a category; the form then
 // empties for the next one.
-class FrmAdd : public RecipeEditorWindow {
+class AddRecipeWindow : public RecipeEditorWindow {
     Q_OBJECT
 public:
-    explicit FrmAdd(QWidget* parent = nullptr);
+    explicit AddRecipeWindow(QWidget* parent = nullptr);
     MainWindowKind kind() const override { return MainWindowKind::Add; }
 
-    QPushButton* cmdClear = nullptr;
-    QMenu* mnuAFile = nullptr;
-    QAction* mnuAExit = nullptr;
-    QMenu* mnuAddEdit = nullptr;
-    QAction* mnuAddCopy = nullptr;
-    QAction* mnuAddCut = nullptr;
-    QAction* mnuAddPaste = nullptr;
-    QMenu* mnuARec = nullptr;
-    QAction* mnuABrowse = nullptr;
-    QAction* mnuAddRecipe = nullptr;
-    QAction* mnuAddImg = nullptr;
-    QAction* mnuAddClear = nullptr;
-    QMenu* mnuAddTools = nullptr;
-    QAction* mnuImport = nullptr;
-    QAction* mnuAddOptions = nullptr;
-    QMenu* mnuAHelp = nullptr;
-    QAction* mnuAddAbout = nullptr;
-    QAction* mnuAddHelpContents = nullptr;
+    QPushButton* m_clearButton = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_exitAction = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_cutAction = nullptr;
+    QAction* m_pasteAction = nullptr;
+    QMenu* m_recipeMenu = nullptr;
+    QAction* m_browseAction = nullptr;
+    QAction* m_addThisRecipeAction = nullptr;
+    QAction* m_addPictureAction = nullptr;
+    QAction* m_clearRecipeAction = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QAction* m_importAction = nullptr;
+    QAction* m_preferencesAction = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_helpContentsAction = nullptr;
 
-    void cmdAdd_Click();
-    void clearAddForm();
+    void saveRecipe();
+    void clearForm();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,5 +41,5 @@ protected:
 
 private:
     void buildMenus();
-    void Form_Load();
+    void loadWindow();
 };

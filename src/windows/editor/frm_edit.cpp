@@ -16,75 +16,75 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-FrmEdit::FrmEdit(QWidget* parent) : RecipeEditorWindow(parent)
+EditRecipeWindow::EditRecipeWindow(QWidget* parent) : RecipeEditorWindow(parent)
 {
-    cmdCancelEdit = m_secondButton;
+    m_cancelButton = m_secondButton;
     buildMenus();
-    Form_Load();
+    loadWindow();
 }
 
-void FrmEdit::buildMenus()
+void EditRecipeWindow::buildMenus()
 {
-    buildFileAndEditMenus(mnuAFile, mnuAExit, mnuEditEdit, mnuEditCopy, mnuEditCut, mnuEditPaste);
+    buildFileAndEditMenus(m_fileMenu, m_exitAction, m_editMenu, m_copyAction, m_cutAction, m_pasteAction);
 
-    mnuEditRecipe = menuBar()->addMenu(QString());
-    mnuEditBrowse = mnuEditRecipe->addAction(QString(), this, &FrmEdit::cmdCancelEdit_Click);
-    mnuEditAddRec = mnuEditRecipe->addAction(QString(), this, &FrmEdit::mnuEditAddRec_Click);
-    mnuEditSaveRec = mnuEditRecipe->addAction(QString(), this, &FrmEdit::cmdAdd_Click);
-    mnuEditAddImg = mnuEditRecipe->addAction(QString(), this, &FrmEdit::cmdAddImg_Click);
-    m_imageMenu = mnuEditAddImg;
+    m_recipeMenu = menuBar()->addMenu(QString());
+    m_browseAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::cancelEdit);
+    m_addRecipesAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::switchToAddWindow);
+    m_saveRecipeAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::saveRecipe);
+    m_addPictureAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::togglePicture);
+    m_pictureAction = m_addPictureAction;
 
-    buildHelpMenu(mnuAHelp, mnuHelpContentsE, mnuHelpAboutEd, QStringLiteral("ed"));
+    buildHelpMenu(m_helpMenu, m_helpContentsAction, m_aboutAction, QStringLiteral("ed"));
 
-    connect(cmdAdd, &QPushButton::clicked, this, &FrmEdit::cmdAdd_Click);
-    connect(cmdCancelEdit, &QPushButton::clicked, this, &FrmEdit::cmdCancelEdit_Click);
+    connect(m_saveButton, &QPushButton::clicked, this, &EditRecipeWindow::saveRecipe);
+    connect(m_cancelButton, &QPushButton::clicked, this, &EditRecipeWindow::cancelEdit);
 }
 
-void FrmEdit::Form_Load()
+void EditRecipeWindow::loadWindow()
 {
     const AppState& a = app();
     registerMainWindow();
     installSizeLimits();
     restoreWindowPlacement(this);
-    setEditCaptions(*this);
+    applyEditTexts(*this);
     applyEditColors(*this);
-    fillEditCats(a.recipeDoc, categoryList(), QString());
+    fillEditCategories(a.recipeDoc, categoryList(), QString());
 
-    txtTitle->setText(a.editTitle);
-    txtIng->setPlainText(a.editIngredients);
-    txtPrep->setPlainText(a.editPreparation);
-    txtOther->setPlainText(a.editNotes);
-    txtPT->setText(a.editPrepTime);
-    txtCT->setText(a.editCookTime);
-    txtY->setText(a.editYield);
+    m_titleBox->setText(a.editTitle);
+    m_ingredientsBox->setPlainText(a.editIngredients);
+    m_preparationBox->setPlainText(a.editPreparation);
+    m_notesBox->setPlainText(a.editNotes);
+    m_prepTimeBox->setText(a.editPrepTime);
+    m_cookTimeBox->setText(a.editCookTime);
+    m_yieldBox->setText(a.editYield);
 
     // A missing stored picture: the window opens without one. One that does not decode stays the
     // recipe's picture (not shown) until the user removes it.
     clearPicture();
     const QString stored = picturePath(a.imagesPath(), a.editImage);
     if (!stored.isEmpty() && pathExists(stored)) {
-        cmdialog.fileName = stored;
-        fitThumbnail(stored);
+        m_pictureDialog.fileName = stored;
+        showThumbnail(stored);
     }
-    setPictureState(!cmdialog.fileName.isEmpty());
+    setPictureState(!m_pictureDialog.fileName.isEmpty());
 
     // Step through the list from its first entry (which may ask for a new category) to the recipe's own.
-    for (int row = 0; row < cboACats->count(); ++row) {
+    for (int row = 0; row < m_categoryCombo->count(); ++row) {
         categoryList().setCurrentRow(row);
-        if (cboACats->currentText() == a.editCategory)
+        if (m_categoryCombo->currentText() == a.editCategory)
             break;
     }
 }
 
-void FrmEdit::cmdAdd_Click()
+void EditRecipeWindow::saveRecipe()
 {
     AppState& a = app();
     Dialogs& dialogs = *a.dialogs;
     // From here on, closing the window goes back to the browse window, even when a check fails.
     a.quitOnClose = false;
-    if (newCategorySelected() || cboACats->currentIndex() < 0) {
+    if (newCategorySelected() || m_categoryCombo->currentIndex() < 0) {
         showMessage(dialogs, loadText(164));
-        cboACats->setFocus();
+        m_categoryCombo->setFocus();
         return;
     }
     const QString title = normalizedTitle();
@@ -105,27 +105,27 @@ void FrmEdit::cmdAdd_Click()
         return;
     }
     const ChangeOutcome outcome =
-        replaceRecipe(a.recipeDoc, a.editRecipe, selectedCategoryPosition(), form(), cmdialog.fileName);
+        replaceRecipe(a.recipeDoc, a.editRecipe, selectedCategoryPosition(), form(), m_pictureDialog.fileName);
     reportChange(outcome);
     // A failed save keeps the window open with everything typed, to try again or cancel.
     if (outcome.status != ChangeOutcome::Status::SaveFailed)
         close();
 }
 
-void FrmEdit::cmdCancelEdit_Click()
+void EditRecipeWindow::cancelEdit()
 {
     app().quitOnClose = false;
     close();
 }
 
-void FrmEdit::mnuEditAddRec_Click()
+void EditRecipeWindow::switchToAddWindow()
 {
     app().quitOnClose = false;
     app().returnToAdd = true;
     close();
 }
 
-void FrmEdit::afterUnload()
+void EditRecipeWindow::afterUnload()
 {
     AppState& a = app();
     if (a.returnToAdd) {
@@ -135,9 +135,9 @@ void FrmEdit::afterUnload()
     }
     if (a.returnToEdit)
         return;
-    const QString category = cboACats->currentText();
-    const QString title = txtTitle->text();
+    const QString category = m_categoryCombo->currentText();
+    const QString title = m_titleBox->text();
     showMainWindow(MainWindowKind::Browse);
-    if (auto* browse = qobject_cast<FrmBr*>(currentMainWindow()))
+    if (auto* browse = qobject_cast<BrowseWindow*>(currentMainWindow()))
         browse->selectRecipe(category, title);
 }

@@ -4,31 +4,31 @@
 
 // The edit window: the recipe the browse window handed over, saved back as a rebuilt recipe at
 // the end of its (possibly new) category.
-class FrmEdit : public RecipeEditorWindow {
+class EditRecipeWindow : public RecipeEditorWindow {
     Q_OBJECT
 public:
-    explicit FrmEdit(QWidget* parent = nullptr);
+    explicit EditRecipeWindow(QWidget* parent = nullptr);
     MainWindowKind kind() const override { return MainWindowKind::Edit; }
 
-    QPushButton* cmdCancelEdit = nullptr;
-    QMenu* mnuAFile = nullptr;
-    QAction* mnuAExit = nullptr;
-    QMenu* mnuEditEdit = nullptr;
-    QAction* mnuEditCopy = nullptr;
-    QAction* mnuEditCut = nullptr;
-    QAction* mnuEditPaste = nullptr;
-    QMenu* mnuEditRecipe = nullptr;
-    QAction* mnuEditBrowse = nullptr;
-    QAction* mnuEditAddRec = nullptr;
-    QAction* mnuEditSaveRec = nullptr;
-    QAction* mnuEditAddImg = nullptr;
-    QMenu* mnuAHelp = nullptr;
-    QAction* mnuHelpAboutEd = nullptr;
-    QAction* mnuHelpContentsE = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_exitAction = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_cutAction = nullptr;
+    QAction* m_pasteAction = nullptr;
+    QMenu* m_recipeMenu = nullptr;
+    QAction* m_browseAction = nullptr;
+    QAction* m_addRecipesAction = nullptr;
+    QAction* m_saveRecipeAction = nullptr;
+    QAction* m_addPictureAction = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_helpContentsAction = nullptr;
 
-    void cmdAdd_Click();
-    void cmdCancelEdit_Click();
-    void mnuEditAddRec_Click();
+    void saveRecipe();
+    void cancelEdit();
+    void switchToAddWindow();
 
 protected:
     void afterUnload() override;
@@ -39,5 +39,5 @@ protected:
 
 private:
     void buildMenus();
-    void Form_Load();
+    void loadWindow();
 };

@@ -11,18 +11,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-FrmImgView::FrmImgView(QWidget* parent)
+PictureViewer::PictureViewer(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("SP"));
-    imgFullSize = new QLabel(this);
-    imgFullSize->setScaledContents(true);
-    imgFullSize->setAttribute(Qt::WA_TransparentForMouseEvents); // a click on the picture closes too
-    Form_Load();
+    m_picture = new QLabel(this);
+    m_picture->setScaledContents(true);
+    m_picture->setAttribute(Qt::WA_TransparentForMouseEvents); // a click on the picture closes too
+    loadWindow();
 }
 
-void FrmImgView::Form_Load()
+void PictureViewer::loadWindow()
 {
     const LoadedPicture picture = loadPicture(app().viewImagePath);
     const QSize screen = screenSizeTwips(this);
@@ -35,19 +35,19 @@ void FrmImgView::Form_Load()
     else
         g = fitImageViewer(screen.width(), screen.height(), 3000, 2000, 3000, 2000);
     const QSize size(twipsToPixels(g.width, tx), twipsToPixels(g.height, ty));
-    imgFullSize->setPixmap(picture.pixmap);
-    imgFullSize->setGeometry(0, 0, size.width(), size.height());
+    m_picture->setPixmap(picture.pixmap);
+    m_picture->setGeometry(0, 0, size.width(), size.height());
     setFixedSize(size);
     move(twipsToPixels(g.left, tx), twipsToPixels(g.top, ty));
 }
 
-void FrmImgView::mousePressEvent(QMouseEvent* event)
+void PictureViewer::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     close();
 }
 
-void FrmImgView::keyPressEvent(QKeyEvent* event)
+void PictureViewer::keyPressEvent(QKeyEvent* event)
 {
     // Keys that type a character close the viewer (Enter, Escape and Backspace among them);
     // arrows and other keys without a character do not.
@@ -59,9 +59,9 @@ void FrmImgView::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void FrmImgView::closeEvent(QCloseEvent* event)
+void PictureViewer::closeEvent(QCloseEvent* event)
 {
-    imgFullSize->clear();
+    m_picture->clear();
     event->accept();
     returnFromSecondaryWindow();
 }
@@ -72,7 +72,7 @@ void openImageViewer(MainWindowBase* opener, const QString& path)
     if (loadPicture(path).isNull())
         return;
     app().viewImagePath = path;
-    auto* viewer = new FrmImgView;
+    auto* viewer = new PictureViewer;
     openSecondaryWindow(viewer, opener);
     viewer->activateWindow();
     viewer->setFocus();

@@ -7,12 +7,12 @@ class MainWindowBase;
 
 // Shows viewImagePath full size (or scaled to the screen) in a borderless window on top.
 // A click or a key that types a character closes it and re-enables the window that opened it.
-class FrmImgView : public QWidget {
+class PictureViewer : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmImgView(QWidget* parent = nullptr);
+    explicit PictureViewer(QWidget* parent = nullptr);
 
-    QLabel* imgFullSize = nullptr;
+    QLabel* m_picture = nullptr;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -20,7 +20,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
+    void loadWindow();
 };
 
 // Opens the viewer over a main window for the picture at `path`.

@@ -5,7 +5,7 @@
 
 ThumbPlacement fitEditorThumbnail(double fw, double fh, double pw, double ph, double naturalWidth, double naturalHeight)
 {
-    return fitThumbnail({120, 160, 0, 0}, fw, fh, pw, ph, naturalWidth, naturalHeight);
+    return showThumbnail({120, 160, 0, 0}, fw, fh, pw, ph, naturalWidth, naturalHeight);
 }
 
 ViewerGeometry fitImageViewer(double sw, double sh, double iw, double ih, double pw, double ph)

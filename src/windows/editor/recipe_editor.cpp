@@ -28,7 +28,7 @@
 namespace {
 
 constexpr int kNewCategoryText = 162;
-constexpr TwipRect kFrame1{120, 1860, 3060, 1900};
+constexpr TwipRect kPictureFrame{120, 1860, 3060, 1900};
 
 QString selectedText(const QWidget* box)
 {
@@ -63,76 +63,76 @@ RecipeEditorWindow::RecipeEditorWindow(QWidget* parent) : MainWindowBase(parent)
 void RecipeEditorWindow::buildControls()
 {
     QWidget* central = makeCentralWidget(this, this);
-    makeHeading(central, lblBorder);
-    fraDyn = newFrame(central);
-    fraStatic = newFrame(fraDyn);
+    makeHeading(central, m_heading);
+    m_textPanel = newFrame(central);
+    m_sidePanel = newFrame(m_textPanel);
 
-    lblTitle = new QLabel(fraDyn);
-    txtTitle = new QLineEdit(fraDyn);
-    lblIng = new QLabel(fraDyn);
-    txtIng = new QPlainTextEdit(fraDyn);
-    lblPrep = new QLabel(fraDyn);
-    txtPrep = new QPlainTextEdit(fraDyn);
-    lblOther = new QLabel(fraDyn);
-    txtOther = new QPlainTextEdit(fraDyn);
-    for (QLabel* label : {lblTitle, lblIng, lblPrep, lblOther}) {
+    m_titleCaption = new QLabel(m_textPanel);
+    m_titleBox = new QLineEdit(m_textPanel);
+    m_ingredientsCaption = new QLabel(m_textPanel);
+    m_ingredientsBox = new QPlainTextEdit(m_textPanel);
+    m_preparationCaption = new QLabel(m_textPanel);
+    m_preparationBox = new QPlainTextEdit(m_textPanel);
+    m_notesCaption = new QLabel(m_textPanel);
+    m_notesBox = new QPlainTextEdit(m_textPanel);
+    for (QLabel* label : {m_titleCaption, m_ingredientsCaption, m_preparationCaption, m_notesCaption}) {
         QFont font = label->font();
         font.setBold(true);
         label->setFont(font);
         label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     }
-    lblDeg = new QLabel(fraDyn);
-    lblDeg->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    lblDeg->setCursor(Qt::PointingHandCursor);
-    lblDeg->installEventFilter(this);
-    txtPrep->installEventFilter(this);
+    m_degreeLabel = new QLabel(m_textPanel);
+    m_degreeLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    m_degreeLabel->setCursor(Qt::PointingHandCursor);
+    m_degreeLabel->installEventFilter(this);
+    m_preparationBox->installEventFilter(this);
 
-    lblCat = new QLabel(fraStatic);
-    cboACats = new QComboBox(fraStatic);
-    m_cats = std::make_unique<ComboBoxList>(cboACats);
-    placeTwips(lblCat, {120, 60, 3060, 240});
-    placeTwips(cboACats, {120, 300, 3060, 330});
-    QLabel** captions[] = {&Label7, &Label9, &Label8};
-    QLineEdit** boxes[] = {&txtPT, &txtCT, &txtY};
+    m_categoryCaption = new QLabel(m_sidePanel);
+    m_categoryCombo = new QComboBox(m_sidePanel);
+    m_cats = std::make_unique<ComboBoxList>(m_categoryCombo);
+    placeTwips(m_categoryCaption, {120, 60, 3060, 240});
+    placeTwips(m_categoryCombo, {120, 300, 3060, 330});
+    QLabel** captions[] = {&m_prepTimeCaption, &m_cookTimeCaption, &m_yieldCaption};
+    QLineEdit** boxes[] = {&m_prepTimeBox, &m_cookTimeBox, &m_yieldBox};
     for (int i = 0; i < 3; ++i) {
-        *captions[i] = new QLabel(fraStatic);
-        *boxes[i] = new QLineEdit(fraStatic);
+        *captions[i] = new QLabel(m_sidePanel);
+        *boxes[i] = new QLineEdit(m_sidePanel);
         placeTwips(*captions[i], {120, 720.0 + i * 360, 1300, 315});
         placeTwips(*boxes[i], {1440, 720.0 + i * 360, 1740, 315});
     }
 
-    Frame1 = newFrame(fraStatic, true);
-    Frame1->setCursor(Qt::PointingHandCursor);
-    Frame1->installEventFilter(this);
-    placeTwips(Frame1, kFrame1);
-    Image1 = new QLabel(Frame1);
-    Image1->setScaledContents(true);
-    Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Image1->hide();
-    lblClickImg = new QLabel(fraStatic);
-    lblClickImg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblClickImg->setCursor(Qt::PointingHandCursor);
-    lblClickImg->installEventFilter(this);
-    placeTwips(lblClickImg, {120, kFrame1.bottom(), 3060, 255});
+    m_pictureFrame = newFrame(m_sidePanel, true);
+    m_pictureFrame->setCursor(Qt::PointingHandCursor);
+    m_pictureFrame->installEventFilter(this);
+    placeTwips(m_pictureFrame, kPictureFrame);
+    m_thumbnail = new QLabel(m_pictureFrame);
+    m_thumbnail->setScaledContents(true);
+    m_thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_thumbnail->hide();
+    m_viewPictureLabel = new QLabel(m_sidePanel);
+    m_viewPictureLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_viewPictureLabel->setCursor(Qt::PointingHandCursor);
+    m_viewPictureLabel->installEventFilter(this);
+    placeTwips(m_viewPictureLabel, {120, kPictureFrame.bottom(), 3060, 255});
 
-    picAddImg = newFrame(fraStatic);
-    placeTwips(picAddImg, {120, 4080, 3060, 480});
-    cmdAddImg = new QPushButton(picAddImg);
-    placeTwips(cmdAddImg, {60, 60, 2940, 360});
+    m_pictureButtonPanel = newFrame(m_sidePanel);
+    placeTwips(m_pictureButtonPanel, {120, 4080, 3060, 480});
+    m_pictureButton = new QPushButton(m_pictureButtonPanel);
+    placeTwips(m_pictureButton, {60, 60, 2940, 360});
 
-    Picture2 = newFrame(fraStatic);
-    placeTwips(Picture2, {120, 4620, 3060, 600});
-    cmdAdd = new QPushButton(Picture2);
-    m_secondButton = new QPushButton(Picture2);
-    placeTwips(cmdAdd, {60, 105, 1425, 390});
+    m_buttonPanel = newFrame(m_sidePanel);
+    placeTwips(m_buttonPanel, {120, 4620, 3060, 600});
+    m_saveButton = new QPushButton(m_buttonPanel);
+    m_secondButton = new QPushButton(m_buttonPanel);
+    placeTwips(m_saveButton, {60, 105, 1425, 390});
     placeTwips(m_secondButton, {1575, 105, 1425, 390});
 
-    cmdialog.title = QStringLiteral("SP");
+    m_pictureDialog.title = QStringLiteral("SP");
     // The names the chooser accepts, in either case; the description is the one the window always had.
-    cmdialog.filter = QStringLiteral("(*.jpg, *.gif, *.bmp) |*.jpg;*.jpeg;*.jpe;*.gif;*.bmp|");
+    m_pictureDialog.filter = QStringLiteral("(*.jpg, *.gif, *.bmp) |*.jpg;*.jpeg;*.jpe;*.gif;*.bmp|");
 
-    connect(cboACats, &QComboBox::currentIndexChanged, this, &RecipeEditorWindow::cboACats_Click);
-    connect(cmdAddImg, &QPushButton::clicked, this, &RecipeEditorWindow::cmdAddImg_Click);
+    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &RecipeEditorWindow::categoryChosen);
+    connect(m_pictureButton, &QPushButton::clicked, this, &RecipeEditorWindow::togglePicture);
 }
 
 void RecipeEditorWindow::buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMenu*& edit, QAction*& copy,
@@ -144,7 +144,7 @@ void RecipeEditorWindow::buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMe
     copy = edit->addAction(QString(), this, &RecipeEditorWindow::editCopy);
     cut = edit->addAction(QString(), this, &RecipeEditorWindow::editCut);
     paste = edit->addAction(QString(), this, &RecipeEditorWindow::editPaste);
-    connect(edit, &QMenu::aboutToShow, this, [this, copy, cut, paste] { editMenuOpened(copy, cut, paste); });
+    connect(edit, &QMenu::aboutToShow, this, [this, copy, cut, paste] { updateEditMenu(copy, cut, paste); });
 }
 
 void RecipeEditorWindow::buildHelpMenu(QMenu*& help, QAction*& contents, QAction*& about, const QString& helpKey)
@@ -156,60 +156,61 @@ void RecipeEditorWindow::buildHelpMenu(QMenu*& help, QAction*& contents, QAction
 
 void RecipeEditorWindow::installSizeLimits()
 {
-    m_formSize.Init(this);
-    m_formSize.MaxWidth(60000);
-    m_formSize.MaxHeight(60000);
-    m_formSize.MinHeight(6900);
-    m_formSize.MinWidth(9700);
+    m_formSize.attach(this);
+    m_formSize.setMaxWidth(60000);
+    m_formSize.setMaxHeight(60000);
+    m_formSize.setMinHeight(6900);
+    m_formSize.setMinWidth(9700);
 }
 
 QList<QWidget*> RecipeEditorWindow::editBoxes() const
 {
-    return {txtTitle, txtIng, txtPrep, txtOther, txtPT, txtCT, txtY};
+    return {m_titleBox, m_ingredientsBox, m_preparationBox, m_notesBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox};
 }
 
 RecipeForm RecipeEditorWindow::form() const
 {
-    return {txtTitle->text(),      txtPT->text(),          txtCT->text(),          txtY->text(),
-            txtIng->toPlainText(), txtPrep->toPlainText(), txtOther->toPlainText()};
+    return {m_titleBox->text(),       m_prepTimeBox->text(),           m_cookTimeBox->text(),
+            m_yieldBox->text(),       m_ingredientsBox->toPlainText(), m_preparationBox->toPlainText(),
+            m_notesBox->toPlainText()};
 }
 
 int RecipeEditorWindow::selectedCategoryPosition() const
 {
-    return m_cats->itemData(cboACats->currentIndex());
+    return m_cats->itemData(m_categoryCombo->currentIndex());
 }
 
 bool RecipeEditorWindow::newCategorySelected() const
 {
-    return cboACats->currentText() == loadText(kNewCategoryText);
+    return m_categoryCombo->currentText() == loadText(kNewCategoryText);
 }
 
 QString RecipeEditorWindow::normalizedTitle()
 {
     // What the book will store: no characters XML cannot hold, no blanks around it.
-    txtTitle->setText(xmlStorableText(txtTitle->text()).trimmed());
-    return txtTitle->text();
+    m_titleBox->setText(xmlStorableText(m_titleBox->text()).trimmed());
+    return m_titleBox->text();
 }
 
 void RecipeEditorWindow::focusTitle(bool selectAll)
 {
-    txtTitle->setFocus();
+    m_titleBox->setFocus();
     if (selectAll)
-        txtTitle->selectAll();
+        m_titleBox->selectAll();
 }
 
 bool RecipeEditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (watched == lblDeg) {
-            InsertDegree();
+        if (watched == m_degreeLabel) {
+            insertDegreeSign();
             return true;
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (watched == lblClickImg || watched == Frame1)
-            lblClickImg_Click();
+        if (watched == m_viewPictureLabel || watched == m_pictureFrame)
+            viewPicture();
         break;
     default:
         break;
@@ -217,7 +218,7 @@ bool RecipeEditorWindow::eventFilter(QObject* watched, QEvent* event)
     return MainWindowBase::eventFilter(watched, event);
 }
 
-void RecipeEditorWindow::Form_Resize()
+void RecipeEditorWindow::layOutWidgets()
 {
     if (isMinimized() || !centralWidget())
         return;
@@ -225,23 +226,23 @@ void RecipeEditorWindow::Form_Resize()
     const double ty = twipsPerPixelY(this);
     // Computed afresh from the current size each time, so running again at any point is harmless.
     const EditorLayout l =
-        alignAddFrames(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
-    placeTwips(lblBorder[0], l.border[0]);
-    placeTwips(lblBorder[1], l.border[1]);
-    placeTwips(fraDyn, l.fraDyn);
-    placeTwips(fraStatic, l.fraStatic);
-    placeTwips(lblTitle, l.lblTitle);
-    placeTwips(txtTitle, l.txtTitle);
-    placeTwips(lblIng, l.lblIng);
-    placeTwips(txtIng, l.txtIng);
-    placeTwips(lblPrep, l.lblPrep);
-    placeTwips(txtPrep, l.txtPrep);
-    placeTwips(lblOther, l.lblOther);
-    placeTwips(txtOther, l.txtOther);
-    placeTwips(lblDeg, l.lblDeg);
+        layOutEditorWindow(pixelsToTwips(centralWidget()->width(), tx), pixelsToTwips(centralWidget()->height(), ty));
+    placeTwips(m_heading[0], l.heading[0]);
+    placeTwips(m_heading[1], l.heading[1]);
+    placeTwips(m_textPanel, l.textPanel);
+    placeTwips(m_sidePanel, l.sidePanel);
+    placeTwips(m_titleCaption, l.titleCaption);
+    placeTwips(m_titleBox, l.titleBox);
+    placeTwips(m_ingredientsCaption, l.ingredientsCaption);
+    placeTwips(m_ingredientsBox, l.ingredientsBox);
+    placeTwips(m_preparationCaption, l.preparationCaption);
+    placeTwips(m_preparationBox, l.preparationBox);
+    placeTwips(m_notesCaption, l.notesCaption);
+    placeTwips(m_notesBox, l.notesBox);
+    placeTwips(m_degreeLabel, l.degreeLabel);
 }
 
-void RecipeEditorWindow::cboACats_Click()
+void RecipeEditorWindow::categoryChosen()
 {
     if (!newCategorySelected())
         return;
@@ -264,30 +265,30 @@ void RecipeEditorWindow::cboACats_Click()
 
 void RecipeEditorWindow::setPictureState(bool attached)
 {
-    cmdAddImg->setText(loadText(attached ? 107 : 132));
-    if (m_imageMenu)
-        m_imageMenu->setText(loadText(attached ? 299 : 292));
+    m_pictureButton->setText(loadText(attached ? 107 : 132));
+    if (m_pictureAction)
+        m_pictureAction->setText(loadText(attached ? 299 : 292));
 }
 
 void RecipeEditorWindow::clearPicture()
 {
-    cmdialog.fileName.clear();
-    Image1->clear();
-    Image1->hide();
+    m_pictureDialog.fileName.clear();
+    m_thumbnail->clear();
+    m_thumbnail->hide();
     m_picture = {};
 }
 
-void RecipeEditorWindow::cmdAddImg_Click()
+void RecipeEditorWindow::togglePicture()
 {
-    if (cmdAddImg->text() != loadText(132)) {
+    if (m_pictureButton->text() != loadText(132)) {
         clearPicture();
         setPictureState(false);
-        Frame1->update();
+        m_pictureFrame->update();
     } else {
         setPictureState(true);
         choosePicture();
     }
-    if (cmdialog.fileName.isEmpty())
+    if (m_pictureDialog.fileName.isEmpty())
         setPictureState(false);
 }
 
@@ -295,16 +296,16 @@ void RecipeEditorWindow::choosePicture()
 {
     Dialogs& dialogs = *app().dialogs;
     for (;;) {
-        if (!dialogs.openFile(cmdialog)) {
+        if (!dialogs.openFile(m_pictureDialog)) {
             clearPicture(); // a cancelled choice leaves no half-chosen name behind
             return;
         }
-        if (isAcceptedPictureName(cmdialog.fileName))
+        if (isAcceptedPictureName(m_pictureDialog.fileName))
             break;
         showMessage(dialogs, loadText(193) + QStringLiteral(" (*.jpg, *.gif, *.bmp)"));
     }
     if (refusesImagesFolder()) {
-        const QString folder = QFileInfo(cmdialog.fileName).absoluteDir().canonicalPath();
+        const QString folder = QFileInfo(m_pictureDialog.fileName).absoluteDir().canonicalPath();
         if (!folder.isEmpty() && folder == QDir(app().imagesPath()).canonicalPath()) {
             showMessage(dialogs, loadText(301), MsgIcon::Exclamation);
             setPictureState(false);
@@ -312,8 +313,8 @@ void RecipeEditorWindow::choosePicture()
             return;
         }
     }
-    if (!loadPicture(cmdialog.fileName).isNull()) {
-        fitThumbnail(cmdialog.fileName);
+    if (!loadPicture(m_pictureDialog.fileName).isNull()) {
+        showThumbnail(m_pictureDialog.fileName);
         return;
     }
     showMessage(dialogs, loadText(300), corruptPictureIcon());
@@ -321,34 +322,34 @@ void RecipeEditorWindow::choosePicture()
     clearPicture();
 }
 
-void RecipeEditorWindow::fitThumbnail(const QString& path)
+void RecipeEditorWindow::showThumbnail(const QString& path)
 {
-    Image1->hide();
+    m_thumbnail->hide();
     if (!path.isEmpty())
         m_picture = loadPicture(path);
     if (m_picture.isNull())
         return;
-    const ThumbPlacement t = fitEditorThumbnail(kFrame1.width, kFrame1.height, m_picture.himetricWidth,
+    const ThumbPlacement t = fitEditorThumbnail(kPictureFrame.width, kPictureFrame.height, m_picture.himetricWidth,
                                                 m_picture.himetricHeight, m_picture.twipsWidth, m_picture.twipsHeight);
-    Image1->setPixmap(m_picture.pixmap);
-    placeTwips(Image1, {t.left, t.top, t.width, t.height});
-    Image1->show();
+    m_thumbnail->setPixmap(m_picture.pixmap);
+    placeTwips(m_thumbnail, {t.left, t.top, t.width, t.height});
+    m_thumbnail->show();
 }
 
-void RecipeEditorWindow::lblClickImg_Click()
+void RecipeEditorWindow::viewPicture()
 {
-    if (cmdialog.fileName.isEmpty())
+    if (m_pictureDialog.fileName.isEmpty())
         return;
-    openImageViewer(this, cmdialog.fileName);
+    openImageViewer(this, m_pictureDialog.fileName);
 }
 
-void RecipeEditorWindow::InsertDegree()
+void RecipeEditorWindow::insertDegreeSign()
 {
     // Replaces a selection, or goes in at the caret, which then stands after the sign.
-    replaceSelection(txtPrep, QStringLiteral("°"));
+    replaceSelection(m_preparationBox, QStringLiteral("°"));
 }
 
-void RecipeEditorWindow::editMenuOpened(QAction* copy, QAction* cut, QAction* paste)
+void RecipeEditorWindow::updateEditMenu(QAction* copy, QAction* cut, QAction* paste)
 {
     QWidget* box = focusWidget();
     const bool ours = editBoxes().contains(box);

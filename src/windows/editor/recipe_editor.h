@@ -2,12 +2,12 @@
 
 #include "app/window_model.h"
 #include "book/book_ops.h"
+#include "book/recipe_store.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/qt_lists.h"
 #include "presentation/form_size.h"
 #include "windows/editor/editor_layout.h"
-#include "book/recipe_store.h"
 
 #include <memory>
 
@@ -25,46 +25,46 @@ class RecipeEditorWindow : public MainWindowBase {
 public:
     explicit RecipeEditorWindow(QWidget* parent = nullptr);
 
-    QLabel* lblBorder[2] = {nullptr, nullptr};
-    QFrame* fraDyn = nullptr;
-    QFrame* fraStatic = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLineEdit* txtTitle = nullptr;
-    QLabel* lblCat = nullptr;
-    QComboBox* cboACats = nullptr;
-    QLabel* Label7 = nullptr;
-    QLineEdit* txtPT = nullptr;
-    QLabel* Label9 = nullptr;
-    QLineEdit* txtCT = nullptr;
-    QLabel* Label8 = nullptr;
-    QLineEdit* txtY = nullptr;
-    QLabel* lblIng = nullptr;
-    QPlainTextEdit* txtIng = nullptr;
-    QLabel* lblPrep = nullptr;
-    QPlainTextEdit* txtPrep = nullptr;
-    QLabel* lblOther = nullptr;
-    QPlainTextEdit* txtOther = nullptr;
-    QLabel* lblDeg = nullptr;
-    QFrame* Frame1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* lblClickImg = nullptr;
-    QFrame* Picture2 = nullptr;
-    QPushButton* cmdAdd = nullptr;
-    QFrame* picAddImg = nullptr;
-    QPushButton* cmdAddImg = nullptr;
-    FileDialogState cmdialog; // its file name is the picture the recipe is to have
+    QLabel* m_heading[2] = {nullptr, nullptr};
+    QFrame* m_textPanel = nullptr;
+    QFrame* m_sidePanel = nullptr;
+    QLabel* m_titleCaption = nullptr;
+    QLineEdit* m_titleBox = nullptr;
+    QLabel* m_categoryCaption = nullptr;
+    QComboBox* m_categoryCombo = nullptr;
+    QLabel* m_prepTimeCaption = nullptr;
+    QLineEdit* m_prepTimeBox = nullptr;
+    QLabel* m_cookTimeCaption = nullptr;
+    QLineEdit* m_cookTimeBox = nullptr;
+    QLabel* m_yieldCaption = nullptr;
+    QLineEdit* m_yieldBox = nullptr;
+    QLabel* m_ingredientsCaption = nullptr;
+    QPlainTextEdit* m_ingredientsBox = nullptr;
+    QLabel* m_preparationCaption = nullptr;
+    QPlainTextEdit* m_preparationBox = nullptr;
+    QLabel* m_notesCaption = nullptr;
+    QPlainTextEdit* m_notesBox = nullptr;
+    QLabel* m_degreeLabel = nullptr;
+    QFrame* m_pictureFrame = nullptr;
+    QLabel* m_thumbnail = nullptr;
+    QLabel* m_viewPictureLabel = nullptr;
+    QFrame* m_buttonPanel = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QFrame* m_pictureButtonPanel = nullptr;
+    QPushButton* m_pictureButton = nullptr;
+    FileDialogState m_pictureDialog; // its file name is the picture the recipe is to have
 
     ComboBoxList& categoryList() { return *m_cats; }
-    const cFormSize& formSize() const { return m_formSize; }
+    const WindowSizeLimits& formSize() const { return m_formSize; }
     // The seven text boxes the Edit menu works on.
     QList<QWidget*> editBoxes() const;
 
     // Handlers, public so that the tests can drive the window as a user would.
-    void cboACats_Click();
-    void cmdAddImg_Click();
-    void lblClickImg_Click();
-    void InsertDegree();
-    void editMenuOpened(QAction* copy, QAction* cut, QAction* paste);
+    void categoryChosen();
+    void togglePicture();
+    void viewPicture();
+    void insertDegreeSign();
+    void updateEditMenu(QAction* copy, QAction* cut, QAction* paste);
     void editCopy();
     void editCut();
     void editPaste();
@@ -72,25 +72,25 @@ public:
 protected:
     // The second button of the button panel ("&CLEAR" or "&CANCEL"), and the window's image menu entry.
     QPushButton* m_secondButton = nullptr;
-    QAction* m_imageMenu = nullptr;
+    QAction* m_pictureAction = nullptr;
 
     // The File and Edit menus, and the Help menu, which the two windows build alike.
     void buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMenu*& edit, QAction*& copy, QAction*& cut,
                                QAction*& paste);
     void buildHelpMenu(QMenu*& help, QAction*& contents, QAction*& about, const QString& helpKey);
     void installSizeLimits();
-    cFormSize& sizeLimits() { return m_formSize; }
+    WindowSizeLimits& sizeLimits() { return m_formSize; }
     RecipeForm form() const;
     int selectedCategoryPosition() const;
     bool newCategorySelected() const;
     void setPictureState(bool attached);
     void clearPicture();
-    void fitThumbnail(const QString& path);
+    void showThumbnail(const QString& path);
     void focusTitle(bool selectAll);
     // The title box's text as it will be checked and stored; the box shows it so too.
     QString normalizedTitle();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void Form_Resize() override;
+    void layOutWidgets() override;
 
     // The differences between the two windows.
     virtual CategoryList listKind() const = 0;
@@ -103,6 +103,6 @@ private:
     void choosePicture();
 
     std::unique_ptr<ComboBoxList> m_cats;
-    cFormSize m_formSize;
+    WindowSizeLimits m_formSize;
     LoadedPicture m_picture; // the shown picture at natural size
 };

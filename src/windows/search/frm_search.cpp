@@ -27,37 +27,37 @@ SearchLayout searchLayoutFor(int textFontSize)
     }
 }
 
-FrmSearch::FrmSearch(FrmBr* browse) : QWidget(nullptr, Qt::Window), m_browse(browse)
+SearchWindow::SearchWindow(BrowseWindow* browse) : QWidget(nullptr, Qt::Window), m_browse(browse)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    lblHeader = new QLabel(this);
-    QFont heading = lblHeader->font();
+    m_heading = new QLabel(this);
+    QFont heading = m_heading->font();
     heading.setBold(true);
     heading.setPointSize(heading.pointSize() + 2);
-    lblHeader->setFont(heading);
-    txtKeyword = new QLineEdit(this);
-    lstResults = new QListWidget(this);
-    lblCount = new QLabel(this);
-    lblCount->setAutoFillBackground(true);
-    lblCount->setIndent(4);
-    fraBtn = new QFrame(this);
-    fraBtn->setAutoFillBackground(true);
-    cmdSearch = new QPushButton(fraBtn);
-    cmdCancel = new QPushButton(fraBtn);
-    cmdSearch->setDefault(true);
+    m_heading->setFont(heading);
+    m_searchBox = new QLineEdit(this);
+    m_resultList = new QListWidget(this);
+    m_countLabel = new QLabel(this);
+    m_countLabel->setAutoFillBackground(true);
+    m_countLabel->setIndent(4);
+    m_buttonPanel = new QFrame(this);
+    m_buttonPanel->setAutoFillBackground(true);
+    m_searchButton = new QPushButton(m_buttonPanel);
+    m_closeButton = new QPushButton(m_buttonPanel);
+    m_searchButton->setDefault(true);
 
-    connect(txtKeyword, &QLineEdit::returnPressed, this, &FrmSearch::searchRecs);
-    connect(cmdSearch, &QPushButton::clicked, this, &FrmSearch::searchRecs);
-    connect(cmdCancel, &QPushButton::clicked, this, &FrmSearch::cmdCancel_Click);
-    connect(lstResults, &QListWidget::itemClicked, this, &FrmSearch::lstResults_Click);
-    connect(lstResults, &QListWidget::currentRowChanged, this, &FrmSearch::lstResults_Click);
-    Form_Load();
+    connect(m_searchBox, &QLineEdit::returnPressed, this, &SearchWindow::runSearch);
+    connect(m_searchButton, &QPushButton::clicked, this, &SearchWindow::runSearch);
+    connect(m_closeButton, &QPushButton::clicked, this, &SearchWindow::closeSearch);
+    connect(m_resultList, &QListWidget::itemClicked, this, &SearchWindow::showChosenResult);
+    connect(m_resultList, &QListWidget::currentRowChanged, this, &SearchWindow::showChosenResult);
+    loadWindow();
 }
 
-void FrmSearch::Form_Load()
+void SearchWindow::loadWindow()
 {
     applySearchColors(*this);
-    setSearchCaptions(*this);
+    applySearchTexts(*this);
 
     // The size-dependent part of the layout comes from the table; the rest stacks below the heading.
     const SearchLayout l = searchLayoutFor(app().textFontSize);
@@ -66,37 +66,37 @@ void FrmSearch::Form_Load()
     auto px = [tx](double twips) { return twipsToPixels(twips, tx); };
     auto py = [ty](double twips) { return twipsToPixels(twips, ty); };
     const int left = px((l.windowWidth - l.fieldWidth) / 2.0);
-    lblHeader->setGeometry(left, py(120), px(l.fieldWidth), py(360));
-    txtKeyword->setGeometry(left, py(540), px(l.fieldWidth), py(app().textFontSize > 10 ? 390 : 330));
-    fraBtn->setGeometry(px(l.buttonsLeft), py(990), px(2250), py(480));
-    cmdSearch->setGeometry(0, py(60), px(1080), py(360));
-    cmdCancel->setGeometry(px(1170), py(60), px(1080), py(360));
-    lstResults->setGeometry(left, py(1530), px(l.fieldWidth), py(2700));
-    lblCount->setGeometry(left, py(4290), px(l.fieldWidth), py(l.countHeight));
+    m_heading->setGeometry(left, py(120), px(l.fieldWidth), py(360));
+    m_searchBox->setGeometry(left, py(540), px(l.fieldWidth), py(app().textFontSize > 10 ? 390 : 330));
+    m_buttonPanel->setGeometry(px(l.buttonsLeft), py(990), px(2250), py(480));
+    m_searchButton->setGeometry(0, py(60), px(1080), py(360));
+    m_closeButton->setGeometry(px(1170), py(60), px(1080), py(360));
+    m_resultList->setGeometry(left, py(1530), px(l.fieldWidth), py(2700));
+    m_countLabel->setGeometry(left, py(4290), px(l.fieldWidth), py(l.countHeight));
     setFixedSize(px(l.windowWidth), py(4290 + l.countHeight + 180));
 
-    txtKeyword->selectAll();
-    txtKeyword->setFocus();
+    m_searchBox->selectAll();
+    m_searchBox->setFocus();
 }
 
-void FrmSearch::searchRecs()
+void SearchWindow::runSearch()
 {
-    m_hits = ::searchRecs(app().recipeDoc, txtKeyword->text());
+    m_hits = ::searchRecipes(app().recipeDoc, m_searchBox->text());
     QList<ListEntry> entries;
     entries.reserve(m_hits.size());
     for (const SearchHit& hit : m_hits)
         entries.append({hit.title, 0});
     sortForDisplay(entries);
-    const QSignalBlocker blocker(lstResults);
-    lstResults->clear();
+    const QSignalBlocker blocker(m_resultList);
+    m_resultList->clear();
     for (const ListEntry& entry : entries)
-        lstResults->addItem(entry.text);
-    lblCount->setText(QString::number(lstResults->count()) + u' ' + loadText(189));
+        m_resultList->addItem(entry.text);
+    m_countLabel->setText(QString::number(m_resultList->count()) + u' ' + loadText(189));
 }
 
-void FrmSearch::lstResults_Click()
+void SearchWindow::showChosenResult()
 {
-    const QListWidgetItem* item = lstResults->currentItem();
+    const QListWidgetItem* item = m_resultList->currentItem();
     if (!item || item->text() == loadText(190))
         return;
     const QString title = item->text();
@@ -110,7 +110,7 @@ void FrmSearch::lstResults_Click()
     }
 }
 
-void FrmSearch::cmdCancel_Click()
+void SearchWindow::closeSearch()
 {
     hide();
     if (m_browse) {
@@ -120,7 +120,7 @@ void FrmSearch::cmdCancel_Click()
     close();
 }
 
-void FrmSearch::closeEvent(QCloseEvent* event)
+void SearchWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     if (m_browse) {
@@ -129,10 +129,10 @@ void FrmSearch::closeEvent(QCloseEvent* event)
     }
 }
 
-void openSearchWindow(FrmBr* browse)
+void openSearchWindow(BrowseWindow* browse)
 {
     browse->setEnabled(false);
-    auto* search = new FrmSearch(browse);
+    auto* search = new SearchWindow(browse);
     search->show();
     search->activateWindow();
 }

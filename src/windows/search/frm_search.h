@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class FrmBr;
+class BrowseWindow;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -14,30 +14,30 @@ class QPushButton;
 
 // Finds recipes by a piece of their text; a click on a result shows it in the browse window,
 // which stays disabled behind this window until it closes.
-class FrmSearch : public QWidget {
+class SearchWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmSearch(FrmBr* browse);
+    explicit SearchWindow(BrowseWindow* browse);
 
-    QLabel* lblHeader = nullptr;
-    QLineEdit* txtKeyword = nullptr;
-    QPushButton* cmdSearch = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QListWidget* lstResults = nullptr;
-    QLabel* lblCount = nullptr;
-    QFrame* fraBtn = nullptr;
+    QLabel* m_heading = nullptr;
+    QLineEdit* m_searchBox = nullptr;
+    QPushButton* m_searchButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    QListWidget* m_resultList = nullptr;
+    QLabel* m_countLabel = nullptr;
+    QFrame* m_buttonPanel = nullptr;
 
-    void searchRecs();
-    void lstResults_Click();
-    void cmdCancel_Click();
+    void runSearch();
+    void showChosenResult();
+    void closeSearch();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
+    void loadWindow();
 
-    QPointer<FrmBr> m_browse;
+    QPointer<BrowseWindow> m_browse;
     QList<SearchHit> m_hits; // in the order found; the shown list is sorted
 };
 
@@ -48,4 +48,4 @@ struct SearchLayout {
 SearchLayout searchLayoutFor(int textFontSize);
 
 // Opens the search window over the browse window.
-void openSearchWindow(FrmBr* browse);
+void openSearchWindow(BrowseWindow* browse);

@@ -5,7 +5,7 @@ constexpr RecipeField kSearched[] = {RecipeField::Title, RecipeField::Ingredient
                                      RecipeField::Notes};
 }
 
-QList<SearchHit> searchRecs(const RecipeBook& book, const QString& key)
+QList<SearchHit> searchRecipes(const RecipeBook& book, const QString& key)
 {
     const QString lowerKey = key.toLower();
     QList<SearchHit> hits;

@@ -14,4 +14,4 @@ struct SearchHit {
 // Every recipe whose title, ingredients, preparation or notes contain the key (both sides lower-cased;
 // the key is one piece of text, blanks included), in document order, each recipe once. An empty key
 // finds every recipe.
-QList<SearchHit> searchRecs(const RecipeBook& book, const QString& key);
+QList<SearchHit> searchRecipes(const RecipeBook& book, const QString& key);
