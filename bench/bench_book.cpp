@@ -1,10 +1,10 @@
 // Times the book's everyday work on a large generated book:
 //   saporina_bench [recipes] [--write PATH]
-#include "app/app_state.h"
-#include "book/book_ops.h"
-#include "book/xml_check.h"
+#include "core/app/app_state.h"
+#include "core/book/book_operations.h"
+#include "core/book/xml_check.h"
 #include "book_generator.h"
-#include "windows/search/search.h"
+#include "core/search/recipe_search.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "book/recipe_book.h"
+#include "core/book/recipe_book.h"
 
 // Fills a blank book with `recipes` recipes spread over `categories` categories, with texts
 // of the length a real cook's recipes have. The same arguments always give the same book.

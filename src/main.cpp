@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "app/main_app.h"
-#include "platform/qt_dialogs.h"
+#include "core/app/app_state.h"
+#include "ui/app/startup_sequence.h"
+#include "ui/platform/qt_dialogs.h"
 
 #include <QApplication>
 #include <QIcon>

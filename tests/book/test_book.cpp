@@ -1,8 +1,8 @@
-#include "app/app_state.h"
-#include "app/startup.h"
-#include "book/recipe_book.h"
+#include "core/app/app_state.h"
+#include "core/app/startup.h"
+#include "core/book/recipe_book.h"
 #include "test_env.h"
-#include "text/text_table.h"
+#include "core/text/text_table.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,13 +1,13 @@
 // Changes to the book and the picture files that follow them: what is on disk afterwards, when the
 // save works, when it fails, when names collide and when names come from a hostile book.
-#include "app/app_state.h"
-#include "book/book_ops.h"
-#include "book/picture_name.h"
-#include "book/recipe_store.h"
-#include "platform/clock.h"
+#include "core/app/app_state.h"
+#include "core/book/book_operations.h"
+#include "core/book/picture_names.h"
+#include "core/book/recipe_changes.h"
+#include "core/app/clock.h"
 #include "test_env.h"
 #include "test_pictures.h"
-#include "text/text_table.h"
+#include "core/text/text_table.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "app/app_state.h"
-#include "book/book_ops.h"
-#include "book/picture_name.h"
+#include "core/app/app_state.h"
+#include "core/book/book_operations.h"
+#include "core/book/picture_names.h"
 #include "test_env.h"
-#include "text/text_table.h"
+#include "core/text/text_table.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

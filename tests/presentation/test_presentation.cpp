@@ -1,9 +1,9 @@
-#include "app/app_state.h"
-#include "presentation/colors.h"
-#include "presentation/form_size.h"
+#include "core/app/app_state.h"
+#include "ui/preferences/color_scheme.h"
+#include "ui/preferences/window_size_limits.h"
 #include "test_env.h"
-#include "windows/browse/browse_layout.h"
-#include "windows/editor/picture_fit.h"
+#include "core/layout/browse_layout.h"
+#include "core/layout/picture_fit.h"
 
 #include <QWidget>
 #include <QtTest>

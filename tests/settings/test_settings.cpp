@@ -1,7 +1,7 @@
-#include "app/app_state.h"
-#include "settings/placement.h"
-#include "settings/settings_store.h"
-#include "settings/window_placement.h"
+#include "core/app/app_state.h"
+#include "core/settings/placement.h"
+#include "core/settings/settings_store.h"
+#include "ui/app/window_placement.h"
 #include "test_env.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dialogs.h"
+#include "core/app/dialogs.h"
 
 #include <QList>
 #include <QString>

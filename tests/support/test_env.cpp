@@ -1,7 +1,7 @@
 #include "test_env.h"
 
-#include "app/app_state.h"
-#include "settings/settings_store.h"
+#include "core/app/app_state.h"
+#include "core/settings/settings_store.h"
 
 #include <QApplication>
 #include <QDir>

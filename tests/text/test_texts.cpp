@@ -1,5 +1,5 @@
-#include "app/app_state.h"
-#include "text/text_table.h"
+#include "core/app/app_state.h"
+#include "core/text/text_table.h"
 
 #include <QtTest>
 

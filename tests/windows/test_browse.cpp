@@ -1,11 +1,11 @@
-#include "app/app_state.h"
-#include "presentation/colors.h"
-#include "presentation/frm_about.h"
+#include "core/app/app_state.h"
+#include "ui/preferences/color_scheme.h"
+#include "ui/preferences/about_box.h"
 #include "test_env.h"
 #include "test_pictures.h"
-#include "text/text_table.h"
-#include "windows/browse/frm_br.h"
-#include "windows/editor/frm_img_view.h"
+#include "core/text/text_table.h"
+#include "ui/browse/browse_window.h"
+#include "ui/editor/picture_viewer.h"
 
 #include <QApplication>
 #include <QClipboard>

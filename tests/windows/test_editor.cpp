@@ -1,11 +1,11 @@
-#include "app/app_state.h"
-#include "platform/clock.h"
+#include "core/app/app_state.h"
+#include "core/app/clock.h"
 #include "test_env.h"
 #include "test_pictures.h"
-#include "text/text_table.h"
-#include "windows/browse/frm_br.h"
-#include "windows/editor/frm_add.h"
-#include "windows/editor/frm_edit.h"
+#include "core/text/text_table.h"
+#include "ui/browse/browse_window.h"
+#include "ui/editor/add_recipe_window.h"
+#include "ui/editor/edit_recipe_window.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,12 +1,12 @@
-#include "app/app_state.h"
-#include "presentation/frm_ops.h"
-#include "presentation/preferences.h"
-#include "settings/settings_store.h"
+#include "core/app/app_state.h"
+#include "ui/preferences/preferences_window.h"
+#include "core/settings/preference_choices.h"
+#include "core/settings/settings_store.h"
 #include "test_env.h"
-#include "text/text_table.h"
-#include "windows/browse/frm_br.h"
-#include "windows/editor/frm_add.h"
-#include "windows/search/frm_search.h"
+#include "core/text/text_table.h"
+#include "ui/browse/browse_window.h"
+#include "ui/editor/add_recipe_window.h"
+#include "ui/search/search_window.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,0 +1,32 @@
+#include "core/app/help_files.h"
+
+#include "core/app/app_state.h"
+#include "core/book/atomic_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QString helpFilePath()
+{
+    return QDir(app().appPath).filePath(app().langOffset == 0 ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
+}
+
+void installHelpFiles(const QString& appPath)
+{
+    for (const QString& name : {QStringLiteral("sp.hlp"), QStringLiteral("spEs.hlp")}) {
+        QFile shipped(QStringLiteral(":/help/") + name);
+        if (!shipped.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray content = shipped.readAll();
+        const QString target = QDir(appPath).filePath(name);
+        if (!QFileInfo(target).isSymLink()) {
+            QFile current(target);
+            if (current.open(QIODevice::ReadOnly) && current.readAll() == content)
+                continue;
+        }
+        // A link in the help file's place is replaced itself; whatever it points to is never written.
+        // Help is a convenience: a failure here is not worth a message.
+        replaceFileAtomically(target, content);
+    }
+}

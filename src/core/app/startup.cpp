@@ -1,0 +1,213 @@
+#include "core/app/startup.h"
+
+#include "core/app/app_state.h"
+#include "core/book/xml_document.h"
+#include "core/book/atomic_file.h"
+#include "core/app/dialogs.h"
+#include "core/app/help_files.h"
+#include "core/settings/settings_store.h"
+#include "core/text/text_table.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+constexpr int kInvalidBookText = 263;
+
+void tell(const QString& text, MsgIcon icon)
+{
+    if (app().dialogs)
+        showMessage(*app().dialogs, text, icon);
+}
+
+void tellUnwritable(const QString& path, const QString& error = QString())
+{
+    QString text = loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
+    if (!error.isEmpty())
+        text += QStringLiteral(": ") + error;
+    tell(text, MsgIcon::Critical);
+}
+
+// The book on disk, parsed into the shared document. A broken one is replaced by a blank book
+// when the user agrees, after the broken file has been kept under another name.
+bool loadBook()
+{
+    AppState& a = app();
+    const QString path = a.bookPath();
+    if (a.recipeDoc.load(path))
+        return true;
+    if (a.recipeDoc.unreadable()) {
+        // Not broken, only out of reach (permissions, a folder in its place): leave it exactly as it is.
+        tell(loadText(TextId::BookUnreadable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
+                 QStringLiteral(": ") + a.recipeDoc.loadError(),
+             MsgIcon::Critical);
+        return false;
+    }
+
+    const MsgAnswer answer = a.dialogs ? a.dialogs->message(loadText(kInvalidBookText), QStringLiteral("SP"),
+                                                            MsgButtons::OkCancel, MsgIcon::None)
+                                       : MsgAnswer::Cancel;
+    if (answer != MsgAnswer::Ok)
+        return false;
+
+    if (QFileInfo(path).size() > 0) {
+        const QString kept = keepBrokenBook(path);
+        if (kept.isEmpty()) {
+            tell(loadText(TextId::BrokenBookNotKept), MsgIcon::Critical);
+            return false;
+        }
+        tell(loadText(TextId::BrokenBookKept) + QStringLiteral("\r\n") + QDir::toNativeSeparators(kept),
+             MsgIcon::Information);
+    }
+    QString error;
+    if (!writeFileAtomically(path, kBlankBook, &error)) {
+        tellUnwritable(path, error);
+        return false;
+    }
+    a.recipeDoc.loadBlank();
+    a.recipeDoc.setFilePath(path);
+    return true;
+}
+
+// One copy of the program per data folder: a second one would overwrite the first one's changes.
+// False when another running copy holds the folder; a lock left by a copy that crashed is taken over.
+bool lockDataFolder()
+{
+    AppState& a = app();
+    auto lock = std::make_unique<QLockFile>(QDir(a.appPath).filePath(QStringLiteral("saporina.lock")));
+    lock->setStaleLockTime(0); // only a lock whose program is gone is stale, however old it is
+    if (lock->tryLock(0)) {
+        a.dataLock = std::move(lock);
+        return true;
+    }
+    if (lock->error() == QLockFile::LockFailedError) {
+        tell(loadText(TextId::BookInUse), MsgIcon::Exclamation);
+        return false;
+    }
+    // A folder where no lock can be made cannot be saved to either: let the user at least read the book.
+    return true;
+}
+
+// Temporary files left by a copy of the program that was stopped in the middle of a save.
+void removeLeftoverTemporaries(const QString& folder)
+{
+    const QString pattern = kTemporaryPrefix + QStringLiteral("*") + kTemporarySuffix;
+    for (const QString& name : QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(QDir(folder).filePath(name));
+}
+
+} // namespace
+
+QString checkXmlFile(const QString& path)
+{
+    XmlDocument doc;
+    return doc.load(path) ? QStringLiteral("aok") : QStringLiteral("error");
+}
+
+QString defaultAppPath()
+{
+    const QString home = qEnvironmentVariable("SAPORINA_HOME");
+    if (!home.isEmpty())
+        return QDir::cleanPath(QDir(home).absolutePath());
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+int textFontSizeFor(const QString& setting)
+{
+    static const QRegularExpression leadingNumber(QStringLiteral("^\\s*([+-]?(\\d+(\\.\\d*)?|\\.\\d+))"));
+    const QRegularExpressionMatch match = leadingNumber.match(setting);
+    const double value = match.hasMatch() ? match.captured(1).toDouble() : 0.0;
+    if (value == 0.0)
+        return 8;
+    if (value == 2.0)
+        return 12;
+    return 10;
+}
+
+int colorSchemeFor(const QString& setting)
+{
+    bool ok = false;
+    const int value = setting.trimmed().toInt(&ok);
+    if (!ok || value < 0 || value > 700 || value % 100 != 0)
+        return 0;
+    return value;
+}
+
+QString keepBrokenBook(const QString& bookPath)
+{
+    const QFileInfo info(bookPath);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = info.completeBaseName() + QStringLiteral("-invalid-") + stamp;
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = base + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".xml");
+        const QString target = info.dir().filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        return QFile::rename(bookPath, target) ? target : QString();
+    }
+    return {};
+}
+
+bool prepareAppData()
+{
+    AppState& a = app();
+    a.appPath = defaultAppPath();
+    a.regRoot = kRegRoot;
+
+#ifdef SIGXFSZ
+    // Past a file-size limit a write must fail and be reported, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    if (!QDir().mkpath(a.appPath)) {
+        tellUnwritable(a.appPath);
+        return false;
+    }
+    if (!lockDataFolder())
+        return false;
+    removeLeftoverTemporaries(a.appPath);
+    removeLeftoverTemporaries(a.imagesPath());
+    if (!QFileInfo::exists(a.bookPath())) {
+        QString error;
+        if (!writeFileAtomically(a.bookPath(), kBlankBook, &error)) {
+            tellUnwritable(a.bookPath(), error);
+            return false;
+        }
+    }
+    // The check and the load are one parse: a well-formed file is kept as the shared book.
+    if (!loadBook())
+        return false;
+    QDir().mkpath(a.imagesPath());
+    installHelpFiles(a.appPath);
+
+    a.imagePrefix = QStringLiteral("recipes");
+    a.printPreview = false;
+
+    const QString textSize = readSetting(a.regRoot + QStringLiteral("textSize"));
+    if (textSize.isEmpty()) {
+        writeSetting(a.regRoot + QStringLiteral("textSize"), QStringLiteral("1"));
+        a.textFontSize = 10;
+    } else {
+        a.textFontSize = textFontSizeFor(textSize);
+    }
+
+    const QString color = readSetting(a.regRoot + QStringLiteral("color"));
+    if (color.isEmpty())
+        writeSetting(a.regRoot + QStringLiteral("color"), QStringLiteral("0"));
+    else
+        a.colorScheme = colorSchemeFor(color);
+
+    const QString language = readSetting(a.regRoot + QStringLiteral("language"));
+    if (language == QStringLiteral("0"))
+        a.langOffset = 0;
+    else if (language == QStringLiteral("1"))
+        a.langOffset = SpanishOffset;
+    return true;
+}

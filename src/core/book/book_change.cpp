@@ -1,0 +1,172 @@
+#include "core/book/book_change.h"
+
+#include "core/book/picture_names.h"
+#include "core/book/atomic_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+QSet<QString> pictureNamesInUse(const RecipeBook& book)
+{
+    QSet<QString> names;
+    for (const XmlNode& category : book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            const QString name = RecipeBook::field(recipe, RecipeField::Image);
+            if (!name.isEmpty())
+                names.insert(name);
+        }
+    }
+    return names;
+}
+
+BookChange::BookChange(RecipeBook& book) : m_book(book) {}
+
+BookChange::~BookChange()
+{
+    if (!m_done)
+        undo();
+}
+
+XmlNode BookChange::appendCategory(const QString& name)
+{
+    const XmlNode node = m_book.appendCategory(name);
+    m_steps.push_back({StepKind::Appended, node, {}, {}, {}});
+    return node;
+}
+
+XmlNode BookChange::appendRecipe(const XmlNode& category, const Recipe& recipe)
+{
+    const XmlNode node = m_book.appendRecipe(category, recipe);
+    m_steps.push_back({StepKind::Appended, node, {}, {}, {}});
+    return node;
+}
+
+void BookChange::remove(const XmlNode& node)
+{
+    if (node.isNull())
+        return;
+    const pugi::xml_node raw = node.raw();
+    m_steps.push_back({StepKind::Removed, node, XmlNode(raw.parent()), XmlNode(raw.next_sibling()), {}});
+    m_book.document().detach(node);
+}
+
+void BookChange::renameCategory(const XmlNode& category, const QString& name)
+{
+    m_steps.push_back({StepKind::Renamed, category, {}, {}, RecipeBook::categoryName(category)});
+    XmlNode(category).setAttribute(QStringLiteral("cname"), name);
+}
+
+bool BookChange::addPicture(const QString& from, const QString& name)
+{
+    const QString target = picturePath(m_book.imagesFolder(), name);
+    if (target.isEmpty() || !QDir().mkpath(m_book.imagesFolder()) || !copyFileAtomically(from, target))
+        return false;
+    m_added.append(target);
+    return true;
+}
+
+bool BookChange::replacePictureAfterSave(const QString& from, const QString& name)
+{
+    const QString target = picturePath(m_book.imagesFolder(), name);
+    if (target.isEmpty() || !QDir().mkpath(m_book.imagesFolder()))
+        return false;
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QString waiting = writeTemporaryFile(m_book.imagesFolder(), source.readAll());
+    if (waiting.isEmpty())
+        return false;
+    m_moves.append({waiting, target, true});
+    return true;
+}
+
+void BookChange::renamePictureAfterSave(const QString& from, const QString& to)
+{
+    const QString source = picturePath(m_book.imagesFolder(), from);
+    const QString target = picturePath(m_book.imagesFolder(), to);
+    if (!source.isEmpty() && !target.isEmpty())
+        m_moves.append({source, target, false});
+}
+
+void BookChange::deletePictureAfterSave(const QString& name)
+{
+    if (!picturePath(m_book.imagesFolder(), name).isEmpty())
+        m_deletions.append(name);
+}
+
+void BookChange::undo()
+{
+    XmlDocument& document = m_book.document();
+    for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step) {
+        switch (step->kind) {
+        case StepKind::Appended:
+            document.destroy(step->node);
+            break;
+        case StepKind::Removed:
+            document.reattach(step->node, step->parent, step->next);
+            break;
+        case StepKind::Renamed:
+            step->node.setAttribute(QStringLiteral("cname"), step->oldName);
+            break;
+        }
+    }
+    m_steps.clear();
+    for (const QString& path : std::as_const(m_added))
+        QFile::remove(path);
+    for (const PictureMove& move : std::as_const(m_moves)) {
+        if (move.waiting)
+            QFile::remove(move.from); // new content that never took its place
+    }
+    m_added.clear();
+    m_moves.clear();
+    m_deletions.clear();
+}
+
+ChangeOutcome BookChange::save()
+{
+    m_done = true;
+    QString error;
+    if (!m_book.save(m_book.filePath(), &error)) {
+        undo();
+        m_outcome.status = ChangeOutcome::Status::SaveFailed;
+        m_outcome.error = error;
+        return m_outcome;
+    }
+    XmlDocument& document = m_book.document();
+    for (const Step& step : m_steps) {
+        if (step.kind == StepKind::Removed)
+            document.destroy(step.node);
+    }
+    m_steps.clear();
+
+    // The book on disk now names the new pictures: put waiting ones in place, then let go of the old.
+    for (const PictureMove& move : std::as_const(m_moves)) {
+        if (!renameReplacing(move.from, move.to) && move.waiting)
+            QFile::remove(move.from);
+    }
+    if (!m_deletions.isEmpty()) {
+        const QSet<QString> used = pictureNamesInUse(m_book);
+        QHash<QString, QString> usedByLowerName;
+        for (const QString& name : used)
+            usedByLowerName.insert(name.toLower(), name);
+        const QString images = m_book.imagesFolder();
+        for (const QString& name : std::as_const(m_deletions)) {
+            if (used.contains(name))
+                continue;
+            // A name that differs only in case may be the same file where names ignore case.
+            const auto twin = usedByLowerName.constFind(name.toLower());
+            if (twin != usedByLowerName.cend() && (!QFileInfo::exists(picturePath(images, *twin)) ||
+                                                   isSameFile(picturePath(images, name), picturePath(images, *twin))))
+                continue;
+            QFile::remove(picturePath(images, name));
+        }
+    }
+    if (!m_moves.isEmpty() || !m_deletions.isEmpty())
+        syncFolder(m_book.imagesFolder());
+    m_added.clear();
+    m_moves.clear();
+    m_deletions.clear();
+    return m_outcome;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/book/recipe_book.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <vector>
+
+// What became of a change to the book.
+struct ChangeOutcome {
+    enum class Status {
+        Saved,      // the changed book is on disk
+        NotFound,   // what the change was about is not in the book; nothing was done
+        SaveFailed, // the book could not be written; the book, on disk and in memory, is as it was
+    };
+    Status status = Status::Saved;
+    QString error;      // the system's reason when the save failed
+    QList<int> notices; // texts that tell what happened to a picture on the way, in order
+
+    bool saved() const { return status == Status::Saved; }
+    static ChangeOutcome notFound() { return {Status::NotFound, {}, {}}; }
+};
+
+// One change to the book. It is made in memory, written whole, and undone in memory when the write
+// fails, so that the book in memory is always the book on disk.
+//
+// Picture files follow the book, never lead it. Before the save, new files only appear under names
+// that the book on disk does not use (and new content for a name it does use waits under a temporary
+// name). Only once the book is safely written are waiting files put in place and files renamed or
+// deleted, and a file is deleted only when no recipe of the saved book names it. A failed save
+// removes what was added and leaves every picture of the book on disk where it was.
+class BookChange {
+public:
+    explicit BookChange(RecipeBook& book);
+    ~BookChange(); // a change that was never saved is undone
+    BookChange(const BookChange&) = delete;
+    BookChange& operator=(const BookChange&) = delete;
+
+    RecipeBook& book() { return m_book; }
+
+    XmlNode appendCategory(const QString& name);
+    XmlNode appendRecipe(const XmlNode& category, const Recipe& recipe);
+    void remove(const XmlNode& node);
+    void renameCategory(const XmlNode& category, const QString& name);
+
+    // Puts a copy of `from` into the images folder as `name` now; `name` must not be one that the
+    // book on disk uses. False (with nothing left behind) when the copy fails.
+    bool addPicture(const QString& from, const QString& name);
+    // New content for `name`, which the book on disk may use: copied now under a temporary name,
+    // put in place once the book is saved. False when the copy fails.
+    bool replacePictureAfterSave(const QString& from, const QString& name);
+    // Renames a picture once the book is saved (for a change of letter case only, where a copy
+    // under the new name would be the same file on some systems).
+    void renamePictureAfterSave(const QString& from, const QString& to);
+    // Deletes a picture once the book is saved, unless a recipe of the saved book still names it.
+    void deletePictureAfterSave(const QString& name);
+
+    void notice(int textId) { m_outcome.notices.append(textId); }
+
+    // Writes the book. On success the waiting picture steps run; on failure everything is undone.
+    ChangeOutcome save();
+
+private:
+    enum class StepKind { Appended, Removed, Renamed };
+    struct Step {
+        StepKind kind;
+        XmlNode node, parent, next;
+        QString oldName;
+    };
+    struct PictureMove {
+        QString from, to;     // full paths
+        bool waiting = false; // `from` is new content under a temporary name, dropped if the save fails
+    };
+
+    void undo();
+
+    RecipeBook& m_book;
+    std::vector<Step> m_steps;
+    QStringList m_added;        // full paths of pictures put in place before the save
+    QList<PictureMove> m_moves; // temporary files and renames to carry out after the save
+    QStringList m_deletions;    // stored names to delete after the save when unused
+    ChangeOutcome m_outcome;
+    bool m_done = false;
+};
+
+// The stored picture names (lower case) that recipes of the book use.
+QSet<QString> pictureNamesInUse(const RecipeBook& book);

@@ -1,0 +1,202 @@
+#include "core/book/book_operations.h"
+
+#include "core/book/picture_names.h"
+#include "core/app/dialogs.h"
+#include "core/text/text_table.h"
+
+namespace {
+
+constexpr int kNewCategoryText = 162;
+constexpr int kCategoryExistsText = 192;
+
+QList<ListEntry> categoryEntries(const RecipeBook& book)
+{
+    QList<ListEntry> entries;
+    int position = 0;
+    for (const XmlNode& category : book.categories())
+        entries.append({RecipeBook::categoryName(category), position++});
+    return entries;
+}
+
+void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString& name, bool selectFirst)
+{
+    QList<ListEntry> entries = categoryEntries(book);
+    entries.prepend({loadText(kNewCategoryText), 0});
+    list.fill(std::move(entries));
+    if (selectFirst && list.count() > 0)
+        list.setCurrentRow(0);
+    if (name.isEmpty())
+        return;
+    for (int row = list.count() - 1; row >= 0; --row) {
+        if (list.text(row) == name) {
+            list.setCurrentRow(row);
+            return;
+        }
+    }
+}
+
+bool listHolds(const SortedList& list, const QString& lowerName)
+{
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.text(row).toLower() == lowerName)
+            return true;
+    }
+    return false;
+}
+
+// The category and recipe elements of the first recipe titled `lowerTitle` (lower case).
+std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QString& lowerTitle)
+{
+    for (const XmlNode& category : book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            if (RecipeBook::title(recipe).toLower() == lowerTitle)
+                return {category, recipe};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void fillBrowseCategories(const RecipeBook& book, SortedList& m_categoryCombo, SortedList& m_recipeList)
+{
+    m_categoryCombo.fill(categoryEntries(book));
+    if (m_categoryCombo.count() > 0)
+        m_categoryCombo.setCurrentRow(0);
+    if (m_recipeList.count() > 0)
+        m_recipeList.setCurrentRow(0);
+}
+
+void fillAddCategories(const RecipeBook& book, SortedList& list, const QString& name)
+{
+    fillCategoryChoices(book, list, name, true);
+}
+
+void fillEditCategories(const RecipeBook& book, SortedList& list, const QString& name)
+{
+    fillCategoryChoices(book, list, name, false);
+}
+
+void listCategoryRecipes(const RecipeBook& book, int position, SortedList& m_recipeList)
+{
+    QList<ListEntry> entries;
+    int r = 0;
+    for (const XmlNode& recipe : RecipeBook::recipes(book.category(position))) {
+        const QString title = RecipeBook::title(recipe);
+        if (!title.isEmpty())
+            entries.append({title, r});
+        ++r;
+    }
+    m_recipeList.fill(std::move(entries));
+    if (m_recipeList.count() > 0)
+        m_recipeList.setCurrentRow(0);
+}
+
+bool titleExists(const RecipeBook& book, QString& title)
+{
+    title = title.toLower();
+    return !findByLowerTitle(book, title).second.isNull();
+}
+
+XmlNode recipeAt(const RecipeBook& book, const RecipeRef& ref)
+{
+    const XmlNode recipe = RecipeBook::recipe(book.category(ref.category), ref.recipe);
+    if (recipe.isNull() || RecipeBook::title(recipe) != ref.title)
+        return {};
+    return recipe;
+}
+
+ChangeOutcome removeRecipe(RecipeBook& book, const RecipeRef& ref)
+{
+    const XmlNode recipe = recipeAt(book, ref);
+    if (recipe.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    const QString picture = RecipeBook::field(recipe, RecipeField::Image);
+    change.remove(recipe);
+    if (!picture.isEmpty())
+        change.deletePictureAfterSave(picture);
+    return change.save();
+}
+
+ChangeOutcome addCategory(RecipeBook& book, const QString& name)
+{
+    if (book.root().isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    change.appendCategory(name);
+    return change.save();
+}
+
+void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList which, const QString& name)
+{
+    if (which == CategoryList::Add)
+        fillAddCategories(book, list, name);
+    else
+        fillEditCategories(book, list, name);
+}
+
+bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs)
+{
+    if (!listHolds(list, lowerName))
+        return false;
+    showMessage(dialogs, loadText(kCategoryExistsText));
+    return true;
+}
+
+bool categoryNameFree(const QString& lowerName, const SortedList& list)
+{
+    return !listHolds(list, lowerName);
+}
+
+ChangeOutcome renameCategory(RecipeBook& book, int position, const QString& newName)
+{
+    const XmlNode category = book.category(position);
+    if (category.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    change.renameCategory(category, newName);
+    return change.save();
+}
+
+ChangeOutcome deleteCategory(RecipeBook& book, int position)
+{
+    const XmlNode category = book.category(position);
+    if (category.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+        const QString picture = RecipeBook::field(recipe, RecipeField::Image);
+        if (!picture.isEmpty())
+            change.deletePictureAfterSave(picture);
+    }
+    change.remove(category);
+    return change.save();
+}
+
+bool isValidName(const QString& text)
+{
+    static const QString forbidden = QStringLiteral("\"'?\\/:*|<>");
+    for (const QChar c : text) {
+        if (forbidden.contains(c))
+            return false;
+    }
+    return true;
+}
+
+QString invalidNameMessage(int id, InvalidCharsList list)
+{
+    QString chars;
+    switch (list) {
+    case InvalidCharsList::Category:
+        chars = QStringLiteral(" , ' , ? , \\ , / , : , * , | , < , > ");
+        break;
+    case InvalidCharsList::EditCategory:
+        chars = QStringLiteral(" , ' , ? , \\ , / , : , *  , | , < , >");
+        break;
+    case InvalidCharsList::Title:
+        chars = QStringLiteral(" , ' , ? , \\ , / , : , * , | , < , >");
+        break;
+    }
+    return loadText(id) + QStringLiteral("\r\n\"") + chars;
+}

@@ -1,0 +1,67 @@
+#include "core/book/picture_names.h"
+
+#include "core/book/book_operations.h"
+
+#include <QDir>
+
+QString pictureExtension(const QString& chosenFileName)
+{
+    QString name = chosenFileName;
+    if (name.endsWith(QStringLiteral("jpeg"), Qt::CaseInsensitive))
+        name.replace(name.size() - 4, 4, QStringLiteral("jpg"));
+    return name.right(4);
+}
+
+QString standardPictureName(const QString& prefix, const QString& category, const QString& title,
+                            const QString& chosenFileName)
+{
+    return prefix + u'_' + category + u'_' + title + pictureExtension(chosenFileName);
+}
+
+bool isPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u':' || c == QChar(0))
+            return false;
+    }
+    return true;
+}
+
+QString picturePath(const QString& imagesFolder, const QString& storedName)
+{
+    if (!isPlainFileName(storedName))
+        return {};
+    return QDir(imagesFolder).filePath(storedName);
+}
+
+namespace {
+bool fitsInFileName(const QString& text)
+{
+    if (!isValidName(text))
+        return false;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+QString freePictureName(const QString& category, const QString& title, const QString& chosenFileName,
+                        const QSet<QString>& lowerNamesInUse)
+{
+    const QString standard = standardPictureName(kPicturePrefix, category, title, chosenFileName);
+    if (!fitsInFileName(category) || !fitsInFileName(title) || !isPlainFileName(standard))
+        return {};
+    if (!lowerNamesInUse.contains(standard.toLower()))
+        return standard;
+    const QString extension = pictureExtension(chosenFileName);
+    const QString base = standard.left(standard.size() - extension.size());
+    for (int n = 2;; ++n) {
+        const QString variant = base + QStringLiteral(" (%1)").arg(n) + extension;
+        if (!lowerNamesInUse.contains(variant.toLower()))
+            return variant;
+    }
+}

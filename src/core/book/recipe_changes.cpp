@@ -1,0 +1,171 @@
+#include "core/book/recipe_changes.h"
+
+#include "core/book/picture_names.h"
+#include "core/book/atomic_file.h"
+#include "core/app/clock.h"
+#include "core/text/text_table.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kEmptyPictureText = 197;
+
+Recipe recipeFrom(const RecipeForm& form)
+{
+    Recipe r;
+    r.title = form.title;
+    r.prepTime = form.prepTime;
+    r.cookTime = form.cookTime;
+    r.yield = form.yield;
+    r.ingredients = form.ingredients;
+    r.preparation = form.preparation;
+    r.notes = form.notes;
+    r.date = shortDateText(today());
+    return r;
+}
+
+// The names the recipes of the book use, in lower case, for choosing a free one.
+QSet<QString> lowerNamesInUse(const RecipeBook& book)
+{
+    QSet<QString> lower;
+    for (const QString& name : pictureNamesInUse(book))
+        lower.insert(name.toLower());
+    return lower;
+}
+
+// Whether `file` can become a picture: an empty file is refused with a notice.
+bool usableFile(BookChange& change, const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.exists() || !info.isFile()) {
+        change.notice(TextId::PictureNotCopied);
+        return false;
+    }
+    if (info.size() == 0) {
+        change.notice(kEmptyPictureText);
+        return false;
+    }
+    return true;
+}
+
+// A new picture for a recipe with no picture of its own on disk: the stored name, or empty.
+QString storeNewPicture(BookChange& change, const QString& file, const QString& category, const QString& title)
+{
+    if (!usableFile(change, file))
+        return {};
+    const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));
+    if (name.isEmpty()) {
+        change.notice(TextId::PictureNameUnusable);
+        return {};
+    }
+    if (!change.addPicture(file, name)) {
+        change.notice(TextId::PictureNotCopied);
+        return {};
+    }
+    return name;
+}
+
+// The stored picture follows the recipe's category and title; the stored name it ends up with.
+QString keepStoredPicture(BookChange& change, const QString& stored, const QString& category, const QString& title)
+{
+    const QString images = change.book().imagesFolder();
+    const QString name = freePictureName(category, title, stored, lowerNamesInUse(change.book()));
+    if (name.isEmpty()) {
+        change.notice(TextId::PictureNameUnusableKept);
+        return stored;
+    }
+    if (name == stored)
+        return stored;
+    const QString storedPath = picturePath(images, stored);
+    const QString newPath = picturePath(images, name);
+    if (name.toLower() == stored.toLower() && QFileInfo::exists(newPath) && isSameFile(storedPath, newPath)) {
+        // Only the letter case changes, on a system where both names are already the one file.
+        change.renamePictureAfterSave(stored, name);
+        return name;
+    }
+    // A copy under the new name now, the old name goes once the book names the new one.
+    if (!change.addPicture(storedPath, name)) {
+        change.notice(TextId::PictureNotRenamed);
+        return stored;
+    }
+    change.deletePictureAfterSave(stored);
+    return name;
+}
+
+// A new picture in place of the stored one (which may be empty); the stored name it ends up with.
+QString replaceStoredPicture(BookChange& change, const QString& file, const QString& stored, const QString& category,
+                             const QString& title)
+{
+    const auto keepOld = [&] {
+        return stored.isEmpty() ? QString() : keepStoredPicture(change, stored, category, title);
+    };
+    if (!usableFile(change, file))
+        return keepOld();
+    const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));
+    if (name.isEmpty()) {
+        change.notice(stored.isEmpty() ? TextId::PictureNameUnusable : TextId::PictureNameUnusableKept);
+        return stored;
+    }
+    if (!stored.isEmpty() && name.toLower() == stored.toLower()) {
+        // The same name: the new content waits until the book is saved, then takes the old one's place.
+        if (!change.replacePictureAfterSave(file, name)) {
+            change.notice(TextId::PictureNotCopied);
+            return keepOld();
+        }
+        if (name != stored)
+            change.deletePictureAfterSave(stored);
+        return name;
+    }
+    if (!change.addPicture(file, name)) {
+        change.notice(TextId::PictureNotCopied);
+        return keepOld();
+    }
+    if (!stored.isEmpty())
+        change.deletePictureAfterSave(stored);
+    return name;
+}
+
+} // namespace
+
+ChangeOutcome addRecipe(RecipeBook& book, int position, const RecipeForm& form, const QString& pictureFile)
+{
+    const XmlNode category = book.category(position);
+    if (category.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    Recipe recipe = recipeFrom(form);
+    if (!pictureFile.isEmpty())
+        recipe.image = storeNewPicture(change, pictureFile, RecipeBook::categoryName(category), form.title);
+    change.appendRecipe(category, recipe);
+    return change.save();
+}
+
+ChangeOutcome replaceRecipe(RecipeBook& book, const RecipeRef& old, int position, const RecipeForm& form,
+                            const QString& pictureFile)
+{
+    const XmlNode oldRecipe = recipeAt(book, old);
+    const XmlNode category = book.category(position);
+    if (oldRecipe.isNull() || category.isNull())
+        return ChangeOutcome::notFound();
+    BookChange change(book);
+    // A stored name that is not a plain file name never reaches the file system: such a recipe has no picture.
+    QString stored = RecipeBook::field(oldRecipe, RecipeField::Image);
+    const QString storedPath = picturePath(book.imagesFolder(), stored);
+    if (storedPath.isEmpty() || !QFileInfo::exists(storedPath))
+        stored.clear();
+    change.remove(oldRecipe);
+
+    Recipe recipe = recipeFrom(form);
+    const QString categoryName = RecipeBook::categoryName(category);
+    if (pictureFile.isEmpty()) {
+        if (!stored.isEmpty())
+            change.deletePictureAfterSave(stored);
+    } else if (!stored.isEmpty() && pictureFile == storedPath) {
+        recipe.image = keepStoredPicture(change, stored, categoryName, form.title);
+    } else {
+        recipe.image = replaceStoredPicture(change, pictureFile, stored, categoryName, form.title);
+    }
+    change.appendRecipe(category, recipe);
+    return change.save();
+}

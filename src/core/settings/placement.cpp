@@ -1,0 +1,99 @@
+#include "core/settings/placement.h"
+
+#include "core/settings/settings_store.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+std::optional<int> number(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int sizeOrDefault(const QString& text, int fallback)
+{
+    const auto value = number(text);
+    if (!value || *value < fallback || *value > kMaxStoredWindowSize)
+        return fallback;
+    return *value;
+}
+
+bool liesOn(const ScreenArea& screen, int left, int top, int width, int height)
+{
+    return left >= screen.left && top >= screen.top && left + width <= screen.right() &&
+           top + height <= screen.bottom();
+}
+
+qint64 overlap(const ScreenArea& screen, int left, int top, int width, int height)
+{
+    const qint64 w = std::min(left + width, screen.right()) - std::max(left, screen.left);
+    const qint64 h = std::min(top + height, screen.bottom()) - std::max(top, screen.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Along one axis: the position when the window fits there on the screen, else centred on it.
+int fitAxis(int position, int size, int screenStart, int screenSize)
+{
+    if (position >= screenStart && position + size <= screenStart + screenSize)
+        return position;
+    return screenStart + (screenSize - size) / 2;
+}
+
+} // namespace
+
+Placement computePlacement(const StoredPlacement& stored, const QList<ScreenArea>& screens)
+{
+    const ScreenArea current = screens.isEmpty() ? ScreenArea{0, 0, 15360, 11520} : screens.first();
+    Placement p;
+    p.width = sizeOrDefault(stored.width, kDefaultWindowWidth);
+    p.height = sizeOrDefault(stored.height, kDefaultWindowHeight);
+    p.left = number(stored.left).value_or(current.left + (current.width - p.width) / 2);
+    p.top = number(stored.top).value_or(current.top + (current.height - p.height) / 2);
+    p.state = number(stored.state).value_or(0) == 2 ? WindowShowState::Maximized : WindowShowState::Normal;
+
+    const QList<ScreenArea> areas = screens.isEmpty() ? QList<ScreenArea>{current} : screens;
+    for (const ScreenArea& screen : areas) {
+        if (liesOn(screen, p.left, p.top, p.width, p.height))
+            return p;
+    }
+    ScreenArea target = current;
+    qint64 best = 0;
+    for (const ScreenArea& screen : areas) {
+        const qint64 shared = overlap(screen, p.left, p.top, p.width, p.height);
+        if (shared > best) {
+            best = shared;
+            target = screen;
+        }
+    }
+    p.width = std::min(p.width, target.width);
+    p.height = std::min(p.height, target.height);
+    p.left = fitAxis(p.left, p.width, target.left, target.width);
+    p.top = fitAxis(p.top, p.height, target.top, target.height);
+    return p;
+}
+
+StoredPlacement readStoredPlacement(const QString& regRoot)
+{
+    StoredPlacement s;
+    s.width = readSetting(regRoot + QStringLiteral("width"));
+    s.height = readSetting(regRoot + QStringLiteral("height"));
+    s.state = readSetting(regRoot + QStringLiteral("state"));
+    s.left = readSetting(regRoot + QStringLiteral("left"));
+    s.top = readSetting(regRoot + QStringLiteral("top"));
+    return s;
+}
+
+void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left, int top)
+{
+    writeSetting(regRoot + QStringLiteral("state"), QString::number(static_cast<int>(state)));
+    if (state != WindowShowState::Normal)
+        return;
+    writeSetting(regRoot + QStringLiteral("width"), QString::number(width));
+    writeSetting(regRoot + QStringLiteral("height"), QString::number(height));
+    writeSetting(regRoot + QStringLiteral("left"), QString::number(left));
+    writeSetting(regRoot + QStringLiteral("top"), QString::number(top));
+}

@@ -1,0 +1,60 @@
+#include "core/settings/settings_store.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+namespace {
+
+// SAPORINA_SETTINGS names an INI file to use instead of the user's own store (tests use it).
+std::unique_ptr<QSettings> openStore()
+{
+    const QString file = qEnvironmentVariable("SAPORINA_SETTINGS");
+    if (!file.isEmpty())
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                                       QStringLiteral("Saporina"));
+}
+
+// "HKLM\Software\...\language" becomes the nested key "HKLM/Software/.../language".
+QString storeKey(const QString& fullPath)
+{
+    QString key = fullPath;
+    key.replace(u'\\', u'/');
+    while (key.endsWith(u'/'))
+        key.chop(1);
+    return key;
+}
+
+} // namespace
+
+QString readSetting(const QString& fullPath)
+{
+    const QString key = storeKey(fullPath);
+    if (key.isEmpty())
+        return {};
+    const QVariant value = openStore()->value(key);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+void writeSetting(const QString& fullPath, const QString& value)
+{
+    const QString key = storeKey(fullPath);
+    if (key.isEmpty())
+        return;
+    auto store = openStore();
+    store->setValue(key, value);
+    store->sync(); // a store that cannot be written is simply not changed
+}
+
+bool pathExists(const QString& path, bool folder)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    return folder || !info.isDir();
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "ui/app/window_model.h"
+#include "core/book/book_operations.h"
+#include "ui/platform/list_adapters.h"
+#include "ui/preferences/window_size_limits.h"
+#include "core/layout/browse_layout.h"
+
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The browse window: the categories, the recipes of the chosen one, and the chosen recipe with
+// its picture. Every other part of the program is reached from here.
+class BrowseWindow : public MainWindowBase {
+    Q_OBJECT
+public:
+    explicit BrowseWindow(QWidget* parent = nullptr);
+    MainWindowKind kind() const override { return MainWindowKind::Browse; }
+
+    QLabel* m_heading[2] = {nullptr, nullptr};
+    QFrame* m_backPanel = nullptr;
+    QFrame* m_listPanel = nullptr;
+    QFrame* m_textPanel = nullptr;
+    QFrame* m_detailsPanel = nullptr;
+    QFrame* m_pictureFrame = nullptr;
+    QFrame* m_buttonPanel = nullptr;
+    QComboBox* m_categoryCombo = nullptr;
+    QListWidget* m_recipeList = nullptr;
+    QLabel* m_thumbnail = nullptr;
+    QLabel* m_viewPictureLabel = nullptr;
+    QLabel* m_shownPictureName = nullptr; // never shown: the stored picture name of the shown recipe
+    QLabel* m_prepTimeCaption = nullptr;
+    QLabel* m_cookTimeCaption = nullptr;
+    QLabel* m_dateCaption = nullptr;
+    QLabel* m_yieldCaption = nullptr;
+    QLabel* m_prepTimeValue = nullptr;
+    QLabel* m_cookTimeValue = nullptr;
+    QLabel* m_yieldValue = nullptr;
+    QLabel* m_dateValue = nullptr;
+    QLabel* m_ingredientsCaption = nullptr;
+    QLabel* m_preparationCaption = nullptr;
+    QLabel* m_notesCaption = nullptr;
+    QPlainTextEdit* m_ingredientsBox = nullptr;
+    QPlainTextEdit* m_preparationBox = nullptr;
+    QPlainTextEdit* m_notesBox = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_editButton = nullptr;
+    QPushButton* m_removeButton = nullptr;
+
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_printAction = nullptr;
+    QAction* m_printPreviewAction = nullptr;
+    QAction* m_backupAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QAction* m_copyAction = nullptr;
+    QMenu* m_recipeMenu = nullptr;
+    QAction* m_addRecipesAction = nullptr;
+    QAction* m_editRecipeAction = nullptr;
+    QAction* m_removeRecipeAction = nullptr;
+    QAction* m_emailAction = nullptr;
+    QAction* m_plainTextAction = nullptr;
+    QMenu* m_categoryMenu = nullptr;
+    QAction* m_renameCategoryAction = nullptr;
+    QAction* m_deleteCategoryAction = nullptr;
+    QMenu* m_toolsMenu = nullptr;
+    QAction* m_exportAction = nullptr;
+    QAction* m_searchAction = nullptr;
+    QAction* m_preferencesAction = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_helpContentsAction = nullptr;
+
+    ComboBoxList& categoryList() { return *m_cats; }
+    ListWidgetList& recipeList() { return *m_recs; }
+    const WindowSizeLimits& formSize() const { return m_formSize; }
+    const BrowseLayout& layout() const { return m_layout; }
+
+    // Handlers, public so that the other windows and the tests can drive the window as a user would.
+    void showChosenCategory();
+    void showChosenRecipe();
+    void editShownRecipe();
+    void removeShownRecipe();
+    void printShownRecipe();
+    void previewShownRecipe();
+    void copySelection();
+    void updateEditMenu(); // the Edit menu opens
+    void viewPicture();
+    void renameShownCategory();
+    void deleteShownCategory();
+    void showAbout();
+    void showHelpContents();
+
+    // Selects the category and recipe with these names, as a click on each would.
+    bool selectRecipe(const QString& category, const QString& title);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void layOutWidgets() override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void loadWindow();
+    void showRecipe();
+    void showThumbnail(const QString& fileName);
+    void clearRecipe();
+    void handOverToEdit();
+    // The recipe selected in the lists: its category's and its own position, and its title.
+    RecipeRef shownRecipe() const;
+    void refillCategories();
+    bool printingSupported() const;
+
+    std::unique_ptr<ComboBoxList> m_cats;
+    std::unique_ptr<ListWidgetList> m_recs;
+    WindowSizeLimits m_formSize;
+    BrowseLayout m_layout;
+};
+
+// Multi-line fields read back with LF line ends; the boxes and the hand-over texts use CR LF.
+QString withCrLfLineEnds(const QString& text);

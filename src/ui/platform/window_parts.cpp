@@ -1,0 +1,45 @@
+#include "ui/platform/window_parts.h"
+
+#include "ui/platform/screen_metrics.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+
+QWidget* makeCentralWidget(QMainWindow* window, QObject* resizeWatcher)
+{
+    auto* central = new QWidget(window);
+    window->setCentralWidget(central);
+    central->installEventFilter(resizeWatcher);
+    return central;
+}
+
+void makeHeading(QWidget* parent, QLabel* (&labels)[2])
+{
+    for (QLabel*& label : labels) {
+        label = new QLabel(parent);
+        QFont font(QStringLiteral("Verdana"));
+        font.setPointSize(18);
+        font.setBold(true);
+        label->setFont(font);
+        label->setIndent(8);
+    }
+    labels[1]->raise();
+}
+
+QFrame* newFrame(QWidget* parent, bool border)
+{
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
+    if (border)
+        frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+void placeTwips(QWidget* widget, const TwipRect& r)
+{
+    const double tx = twipsPerPixelX(widget);
+    const double ty = twipsPerPixelY(widget);
+    widget->setGeometry(twipsToPixels(r.left, tx), twipsToPixels(r.top, ty), twipsToPixels(r.width, tx),
+                        twipsToPixels(r.height, ty));
+}

@@ -1,0 +1,106 @@
+#include "ui/preferences/about_box.h"
+
+#include "ui/app/window_model.h"
+#include "ui/preferences/help_window.h"
+#include "core/text/text_table.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QString programVersion()
+{
+    return QStringLiteral(SAPORINA_VERSION);
+}
+
+AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* picIcon = new QLabel(this);
+    picIcon->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
+    auto* name = new QLabel(QStringLiteral("Saporina"), this);
+    QFont big = name->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    name->setFont(big);
+    auto* maker = new QLabel(QStringLiteral("Quorvel"), this);
+    auto* rights = new QLabel(QStringLiteral("© 2026 Quorvel"), this);
+    m_versionLabel = new QLabel(this);
+    m_descriptionLabel = new QLabel(this);
+    m_descriptionLabel->setWordWrap(true);
+    m_descriptionLabel->setMinimumWidth(320);
+    m_webLabel = new QLabel(this);
+    m_webLabel->setCursor(Qt::PointingHandCursor);
+    m_webLabel->setStyleSheet(QStringLiteral("color: #1a4f9c; text-decoration: underline;"));
+    m_webLabel->installEventFilter(this);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setDefault(true);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(name);
+    texts->addWidget(m_versionLabel);
+    texts->addWidget(maker);
+    texts->addSpacing(8);
+    texts->addWidget(m_descriptionLabel);
+    texts->addSpacing(8);
+    texts->addWidget(m_webLabel);
+    texts->addWidget(rights);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picIcon, 0, Qt::AlignTop);
+    top->addSpacing(12);
+    top->addLayout(texts, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_okButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setContentsMargins(18, 18, 18, 12);
+
+    connect(m_okButton, &QPushButton::clicked, this, &AboutBox::closeBox);
+    loadWindow();
+}
+
+void AboutBox::loadWindow()
+{
+    setWindowTitle(loadText(217) + QStringLiteral(" SP"));
+    m_versionLabel->setText(loadText(218) + u' ' + programVersion());
+    m_descriptionLabel->setText(loadText(TextId::AboutDescription));
+    m_webLabel->setText(loadText(TextId::WebAddress));
+}
+
+bool AboutBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_webLabel && event->type() == QEvent::MouseButtonRelease) {
+        openWebAddress();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AboutBox::openWebAddress()
+{
+    openUrl(m_webLabel->text());
+}
+
+void AboutBox::closeBox()
+{
+    close();
+}
+
+void AboutBox::closeEvent(QCloseEvent* event)
+{
+    // The close box acts as OK: the window that opened the box gets its input back.
+    event->accept();
+    returnFromSecondaryWindow();
+}
+
+void openAboutBox(MainWindowBase* opener)
+{
+    auto* about = new AboutBox;
+    openSecondaryWindow(about, opener);
+    about->activateWindow();
+}

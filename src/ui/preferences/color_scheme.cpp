@@ -1,0 +1,112 @@
+#include "ui/preferences/color_scheme.h"
+
+#include "core/app/app_state.h"
+#include "core/text/text_table.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+namespace {
+
+QPalette::ColorRole systemRole(int number)
+{
+    switch (number) {
+    case 5: // window background
+        return QPalette::Base;
+    case 6:  // window frame
+    case 16: // button shadow
+        return QPalette::Dark;
+    case 7: // menu text
+    case 9: // caption text
+        return QPalette::WindowText;
+    case 8: // window text
+        return QPalette::Text;
+    case 13: // highlight
+    case 2:  // active caption
+        return QPalette::Highlight;
+    case 14:
+        return QPalette::HighlightedText;
+    case 15: // button face
+        return QPalette::Button;
+    case 18: // button text
+        return QPalette::ButtonText;
+    case 20: // button highlight
+        return QPalette::Light;
+    case 23:
+        return QPalette::ToolTipText;
+    case 24:
+        return QPalette::ToolTipBase;
+    default:
+        return QPalette::Window;
+    }
+}
+
+// Back colours hold while a window is disabled (it stays shown under a secondary window); text
+// colours keep the toolkit's disabled look.
+void setRoles(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& color,
+              bool evenWhenDisabled)
+{
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : roles) {
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+        if (evenWhenDisabled)
+            palette.setColor(QPalette::Disabled, role, color);
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+QColor resolveColor(qint32 value)
+{
+    if (value < 0)
+        return QApplication::palette().color(QPalette::Active, systemRole(value & 0xFF));
+    const auto v = static_cast<quint32>(value);
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+QColor schemeColor(int scheme, int role)
+{
+    return resolveColor(colorValue(2000 + scheme + role));
+}
+
+QColor schemeColor(int role)
+{
+    return schemeColor(app().colorScheme, role);
+}
+
+void setBackColor(QWidget* widget, const QColor& color)
+{
+    widget->setAutoFillBackground(true);
+    setRoles(widget, {QPalette::Window}, color, true);
+}
+
+void setButtonColor(QWidget* widget, const QColor& color)
+{
+    setRoles(widget, {QPalette::Button}, color, true);
+}
+
+void setFieldBackColor(QWidget* widget, const QColor& color)
+{
+    // Combo boxes draw their closed face with the button colour.
+    setRoles(widget, {QPalette::Base, QPalette::Button}, color, true);
+}
+
+void setLabelColor(QWidget* widget, const QColor& color)
+{
+    setRoles(widget, {QPalette::WindowText}, color, false);
+}
+
+void setFieldTextColor(QWidget* widget, const QColor& color)
+{
+    setRoles(widget, {QPalette::Text, QPalette::ButtonText}, color, false);
+}
+
+void setTextSize(QWidget* widget, int points)
+{
+    QFont font = widget->font();
+    font.setPointSize(points);
+    widget->setFont(font);
+}
