@@ -1,9 +1,9 @@
 // Times the book's everyday work on a large generated book:
 //   saporina_bench [recipes] [--write PATH]
+#include "book_generator.h"
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
 #include "core/book/xml_check.h"
-#include "book_generator.h"
 #include "core/search/recipe_search.h"
 
 #include <QCoreApplication>

@@ -1,13 +1,13 @@
 #include "core/app/app_state.h"
-#include "ui/app/language_chooser.h"
-#include "ui/app/startup_sequence.h"
 #include "core/app/startup.h"
-#include "ui/app/window_model.h"
 #include "core/book/recipe_book.h"
 #include "core/book/recipe_changes.h"
 #include "core/settings/settings_store.h"
-#include "test_env.h"
 #include "core/text/text_table.h"
+#include "test_env.h"
+#include "ui/app/language_chooser.h"
+#include "ui/app/startup_sequence.h"
+#include "ui/app/window_model.h"
 #include "ui/browse/browse_window.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ QString setting(const char* name)
 
 void storeLanguage(const char* value)
 {
-    writeSetting(kRegRoot + QStringLiteral("language"), QLatin1String(value));
+    writeSetting(Setting::Language, QLatin1String(value));
 }
 
 QStringList keptBooks(const TestEnv& env)
@@ -103,14 +103,14 @@ private slots:
         QFETCH(int, points);
         TestEnv env;
         storeLanguage("1");
-        writeSetting(kRegRoot + QStringLiteral("textSize"), textSize);
-        writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("300"));
+        writeSetting(Setting::TextSize, textSize);
+        writeSetting(Setting::ColorScheme, QStringLiteral("300"));
         startProgram();
         QVERIFY(!findWindow<LanguageChooser>());
         QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(app().textFontSize, points);
         QCOMPARE(app().colorScheme, 300);
-        QCOMPARE(app().langOffset, SpanishOffset);
+        QCOMPARE(language(), Language::Spanish);
         QCOMPARE(setting("textSize"), textSize); // read, not rewritten
     }
 
@@ -157,8 +157,8 @@ private slots:
 
         QVERIFY(!env.dialogs.messages.isEmpty());
         const ShownMessage& asked = env.dialogs.messages.first();
-        QCOMPARE(asked.text, loadText(263));
-        QCOMPARE(asked.title, QStringLiteral("SP"));
+        QCOMPARE(asked.text, loadText(TextId::BrokenBookPrompt));
+        QCOMPARE(asked.title, kMessageTitle);
         QCOMPARE(asked.buttons, MsgButtons::OkCancel);
         if (!replace) {
             QVERIFY(app().ended);
@@ -194,7 +194,7 @@ private slots:
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
-        QVERIFY(shown.text.startsWith(loadText(TextId::BookUnreadable)));
+        QVERIFY(shown.text.startsWith(loadText(TextId::BookUnreadableMessage)));
         QVERIFY(shown.text.contains(QStringLiteral("recipes.xml: ")));
         QCOMPARE(shown.icon, MsgIcon::Critical);
         QVERIFY(QFileInfo(env.bookPath()).isDir());
@@ -225,7 +225,7 @@ private slots:
         startProgram();
         QVERIFY(app().ended);
         QVERIFY(!findWindow<BrowseWindow>());
-        QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::BookInUse)});
+        QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::BookInUseMessage)});
         QCOMPARE(env.bookBytes(), before);
 
         ::kill(first, SIGKILL);
@@ -328,7 +328,7 @@ private slots:
         QVERIFY(app().ended);
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
-        QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritable)));
+        QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritableMessage)));
     }
 
     void existingBookIsLoaded()

@@ -1,8 +1,8 @@
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
 #include "core/book/recipe_book.h"
-#include "test_env.h"
 #include "core/text/text_table.h"
+#include "test_env.h"
 
 #include <QDir>
 #include <QtTest>
@@ -250,10 +250,10 @@ private slots:
         QVERIFY(!reportChange(outcome));
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
-        QVERIFY(shown.text.startsWith(loadText(TextId::SaveFailed)));
+        QVERIFY(shown.text.startsWith(loadText(TextId::SaveFailedMessage)));
         QVERIFY(shown.text.contains(QStringLiteral("recipes.xml")));
         QVERIFY(shown.text.endsWith(outcome.error));
-        QCOMPARE(shown.title, QStringLiteral("SP"));
+        QCOMPARE(shown.title, kMessageTitle);
         QCOMPARE(shown.icon, MsgIcon::Critical);
     }
 

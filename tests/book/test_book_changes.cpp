@@ -1,13 +1,13 @@
 // Changes to the book and the picture files that follow them: what is on disk afterwards, when the
 // save works, when it fails, when names collide and when names come from a hostile book.
 #include "core/app/app_state.h"
+#include "core/app/clock.h"
 #include "core/book/book_operations.h"
 #include "core/book/picture_names.h"
 #include "core/book/recipe_changes.h"
-#include "core/app/clock.h"
+#include "core/text/text_table.h"
 #include "test_env.h"
 #include "test_pictures.h"
-#include "core/text/text_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -344,9 +344,10 @@ private slots:
 
         if (category.contains('/') || category.contains('\\')) {
             // The user hears why the picture did not follow, and keeps the one there was.
-            const int expected = change == "add" ? TextId::PictureNameUnusable : TextId::PictureNameUnusableKept;
+            const TextId expected =
+                change == "add" ? TextId::PictureNameUnusableMessage : TextId::PictureNameUnusableKeptMessage;
             if (change == "update" || change == "update replacing" || change == "add")
-                QCOMPARE(outcome.notices, QList<int>{expected});
+                QCOMPARE(outcome.notices, QList<TextId>{expected});
             if (change == "update")
                 QCOMPARE(b.recipe(0, 0).image, QStringLiteral("recipes_x.jpg"));
         }
@@ -384,7 +385,7 @@ private slots:
         writeFileBytes(empty, {});
         ChangeOutcome outcome = replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), empty);
         QVERIFY(outcome.saved());
-        QCOMPARE(outcome.notices, QList<int>{197});
+        QCOMPARE(outcome.notices, QList<TextId>{TextId::ImageFileInaccessibleMessage});
         QCOMPARE(b.recipe(0, 1).image, QStringLiteral("recipes_Cakes_Torta.jpg")); // the old picture stays
 
         // The images folder has become a file: nothing can be copied in.
@@ -392,7 +393,7 @@ private slots:
         writeFileBytes(b.images(), "x");
         outcome = addRecipe(b.book(), 1, titled("Pear"), b.own(QStringLiteral("p.jpg")));
         QVERIFY(outcome.saved());
-        QCOMPARE(outcome.notices, QList<int>{TextId::PictureNotCopied});
+        QCOMPARE(outcome.notices, QList<TextId>{TextId::PictureNotCopiedMessage});
         QCOMPARE(b.recipe(1, 1).image, QString());
     }
 };

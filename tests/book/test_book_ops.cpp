@@ -1,8 +1,8 @@
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
 #include "core/book/picture_names.h"
-#include "test_env.h"
 #include "core/text/text_table.h"
+#include "test_env.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -92,7 +92,7 @@ private slots:
         fillEditCategories(app().recipeDoc, edit, QStringLiteral("soups")); // case counts
         QVERIFY(edit.selected.isEmpty());
 
-        app().langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
         fillAddCategories(app().recipeDoc, add, QStringLiteral("Cakes"));
         QCOMPARE(add.text(0), QStringLiteral("[categoría nueva..]"));
         QCOMPARE(add.currentRow(), 1);
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(categoryExists(QStringLiteral("[new category..]"), list, env.dialogs));
         QCOMPARE(env.dialogs.messages.size(), 2);
         QCOMPARE(env.dialogs.messages[0].text, QStringLiteral("That category exists.  Please try another."));
-        QCOMPARE(env.dialogs.messages[0].title, QStringLiteral("SP"));
+        QCOMPARE(env.dialogs.messages[0].title, kMessageTitle);
         QCOMPARE(env.dialogs.messages[0].buttons, MsgButtons::Ok);
 
         MemoryList browse;
@@ -191,14 +191,16 @@ private slots:
     void invalidNameMessages()
     {
         resetAppState();
-        QCOMPARE(invalidNameMessage(295, InvalidCharsList::Category),
+        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category),
                  QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
                                 "\" , ' , ? , \\ , / , : , * , | , < , > "));
-        QCOMPARE(invalidNameMessage(295, InvalidCharsList::EditCategory),
+        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::EditCategory),
                  QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
                                 "\" , ' , ? , \\ , / , : , *  , | , < , >"));
-        QVERIFY(invalidNameMessage(166, InvalidCharsList::Title).endsWith(QStringLiteral("* , | , < , >")));
-        QVERIFY(invalidNameMessage(166, InvalidCharsList::Title).startsWith(QStringLiteral("You have used")));
+        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title)
+                    .endsWith(QStringLiteral("* , | , < , >")));
+        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title)
+                    .startsWith(QStringLiteral("You have used")));
     }
 
     void pictureNames_data()

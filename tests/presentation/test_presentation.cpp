@@ -1,9 +1,9 @@
 #include "core/app/app_state.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/window_size_limits.h"
-#include "test_env.h"
 #include "core/layout/browse_layout.h"
 #include "core/layout/picture_fit.h"
+#include "test_env.h"
+#include "ui/preferences/color_scheme.h"
+#include "ui/preferences/window_size_limits.h"
 
 #include <QWidget>
 #include <QtTest>

@@ -1,8 +1,8 @@
 #include "core/app/app_state.h"
 #include "core/settings/placement.h"
 #include "core/settings/settings_store.h"
-#include "ui/app/window_placement.h"
 #include "test_env.h"
+#include "ui/app/window_placement.h"
 
 #include <QFile>
 #include <QScreen>
@@ -15,7 +15,7 @@ private slots:
     void storeRoundTrip()
     {
         TestEnv env;
-        const QString key = kRegRoot + QStringLiteral("FromName");
+        const Setting key = Setting::SenderName;
         QCOMPARE(readSetting(key), QString());
         writeSetting(key, QStringLiteral("Ana, la cocinera"));
         QCOMPARE(readSetting(key), QStringLiteral("Ana, la cocinera"));
@@ -138,8 +138,8 @@ private slots:
         QVERIFY(!(afterMinimised.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
 
         // Saved on a monitor that is gone, larger than this screen: brought onto it, and shrunk.
-        writeSetting(kRegRoot + QStringLiteral("left"), QStringLiteral("-25005"));
-        writeSetting(kRegRoot + QStringLiteral("width"), QStringLiteral("49000"));
+        writeSetting(Setting::WindowLeft, QStringLiteral("-25005"));
+        writeSetting(Setting::WindowWidth, QStringLiteral("49000"));
         QWidget lost;
         restoreWindowPlacement(&lost);
         const QRect screen = lost.screen()->availableGeometry();

@@ -30,7 +30,6 @@ TestEnv::TestEnv()
     resetAppState();
     app().dialogs = &dialogs;
     app().appPath = dataPath();
-    app().regRoot = kRegRoot;
     app().recipeDoc.loadBlank();
     app().recipeDoc.setFilePath(bookPath());
 }

@@ -1,6 +1,7 @@
 #include "core/app/app_state.h"
 #include "core/text/text_table.h"
 
+#include <QSet>
 #include <QtTest>
 
 class TestTexts : public QObject {
@@ -8,70 +9,68 @@ class TestTexts : public QObject {
 private slots:
     void init() { resetAppState(); }
 
-    void everyTextHasItsTwin()
+    // Every named text is there in both languages, and the table holds nothing the program cannot name.
+    void everyTextInBothLanguages()
     {
-        int english = 0;
-        for (int id = 100; id <= 308; ++id) {
-            QCOMPARE(hasText(id), hasText(id + SpanishOffset));
-            english += hasText(id) ? 1 : 0;
+        QSet<int> named;
+        for (const TextId id : kAllTextIds) {
+            const int english = static_cast<int>(id);
+            QVERIFY2(hasText(english), qPrintable(QString::number(english)));
+            QVERIFY2(hasText(english + kSpanishIdOffset), qPrintable(QString::number(english)));
+            QVERIFY2(!loadText(id, Language::English).isEmpty(), qPrintable(QString::number(english)));
+            QVERIFY2(!loadText(id, Language::Spanish).isEmpty(), qPrintable(QString::number(english)));
+            QVERIFY2(!named.contains(english), "two names for one text");
+            named.insert(english);
         }
-        QVERIFY(english > 150);
-        QVERIFY(!hasText(99) && !hasText(309) && !hasText(399) && !hasText(609));
+        for (int tableId = 0; tableId < 1000; ++tableId) {
+            if (hasText(tableId))
+                QVERIFY2(named.contains(tableId < 100 + kSpanishIdOffset ? tableId : tableId - kSpanishIdOffset),
+                         qPrintable(QString::number(tableId)));
+        }
     }
 
-    void lookupFollowsTheLanguage_data()
+    // Texts are taken as they stand in the table: trailing blanks, accents, quotes and backslashes.
+    void textsAsTheyStand_data()
     {
-        QTest::addColumn<int>("id");
+        QTest::addColumn<TextId>("id");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("spanish");
-        QTest::newRow("trailing blank kept") << 168 << "Confirm deletion of"
+        QTest::newRow("trailing blank kept") << TextId::ConfirmDeletionPrompt << "Confirm deletion of"
                                              << "Confirma la borración de ";
-        QTest::newRow("accents") << 175 << "Selected file exists, overwrite?"
+        QTest::newRow("accents") << TextId::OverwriteFilePrompt << "Selected file exists, overwrite?"
                                  << "Archivo escojido ya existe, ¿sobreescribir?";
-        QTest::newRow("two blanks") << 263
-                                    << "The file recipes.xml is invalid.  Would you like to overwrite it with a "
-                                       "blank recipe book (OK) or exit (Cancel)?"
-                                    << "El archivo recipes.xml no es válido.  ¿Le gusta sobreescribirlo con un "
-                                       "libro blanco (OK) o salir el programa (Cancelar)?";
         QTest::newRow("quotes and backslash")
-            << 208
+            << TextId::ExportImagesPrompt
             << "Would you like to omit the images or copy them to a folder in the export directory named "
                "\"\\exp_img\"?"
             << "¿Le gusta omitir o incliur los dibujos (copiarlos a un directorio «\\exp_img»)?";
-        QTest::newRow("category caption") << 279 << "Category"
-                                          << "Categoría";
-        QTest::newRow("about") << 226 << "&About"
-                               << "&Acerca de Saporina";
     }
-    void lookupFollowsTheLanguage()
+    void textsAsTheyStand()
     {
-        QFETCH(int, id);
+        QFETCH(TextId, id);
         QFETCH(QString, english);
         QFETCH(QString, spanish);
         QCOMPARE(loadText(id), english);
-        app().langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
         QCOMPARE(loadText(id), spanish);
-        QCOMPARE(tableText(id), english); // fixed ids take no offset
+        QCOMPARE(loadText(id, Language::English), english);
     }
 
-    void webAddressPaths()
+    void webAddressFollowsTheLanguage()
     {
         QVERIFY(loadText(TextId::WebAddress).endsWith(QStringLiteral("/sp")));
-        app().langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
         QVERIFY(loadText(TextId::WebAddress).endsWith(QStringLiteral("/spEs")));
     }
 
-    void colourSchemes()
+    // Every one of the eight schemes has all five colours.
+    void everySchemeHasEveryColour()
     {
-        QCOMPARE(colorValue(2000), 9483944);
-        QCOMPARE(colorValue(2001), 7756866);
-        QCOMPARE(colorValue(2002), qint32(-2147483630));
-        QCOMPARE(colorValue(2303), 16777215);
-        QCOMPARE(colorValue(2403), 0);
-        QCOMPARE(colorValue(2704), 16777215);
-        // Colours take no language offset.
-        app().langOffset = SpanishOffset;
-        QCOMPARE(colorValue(2100), 12632256);
+        for (int scheme = 0; scheme <= 700; scheme += 100) {
+            for (int role = 0; role < 5; ++role)
+                QVERIFY2(hasColor(2000 + scheme + role), qPrintable(QString::number(2000 + scheme + role)));
+        }
+        QVERIFY(!hasColor(2005) && !hasColor(2800));
     }
 };
 

@@ -1,11 +1,11 @@
 #include "core/app/app_state.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/about_box.h"
+#include "core/text/text_table.h"
 #include "test_env.h"
 #include "test_pictures.h"
-#include "core/text/text_table.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/picture_viewer.h"
+#include "ui/preferences/about_box.h"
+#include "ui/preferences/color_scheme.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -95,7 +95,7 @@ private slots:
         f.w->removeShownRecipe();
         const ShownMessage asked = f.env.dialogs.messages.last();
         QCOMPARE(asked.text, QStringLiteral("Confirm deletion of:  « Gazpacho »"));
-        QCOMPARE(asked.title, QStringLiteral("SP"));
+        QCOMPARE(asked.title, kMessageTitle);
         QCOMPARE(asked.buttons, MsgButtons::YesNo);
         QCOMPARE(f.recipes().size(), 2);
 
@@ -218,7 +218,8 @@ private slots:
         f.env.dialogs.clear();
         f.env.dialogs.inputs = {QStringLiteral("Soups/Stews")};
         f.w->renameShownCategory();
-        QVERIFY(f.env.dialogs.messages.last().text.startsWith(loadText(295) + QStringLiteral("\r\n\"")));
+        QVERIFY(f.env.dialogs.messages.last().text.startsWith(loadText(TextId::InvalidCategoryCharsMessage) +
+                                                              QStringLiteral("\r\n\"")));
         QVERIFY(f.env.bookBytes().contains("cname=\"Broths\""));
         QCOMPARE(f.env.dialogs.unscripted, 0);
     }
@@ -255,7 +256,7 @@ private slots:
         TestEnv env;
         app().colorScheme = 300;
         app().textFontSize = 12;
-        app().langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
         BrowseWindow w;
         QCOMPARE(w.m_editButton->palette().color(QPalette::Button), QColor(204, 204, 204));
         QCOMPARE(w.m_ingredientsBox->palette().color(QPalette::Base), QColor(51, 102, 153));
@@ -296,11 +297,11 @@ private slots:
     {
         BrowseFixture f;
         writeFileBytes(QDir(f.env.dataPath()).filePath(QStringLiteral("sp.hlp")), "<h1>Help</h1>");
-        app().langOffset = SpanishOffset; // Spanish help is missing: no falling back to English
+        setLanguage(Language::Spanish); // Spanish help is missing: no falling back to English
         f.w->showHelpContents();
         QCOMPARE(f.env.dialogs.messages.last().text, QStringLiteral("Error, el archivo de ayuda no existe."));
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Exclamation);
-        app().langOffset = 0;
+        setLanguage(Language::English);
         f.w->showHelpContents();
         QWidget* help = f.w->findChild<QWidget*>(QStringLiteral("helpWindow"));
         QVERIFY(help && help->isVisible() && help->isWindow());

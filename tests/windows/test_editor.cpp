@@ -1,8 +1,8 @@
 #include "core/app/app_state.h"
 #include "core/app/clock.h"
+#include "core/text/text_table.h"
 #include "test_env.h"
 #include "test_pictures.h"
-#include "core/text/text_table.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/add_recipe_window.h"
 #include "ui/editor/edit_recipe_window.h"
@@ -209,7 +209,8 @@ private slots:
             w->categoryList().setCurrentRow(1);
         }
         QCOMPARE(f.env.bookBytes(), QByteArray("<recipebook><category cname=\"Soups\"></category></recipebook>"));
-        QCOMPARE(f.env.dialogs.messages.last().text, invalidNameMessage(295, InvalidCharsList::Category));
+        QCOMPARE(f.env.dialogs.messages.last().text,
+                 invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category));
     }
 
     void degreeSign()
@@ -456,7 +457,7 @@ private slots:
         writeFileBytes(QDir(f.env.dataPath()).filePath(QStringLiteral("images")), "x");
         w->m_titleBox->setText(QStringLiteral("Pear"));
         w->saveRecipe();
-        QCOMPARE(f.env.dialogs.messageTexts(), QStringList{loadText(TextId::PictureNotCopied)});
+        QCOMPARE(f.env.dialogs.messageTexts(), QStringList{loadText(TextId::PictureNotCopiedMessage)});
         QCOMPARE(titlesOf(*f.saved(), 1), (QStringList{"Apple", "Pear"}));
     }
 

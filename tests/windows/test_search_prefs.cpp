@@ -1,11 +1,11 @@
 #include "core/app/app_state.h"
-#include "ui/preferences/preferences_window.h"
 #include "core/settings/preference_choices.h"
 #include "core/settings/settings_store.h"
-#include "test_env.h"
 #include "core/text/text_table.h"
+#include "test_env.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/add_recipe_window.h"
+#include "ui/preferences/preferences_window.h"
 #include "ui/search/search_window.h"
 
 #include <QComboBox>
@@ -97,7 +97,7 @@ private slots:
     {
         TestEnv env;
         env.useBook(kBook);
-        app().langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
         app().textFontSize = 12;
         auto* browse = new BrowseWindow;
         browse->show();
@@ -159,7 +159,7 @@ private slots:
     void discard()
     {
         TestEnv env;
-        writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("200"));
+        writeSetting(Setting::ColorScheme, QStringLiteral("200"));
         app().colorScheme = 200;
         for (int round = 0; round < 2; ++round) {
             auto* ops = new PreferencesWindow;
@@ -202,9 +202,9 @@ private slots:
     void handEditedValues()
     {
         TestEnv env;
-        writeSetting(kRegRoot + QStringLiteral("color"), QStringLiteral("purple"));
-        writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("9"));
-        writeSetting(kRegRoot + QStringLiteral("textSize"), QStringLiteral("-3"));
+        writeSetting(Setting::ColorScheme, QStringLiteral("purple"));
+        writeSetting(Setting::Language, QStringLiteral("9"));
+        writeSetting(Setting::TextSize, QStringLiteral("-3"));
         PreferencesWindow ops;
         QCOMPARE(ops.m_schemeCombo->currentIndex(), 0);
         QCOMPARE(ops.m_languageCombo->currentIndex(), 0);

@@ -24,6 +24,7 @@ void resetAppState()
     Dialogs* keep = instance()->dialogs;
     instance() = std::make_unique<AppState>();
     instance()->dialogs = keep;
+    setLanguage(Language::English);
 }
 
 QString AppState::bookPath() const
@@ -41,12 +42,12 @@ bool reportChange(const ChangeOutcome& outcome)
     AppState& a = app();
     if (!a.dialogs)
         return outcome.saved();
-    for (const int id : outcome.notices)
+    for (const TextId id : outcome.notices)
         showMessage(*a.dialogs, loadText(id));
     if (outcome.status == ChangeOutcome::Status::SaveFailed) {
-        const QString text = loadText(TextId::SaveFailed) + QStringLiteral("\r\n\r\n") +
+        const QString text = loadText(TextId::SaveFailedMessage) + QStringLiteral("\r\n\r\n") +
                              QDir::toNativeSeparators(a.bookPath()) + QStringLiteral(": ") + outcome.error;
-        a.dialogs->message(text, QStringLiteral("SP"), MsgButtons::Ok, MsgIcon::Critical);
+        a.dialogs->message(text, kMessageTitle, MsgButtons::Ok, MsgIcon::Critical);
     }
     return outcome.saved();
 }

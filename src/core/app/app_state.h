@@ -14,10 +14,8 @@ class Dialogs;
 // The state every window shares, alive from start-up to the end of the program.
 struct AppState {
     QString appPath; // the data folder, no trailing separator
-    QString regRoot; // settings key every value name is appended to
     RecipeBook recipeDoc;
 
-    int langOffset = 0;    // 0 English, 300 Spanish
     int colorScheme = 0;   // colour scheme list position * 100
     int textFontSize = 10; // points: 8, 10 or 12
     QString imagePrefix = QStringLiteral("recipes");

@@ -2,6 +2,7 @@
 
 #include "core/app/app_state.h"
 #include "core/book/atomic_file.h"
+#include "core/text/text_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,8 @@
 
 QString helpFilePath()
 {
-    return QDir(app().appPath).filePath(app().langOffset == 0 ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
+    return QDir(app().appPath)
+        .filePath(language() == Language::English ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
 }
 
 void installHelpFiles(const QString& appPath)

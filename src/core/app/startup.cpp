@@ -1,10 +1,10 @@
 #include "core/app/startup.h"
 
 #include "core/app/app_state.h"
-#include "core/book/xml_document.h"
-#include "core/book/atomic_file.h"
 #include "core/app/dialogs.h"
 #include "core/app/help_files.h"
+#include "core/book/atomic_file.h"
+#include "core/book/xml_document.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
 
@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kInvalidBookText = 263;
-
 void tell(const QString& text, MsgIcon icon)
 {
     if (app().dialogs)
@@ -30,7 +28,8 @@ void tell(const QString& text, MsgIcon icon)
 
 void tellUnwritable(const QString& path, const QString& error = QString())
 {
-    QString text = loadText(TextId::DataFolderUnwritable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
+    QString text =
+        loadText(TextId::DataFolderUnwritableMessage) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
     if (!error.isEmpty())
         text += QStringLiteral(": ") + error;
     tell(text, MsgIcon::Critical);
@@ -46,13 +45,13 @@ bool loadBook()
         return true;
     if (a.recipeDoc.unreadable()) {
         // Not broken, only out of reach (permissions, a folder in its place): leave it exactly as it is.
-        tell(loadText(TextId::BookUnreadable) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
+        tell(loadText(TextId::BookUnreadableMessage) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
                  QStringLiteral(": ") + a.recipeDoc.loadError(),
              MsgIcon::Critical);
         return false;
     }
 
-    const MsgAnswer answer = a.dialogs ? a.dialogs->message(loadText(kInvalidBookText), QStringLiteral("SP"),
+    const MsgAnswer answer = a.dialogs ? a.dialogs->message(loadText(TextId::BrokenBookPrompt), kMessageTitle,
                                                             MsgButtons::OkCancel, MsgIcon::None)
                                        : MsgAnswer::Cancel;
     if (answer != MsgAnswer::Ok)
@@ -61,10 +60,10 @@ bool loadBook()
     if (QFileInfo(path).size() > 0) {
         const QString kept = keepBrokenBook(path);
         if (kept.isEmpty()) {
-            tell(loadText(TextId::BrokenBookNotKept), MsgIcon::Critical);
+            tell(loadText(TextId::BrokenBookNotKeptMessage), MsgIcon::Critical);
             return false;
         }
-        tell(loadText(TextId::BrokenBookKept) + QStringLiteral("\r\n") + QDir::toNativeSeparators(kept),
+        tell(loadText(TextId::BrokenBookKeptMessage) + QStringLiteral("\r\n") + QDir::toNativeSeparators(kept),
              MsgIcon::Information);
     }
     QString error;
@@ -89,7 +88,7 @@ bool lockDataFolder()
         return true;
     }
     if (lock->error() == QLockFile::LockFailedError) {
-        tell(loadText(TextId::BookInUse), MsgIcon::Exclamation);
+        tell(loadText(TextId::BookInUseMessage), MsgIcon::Exclamation);
         return false;
     }
     // A folder where no lock can be made cannot be saved to either: let the user at least read the book.
@@ -160,7 +159,6 @@ bool prepareAppData()
 {
     AppState& a = app();
     a.appPath = defaultAppPath();
-    a.regRoot = kRegRoot;
 
 #ifdef SIGXFSZ
     // Past a file-size limit a write must fail and be reported, not end the program.
@@ -190,24 +188,24 @@ bool prepareAppData()
     a.imagePrefix = QStringLiteral("recipes");
     a.printPreview = false;
 
-    const QString textSize = readSetting(a.regRoot + QStringLiteral("textSize"));
+    const QString textSize = readSetting(Setting::TextSize);
     if (textSize.isEmpty()) {
-        writeSetting(a.regRoot + QStringLiteral("textSize"), QStringLiteral("1"));
+        writeSetting(Setting::TextSize, QStringLiteral("1"));
         a.textFontSize = 10;
     } else {
         a.textFontSize = textFontSizeFor(textSize);
     }
 
-    const QString color = readSetting(a.regRoot + QStringLiteral("color"));
+    const QString color = readSetting(Setting::ColorScheme);
     if (color.isEmpty())
-        writeSetting(a.regRoot + QStringLiteral("color"), QStringLiteral("0"));
+        writeSetting(Setting::ColorScheme, QStringLiteral("0"));
     else
         a.colorScheme = colorSchemeFor(color);
 
-    const QString language = readSetting(a.regRoot + QStringLiteral("language"));
+    const QString language = readSetting(Setting::Language);
     if (language == QStringLiteral("0"))
-        a.langOffset = 0;
+        setLanguage(Language::English);
     else if (language == QStringLiteral("1"))
-        a.langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
     return true;
 }

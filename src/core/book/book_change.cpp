@@ -1,7 +1,7 @@
 #include "core/book/book_change.h"
 
-#include "core/book/picture_names.h"
 #include "core/book/atomic_file.h"
+#include "core/book/picture_names.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/book/recipe_book.h"
+#include "core/text/text_ids.h"
 
 #include <QList>
 #include <QSet>
@@ -15,8 +16,8 @@ struct ChangeOutcome {
         SaveFailed, // the book could not be written; the book, on disk and in memory, is as it was
     };
     Status status = Status::Saved;
-    QString error;      // the system's reason when the save failed
-    QList<int> notices; // texts that tell what happened to a picture on the way, in order
+    QString error;         // the system's reason when the save failed
+    QList<TextId> notices; // texts that tell what happened to a picture on the way, in order
 
     bool saved() const { return status == Status::Saved; }
     static ChangeOutcome notFound() { return {Status::NotFound, {}, {}}; }
@@ -56,7 +57,7 @@ public:
     // Deletes a picture once the book is saved, unless a recipe of the saved book still names it.
     void deletePictureAfterSave(const QString& name);
 
-    void notice(int textId) { m_outcome.notices.append(textId); }
+    void notice(TextId textId) { m_outcome.notices.append(textId); }
 
     // Writes the book. On success the waiting picture steps run; on failure everything is undone.
     ChangeOutcome save();

@@ -1,12 +1,11 @@
 #include "core/book/book_operations.h"
 
-#include "core/book/picture_names.h"
 #include "core/app/dialogs.h"
+#include "core/book/picture_names.h"
 #include "core/text/text_table.h"
 
 namespace {
 
-constexpr int kNewCategoryText = 162;
 constexpr int kCategoryExistsText = 192;
 
 QList<ListEntry> categoryEntries(const RecipeBook& book)
@@ -21,7 +20,7 @@ QList<ListEntry> categoryEntries(const RecipeBook& book)
 void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString& name, bool selectFirst)
 {
     QList<ListEntry> entries = categoryEntries(book);
-    entries.prepend({loadText(kNewCategoryText), 0});
+    entries.prepend({loadText(TextId::NewCategoryEntry), 0});
     list.fill(std::move(entries));
     if (selectFirst && list.count() > 0)
         list.setCurrentRow(0);
@@ -140,7 +139,7 @@ bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& d
 {
     if (!listHolds(list, lowerName))
         return false;
-    showMessage(dialogs, loadText(kCategoryExistsText));
+    showMessage(dialogs, loadText(TextId::CategoryExistsMessage));
     return true;
 }
 
@@ -184,7 +183,7 @@ bool isValidName(const QString& text)
     return true;
 }
 
-QString invalidNameMessage(int id, InvalidCharsList list)
+QString invalidNameMessage(TextId id, InvalidCharsList list)
 {
     QString chars;
     switch (list) {

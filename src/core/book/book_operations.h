@@ -66,4 +66,4 @@ bool isValidName(const QString& text);
 // The message for a name with a forbidden character: the text of `id`, CR LF, a double quote and
 // the list of characters as the asking window writes it.
 enum class InvalidCharsList { Category, EditCategory, Title };
-QString invalidNameMessage(int id, InvalidCharsList list);
+QString invalidNameMessage(TextId id, InvalidCharsList list);

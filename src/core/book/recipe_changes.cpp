@@ -1,15 +1,13 @@
 #include "core/book/recipe_changes.h"
 
-#include "core/book/picture_names.h"
-#include "core/book/atomic_file.h"
 #include "core/app/clock.h"
+#include "core/book/atomic_file.h"
+#include "core/book/picture_names.h"
 #include "core/text/text_table.h"
 
 #include <QFileInfo>
 
 namespace {
-
-constexpr int kEmptyPictureText = 197;
 
 Recipe recipeFrom(const RecipeForm& form)
 {
@@ -39,11 +37,11 @@ bool usableFile(BookChange& change, const QString& file)
 {
     const QFileInfo info(file);
     if (!info.exists() || !info.isFile()) {
-        change.notice(TextId::PictureNotCopied);
+        change.notice(TextId::PictureNotCopiedMessage);
         return false;
     }
     if (info.size() == 0) {
-        change.notice(kEmptyPictureText);
+        change.notice(TextId::ImageFileInaccessibleMessage);
         return false;
     }
     return true;
@@ -56,11 +54,11 @@ QString storeNewPicture(BookChange& change, const QString& file, const QString& 
         return {};
     const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));
     if (name.isEmpty()) {
-        change.notice(TextId::PictureNameUnusable);
+        change.notice(TextId::PictureNameUnusableMessage);
         return {};
     }
     if (!change.addPicture(file, name)) {
-        change.notice(TextId::PictureNotCopied);
+        change.notice(TextId::PictureNotCopiedMessage);
         return {};
     }
     return name;
@@ -72,7 +70,7 @@ QString keepStoredPicture(BookChange& change, const QString& stored, const QStri
     const QString images = change.book().imagesFolder();
     const QString name = freePictureName(category, title, stored, lowerNamesInUse(change.book()));
     if (name.isEmpty()) {
-        change.notice(TextId::PictureNameUnusableKept);
+        change.notice(TextId::PictureNameUnusableKeptMessage);
         return stored;
     }
     if (name == stored)
@@ -86,7 +84,7 @@ QString keepStoredPicture(BookChange& change, const QString& stored, const QStri
     }
     // A copy under the new name now, the old name goes once the book names the new one.
     if (!change.addPicture(storedPath, name)) {
-        change.notice(TextId::PictureNotRenamed);
+        change.notice(TextId::PictureNotRenamedMessage);
         return stored;
     }
     change.deletePictureAfterSave(stored);
@@ -104,13 +102,13 @@ QString replaceStoredPicture(BookChange& change, const QString& file, const QStr
         return keepOld();
     const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));
     if (name.isEmpty()) {
-        change.notice(stored.isEmpty() ? TextId::PictureNameUnusable : TextId::PictureNameUnusableKept);
+        change.notice(stored.isEmpty() ? TextId::PictureNameUnusableMessage : TextId::PictureNameUnusableKeptMessage);
         return stored;
     }
     if (!stored.isEmpty() && name.toLower() == stored.toLower()) {
         // The same name: the new content waits until the book is saved, then takes the old one's place.
         if (!change.replacePictureAfterSave(file, name)) {
-            change.notice(TextId::PictureNotCopied);
+            change.notice(TextId::PictureNotCopiedMessage);
             return keepOld();
         }
         if (name != stored)
@@ -118,7 +116,7 @@ QString replaceStoredPicture(BookChange& change, const QString& file, const QStr
         return name;
     }
     if (!change.addPicture(file, name)) {
-        change.notice(TextId::PictureNotCopied);
+        change.notice(TextId::PictureNotCopiedMessage);
         return keepOld();
     }
     if (!stored.isEmpty())

@@ -1,7 +1,7 @@
 #include "core/book/xml_document.h"
 
-#include "core/book/xml_check.h"
 #include "core/book/atomic_file.h"
+#include "core/book/xml_check.h"
 
 #include <QFile>
 #include <cstring>

@@ -76,24 +76,24 @@ Placement computePlacement(const StoredPlacement& stored, const QList<ScreenArea
     return p;
 }
 
-StoredPlacement readStoredPlacement(const QString& regRoot)
+StoredPlacement readStoredPlacement()
 {
     StoredPlacement s;
-    s.width = readSetting(regRoot + QStringLiteral("width"));
-    s.height = readSetting(regRoot + QStringLiteral("height"));
-    s.state = readSetting(regRoot + QStringLiteral("state"));
-    s.left = readSetting(regRoot + QStringLiteral("left"));
-    s.top = readSetting(regRoot + QStringLiteral("top"));
+    s.width = readSetting(Setting::WindowWidth);
+    s.height = readSetting(Setting::WindowHeight);
+    s.state = readSetting(Setting::WindowState);
+    s.left = readSetting(Setting::WindowLeft);
+    s.top = readSetting(Setting::WindowTop);
     return s;
 }
 
-void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left, int top)
+void writeStoredPlacement(WindowShowState state, int width, int height, int left, int top)
 {
-    writeSetting(regRoot + QStringLiteral("state"), QString::number(static_cast<int>(state)));
+    writeSetting(Setting::WindowState, QString::number(static_cast<int>(state)));
     if (state != WindowShowState::Normal)
         return;
-    writeSetting(regRoot + QStringLiteral("width"), QString::number(width));
-    writeSetting(regRoot + QStringLiteral("height"), QString::number(height));
-    writeSetting(regRoot + QStringLiteral("left"), QString::number(left));
-    writeSetting(regRoot + QStringLiteral("top"), QString::number(top));
+    writeSetting(Setting::WindowWidth, QString::number(width));
+    writeSetting(Setting::WindowHeight, QString::number(height));
+    writeSetting(Setting::WindowLeft, QString::number(left));
+    writeSetting(Setting::WindowTop, QString::number(top));
 }

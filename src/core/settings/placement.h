@@ -37,7 +37,7 @@ struct ScreenArea {
 // along which it does not fit where it was. A monitor that is gone leaves no window out of sight.
 Placement computePlacement(const StoredPlacement& stored, const QList<ScreenArea>& screens);
 
-StoredPlacement readStoredPlacement(const QString& regRoot);
+StoredPlacement readStoredPlacement();
 
 // Writes the state, and the size and position only for a normal window.
-void writeStoredPlacement(const QString& regRoot, WindowShowState state, int width, int height, int left, int top);
+void writeStoredPlacement(WindowShowState state, int width, int height, int left, int top);

@@ -58,3 +58,42 @@ bool pathExists(const QString& path, bool folder)
         return false;
     return folder || !info.isDir();
 }
+
+QString settingPath(Setting setting)
+{
+    switch (setting) {
+    case Setting::Language:
+        return kRegRoot + QStringLiteral("language");
+    case Setting::TextSize:
+        return kRegRoot + QStringLiteral("textSize");
+    case Setting::ColorScheme:
+        return kRegRoot + QStringLiteral("color");
+    case Setting::WindowState:
+        return kRegRoot + QStringLiteral("state");
+    case Setting::WindowWidth:
+        return kRegRoot + QStringLiteral("width");
+    case Setting::WindowHeight:
+        return kRegRoot + QStringLiteral("height");
+    case Setting::WindowLeft:
+        return kRegRoot + QStringLiteral("left");
+    case Setting::WindowTop:
+        return kRegRoot + QStringLiteral("top");
+    case Setting::SenderName:
+        return kRegRoot + QStringLiteral("FromName");
+    case Setting::SenderEmail:
+        return kRegRoot + QStringLiteral("FromEmail");
+    case Setting::RelayHost:
+        return kRegRoot + QStringLiteral("RelayHost");
+    }
+    return {};
+}
+
+QString readSetting(Setting setting)
+{
+    return readSetting(settingPath(setting));
+}
+
+void writeSetting(Setting setting, const QString& value)
+{
+    writeSetting(settingPath(setting), value);
+}

@@ -1,7 +1,5 @@
 #include "core/text/text_table.h"
 
-#include "core/app/app_state.h"
-
 #include <QFile>
 #include <QHash>
 
@@ -40,24 +38,45 @@ const QHash<int, QString>& colors()
     return table;
 }
 
+Language& currentLanguage()
+{
+    static Language current = Language::English;
+    return current;
+}
+
 } // namespace
 
-QString loadText(int id)
+void setLanguage(Language language)
 {
-    return tableText(id + app().langOffset);
+    currentLanguage() = language;
 }
 
-QString tableText(int id)
+Language language()
 {
-    return texts().value(id);
+    return currentLanguage();
 }
 
-bool hasText(int id)
+QString loadText(TextId id, Language in)
 {
-    return texts().contains(id);
+    return texts().value(static_cast<int>(id) + (in == Language::Spanish ? kSpanishIdOffset : 0));
+}
+
+QString loadText(TextId id)
+{
+    return loadText(id, currentLanguage());
+}
+
+bool hasText(int tableId)
+{
+    return texts().contains(tableId);
 }
 
 qint32 colorValue(int id)
 {
     return colors().value(id).toInt();
+}
+
+bool hasColor(int id)
+{
+    return colors().contains(id);
 }

@@ -1,34 +1,30 @@
 #pragma once
 
+#include "core/text/text_ids.h"
+#include "core/text/text_table.h"
+
 #include <QString>
 
-// Ids of the texts that have no fixed number elsewhere (English ids; loadText adds the offset).
-namespace TextId {
-constexpr int AboutDescription = 219;
-constexpr int WebAddress = 220;
-constexpr int SaveFailed = 264;
-constexpr int BrokenBookKept = 265;
-constexpr int BrokenBookNotKept = 266;
-constexpr int DataFolderUnwritable = 267;
-constexpr int PictureNotCopied = 268;
-constexpr int PictureNotRenamed = 269;
-constexpr int BookUnreadable = 270;
-constexpr int BookInUse = 271;
-constexpr int PictureNameUnusableKept = 272;
-constexpr int PictureNameUnusable = 273;
-} // namespace TextId
+enum class Language { English = 0, Spanish = 1 };
 
-constexpr int SpanishOffset = 300;
+// The Spanish text of English id n has the id n + kSpanishIdOffset in the table.
+inline constexpr int kSpanishIdOffset = 300;
 
-// The text with id + langOffset. Callers pass English ids.
-QString loadText(int id);
+// The title of every message box and dialog, and of the program's small windows.
+inline const QString kMessageTitle = QStringLiteral("SP");
 
-// The entry with exactly this id, no offset added (the preferences window shows both languages).
-QString tableText(int id);
+// The language texts are shown in; English until the program has chosen.
+void setLanguage(Language language);
+Language language();
 
-// True when the table has an entry with exactly this id.
-bool hasText(int id);
+// The text in the current language, or in the given one (the preferences window shows both).
+QString loadText(TextId id);
+QString loadText(TextId id, Language in);
+
+// True when the table has an entry with exactly this table id (Spanish ids included).
+bool hasText(int tableId);
 
 // Colour reference of scheme + role (id 2000 + scheme + role), red in the lowest byte;
-// negative values name system colours. Unknown ids give 0.
+// negative values name system colours. Unknown ids give 0; hasColor tells them apart from black.
 qint32 colorValue(int id);
+bool hasColor(int id);

@@ -1,9 +1,9 @@
 #include "ui/app/language_chooser.h"
 
 #include "core/app/app_state.h"
-#include "ui/app/startup_sequence.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
+#include "ui/app/startup_sequence.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@
 LanguageChooser::LanguageChooser(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("SP"));
+    setWindowTitle(kMessageTitle);
     setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
 
     QFont verdana(QStringLiteral("Verdana"));
@@ -49,23 +49,21 @@ LanguageChooser::LanguageChooser(QWidget* parent) : QWidget(parent, Qt::Window |
 
 void LanguageChooser::chooseEnglish()
 {
-    app().langOffset = 0;
-    writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("0"));
+    setLanguage(Language::English);
+    writeSetting(Setting::Language, QStringLiteral("0"));
     close();
 }
 
 void LanguageChooser::chooseSpanish()
 {
-    app().langOffset = SpanishOffset;
-    writeSetting(kRegRoot + QStringLiteral("language"), QStringLiteral("1"));
+    setLanguage(Language::Spanish);
+    writeSetting(Setting::Language, QStringLiteral("1"));
     close();
 }
 
 void LanguageChooser::closeEvent(QCloseEvent* event)
 {
-    // Closed without a choice: English this time, and the question comes again next start.
-    if (app().langOffset != 0 && app().langOffset != SpanishOffset)
-        app().langOffset = 0;
+    // Closed without a choice, the language is still English, and the question comes again next start.
     event->accept();
     continueStartup();
 }

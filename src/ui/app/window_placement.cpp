@@ -1,9 +1,9 @@
 #include "ui/app/window_placement.h"
 
 #include "core/app/app_state.h"
-#include "ui/platform/screen_metrics.h"
 #include "core/layout/twips.h"
 #include "core/settings/placement.h"
+#include "ui/platform/screen_metrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -40,7 +40,7 @@ void saveWindowPlacement(const QWidget* window)
     // Client size with the frame's position: the same pair restore applies, so nothing drifts.
     const double tx = twipsPerPixelX(window);
     const double ty = twipsPerPixelY(window);
-    writeStoredPlacement(app().regRoot, state, pixelsToTwips(window->width(), tx), pixelsToTwips(window->height(), ty),
+    writeStoredPlacement(state, pixelsToTwips(window->width(), tx), pixelsToTwips(window->height(), ty),
                          pixelsToTwips(window->x(), tx), pixelsToTwips(window->y(), ty));
 }
 
@@ -48,7 +48,7 @@ void restoreWindowPlacement(QWidget* window)
 {
     const double tx = twipsPerPixelX(window);
     const double ty = twipsPerPixelY(window);
-    const Placement p = computePlacement(readStoredPlacement(app().regRoot), availableScreenAreas(window, tx, ty));
+    const Placement p = computePlacement(readStoredPlacement(), availableScreenAreas(window, tx, ty));
     window->resize(twipsToPixels(p.width, tx), twipsToPixels(p.height, ty));
     window->move(twipsToPixels(p.left, tx), twipsToPixels(p.top, ty));
     window->setWindowState(p.state == WindowShowState::Maximized ? Qt::WindowMaximized : Qt::WindowNoState);

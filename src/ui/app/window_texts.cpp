@@ -1,11 +1,11 @@
 #include "ui/app/window_texts.h"
 
 #include "core/app/app_state.h"
-#include "ui/preferences/preferences_window.h"
 #include "core/text/text_table.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/add_recipe_window.h"
 #include "ui/editor/edit_recipe_window.h"
+#include "ui/preferences/preferences_window.h"
 #include "ui/search/search_window.h"
 
 #include <QAction>
@@ -18,46 +18,46 @@
 
 void applyBrowseTexts(BrowseWindow& w)
 {
-    w.setWindowTitle(loadText(100));
-    w.m_printButton->setToolTip(loadText(256));
-    w.m_editButton->setToolTip(loadText(257));
-    w.m_removeButton->setToolTip(loadText(258));
-    w.m_heading[0]->setText(loadText(101));
-    w.m_heading[1]->setText(loadText(101));
-    w.m_emailAction->setText(loadText(254));
-    w.m_fileMenu->setTitle(loadText(112));
-    w.m_printAction->setText(loadText(113));
-    w.m_printPreviewAction->setText(loadText(235));
-    w.m_exitAction->setText(loadText(114));
-    w.m_recipeMenu->setTitle(loadText(116));
-    w.m_addRecipesAction->setText(loadText(117));
-    w.m_toolsMenu->setTitle(loadText(120));
-    w.m_preferencesAction->setText(loadText(121));
-    w.m_searchAction->setText(loadText(161));
-    w.m_categoryMenu->setTitle(u'&' + loadText(279));
-    w.m_renameCategoryAction->setText(u'&' + loadText(280));
-    w.m_deleteCategoryAction->setText(u'&' + loadText(281));
-    w.m_backupAction->setText(loadText(282));
-    w.m_editRecipeAction->setText(loadText(289));
-    w.m_removeRecipeAction->setText(loadText(290));
-    w.m_helpMenu->setTitle(loadText(124));
-    w.m_aboutAction->setText(loadText(226));
-    w.m_helpContentsAction->setText(loadText(227));
-    w.m_editMenu->setTitle(loadText(222));
-    w.m_copyAction->setText(loadText(223));
-    w.m_exportAction->setText(loadText(229));
-    w.m_plainTextAction->setText(loadText(234));
-    w.m_ingredientsCaption->setText(loadText(102));
-    w.m_preparationCaption->setText(loadText(103));
-    w.m_notesCaption->setText(loadText(104));
-    w.m_printButton->setText(loadText(105));
-    w.m_editButton->setText(loadText(106));
-    w.m_removeButton->setText(loadText(107));
-    w.m_prepTimeCaption->setText(loadText(108) + u':');
-    w.m_cookTimeCaption->setText(loadText(109) + u':');
-    w.m_yieldCaption->setText(loadText(110) + u':');
-    w.m_dateCaption->setText(loadText(111) + u':');
-    w.m_viewPictureLabel->setText(loadText(287));
+    w.setWindowTitle(loadText(TextId::BrowseWindowTitle));
+    w.m_printButton->setToolTip(loadText(TextId::PrintButtonTip));
+    w.m_editButton->setToolTip(loadText(TextId::EditButtonTip));
+    w.m_removeButton->setToolTip(loadText(TextId::RemoveButtonTip));
+    w.m_heading[0]->setText(loadText(TextId::BrowseHeading));
+    w.m_heading[1]->setText(loadText(TextId::BrowseHeading));
+    w.m_emailAction->setText(loadText(TextId::EmailMenu));
+    w.m_fileMenu->setTitle(loadText(TextId::FileMenu));
+    w.m_printAction->setText(loadText(TextId::PrintMenu));
+    w.m_printPreviewAction->setText(loadText(TextId::PrintPreviewMenu));
+    w.m_exitAction->setText(loadText(TextId::ExitMenu));
+    w.m_recipeMenu->setTitle(loadText(TextId::RecipeMenu));
+    w.m_addRecipesAction->setText(loadText(TextId::AddRecipesMenu));
+    w.m_toolsMenu->setTitle(loadText(TextId::ToolsMenu));
+    w.m_preferencesAction->setText(loadText(TextId::PreferencesMenu));
+    w.m_searchAction->setText(loadText(TextId::SearchMenuAndButton));
+    w.m_categoryMenu->setTitle(u'&' + loadText(TextId::CategoryMenu));
+    w.m_renameCategoryAction->setText(u'&' + loadText(TextId::RenameCategoryMenu));
+    w.m_deleteCategoryAction->setText(u'&' + loadText(TextId::RemoveCategoryMenu));
+    w.m_backupAction->setText(loadText(TextId::BackupRecipesMenu));
+    w.m_editRecipeAction->setText(loadText(TextId::EditThisRecipeMenu));
+    w.m_removeRecipeAction->setText(loadText(TextId::RemoveThisRecipeMenu));
+    w.m_helpMenu->setTitle(loadText(TextId::HelpMenu));
+    w.m_aboutAction->setText(loadText(TextId::AboutMenu));
+    w.m_helpContentsAction->setText(loadText(TextId::HelpContentsMenu));
+    w.m_editMenu->setTitle(loadText(TextId::EditMenu));
+    w.m_copyAction->setText(loadText(TextId::CopyMenu));
+    w.m_exportAction->setText(loadText(TextId::ExportRecipesMenu));
+    w.m_plainTextAction->setText(loadText(TextId::PlainTextMenu));
+    w.m_ingredientsCaption->setText(loadText(TextId::IngredientsLabel));
+    w.m_preparationCaption->setText(loadText(TextId::PreparationLabel));
+    w.m_notesCaption->setText(loadText(TextId::SpecialNotesLabel));
+    w.m_printButton->setText(loadText(TextId::PrintButton));
+    w.m_editButton->setText(loadText(TextId::EditButton));
+    w.m_removeButton->setText(loadText(TextId::RemoveButton));
+    w.m_prepTimeCaption->setText(loadText(TextId::PrepTimeLabel) + u':');
+    w.m_cookTimeCaption->setText(loadText(TextId::CookTimeLabel) + u':');
+    w.m_yieldCaption->setText(loadText(TextId::YieldLabel) + u':');
+    w.m_dateCaption->setText(loadText(TextId::DateCreatedLabel) + u':');
+    w.m_viewPictureLabel->setText(loadText(TextId::ClickToViewImageLabel));
 }
 
 namespace {
@@ -75,79 +75,79 @@ QString labelCaption(const QString& text)
 }
 
 // The captions the add and edit windows share.
-void applyEditorTexts(RecipeEditorWindow& w, int heading)
+void applyEditorTexts(RecipeEditorWindow& w, TextId heading)
 {
     w.m_heading[0]->setText(labelCaption(loadText(heading)));
     w.m_heading[1]->setText(labelCaption(loadText(heading)));
-    w.m_titleCaption->setText(loadText(130));
-    w.m_ingredientsCaption->setText(loadText(102));
-    w.m_preparationCaption->setText(loadText(103));
-    w.m_notesCaption->setText(loadText(104));
-    w.m_categoryCaption->setText(loadText(131));
-    w.m_degreeLabel->setText(QStringLiteral("° (") + loadText(153) + u')');
-    w.m_pictureButton->setText(loadText(132));
-    w.m_prepTimeCaption->setText(loadText(108));
-    w.m_cookTimeCaption->setText(loadText(109));
-    w.m_yieldCaption->setText(loadText(110));
-    w.m_viewPictureLabel->setText(loadText(287));
+    w.m_titleCaption->setText(loadText(TextId::TitleLabel));
+    w.m_ingredientsCaption->setText(loadText(TextId::IngredientsLabel));
+    w.m_preparationCaption->setText(loadText(TextId::PreparationLabel));
+    w.m_notesCaption->setText(loadText(TextId::SpecialNotesLabel));
+    w.m_categoryCaption->setText(loadText(TextId::CategoryLabel));
+    w.m_degreeLabel->setText(QStringLiteral("° (") + loadText(TextId::DegreeSymbolLabel) + u')');
+    w.m_pictureButton->setText(loadText(TextId::AddImageButton));
+    w.m_prepTimeCaption->setText(loadText(TextId::PrepTimeLabel));
+    w.m_cookTimeCaption->setText(loadText(TextId::CookTimeLabel));
+    w.m_yieldCaption->setText(loadText(TextId::YieldLabel));
+    w.m_viewPictureLabel->setText(loadText(TextId::ClickToViewImageLabel));
 }
 
 } // namespace
 
 void applyAddTexts(AddRecipeWindow& w)
 {
-    w.setWindowTitle(loadText(154));
-    applyEditorTexts(w, 129);
-    w.m_fileMenu->setTitle(loadText(112));
-    w.m_exitAction->setText(loadText(114));
-    w.m_recipeMenu->setTitle(loadText(116));
-    w.m_browseAction->setText(loadText(135));
-    w.m_helpMenu->setTitle(loadText(124));
-    w.m_editMenu->setTitle(loadText(222));
-    w.m_copyAction->setText(loadText(223));
-    w.m_cutAction->setText(loadText(224));
-    w.m_pasteAction->setText(loadText(225));
-    w.m_aboutAction->setText(loadText(226));
-    w.m_helpContentsAction->setText(loadText(227));
-    w.m_importAction->setText(loadText(230));
-    w.m_preferencesAction->setText(loadText(121));
-    w.m_toolsMenu->setTitle(loadText(120));
-    w.m_addThisRecipeAction->setText(loadText(291));
-    w.m_addPictureAction->setText(loadText(292));
-    w.m_clearRecipeAction->setText(loadText(293));
-    w.m_saveButton->setText(loadText(133));
-    w.m_clearButton->setText(loadText(134));
+    w.setWindowTitle(loadText(TextId::AddWindowTitle));
+    applyEditorTexts(w, TextId::AddHeading);
+    w.m_fileMenu->setTitle(loadText(TextId::FileMenu));
+    w.m_exitAction->setText(loadText(TextId::ExitMenu));
+    w.m_recipeMenu->setTitle(loadText(TextId::RecipeMenu));
+    w.m_browseAction->setText(loadText(TextId::BrowseRecipesMenu));
+    w.m_helpMenu->setTitle(loadText(TextId::HelpMenu));
+    w.m_editMenu->setTitle(loadText(TextId::EditMenu));
+    w.m_copyAction->setText(loadText(TextId::CopyMenu));
+    w.m_cutAction->setText(loadText(TextId::CutMenu));
+    w.m_pasteAction->setText(loadText(TextId::PasteMenu));
+    w.m_aboutAction->setText(loadText(TextId::AboutMenu));
+    w.m_helpContentsAction->setText(loadText(TextId::HelpContentsMenu));
+    w.m_importAction->setText(loadText(TextId::ImportRecipesMenu));
+    w.m_preferencesAction->setText(loadText(TextId::PreferencesMenu));
+    w.m_toolsMenu->setTitle(loadText(TextId::ToolsMenu));
+    w.m_addThisRecipeAction->setText(loadText(TextId::AddThisRecipeMenu));
+    w.m_addPictureAction->setText(loadText(TextId::AddImageMenu));
+    w.m_clearRecipeAction->setText(loadText(TextId::ClearRecipeMenu));
+    w.m_saveButton->setText(loadText(TextId::AddButton));
+    w.m_clearButton->setText(loadText(TextId::ClearButton));
 }
 
 void applyEditTexts(EditRecipeWindow& w)
 {
-    w.setWindowTitle(loadText(155));
-    applyEditorTexts(w, 136);
-    w.m_fileMenu->setTitle(loadText(112));
-    w.m_exitAction->setText(loadText(114));
-    w.m_helpMenu->setTitle(loadText(124));
-    w.m_aboutAction->setText(loadText(226));
-    w.m_helpContentsAction->setText(loadText(227));
-    w.m_browseAction->setText(loadText(135));
-    w.m_saveRecipeAction->setText(loadText(294));
-    w.m_addPictureAction->setText(loadText(292));
-    w.m_addRecipesAction->setText(loadText(117));
-    w.m_recipeMenu->setTitle(loadText(116));
-    w.m_copyAction->setText(loadText(223));
-    w.m_cutAction->setText(loadText(224));
-    w.m_pasteAction->setText(loadText(225));
-    w.m_editMenu->setTitle(loadText(222));
-    w.m_saveButton->setText(loadText(160));
-    w.m_cancelButton->setText(loadText(159));
+    w.setWindowTitle(loadText(TextId::EditWindowTitle));
+    applyEditorTexts(w, TextId::EditHeading);
+    w.m_fileMenu->setTitle(loadText(TextId::FileMenu));
+    w.m_exitAction->setText(loadText(TextId::ExitMenu));
+    w.m_helpMenu->setTitle(loadText(TextId::HelpMenu));
+    w.m_aboutAction->setText(loadText(TextId::AboutMenu));
+    w.m_helpContentsAction->setText(loadText(TextId::HelpContentsMenu));
+    w.m_browseAction->setText(loadText(TextId::BrowseRecipesMenu));
+    w.m_saveRecipeAction->setText(loadText(TextId::SaveRecipeMenu));
+    w.m_addPictureAction->setText(loadText(TextId::AddImageMenu));
+    w.m_addRecipesAction->setText(loadText(TextId::AddRecipesMenu));
+    w.m_recipeMenu->setTitle(loadText(TextId::RecipeMenu));
+    w.m_copyAction->setText(loadText(TextId::CopyMenu));
+    w.m_cutAction->setText(loadText(TextId::CutMenu));
+    w.m_pasteAction->setText(loadText(TextId::PasteMenu));
+    w.m_editMenu->setTitle(loadText(TextId::EditMenu));
+    w.m_saveButton->setText(loadText(TextId::UpdateButton));
+    w.m_cancelButton->setText(loadText(TextId::CancelEditButton));
 }
 
 void applySearchTexts(SearchWindow& w)
 {
-    w.setWindowTitle(loadText(203));
-    w.m_heading->setText(loadText(187));
-    w.m_searchBox->setText(loadText(188));
-    w.m_searchButton->setText(loadText(161));
-    w.m_closeButton->setText(loadText(251));
+    w.setWindowTitle(loadText(TextId::SearchWindowTitle));
+    w.m_heading->setText(loadText(TextId::SearchHeading));
+    w.m_searchBox->setText(loadText(TextId::SearchTextPrompt));
+    w.m_searchButton->setText(loadText(TextId::SearchMenuAndButton));
+    w.m_closeButton->setText(loadText(TextId::CloseButton));
     for (QWidget* field : {static_cast<QWidget*>(w.m_searchBox), static_cast<QWidget*>(w.m_resultList),
                            static_cast<QWidget*>(w.m_countLabel)}) {
         QFont font = field->font();
@@ -159,13 +159,18 @@ void applySearchTexts(SearchWindow& w)
 void applyPreferencesTexts(PreferencesWindow& w)
 {
     // Both languages at once, whatever the current one is.
-    auto both = [](int id) {
-        return QStringLiteral("«") + tableText(id) + QStringLiteral("» «") + tableText(id + SpanishOffset) + u'»';
+    auto both = [](TextId id) {
+        return QStringLiteral("«") + loadText(id, Language::English) + QStringLiteral("» «") +
+               loadText(id, Language::Spanish) + u'»';
     };
-    w.setWindowTitle(QStringLiteral("SP | ") + tableText(156) + QStringLiteral(" | ") + tableText(156 + SpanishOffset));
-    w.m_schemeCaption->setText(both(148));
-    w.m_languageCaption->setText(both(149));
-    w.m_textSizeCaption->setText(both(150));
-    w.m_saveButton->setText(tableText(151) + u'\n' + tableText(151 + SpanishOffset));
-    w.m_discardButton->setText(tableText(152) + u'\n' + tableText(152 + SpanishOffset));
+    w.setWindowTitle(kMessageTitle + QStringLiteral(" | ") +
+                     loadText(TextId::PreferencesWindowTitle, Language::English) + QStringLiteral(" | ") +
+                     loadText(TextId::PreferencesWindowTitle, Language::Spanish));
+    w.m_schemeCaption->setText(both(TextId::ColorSchemeLabel));
+    w.m_languageCaption->setText(both(TextId::LanguageLabel));
+    w.m_textSizeCaption->setText(both(TextId::TextSizeLabel));
+    w.m_saveButton->setText(loadText(TextId::SaveButton, Language::English) + u'\n' +
+                            loadText(TextId::SaveButton, Language::Spanish));
+    w.m_discardButton->setText(loadText(TextId::DiscardButton, Language::English) + u'\n' +
+                               loadText(TextId::DiscardButton, Language::Spanish));
 }

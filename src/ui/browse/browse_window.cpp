@@ -1,23 +1,23 @@
 #include "ui/browse/browse_window.h"
 
 #include "core/app/app_state.h"
+#include "core/app/dialogs.h"
 #include "core/book/book_operations.h"
 #include "core/book/picture_names.h"
-#include "core/app/dialogs.h"
-#include "ui/platform/picture_loading.h"
-#include "ui/platform/screen_metrics.h"
 #include "core/layout/twips.h"
-#include "ui/preferences/window_colors.h"
-#include "ui/preferences/about_box.h"
-#include "ui/preferences/preferences_window.h"
-#include "ui/preferences/help_window.h"
 #include "core/settings/settings_store.h"
+#include "core/text/text_table.h"
 #include "ui/app/window_placement.h"
 #include "ui/app/window_texts.h"
-#include "core/text/text_table.h"
 #include "ui/editor/picture_viewer.h"
-#include "ui/search/search_window.h"
+#include "ui/platform/picture_loading.h"
+#include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
+#include "ui/preferences/about_box.h"
+#include "ui/preferences/help_window.h"
+#include "ui/preferences/preferences_window.h"
+#include "ui/preferences/window_colors.h"
+#include "ui/search/search_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -366,8 +366,9 @@ void BrowseWindow::removeShownRecipe()
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
     const QString title = m_recipeList->currentItem()->text();
-    const QString question = loadText(168) + QStringLiteral(":  « ") + title + QStringLiteral(" »");
-    if (app().dialogs->message(question, QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
+    const QString question =
+        loadText(TextId::ConfirmDeletionPrompt) + QStringLiteral(":  « ") + title + QStringLiteral(" »");
+    if (app().dialogs->message(question, kMessageTitle, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
     // The recipe shown goes, even when another one in the book has the same title.
     const ChangeOutcome outcome = removeRecipe(app().recipeDoc, shownRecipe());
@@ -384,7 +385,7 @@ bool BrowseWindow::printingSupported() const
 void BrowseWindow::printShownRecipe()
 {
     if (!printingSupported()) {
-        showMessage(*app().dialogs, loadText(298), MsgIcon::Information);
+        showMessage(*app().dialogs, loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
         return;
     }
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
@@ -395,7 +396,7 @@ void BrowseWindow::printShownRecipe()
 void BrowseWindow::previewShownRecipe()
 {
     if (!printingSupported()) {
-        showMessage(*app().dialogs, loadText(298), MsgIcon::Information);
+        showMessage(*app().dialogs, loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
         return;
     }
     app().printPreview = true;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ui/app/window_model.h"
 #include "core/book/book_operations.h"
+#include "core/layout/browse_layout.h"
+#include "ui/app/window_model.h"
 #include "ui/platform/list_adapters.h"
 #include "ui/preferences/window_size_limits.h"
-#include "core/layout/browse_layout.h"
 
 #include <memory>
 

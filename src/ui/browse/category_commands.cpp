@@ -1,7 +1,7 @@
 // The browse window's Category menu: rename the shown category, or delete it with its recipes.
 #include "core/app/app_state.h"
-#include "core/book/book_operations.h"
 #include "core/app/dialogs.h"
+#include "core/book/book_operations.h"
 #include "core/text/text_table.h"
 #include "ui/browse/browse_window.h"
 
@@ -23,18 +23,19 @@ void BrowseWindow::renameShownCategory()
             return;
         const QString current = m_categoryCombo->currentText();
         QString answer;
-        if (!dialogs.inputBox(loadText(261) + u':' + quoted(current), QStringLiteral("SP"), current, &answer))
+        if (!dialogs.inputBox(loadText(TextId::RenameCategoryPrompt) + u':' + quoted(current), kMessageTitle, current,
+                              &answer))
             answer.clear();
         answer = xmlStorableText(answer).trimmed(); // as the book will store it
         if (answer.isEmpty() || answer == current)
             return;
         if (!isValidName(answer)) {
-            showMessage(dialogs, invalidNameMessage(295, InvalidCharsList::Category));
+            showMessage(dialogs, invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category));
             return;
         }
         if (!categoryNameFree(answer.toLower(), categoryList())) {
-            if (dialogs.message(loadText(192), QStringLiteral("SP"), MsgButtons::RetryCancel, MsgIcon::None) ==
-                MsgAnswer::Retry)
+            if (dialogs.message(loadText(TextId::CategoryExistsMessage), kMessageTitle, MsgButtons::RetryCancel,
+                                MsgIcon::None) == MsgAnswer::Retry)
                 continue;
             return;
         }
@@ -59,9 +60,9 @@ void BrowseWindow::deleteShownCategory()
         return;
     const QString name = m_categoryCombo->currentText();
     if (m_recipeList->count() > 0)
-        showMessage(dialogs, loadText(259));
-    if (dialogs.message(loadText(168) + u':' + quoted(name), QStringLiteral("SP"), MsgButtons::YesNo, MsgIcon::None) !=
-        MsgAnswer::Yes)
+        showMessage(dialogs, loadText(TextId::CategoryNotEmptyMessage));
+    if (dialogs.message(loadText(TextId::ConfirmDeletionPrompt) + u':' + quoted(name), kMessageTitle, MsgButtons::YesNo,
+                        MsgIcon::None) != MsgAnswer::Yes)
         return;
     if (reportChange(deleteCategory(app().recipeDoc, categoryList().itemData(m_categoryCombo->currentIndex()))))
         refillCategories();

@@ -1,11 +1,11 @@
 #include "ui/editor/add_recipe_window.h"
 
 #include "core/app/app_state.h"
-#include "ui/preferences/window_colors.h"
-#include "ui/preferences/preferences_window.h"
+#include "core/text/text_table.h"
 #include "ui/app/window_placement.h"
 #include "ui/app/window_texts.h"
-#include "core/text/text_table.h"
+#include "ui/preferences/preferences_window.h"
+#include "ui/preferences/window_colors.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -75,23 +75,23 @@ void AddRecipeWindow::saveRecipe()
     Dialogs& dialogs = *app().dialogs;
     const QString title = normalizedTitle();
     if (title.isEmpty()) {
-        showMessage(dialogs, loadText(165));
+        showMessage(dialogs, loadText(TextId::TitleRequiredMessage));
         focusTitle(false);
         return;
     }
     if (newCategorySelected() || m_categoryCombo->currentIndex() < 0) {
-        showMessage(dialogs, loadText(164));
+        showMessage(dialogs, loadText(TextId::CategoryRequiredMessage));
         m_categoryCombo->setFocus();
         return;
     }
     if (!isValidName(title)) {
-        showMessage(dialogs, invalidNameMessage(166, InvalidCharsList::Title));
+        showMessage(dialogs, invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title));
         focusTitle(true);
         return;
     }
     QString lower = title;
     if (titleExists(app().recipeDoc, lower)) {
-        showMessage(dialogs, loadText(167));
+        showMessage(dialogs, loadText(TextId::TitleExistsMessage));
         focusTitle(true);
         return;
     }
@@ -102,7 +102,7 @@ void AddRecipeWindow::saveRecipe()
 
 void AddRecipeWindow::clearForm()
 {
-    if (m_pictureButton->text() == loadText(107))
+    if (m_pictureButton->text() == loadText(TextId::RemoveButton))
         setPictureState(false);
     for (QLineEdit* box : {m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox})
         box->clear();

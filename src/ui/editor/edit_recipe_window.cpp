@@ -2,12 +2,12 @@
 
 #include "core/app/app_state.h"
 #include "core/book/picture_names.h"
-#include "ui/preferences/window_colors.h"
 #include "core/settings/settings_store.h"
+#include "core/text/text_table.h"
 #include "ui/app/window_placement.h"
 #include "ui/app/window_texts.h"
-#include "core/text/text_table.h"
 #include "ui/browse/browse_window.h"
+#include "ui/preferences/window_colors.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -83,24 +83,24 @@ void EditRecipeWindow::saveRecipe()
     // From here on, closing the window goes back to the browse window, even when a check fails.
     a.quitOnClose = false;
     if (newCategorySelected() || m_categoryCombo->currentIndex() < 0) {
-        showMessage(dialogs, loadText(164));
+        showMessage(dialogs, loadText(TextId::CategoryRequiredMessage));
         m_categoryCombo->setFocus();
         return;
     }
     const QString title = normalizedTitle();
     if (title.isEmpty()) {
-        showMessage(dialogs, loadText(165));
+        showMessage(dialogs, loadText(TextId::TitleRequiredMessage));
         focusTitle(false);
         return;
     }
     if (!isValidName(title)) {
-        showMessage(dialogs, invalidNameMessage(166, InvalidCharsList::Title));
+        showMessage(dialogs, invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title));
         focusTitle(true);
         return;
     }
     QString lower = title;
     if (lower.toLower() != a.editTitle.toLower() && titleExists(a.recipeDoc, lower)) {
-        showMessage(dialogs, loadText(167));
+        showMessage(dialogs, loadText(TextId::TitleExistsMessage));
         focusTitle(true);
         return;
     }

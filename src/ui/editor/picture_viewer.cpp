@@ -1,11 +1,12 @@
 #include "ui/editor/picture_viewer.h"
+#include "core/text/text_table.h"
 
 #include "core/app/app_state.h"
+#include "core/layout/picture_fit.h"
+#include "core/layout/twips.h"
 #include "ui/app/window_model.h"
 #include "ui/platform/picture_loading.h"
 #include "ui/platform/screen_metrics.h"
-#include "core/layout/twips.h"
-#include "core/layout/picture_fit.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -15,7 +16,7 @@ PictureViewer::PictureViewer(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("SP"));
+    setWindowTitle(kMessageTitle);
     m_picture = new QLabel(this);
     m_picture->setScaledContents(true);
     m_picture->setAttribute(Qt::WA_TransparentForMouseEvents); // a click on the picture closes too

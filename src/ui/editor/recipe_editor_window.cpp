@@ -1,14 +1,14 @@
 #include "ui/editor/recipe_editor_window.h"
 
 #include "core/app/app_state.h"
-#include "ui/platform/screen_metrics.h"
+#include "core/layout/picture_fit.h"
 #include "core/layout/twips.h"
-#include "ui/preferences/about_box.h"
-#include "ui/preferences/help_window.h"
 #include "core/text/text_table.h"
 #include "ui/editor/picture_viewer.h"
-#include "core/layout/picture_fit.h"
+#include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
+#include "ui/preferences/about_box.h"
+#include "ui/preferences/help_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr int kNewCategoryText = 162;
 constexpr TwipRect kPictureFrame{120, 1860, 3060, 1900};
 
 QString selectedText(const QWidget* box)
@@ -127,7 +126,7 @@ void RecipeEditorWindow::buildControls()
     placeTwips(m_saveButton, {60, 105, 1425, 390});
     placeTwips(m_secondButton, {1575, 105, 1425, 390});
 
-    m_pictureDialog.title = QStringLiteral("SP");
+    m_pictureDialog.title = kMessageTitle;
     // The names the chooser accepts, in either case; the description is the one the window always had.
     m_pictureDialog.filter = QStringLiteral("(*.jpg, *.gif, *.bmp) |*.jpg;*.jpeg;*.jpe;*.gif;*.bmp|");
 
@@ -182,7 +181,7 @@ int RecipeEditorWindow::selectedCategoryPosition() const
 
 bool RecipeEditorWindow::newCategorySelected() const
 {
-    return m_categoryCombo->currentText() == loadText(kNewCategoryText);
+    return m_categoryCombo->currentText() == loadText(TextId::NewCategoryEntry);
 }
 
 QString RecipeEditorWindow::normalizedTitle()
@@ -248,13 +247,13 @@ void RecipeEditorWindow::categoryChosen()
         return;
     Dialogs& dialogs = *app().dialogs;
     QString name;
-    if (!dialogs.inputBox(loadText(163), QStringLiteral("SP"), QString(), &name))
+    if (!dialogs.inputBox(loadText(TextId::NewCategoryPrompt), kMessageTitle, QString(), &name))
         return;
     name = xmlStorableText(name).trimmed(); // as the book will store it
     if (name.isEmpty())
         return;
     if (!isValidName(name)) {
-        showMessage(dialogs, invalidNameMessage(295, categoryCharsList()));
+        showMessage(dialogs, invalidNameMessage(TextId::InvalidCategoryCharsMessage, categoryCharsList()));
         return;
     }
     if (categoryExists(name.toLower(), *m_cats, dialogs))
@@ -265,9 +264,9 @@ void RecipeEditorWindow::categoryChosen()
 
 void RecipeEditorWindow::setPictureState(bool attached)
 {
-    m_pictureButton->setText(loadText(attached ? 107 : 132));
+    m_pictureButton->setText(loadText(attached ? TextId::RemoveButton : TextId::AddImageButton));
     if (m_pictureAction)
-        m_pictureAction->setText(loadText(attached ? 299 : 292));
+        m_pictureAction->setText(loadText(attached ? TextId::RemoveImageMenu : TextId::AddImageMenu));
 }
 
 void RecipeEditorWindow::clearPicture()
@@ -280,7 +279,7 @@ void RecipeEditorWindow::clearPicture()
 
 void RecipeEditorWindow::togglePicture()
 {
-    if (m_pictureButton->text() != loadText(132)) {
+    if (m_pictureButton->text() != loadText(TextId::AddImageButton)) {
         clearPicture();
         setPictureState(false);
         m_pictureFrame->update();
@@ -302,12 +301,12 @@ void RecipeEditorWindow::choosePicture()
         }
         if (isAcceptedPictureName(m_pictureDialog.fileName))
             break;
-        showMessage(dialogs, loadText(193) + QStringLiteral(" (*.jpg, *.gif, *.bmp)"));
+        showMessage(dialogs, loadText(TextId::InvalidImageFileMessage) + QStringLiteral(" (*.jpg, *.gif, *.bmp)"));
     }
     if (refusesImagesFolder()) {
         const QString folder = QFileInfo(m_pictureDialog.fileName).absoluteDir().canonicalPath();
         if (!folder.isEmpty() && folder == QDir(app().imagesPath()).canonicalPath()) {
-            showMessage(dialogs, loadText(301), MsgIcon::Exclamation);
+            showMessage(dialogs, loadText(TextId::ImageFromImagesFolderMessage), MsgIcon::Exclamation);
             setPictureState(false);
             clearPicture();
             return;
@@ -317,7 +316,7 @@ void RecipeEditorWindow::choosePicture()
         showThumbnail(m_pictureDialog.fileName);
         return;
     }
-    showMessage(dialogs, loadText(300), corruptPictureIcon());
+    showMessage(dialogs, loadText(TextId::CorruptImageMessage), corruptPictureIcon());
     setPictureState(false);
     clearPicture();
 }

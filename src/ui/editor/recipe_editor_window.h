@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/app/window_model.h"
+#include "core/app/dialogs.h"
 #include "core/book/book_operations.h"
 #include "core/book/recipe_changes.h"
-#include "core/app/dialogs.h"
-#include "ui/platform/picture_loading.h"
-#include "ui/platform/list_adapters.h"
-#include "ui/preferences/window_size_limits.h"
 #include "core/layout/editor_layout.h"
+#include "ui/app/window_model.h"
+#include "ui/platform/list_adapters.h"
+#include "ui/platform/picture_loading.h"
+#include "ui/preferences/window_size_limits.h"
 
 #include <memory>
 

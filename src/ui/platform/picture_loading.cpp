@@ -1,7 +1,7 @@
 #include "ui/platform/picture_loading.h"
 
-#include "ui/platform/screen_metrics.h"
 #include "core/layout/browse_layout.h"
+#include "ui/platform/screen_metrics.h"
 
 #include <QImageReader>
 

@@ -6,10 +6,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void applyQtLanguage(int langOffset)
+void applyQtLanguage(Language language)
 {
     static QTranslator* spanish = nullptr;
-    if (langOffset == SpanishOffset) {
+    if (language == Language::Spanish) {
         if (spanish)
             return;
         auto* translator = new QTranslator(QCoreApplication::instance());

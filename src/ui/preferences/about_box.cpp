@@ -1,8 +1,8 @@
 #include "ui/preferences/about_box.h"
 
+#include "core/text/text_table.h"
 #include "ui/app/window_model.h"
 #include "ui/preferences/help_window.h"
-#include "core/text/text_table.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -66,8 +66,8 @@ AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindows
 
 void AboutBox::loadWindow()
 {
-    setWindowTitle(loadText(217) + QStringLiteral(" SP"));
-    m_versionLabel->setText(loadText(218) + u' ' + programVersion());
+    setWindowTitle(loadText(TextId::AboutWindowTitle) + QStringLiteral(" SP"));
+    m_versionLabel->setText(loadText(TextId::VersionLabel) + u' ' + programVersion());
     m_descriptionLabel->setText(loadText(TextId::AboutDescription));
     m_webLabel->setText(loadText(TextId::WebAddress));
 }

@@ -1,11 +1,11 @@
 #include "ui/preferences/help_window.h"
 
 #include "core/app/app_state.h"
-#include "ui/app/window_model.h"
 #include "core/app/dialogs.h"
 #include "core/app/help_files.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
+#include "ui/app/window_model.h"
 
 #include <QDesktopServices>
 #include <QTextBrowser>
@@ -20,7 +20,7 @@ public:
     HelpWindow(QWidget* owner, const QString& path) : QWidget(owner, Qt::Window)
     {
         setObjectName(QStringLiteral("helpWindow"));
-        setWindowTitle(QStringLiteral("SP | ") + loadText(227).remove(u'&'));
+        setWindowTitle(kMessageTitle + QStringLiteral(" | ") + loadText(TextId::HelpContentsMenu).remove(u'&'));
         browser = new QTextBrowser(this);
         browser->setOpenExternalLinks(true);
         auto* layout = new QVBoxLayout(this);
@@ -48,7 +48,7 @@ void showHelp(const QString& windowKey)
     const QString path = helpFilePath();
     if (!pathExists(path)) {
         if (app().dialogs)
-            showMessage(*app().dialogs, loadText(262), MsgIcon::Exclamation);
+            showMessage(*app().dialogs, loadText(TextId::HelpFileMissingMessage), MsgIcon::Exclamation);
         return;
     }
     auto* help =

@@ -1,15 +1,15 @@
 #include "ui/preferences/preferences_window.h"
 
 #include "core/app/app_state.h"
-#include "core/app/startup.h"
-#include "ui/app/window_model.h"
 #include "core/app/dialogs.h"
-#include "ui/platform/qt_language.h"
-#include "ui/preferences/window_colors.h"
+#include "core/app/startup.h"
 #include "core/settings/preference_choices.h"
 #include "core/settings/settings_store.h"
-#include "ui/app/window_texts.h"
 #include "core/text/text_table.h"
+#include "ui/app/window_model.h"
+#include "ui/app/window_texts.h"
+#include "ui/platform/qt_language.h"
+#include "ui/preferences/window_colors.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -66,16 +66,12 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
 
 void PreferencesWindow::loadWindow()
 {
-    const QString root = app().regRoot;
     m_schemeCombo->addItems(colorSchemeNames());
     m_languageCombo->addItems(languageNames());
     m_textSizeCombo->addItems(textSizeNames());
-    m_schemeCombo->setCurrentIndex(
-        preferencePosition(readSetting(root + QStringLiteral("color")), 100, m_schemeCombo->count()));
-    m_languageCombo->setCurrentIndex(
-        preferencePosition(readSetting(root + QStringLiteral("language")), 1, m_languageCombo->count()));
-    m_textSizeCombo->setCurrentIndex(
-        preferencePosition(readSetting(root + QStringLiteral("textSize")), 1, m_textSizeCombo->count()));
+    m_schemeCombo->setCurrentIndex(preferencePosition(readSetting(Setting::ColorScheme), 100, m_schemeCombo->count()));
+    m_languageCombo->setCurrentIndex(preferencePosition(readSetting(Setting::Language), 1, m_languageCombo->count()));
+    m_textSizeCombo->setCurrentIndex(preferencePosition(readSetting(Setting::TextSize), 1, m_textSizeCombo->count()));
     applyPreferencesColors(*this);
     applyPreferencesTexts(*this);
 }
@@ -90,9 +86,9 @@ void PreferencesWindow::applyChosenSettings()
 {
     AppState& a = app();
     if (m_languageCombo->currentIndex() == 0)
-        a.langOffset = 0;
+        setLanguage(Language::English);
     else if (m_languageCombo->currentIndex() == 1)
-        a.langOffset = SpanishOffset;
+        setLanguage(Language::Spanish);
     static constexpr int kSizes[] = {8, 10, 12};
     if (m_textSizeCombo->currentIndex() >= 0 && m_textSizeCombo->currentIndex() < 3)
         a.textFontSize = kSizes[m_textSizeCombo->currentIndex()];
@@ -102,22 +98,22 @@ void PreferencesWindow::savePreferences()
 {
     AppState& a = app();
     const QString scheme = QString::number(m_schemeCombo->currentIndex() * 100);
-    writeSetting(a.regRoot + QStringLiteral("color"), scheme);
+    writeSetting(Setting::ColorScheme, scheme);
     a.colorScheme = m_schemeCombo->currentIndex() * 100;
-    writeSetting(a.regRoot + QStringLiteral("language"), QString::number(m_languageCombo->currentIndex()));
-    writeSetting(a.regRoot + QStringLiteral("textSize"), QString::number(m_textSizeCombo->currentIndex()));
+    writeSetting(Setting::Language, QString::number(m_languageCombo->currentIndex()));
+    writeSetting(Setting::TextSize, QString::number(m_textSizeCombo->currentIndex()));
     applyChosenSettings();
-    applyQtLanguage(a.langOffset);
+    applyQtLanguage(language());
     returnToMainWindow();
 }
 
 void PreferencesWindow::discardPreferences()
 {
     AppState& a = app();
-    a.colorScheme = colorSchemeFor(readSetting(a.regRoot + QStringLiteral("color")));
-    if (readSetting(a.regRoot + QStringLiteral("language")).isEmpty()) {
+    a.colorScheme = colorSchemeFor(readSetting(Setting::ColorScheme));
+    if (readSetting(Setting::Language).isEmpty()) {
         showMessage(*a.dialogs, kDefaultLanguageNotice);
-        writeSetting(a.regRoot + QStringLiteral("language"), QStringLiteral("0"));
+        writeSetting(Setting::Language, QStringLiteral("0"));
     }
     returnToMainWindow();
 }

@@ -1,11 +1,11 @@
 #include "ui/preferences/window_colors.h"
 
 #include "core/app/app_state.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/preferences_window.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/add_recipe_window.h"
 #include "ui/editor/edit_recipe_window.h"
+#include "ui/preferences/color_scheme.h"
+#include "ui/preferences/preferences_window.h"
 #include "ui/search/search_window.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/preferences/window_size_limits.h"
 
-#include "ui/platform/screen_metrics.h"
 #include "core/layout/twips.h"
+#include "ui/platform/screen_metrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

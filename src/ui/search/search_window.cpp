@@ -1,12 +1,12 @@
 #include "ui/search/search_window.h"
 
 #include "core/app/app_state.h"
-#include "ui/platform/screen_metrics.h"
 #include "core/layout/twips.h"
-#include "ui/preferences/window_colors.h"
-#include "ui/app/window_texts.h"
 #include "core/text/text_table.h"
+#include "ui/app/window_texts.h"
 #include "ui/browse/browse_window.h"
+#include "ui/platform/screen_metrics.h"
+#include "ui/preferences/window_colors.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -91,13 +91,13 @@ void SearchWindow::runSearch()
     m_resultList->clear();
     for (const ListEntry& entry : entries)
         m_resultList->addItem(entry.text);
-    m_countLabel->setText(QString::number(m_resultList->count()) + u' ' + loadText(189));
+    m_countLabel->setText(QString::number(m_resultList->count()) + u' ' + loadText(TextId::RecipesFoundLabel));
 }
 
 void SearchWindow::showChosenResult()
 {
     const QListWidgetItem* item = m_resultList->currentItem();
-    if (!item || item->text() == loadText(190))
+    if (!item || item->text() == loadText(TextId::NoRecipesFoundEntry))
         return;
     const QString title = item->text();
     if (!m_browse)
