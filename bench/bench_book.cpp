@@ -3,6 +3,7 @@
 #include "book_generator.h"
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
+#include "core/book/recipe_checks.h"
 #include "core/book/xml_check.h"
 #include "core/search/recipe_search.h"
 
@@ -48,7 +49,7 @@ int main(int argc, char* argv[])
     }
     const int categories = 40;
 
-    RecipeBook& book = app().recipeDoc;
+    RecipeBook& book = app().book;
     generateBook(book, recipes, categories);
     if (!writeTo.isEmpty()) {
         QString error;

@@ -1,6 +1,5 @@
-#include "core/app/app_state.h"
 #include "ui/app/startup_sequence.h"
-#include "ui/platform/qt_dialogs.h"
+#include "ui/platform/main_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,10 +15,8 @@ int main(int argc, char* argv[])
     // The window model decides when the program ends, not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtDialogs dialogs;
-    app().dialogs = &dialogs;
     startProgram();
-    if (app().ended)
+    if (windowModel().ended)
         return 0;
     return QApplication::exec();
 }

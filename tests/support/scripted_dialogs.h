@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/dialogs.h"
+#include "ui/platform/dialogs.h"
 
 #include <QList>
 #include <QString>

@@ -1,39 +1,20 @@
 #pragma once
 
 #include "scripted_dialogs.h"
+#include "test_env_core.h"
 
 #include <QApplication>
-#include <QByteArray>
-#include <QString>
-#include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
+#include <QWidget>
 
-// A fresh data folder and settings file for one test, with the shared state reset and the
-// scripted dialogs in place. Windows left open are closed when it ends.
-class TestEnv {
+// A test environment for windows: the data folder and settings of TestEnv, the scripted dialogs
+// in place of real ones, and a fresh window model. Windows left open are closed when it ends.
+class WindowTestEnv : public TestEnv {
 public:
-    TestEnv();
-    ~TestEnv();
-    TestEnv(const TestEnv&) = delete;
-    TestEnv& operator=(const TestEnv&) = delete;
-
-    QString dataPath() const;
-    QString bookPath() const;
-    QString settingsPath() const;
-
-    // Writes the book file and loads it as the shared book.
-    void useBook(const QByteArray& xml);
-    QByteArray bookBytes() const;
+    WindowTestEnv();
+    ~WindowTestEnv();
 
     ScriptedDialogs dialogs;
-
-private:
-    QTemporaryDir m_dir;
 };
-
-QByteArray readFileBytes(const QString& path);
-void writeFileBytes(const QString& path, const QByteArray& data);
 
 // The visible top-level window of this type, if any.
 template <typename T> T* findWindow()
@@ -45,19 +26,12 @@ template <typename T> T* findWindow()
     return nullptr;
 }
 
-// Lowers the largest file this process may write, so that writing past it fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
+// The child of a window with this object name; the test stops when there is none, since every
+// widget it names is part of the window it drives.
+template <typename T> T* child(const QObject* window, const char* name)
+{
+    T* found = window ? window->findChild<T*>(QLatin1String(name)) : nullptr;
+    if (!found)
+        qFatal("no child '%s' in %s", name, window ? qPrintable(window->objectName()) : "(no window)");
+    return found;
+}

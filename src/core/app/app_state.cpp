@@ -1,6 +1,5 @@
 #include "core/app/app_state.h"
 
-#include "core/app/dialogs.h"
 #include "core/text/text_table.h"
 
 #include <QDir>
@@ -21,9 +20,7 @@ AppState& app()
 
 void resetAppState()
 {
-    Dialogs* keep = instance()->dialogs;
     instance() = std::make_unique<AppState>();
-    instance()->dialogs = keep;
     setLanguage(Language::English);
 }
 
@@ -35,19 +32,4 @@ QString AppState::bookPath() const
 QString AppState::imagesPath() const
 {
     return QDir(appPath).filePath(QStringLiteral("images"));
-}
-
-bool reportChange(const ChangeOutcome& outcome)
-{
-    AppState& a = app();
-    if (!a.dialogs)
-        return outcome.saved();
-    for (const TextId id : outcome.notices)
-        showMessage(*a.dialogs, loadText(id));
-    if (outcome.status == ChangeOutcome::Status::SaveFailed) {
-        const QString text = loadText(TextId::SaveFailedMessage) + QStringLiteral("\r\n\r\n") +
-                             QDir::toNativeSeparators(a.bookPath()) + QStringLiteral(": ") + outcome.error;
-        a.dialogs->message(text, kMessageTitle, MsgButtons::Ok, MsgIcon::Critical);
-    }
-    return outcome.saved();
 }

@@ -1,7 +1,6 @@
 #include "core/app/startup.h"
 
 #include "core/app/app_state.h"
-#include "core/app/dialogs.h"
 #include "core/app/help_files.h"
 #include "core/book/atomic_file.h"
 #include "core/book/xml_document.h"
@@ -20,62 +19,6 @@
 
 namespace {
 
-void tell(const QString& text, MsgIcon icon)
-{
-    if (app().dialogs)
-        showMessage(*app().dialogs, text, icon);
-}
-
-void tellUnwritable(const QString& path, const QString& error = QString())
-{
-    QString text =
-        loadText(TextId::DataFolderUnwritableMessage) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
-    if (!error.isEmpty())
-        text += QStringLiteral(": ") + error;
-    tell(text, MsgIcon::Critical);
-}
-
-// The book on disk, parsed into the shared document. A broken one is replaced by a blank book
-// when the user agrees, after the broken file has been kept under another name.
-bool loadBook()
-{
-    AppState& a = app();
-    const QString path = a.bookPath();
-    if (a.recipeDoc.load(path))
-        return true;
-    if (a.recipeDoc.unreadable()) {
-        // Not broken, only out of reach (permissions, a folder in its place): leave it exactly as it is.
-        tell(loadText(TextId::BookUnreadableMessage) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
-                 QStringLiteral(": ") + a.recipeDoc.loadError(),
-             MsgIcon::Critical);
-        return false;
-    }
-
-    const MsgAnswer answer = a.dialogs ? a.dialogs->message(loadText(TextId::BrokenBookPrompt), kMessageTitle,
-                                                            MsgButtons::OkCancel, MsgIcon::None)
-                                       : MsgAnswer::Cancel;
-    if (answer != MsgAnswer::Ok)
-        return false;
-
-    if (QFileInfo(path).size() > 0) {
-        const QString kept = keepBrokenBook(path);
-        if (kept.isEmpty()) {
-            tell(loadText(TextId::BrokenBookNotKeptMessage), MsgIcon::Critical);
-            return false;
-        }
-        tell(loadText(TextId::BrokenBookKeptMessage) + QStringLiteral("\r\n") + QDir::toNativeSeparators(kept),
-             MsgIcon::Information);
-    }
-    QString error;
-    if (!writeFileAtomically(path, kBlankBook, &error)) {
-        tellUnwritable(path, error);
-        return false;
-    }
-    a.recipeDoc.loadBlank();
-    a.recipeDoc.setFilePath(path);
-    return true;
-}
-
 // One copy of the program per data folder: a second one would overwrite the first one's changes.
 // False when another running copy holds the folder; a lock left by a copy that crashed is taken over.
 bool lockDataFolder()
@@ -87,10 +30,8 @@ bool lockDataFolder()
         a.dataLock = std::move(lock);
         return true;
     }
-    if (lock->error() == QLockFile::LockFailedError) {
-        tell(loadText(TextId::BookInUseMessage), MsgIcon::Exclamation);
+    if (lock->error() == QLockFile::LockFailedError)
         return false;
-    }
     // A folder where no lock can be made cannot be saved to either: let the user at least read the book.
     return true;
 }
@@ -105,10 +46,10 @@ void removeLeftoverTemporaries(const QString& folder)
 
 } // namespace
 
-QString checkXmlFile(const QString& path)
+bool isWellFormedXmlFile(const QString& path)
 {
     XmlDocument doc;
-    return doc.load(path) ? QStringLiteral("aok") : QStringLiteral("error");
+    return doc.load(path);
 }
 
 QString defaultAppPath()
@@ -155,38 +96,63 @@ QString keepBrokenBook(const QString& bookPath)
     return {};
 }
 
-bool prepareAppData()
+StartupOutcome openDataFolder()
 {
     AppState& a = app();
     a.appPath = defaultAppPath();
-
 #ifdef SIGXFSZ
     // Past a file-size limit a write must fail and be reported, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    if (!QDir().mkpath(a.appPath)) {
-        tellUnwritable(a.appPath);
-        return false;
-    }
+    if (!QDir().mkpath(a.appPath))
+        return {StartupProblem::DataFolderUnwritable, a.appPath, {}, {}};
     if (!lockDataFolder())
-        return false;
+        return {StartupProblem::BookInUse, a.appPath, {}, {}};
     removeLeftoverTemporaries(a.appPath);
     removeLeftoverTemporaries(a.imagesPath());
     if (!QFileInfo::exists(a.bookPath())) {
         QString error;
-        if (!writeFileAtomically(a.bookPath(), kBlankBook, &error)) {
-            tellUnwritable(a.bookPath(), error);
-            return false;
-        }
+        if (!writeFileAtomically(a.bookPath(), kBlankBook, &error))
+            return {StartupProblem::DataFolderUnwritable, a.bookPath(), error, {}};
     }
-    // The check and the load are one parse: a well-formed file is kept as the shared book.
-    if (!loadBook())
-        return false;
+    return {};
+}
+
+StartupOutcome loadBook()
+{
+    AppState& a = app();
+    // The well-formedness check and the load are one parse: a good file is kept as the shared book.
+    if (a.book.load(a.bookPath()))
+        return {};
+    // A book out of reach (permissions, a folder in its place) is not broken: it stays exactly as it is.
+    if (a.book.unreadable())
+        return {StartupProblem::BookUnreadable, a.bookPath(), a.book.loadError(), {}};
+    return {StartupProblem::BookBroken, a.bookPath(), a.book.loadError(), {}};
+}
+
+StartupOutcome replaceBrokenBook()
+{
+    AppState& a = app();
+    const QString path = a.bookPath();
+    StartupOutcome outcome;
+    if (QFileInfo(path).size() > 0) {
+        outcome.keptAs = keepBrokenBook(path);
+        if (outcome.keptAs.isEmpty())
+            return {StartupProblem::BrokenBookNotKept, path, {}, {}};
+    }
+    QString error;
+    if (!writeFileAtomically(path, kBlankBook, &error))
+        return {StartupProblem::DataFolderUnwritable, path, error, outcome.keptAs};
+    a.book.loadBlank();
+    a.book.setFilePath(path);
+    return outcome;
+}
+
+void finishStartup()
+{
+    AppState& a = app();
     QDir().mkpath(a.imagesPath());
     installHelpFiles(a.appPath);
-
-    a.imagePrefix = QStringLiteral("recipes");
-    a.printPreview = false;
 
     const QString textSize = readSetting(Setting::TextSize);
     if (textSize.isEmpty()) {
@@ -207,5 +173,4 @@ bool prepareAppData()
         setLanguage(Language::English);
     else if (language == QStringLiteral("1"))
         setLanguage(Language::Spanish);
-    return true;
 }

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// "aok" when the file is a well-formed XML document, otherwise "error". Uses a document of its own.
-QString checkXmlFile(const QString& path);
+// Whether the file is a well-formed XML document (read with a document of its own).
+bool isWellFormedXmlFile(const QString& path);
 
 // The program's data folder: SAPORINA_HOME when set, else the user's application data folder.
 QString defaultAppPath();
@@ -19,7 +19,31 @@ int colorSchemeFor(const QString& setting);
 // path, or an empty text when it could not be moved.
 QString keepBrokenBook(const QString& bookPath);
 
-// Start-up up to the point where the browse window opens: the data folder, the book (offering
-// to replace a broken one), the images folder, and the text size, colour and language settings.
-// Returns false when the program must end instead.
-bool prepareAppData();
+// What a start-up step found; the start-up sequence tells the user and decides what comes next.
+enum class StartupProblem {
+    None,
+    DataFolderUnwritable, // `path` cannot be made or written (`error` says why)
+    BookInUse,            // another running copy of the program has the data folder
+    BookUnreadable,       // the book cannot be read at all (`error` says why); it is left as it is
+    BookBroken,           // the book is not a well-formed recipe book; the user may replace it
+    BrokenBookNotKept,    // the broken book could not be moved aside, so it was not replaced
+};
+struct StartupOutcome {
+    StartupProblem problem = StartupProblem::None;
+    QString path;
+    QString error;
+    QString keptAs; // where a replaced broken book was kept
+};
+
+// The data folder made ready: created when missing, locked against a second copy of the program,
+// cleared of temporary files a stopped copy left, and holding a book (a blank one when there was none).
+StartupOutcome openDataFolder();
+
+// Reads the book into the shared state.
+StartupOutcome loadBook();
+
+// Keeps the broken book under a new name beside it (unless it is empty) and starts a blank one.
+StartupOutcome replaceBrokenBook();
+
+// The images folder, the help files, and the text size, colour and language settings.
+void finishStartup();

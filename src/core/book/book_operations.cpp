@@ -1,12 +1,9 @@
 #include "core/book/book_operations.h"
 
-#include "core/app/dialogs.h"
 #include "core/book/picture_names.h"
 #include "core/text/text_table.h"
 
 namespace {
-
-constexpr int kCategoryExistsText = 192;
 
 QList<ListEntry> categoryEntries(const RecipeBook& book)
 {
@@ -34,36 +31,15 @@ void fillCategoryChoices(const RecipeBook& book, SortedList& list, const QString
     }
 }
 
-bool listHolds(const SortedList& list, const QString& lowerName)
-{
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.text(row).toLower() == lowerName)
-            return true;
-    }
-    return false;
-}
-
-// The category and recipe elements of the first recipe titled `lowerTitle` (lower case).
-std::pair<XmlNode, XmlNode> findByLowerTitle(const RecipeBook& book, const QString& lowerTitle)
-{
-    for (const XmlNode& category : book.categories()) {
-        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
-            if (RecipeBook::title(recipe).toLower() == lowerTitle)
-                return {category, recipe};
-        }
-    }
-    return {};
-}
-
 } // namespace
 
-void fillBrowseCategories(const RecipeBook& book, SortedList& m_categoryCombo, SortedList& m_recipeList)
+void fillBrowseCategories(const RecipeBook& book, SortedList& categories, SortedList& recipes)
 {
-    m_categoryCombo.fill(categoryEntries(book));
-    if (m_categoryCombo.count() > 0)
-        m_categoryCombo.setCurrentRow(0);
-    if (m_recipeList.count() > 0)
-        m_recipeList.setCurrentRow(0);
+    categories.fill(categoryEntries(book));
+    if (categories.count() > 0)
+        categories.setCurrentRow(0);
+    if (recipes.count() > 0)
+        recipes.setCurrentRow(0);
 }
 
 void fillAddCategories(const RecipeBook& book, SortedList& list, const QString& name)
@@ -76,7 +52,7 @@ void fillEditCategories(const RecipeBook& book, SortedList& list, const QString&
     fillCategoryChoices(book, list, name, false);
 }
 
-void listCategoryRecipes(const RecipeBook& book, int position, SortedList& m_recipeList)
+void listCategoryRecipes(const RecipeBook& book, int position, SortedList& recipes)
 {
     QList<ListEntry> entries;
     int r = 0;
@@ -86,15 +62,9 @@ void listCategoryRecipes(const RecipeBook& book, int position, SortedList& m_rec
             entries.append({title, r});
         ++r;
     }
-    m_recipeList.fill(std::move(entries));
-    if (m_recipeList.count() > 0)
-        m_recipeList.setCurrentRow(0);
-}
-
-bool titleExists(const RecipeBook& book, QString& title)
-{
-    title = title.toLower();
-    return !findByLowerTitle(book, title).second.isNull();
+    recipes.fill(std::move(entries));
+    if (recipes.count() > 0)
+        recipes.setCurrentRow(0);
 }
 
 XmlNode recipeAt(const RecipeBook& book, const RecipeRef& ref)
@@ -135,19 +105,6 @@ void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList whi
         fillEditCategories(book, list, name);
 }
 
-bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs)
-{
-    if (!listHolds(list, lowerName))
-        return false;
-    showMessage(dialogs, loadText(TextId::CategoryExistsMessage));
-    return true;
-}
-
-bool categoryNameFree(const QString& lowerName, const SortedList& list)
-{
-    return !listHolds(list, lowerName);
-}
-
 ChangeOutcome renameCategory(RecipeBook& book, int position, const QString& newName)
 {
     const XmlNode category = book.category(position);
@@ -171,31 +128,4 @@ ChangeOutcome deleteCategory(RecipeBook& book, int position)
     }
     change.remove(category);
     return change.save();
-}
-
-bool isValidName(const QString& text)
-{
-    static const QString forbidden = QStringLiteral("\"'?\\/:*|<>");
-    for (const QChar c : text) {
-        if (forbidden.contains(c))
-            return false;
-    }
-    return true;
-}
-
-QString invalidNameMessage(TextId id, InvalidCharsList list)
-{
-    QString chars;
-    switch (list) {
-    case InvalidCharsList::Category:
-        chars = QStringLiteral(" , ' , ? , \\ , / , : , * , | , < , > ");
-        break;
-    case InvalidCharsList::EditCategory:
-        chars = QStringLiteral(" , ' , ? , \\ , / , : , *  , | , < , >");
-        break;
-    case InvalidCharsList::Title:
-        chars = QStringLiteral(" , ' , ? , \\ , / , : , * , | , < , >");
-        break;
-    }
-    return loadText(id) + QStringLiteral("\r\n\"") + chars;
 }

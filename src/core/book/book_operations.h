@@ -6,24 +6,18 @@
 
 #include <QString>
 
-class Dialogs;
-
 // Fills the browse window's category list, selects the first category (whose recipes the
 // window then lists) and the first recipe.
-void fillBrowseCategories(const RecipeBook& book, SortedList& m_categoryCombo, SortedList& m_recipeList);
+void fillBrowseCategories(const RecipeBook& book, SortedList& categories, SortedList& recipes);
 
-// The add and edit windows' category lists: the new-category entry (text 162, data 0) and every
+// The add and edit windows' category lists: the new-category entry (data 0) and every
 // category. The add window's list selects its first entry; both then select `name` when given.
 void fillAddCategories(const RecipeBook& book, SortedList& list, const QString& name);
 void fillEditCategories(const RecipeBook& book, SortedList& list, const QString& name);
 
 // Lists the recipes of the category at `position` (entries with an empty title are left out)
 // and selects the first one.
-void listCategoryRecipes(const RecipeBook& book, int position, SortedList& m_recipeList);
-
-// Whether any recipe of the whole book has this title, without regard to case.
-// The caller's text is lower-cased in place.
-bool titleExists(const RecipeBook& book, QString& title);
+void listCategoryRecipes(const RecipeBook& book, int position, SortedList& recipes);
 
 // A recipe as the user sees it: its category's and its own position in the book, and its title,
 // which must still match for an operation to act on it.
@@ -54,16 +48,3 @@ ChangeOutcome deleteCategory(RecipeBook& book, int position);
 // The category list of the add or edit window, refilled after a category was added.
 enum class CategoryList { Add, Edit };
 void fillCategoryList(const RecipeBook& book, SortedList& list, CategoryList which, const QString& name);
-
-// Whether the list already holds the (lower-cased) name; when it does, message 192 is shown.
-bool categoryExists(const QString& lowerName, const SortedList& list, Dialogs& dialogs);
-// Whether the browse window's list does not hold the (lower-cased) name; no message.
-bool categoryNameFree(const QString& lowerName, const SortedList& list);
-
-// True when the text holds none of the ten characters " ' ? \ / : * | < >.
-bool isValidName(const QString& text);
-
-// The message for a name with a forbidden character: the text of `id`, CR LF, a double quote and
-// the list of characters as the asking window writes it.
-enum class InvalidCharsList { Category, EditCategory, Title };
-QString invalidNameMessage(TextId id, InvalidCharsList list);

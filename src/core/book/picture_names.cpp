@@ -1,6 +1,6 @@
 #include "core/book/picture_names.h"
 
-#include "core/book/book_operations.h"
+#include "core/book/recipe_checks.h"
 
 #include <QDir>
 

@@ -27,6 +27,9 @@ LanguageChooser::LanguageChooser(QWidget* parent) : QWidget(parent, Qt::Window |
     m_englishButton = new QPushButton(QStringLiteral("E&nglish"), this);
     m_spanishButton = new QPushButton(QStringLiteral("E&spañol"), this);
     m_englishButton->setDefault(true);
+    setObjectName(QStringLiteral("languageChooser"));
+    m_englishButton->setObjectName(QStringLiteral("englishButton"));
+    m_spanishButton->setObjectName(QStringLiteral("spanishButton"));
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(m_englishPrompt);

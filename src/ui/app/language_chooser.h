@@ -11,9 +11,6 @@ class LanguageChooser : public QWidget {
 public:
     explicit LanguageChooser(QWidget* parent = nullptr);
 
-    QPushButton* m_englishButton = nullptr;
-    QPushButton* m_spanishButton = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -21,6 +18,8 @@ private:
     void chooseEnglish();
     void chooseSpanish();
 
+    QPushButton* m_englishButton = nullptr;
+    QPushButton* m_spanishButton = nullptr;
     QLabel* m_logo = nullptr;
     QLabel* m_englishPrompt = nullptr;
     QLabel* m_spanishPrompt = nullptr;

@@ -1,22 +1,23 @@
 #include "ui/browse/browse_window.h"
 
 #include "core/app/app_state.h"
-#include "core/app/dialogs.h"
 #include "core/book/book_operations.h"
 #include "core/book/picture_names.h"
 #include "core/layout/twips.h"
+#include "core/output/print_availability.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_placement.h"
-#include "ui/app/window_texts.h"
+#include "ui/app/window_model.h"
 #include "ui/editor/picture_viewer.h"
+#include "ui/platform/dialogs.h"
 #include "ui/platform/picture_loading.h"
 #include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
+#include "ui/platform/window_placement.h"
 #include "ui/preferences/about_box.h"
+#include "ui/preferences/color_scheme.h"
 #include "ui/preferences/help_window.h"
 #include "ui/preferences/preferences_window.h"
-#include "ui/preferences/window_colors.h"
 #include "ui/search/search_window.h"
 
 #include <QApplication>
@@ -33,13 +34,6 @@
 #include <QPushButton>
 #include <QTextCursor>
 
-QString withCrLfLineEnds(const QString& text)
-{
-    QString out = text;
-    out.replace(u'\n', QStringLiteral("\r\n"));
-    return out;
-}
-
 BrowseWindow::BrowseWindow(QWidget* parent) : MainWindowBase(parent)
 {
     buildControls();
@@ -52,44 +46,44 @@ void BrowseWindow::buildControls()
     QWidget* central = makeCentralWidget(this, this);
     makeHeading(central, m_heading);
 
-    m_backPanel = newFrame(central, false);
-    m_listPanel = newFrame(m_backPanel, false);
-    m_textPanel = newFrame(m_backPanel, false);
-    m_detailsPanel = newFrame(m_backPanel, false);
+    m_backPanel = named(newFrame(central, false), "backPanel");
+    m_listPanel = named(newFrame(m_backPanel, false), "listPanel");
+    m_textPanel = named(newFrame(m_backPanel, false), "textPanel");
+    m_detailsPanel = named(newFrame(m_backPanel, false), "detailsPanel");
 
-    m_categoryCombo = new QComboBox(m_listPanel);
-    m_recipeList = new QListWidget(m_listPanel);
+    m_categoryCombo = named(new QComboBox(m_listPanel), "categoryCombo");
+    m_recipeList = named(new QListWidget(m_listPanel), "recipeList");
     m_recipeList->setMouseTracking(true);
     m_recipeList->viewport()->installEventFilter(this);
     m_recipeList->installEventFilter(this);
     m_cats = std::make_unique<ComboBoxList>(m_categoryCombo);
     m_recs = std::make_unique<ListWidgetList>(m_recipeList);
-    m_pictureFrame = newFrame(m_listPanel, true);
+    m_pictureFrame = named(newFrame(m_listPanel, true), "pictureFrame");
     m_pictureFrame->installEventFilter(this);
     m_pictureFrame->setCursor(Qt::PointingHandCursor);
-    m_thumbnail = new QLabel(m_pictureFrame);
+    m_thumbnail = named(new QLabel(m_pictureFrame), "thumbnail");
     m_thumbnail->setScaledContents(true);
     m_thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents); // its clicks are the frame's
     m_thumbnail->hide();
-    m_viewPictureLabel = new QLabel(m_listPanel);
+    m_viewPictureLabel = named(new QLabel(m_listPanel), "viewPictureLabel");
     m_viewPictureLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_viewPictureLabel->setCursor(Qt::PointingHandCursor);
     m_viewPictureLabel->installEventFilter(this);
-    m_shownPictureName = new QLabel(this);
-    m_shownPictureName->hide();
 
     QLabel** captions[] = {&m_prepTimeCaption, &m_cookTimeCaption, &m_yieldCaption, &m_dateCaption};
     QLabel** values[] = {&m_prepTimeValue, &m_cookTimeValue, &m_yieldValue, &m_dateValue};
+    const char* captionNames[] = {"prepTimeCaption", "cookTimeCaption", "yieldCaption", "dateCaption"};
+    const char* valueNames[] = {"prepTimeValue", "cookTimeValue", "yieldValue", "dateValue"};
     for (int i = 0; i < 4; ++i) {
-        *captions[i] = new QLabel(m_detailsPanel);
-        *values[i] = new QLabel(m_detailsPanel);
+        *captions[i] = named(new QLabel(m_detailsPanel), captionNames[i]);
+        *values[i] = named(new QLabel(m_detailsPanel), valueNames[i]);
         placeTwips(*captions[i], {60, 90.0 + i * 255, 1600, 255});
         placeTwips(*values[i], {1680, 90.0 + i * 255, 1540, 255});
     }
 
-    m_ingredientsCaption = new QLabel(m_textPanel);
-    m_preparationCaption = new QLabel(m_textPanel);
-    m_notesCaption = new QLabel(m_textPanel);
+    m_ingredientsCaption = named(new QLabel(m_textPanel), "ingredientsCaption");
+    m_preparationCaption = named(new QLabel(m_textPanel), "preparationCaption");
+    m_notesCaption = named(new QLabel(m_textPanel), "notesCaption");
     for (QLabel* label : {m_ingredientsCaption, m_preparationCaption, m_notesCaption}) {
         QFont font = label->font();
         font.setBold(true);
@@ -97,16 +91,18 @@ void BrowseWindow::buildControls()
         label->setIndent(8);
         label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     }
+    m_ingredientsBox = named(new QPlainTextEdit(m_textPanel), "ingredientsBox");
+    m_preparationBox = named(new QPlainTextEdit(m_textPanel), "preparationBox");
+    m_notesBox = named(new QPlainTextEdit(m_textPanel), "notesBox");
     for (QPlainTextEdit** box : {&m_ingredientsBox, &m_preparationBox, &m_notesBox}) {
-        *box = new QPlainTextEdit(m_textPanel);
         (*box)->setReadOnly(true);
         (*box)->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         (*box)->installEventFilter(this);
     }
-    m_buttonPanel = newFrame(m_textPanel, false);
-    m_printButton = new QPushButton(m_buttonPanel);
-    m_editButton = new QPushButton(m_buttonPanel);
-    m_removeButton = new QPushButton(m_buttonPanel);
+    m_buttonPanel = named(newFrame(m_textPanel, false), "buttonPanel");
+    m_printButton = named(new QPushButton(m_buttonPanel), "printButton");
+    m_editButton = named(new QPushButton(m_buttonPanel), "editButton");
+    m_removeButton = named(new QPushButton(m_buttonPanel), "removeButton");
 
     connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &BrowseWindow::showChosenCategory);
     connect(m_recipeList, &QListWidget::currentRowChanged, this, &BrowseWindow::showChosenRecipe);
@@ -117,39 +113,47 @@ void BrowseWindow::buildControls()
 
 void BrowseWindow::buildMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QString());
-    m_printAction = m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe);
-    m_printPreviewAction = m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe);
-    m_backupAction = m_fileMenu->addAction(QString());
+    m_fileMenu = named(menuBar()->addMenu(QString()), "fileMenu");
+    m_printAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe), "printAction");
+    m_printPreviewAction =
+        named(m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe), "printPreviewAction");
+    m_backupAction = named(m_fileMenu->addAction(QString()), "backupAction");
     m_fileMenu->addSeparator();
-    m_exitAction = m_fileMenu->addAction(QString(), this, &BrowseWindow::exitProgram);
+    m_exitAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::exitProgram), "exitAction");
 
-    m_editMenu = menuBar()->addMenu(QString());
-    m_copyAction = m_editMenu->addAction(QString(), this, &BrowseWindow::copySelection);
+    m_editMenu = named(menuBar()->addMenu(QString()), "editMenu");
+    m_copyAction = named(m_editMenu->addAction(QString(), this, &BrowseWindow::copySelection), "copyAction");
     connect(m_editMenu, &QMenu::aboutToShow, this, &BrowseWindow::updateEditMenu);
 
-    m_recipeMenu = menuBar()->addMenu(QString());
-    m_addRecipesAction =
-        m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Add); }); });
-    m_editRecipeAction = m_recipeMenu->addAction(QString(), this, &BrowseWindow::editShownRecipe);
-    m_removeRecipeAction = m_recipeMenu->addAction(QString(), this, &BrowseWindow::removeShownRecipe);
+    m_recipeMenu = named(menuBar()->addMenu(QString()), "recipeMenu");
+    m_addRecipesAction = named(
+        m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Add); }); }),
+        "addRecipesAction");
+    m_editRecipeAction =
+        named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::editShownRecipe), "editRecipeAction");
+    m_removeRecipeAction =
+        named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::removeShownRecipe), "removeRecipeAction");
     m_recipeMenu->addSeparator();
-    m_emailAction = m_recipeMenu->addAction(QString());
-    m_plainTextAction = m_recipeMenu->addAction(QString());
+    m_emailAction = named(m_recipeMenu->addAction(QString()), "emailAction");
+    m_plainTextAction = named(m_recipeMenu->addAction(QString()), "plainTextAction");
 
-    m_categoryMenu = menuBar()->addMenu(QString());
-    m_renameCategoryAction = m_categoryMenu->addAction(QString(), this, &BrowseWindow::renameShownCategory);
-    m_deleteCategoryAction = m_categoryMenu->addAction(QString(), this, &BrowseWindow::deleteShownCategory);
+    m_categoryMenu = named(menuBar()->addMenu(QString()), "categoryMenu");
+    m_renameCategoryAction =
+        named(m_categoryMenu->addAction(QString(), this, &BrowseWindow::renameShownCategory), "renameCategoryAction");
+    m_deleteCategoryAction =
+        named(m_categoryMenu->addAction(QString(), this, &BrowseWindow::deleteShownCategory), "deleteCategoryAction");
 
-    m_toolsMenu = menuBar()->addMenu(QString());
-    m_exportAction = m_toolsMenu->addAction(QString());
-    m_searchAction = m_toolsMenu->addAction(QString(), this, [this] { openSearchWindow(this); });
+    m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
+    m_exportAction = named(m_toolsMenu->addAction(QString()), "exportAction");
+    m_searchAction = named(m_toolsMenu->addAction(QString(), this, [this] { openSearchWindow(this); }), "searchAction");
     m_preferencesAction =
-        m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); });
+        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); }),
+              "preferencesAction");
 
-    m_helpMenu = menuBar()->addMenu(QString());
-    m_helpContentsAction = m_helpMenu->addAction(QString(), this, &BrowseWindow::showHelpContents);
-    m_aboutAction = m_helpMenu->addAction(QString(), this, &BrowseWindow::showAbout);
+    m_helpMenu = named(menuBar()->addMenu(QString()), "helpMenu");
+    m_aboutAction = named(m_helpMenu->addAction(QString(), this, &BrowseWindow::showAbout), "aboutAction");
+    m_helpContentsAction =
+        named(m_helpMenu->addAction(QString(), this, &BrowseWindow::showHelpContents), "helpContentsAction");
 
     // Reached from here once their windows are part of the program.
     for (QAction* later :
@@ -167,16 +171,97 @@ void BrowseWindow::loadWindow()
     }
     registerMainWindow();
     restoreWindowPlacement(this);
-    applyBrowseColors(*this);
-    applyBrowseTexts(*this);
+    applyColors();
+    applyTexts();
     refillCategories();
-    app().prefsFromAdd = false;
-    m_formSize.attach(this);
-    m_formSize.setMaxWidth(50000);
-    m_formSize.setMaxHeight(50000);
-    m_formSize.setMinHeight(6900);
-    m_formSize.setMinWidth(9700);
+    windowModel().preferencesFromAdd = false;
+    m_sizeLimits.attach(this);
+    m_sizeLimits.setMaxWidth(50000);
+    m_sizeLimits.setMaxHeight(50000);
+    m_sizeLimits.setMinHeight(6900);
+    m_sizeLimits.setMinWidth(9700);
     layOutWidgets();
+}
+
+void BrowseWindow::applyTexts()
+{
+    setWindowTitle(loadText(TextId::BrowseWindowTitle));
+    m_printButton->setToolTip(loadText(TextId::PrintButtonTip));
+    m_editButton->setToolTip(loadText(TextId::EditButtonTip));
+    m_removeButton->setToolTip(loadText(TextId::RemoveButtonTip));
+    m_heading[0]->setText(loadText(TextId::BrowseHeading));
+    m_heading[1]->setText(loadText(TextId::BrowseHeading));
+    m_emailAction->setText(loadText(TextId::EmailMenu));
+    m_fileMenu->setTitle(loadText(TextId::FileMenu));
+    m_printAction->setText(loadText(TextId::PrintMenu));
+    m_printPreviewAction->setText(loadText(TextId::PrintPreviewMenu));
+    m_exitAction->setText(loadText(TextId::ExitMenu));
+    m_recipeMenu->setTitle(loadText(TextId::RecipeMenu));
+    m_addRecipesAction->setText(loadText(TextId::AddRecipesMenu));
+    m_toolsMenu->setTitle(loadText(TextId::ToolsMenu));
+    m_preferencesAction->setText(loadText(TextId::PreferencesMenu));
+    m_searchAction->setText(loadText(TextId::SearchMenuAndButton));
+    m_categoryMenu->setTitle(u'&' + loadText(TextId::CategoryMenu));
+    m_renameCategoryAction->setText(u'&' + loadText(TextId::RenameCategoryMenu));
+    m_deleteCategoryAction->setText(u'&' + loadText(TextId::RemoveCategoryMenu));
+    m_backupAction->setText(loadText(TextId::BackupRecipesMenu));
+    m_editRecipeAction->setText(loadText(TextId::EditThisRecipeMenu));
+    m_removeRecipeAction->setText(loadText(TextId::RemoveThisRecipeMenu));
+    m_helpMenu->setTitle(loadText(TextId::HelpMenu));
+    m_aboutAction->setText(loadText(TextId::AboutMenu));
+    m_helpContentsAction->setText(loadText(TextId::HelpContentsMenu));
+    m_editMenu->setTitle(loadText(TextId::EditMenu));
+    m_copyAction->setText(loadText(TextId::CopyMenu));
+    m_exportAction->setText(loadText(TextId::ExportRecipesMenu));
+    m_plainTextAction->setText(loadText(TextId::PlainTextMenu));
+    m_ingredientsCaption->setText(loadText(TextId::IngredientsLabel));
+    m_preparationCaption->setText(loadText(TextId::PreparationLabel));
+    m_notesCaption->setText(loadText(TextId::SpecialNotesLabel));
+    m_printButton->setText(loadText(TextId::PrintButton));
+    m_editButton->setText(loadText(TextId::EditButton));
+    m_removeButton->setText(loadText(TextId::RemoveButton));
+    m_prepTimeCaption->setText(loadText(TextId::PrepTimeLabel) + u':');
+    m_cookTimeCaption->setText(loadText(TextId::CookTimeLabel) + u':');
+    m_yieldCaption->setText(loadText(TextId::YieldLabel) + u':');
+    m_dateCaption->setText(loadText(TextId::DateCreatedLabel) + u':');
+    m_viewPictureLabel->setText(loadText(TextId::ClickToViewImageLabel));
+}
+
+void BrowseWindow::applyColors()
+{
+    const QColor button = schemeColor(RoleButton);
+    const QColor field = schemeColor(RoleField);
+    const QColor label = schemeColor(RoleLabel);
+    const QColor fieldText = schemeColor(RoleFieldText);
+    const QColor panel = schemeColor(RolePanel);
+
+    setBackColor(this, button);
+    keepDesktopColors(menuBar());
+    for (QWidget* b : std::initializer_list<QWidget*>{m_editButton, m_printButton, m_removeButton})
+        setButtonColor(b, button);
+
+    setBackColor(m_buttonPanel, field);
+    for (QWidget* f :
+         std::initializer_list<QWidget*>{m_ingredientsBox, m_notesBox, m_preparationBox, m_recipeList, m_categoryCombo})
+        setFieldBackColor(f, field);
+    setLabelColor(m_heading[0], field);
+
+    for (QWidget* l :
+         std::initializer_list<QWidget*>{m_heading[1], m_cookTimeValue, m_dateValue, m_ingredientsCaption,
+                                         m_notesCaption, m_preparationCaption, m_prepTimeValue, m_yieldValue})
+        setLabelColor(l, label);
+
+    for (QWidget* f :
+         std::initializer_list<QWidget*>{m_ingredientsBox, m_notesBox, m_preparationBox, m_recipeList, m_categoryCombo})
+        setFieldTextColor(f, fieldText);
+
+    for (QWidget* f :
+         std::initializer_list<QWidget*>{m_pictureFrame, m_backPanel, m_detailsPanel, m_textPanel, m_listPanel})
+        setBackColor(f, panel);
+
+    for (QWidget* f :
+         std::initializer_list<QWidget*>{m_categoryCombo, m_recipeList, m_ingredientsBox, m_preparationBox, m_notesBox})
+        setTextSize(f, app().textFontSize);
 }
 
 void BrowseWindow::layOutWidgets()
@@ -205,8 +290,8 @@ void BrowseWindow::layOutWidgets()
     placeTwips(m_notesCaption, l.notesCaption);
     placeTwips(m_notesBox, l.notesBox);
     placeTwips(m_buttonPanel, l.buttonPanel);
-    if (!m_shownPictureName->text().isEmpty())
-        showThumbnail(m_shownPictureName->text());
+    if (!m_shownPictureName.isEmpty())
+        showThumbnail(m_shownPictureName);
 }
 
 bool BrowseWindow::eventFilter(QObject* watched, QEvent* event)
@@ -248,11 +333,11 @@ bool BrowseWindow::eventFilter(QObject* watched, QEvent* event)
 
 void BrowseWindow::refillCategories()
 {
-    fillBrowseCategories(app().recipeDoc, *m_cats, *m_recs);
+    fillBrowseCategories(app().book, *m_cats, *m_recs);
     if (m_categoryCombo->count() == 0) {
         m_recs->fill({});
         clearRecipe();
-        m_shownPictureName->clear();
+        m_shownPictureName.clear();
     }
 }
 
@@ -261,7 +346,7 @@ void BrowseWindow::showChosenCategory()
     clearRecipe();
     if (m_categoryCombo->currentIndex() < 0)
         return;
-    listCategoryRecipes(app().recipeDoc, m_cats->itemData(m_categoryCombo->currentIndex()), *m_recs);
+    listCategoryRecipes(app().book, m_cats->itemData(m_categoryCombo->currentIndex()), *m_recs);
 }
 
 void BrowseWindow::showChosenRecipe()
@@ -283,7 +368,7 @@ void BrowseWindow::showRecipe()
 {
     if (m_categoryCombo->currentIndex() < 0 || !m_recipeList->currentItem())
         return;
-    const Recipe recipe = RecipeBook::readRecipe(recipeAt(app().recipeDoc, shownRecipe()));
+    const Recipe recipe = RecipeBook::readRecipe(recipeAt(app().book, shownRecipe()));
     m_prepTimeValue->setText(recipe.prepTime);
     m_cookTimeValue->setText(recipe.cookTime);
     m_yieldValue->setText(recipe.yield);
@@ -291,11 +376,11 @@ void BrowseWindow::showRecipe()
     m_preparationBox->setPlainText(withCrLfLineEnds(recipe.preparation));
     m_notesBox->setPlainText(withCrLfLineEnds(recipe.notes));
     m_dateValue->setText(recipe.date);
-    m_shownPictureName->clear();
+    m_shownPictureName.clear();
     m_thumbnail->clear();
     m_thumbnail->hide();
     if (!recipe.image.isEmpty()) {
-        m_shownPictureName->setText(recipe.image);
+        m_shownPictureName = recipe.image;
         showThumbnail(recipe.image);
     }
 }
@@ -305,7 +390,7 @@ void BrowseWindow::showThumbnail(const QString& fileName)
     m_thumbnail->hide();
     const QString path = picturePath(app().imagesPath(), fileName);
     if (!pathExists(path)) {
-        m_shownPictureName->clear();
+        m_shownPictureName.clear();
         return;
     }
     const LoadedPicture picture = loadPicture(path);
@@ -321,28 +406,12 @@ void BrowseWindow::showThumbnail(const QString& fileName)
 
 void BrowseWindow::viewPicture()
 {
-    if (m_shownPictureName->text().isEmpty())
+    if (m_shownPictureName.isEmpty())
         return;
-    const QString path = picturePath(app().imagesPath(), m_shownPictureName->text());
+    const QString path = picturePath(app().imagesPath(), m_shownPictureName);
     if (!pathExists(path))
         return;
-    openImageViewer(this, path);
-}
-
-void BrowseWindow::handOverToEdit()
-{
-    AppState& a = app();
-    a.editCategory = m_categoryCombo->currentText();
-    a.editCategoryIndex = m_categoryCombo->currentIndex();
-    a.editTitle = m_recipeList->currentItem() ? m_recipeList->currentItem()->text() : QString();
-    a.editIngredients = withCrLfLineEnds(m_ingredientsBox->toPlainText());
-    a.editPreparation = withCrLfLineEnds(m_preparationBox->toPlainText());
-    a.editNotes = withCrLfLineEnds(m_notesBox->toPlainText());
-    a.editPrepTime = m_prepTimeValue->text();
-    a.editCookTime = m_cookTimeValue->text();
-    a.editYield = m_yieldValue->text();
-    a.editImage = m_shownPictureName->text();
-    a.editRecipe = shownRecipe();
+    openPictureViewer(this, path);
 }
 
 RecipeRef BrowseWindow::shownRecipe() const
@@ -357,8 +426,8 @@ void BrowseWindow::editShownRecipe()
 {
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
-    handOverToEdit();
-    switchTo([] { showMainWindow(MainWindowKind::Edit); });
+    const RecipeRef recipe = shownRecipe();
+    switchTo([recipe] { showEditWindow(recipe); });
 }
 
 void BrowseWindow::removeShownRecipe()
@@ -368,10 +437,10 @@ void BrowseWindow::removeShownRecipe()
     const QString title = m_recipeList->currentItem()->text();
     const QString question =
         loadText(TextId::ConfirmDeletionPrompt) + QStringLiteral(":  « ") + title + QStringLiteral(" »");
-    if (app().dialogs->message(question, kMessageTitle, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
+    if (dialogs().message(question, kMessageTitle, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
     // The recipe shown goes, even when another one in the book has the same title.
-    const ChangeOutcome outcome = removeRecipe(app().recipeDoc, shownRecipe());
+    const ChangeOutcome outcome = removeRecipe(app().book, shownRecipe());
     reportChange(outcome);
     if (outcome.status != ChangeOutcome::Status::SaveFailed)
         showChosenCategory();
@@ -385,21 +454,19 @@ bool BrowseWindow::printingSupported() const
 void BrowseWindow::printShownRecipe()
 {
     if (!printingSupported()) {
-        showMessage(*app().dialogs, loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
+        showMessage(loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
         return;
     }
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
-    app().printPreview = false;
 }
 
 void BrowseWindow::previewShownRecipe()
 {
     if (!printingSupported()) {
-        showMessage(*app().dialogs, loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
+        showMessage(loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
         return;
     }
-    app().printPreview = true;
 }
 
 void BrowseWindow::updateEditMenu()
@@ -428,7 +495,7 @@ void BrowseWindow::showAbout()
 
 void BrowseWindow::showHelpContents()
 {
-    showHelp(QStringLiteral("br"));
+    showHelp(this);
 }
 
 bool BrowseWindow::selectRecipe(const QString& category, const QString& title)

@@ -23,6 +23,44 @@ public:
     explicit BrowseWindow(QWidget* parent = nullptr);
     MainWindowKind kind() const override { return MainWindowKind::Browse; }
 
+    // The size limits and the geometry the window has now, in twips.
+    const WindowSizeLimits& sizeLimits() const { return m_sizeLimits; }
+    const BrowseLayout& layout() const { return m_layout; }
+
+    // Selects the category and recipe with these names, as a click on each would.
+    bool selectRecipe(const QString& category, const QString& title);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void layOutWidgets() override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void loadWindow();
+    void applyTexts();
+    void applyColors();
+    void showChosenCategory();
+    void showChosenRecipe();
+    void editShownRecipe();
+    void removeShownRecipe();
+    void printShownRecipe();
+    void previewShownRecipe();
+    void copySelection();
+    void updateEditMenu(); // the Edit menu opens
+    void viewPicture();
+    void renameShownCategory();
+    void deleteShownCategory();
+    void showAbout();
+    void showHelpContents();
+    void showRecipe();
+    void showThumbnail(const QString& fileName);
+    void clearRecipe();
+    // The recipe selected in the lists: its category's and its own position, and its title.
+    RecipeRef shownRecipe() const;
+    void refillCategories();
+    bool printingSupported() const;
+
     QLabel* m_heading[2] = {nullptr, nullptr};
     QFrame* m_backPanel = nullptr;
     QFrame* m_listPanel = nullptr;
@@ -34,7 +72,6 @@ public:
     QListWidget* m_recipeList = nullptr;
     QLabel* m_thumbnail = nullptr;
     QLabel* m_viewPictureLabel = nullptr;
-    QLabel* m_shownPictureName = nullptr; // never shown: the stored picture name of the shown recipe
     QLabel* m_prepTimeCaption = nullptr;
     QLabel* m_cookTimeCaption = nullptr;
     QLabel* m_dateCaption = nullptr;
@@ -77,51 +114,9 @@ public:
     QAction* m_aboutAction = nullptr;
     QAction* m_helpContentsAction = nullptr;
 
-    ComboBoxList& categoryList() { return *m_cats; }
-    ListWidgetList& recipeList() { return *m_recs; }
-    const WindowSizeLimits& formSize() const { return m_formSize; }
-    const BrowseLayout& layout() const { return m_layout; }
-
-    // Handlers, public so that the other windows and the tests can drive the window as a user would.
-    void showChosenCategory();
-    void showChosenRecipe();
-    void editShownRecipe();
-    void removeShownRecipe();
-    void printShownRecipe();
-    void previewShownRecipe();
-    void copySelection();
-    void updateEditMenu(); // the Edit menu opens
-    void viewPicture();
-    void renameShownCategory();
-    void deleteShownCategory();
-    void showAbout();
-    void showHelpContents();
-
-    // Selects the category and recipe with these names, as a click on each would.
-    bool selectRecipe(const QString& category, const QString& title);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void layOutWidgets() override;
-
-private:
-    void buildControls();
-    void buildMenus();
-    void loadWindow();
-    void showRecipe();
-    void showThumbnail(const QString& fileName);
-    void clearRecipe();
-    void handOverToEdit();
-    // The recipe selected in the lists: its category's and its own position, and its title.
-    RecipeRef shownRecipe() const;
-    void refillCategories();
-    bool printingSupported() const;
-
+    QString m_shownPictureName; // the stored picture name of the shown recipe
     std::unique_ptr<ComboBoxList> m_cats;
     std::unique_ptr<ListWidgetList> m_recs;
-    WindowSizeLimits m_formSize;
+    WindowSizeLimits m_sizeLimits;
     BrowseLayout m_layout;
 };
-
-// Multi-line fields read back with LF line ends; the boxes and the hand-over texts use CR LF.
-QString withCrLfLineEnds(const QString& text);

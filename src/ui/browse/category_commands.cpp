@@ -1,9 +1,11 @@
 // The browse window's Category menu: rename the shown category, or delete it with its recipes.
 #include "core/app/app_state.h"
-#include "core/app/dialogs.h"
 #include "core/book/book_operations.h"
+#include "core/book/recipe_checks.h"
+#include "core/book/xml_document.h"
 #include "core/text/text_table.h"
 #include "ui/browse/browse_window.h"
+#include "ui/platform/dialogs.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -17,35 +19,34 @@ QString quoted(const QString& name)
 
 void BrowseWindow::renameShownCategory()
 {
-    Dialogs& dialogs = *app().dialogs;
     for (;;) {
         if (m_categoryCombo->count() == 0)
             return;
         const QString current = m_categoryCombo->currentText();
         QString answer;
-        if (!dialogs.inputBox(loadText(TextId::RenameCategoryPrompt) + u':' + quoted(current), kMessageTitle, current,
-                              &answer))
+        if (!dialogs().inputBox(loadText(TextId::RenameCategoryPrompt) + u':' + quoted(current), kMessageTitle, current,
+                                &answer))
             answer.clear();
         answer = xmlStorableText(answer).trimmed(); // as the book will store it
         if (answer.isEmpty() || answer == current)
             return;
-        if (!isValidName(answer)) {
-            showMessage(dialogs, invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category));
+        const std::optional<TextId> problem = categoryNameProblem(app().book, answer, false);
+        if (problem == TextId::InvalidCategoryCharsMessage) {
+            showMessage(invalidNameMessage(*problem, InvalidCharsList::Category));
             return;
         }
-        if (!categoryNameFree(answer.toLower(), categoryList())) {
-            if (dialogs.message(loadText(TextId::CategoryExistsMessage), kMessageTitle, MsgButtons::RetryCancel,
-                                MsgIcon::None) == MsgAnswer::Retry)
+        if (problem) {
+            if (dialogs().message(loadText(*problem), kMessageTitle, MsgButtons::RetryCancel, MsgIcon::None) ==
+                MsgAnswer::Retry)
                 continue;
             return;
         }
-        if (!reportChange(
-                renameCategory(app().recipeDoc, categoryList().itemData(m_categoryCombo->currentIndex()), answer)))
+        if (!reportChange(renameCategory(app().book, m_cats->itemData(m_categoryCombo->currentIndex()), answer)))
             return;
         refillCategories();
         for (int row = m_categoryCombo->count() - 1; row >= 0; --row) {
             if (m_categoryCombo->itemText(row) == answer) {
-                categoryList().setCurrentRow(row);
+                m_cats->setCurrentRow(row);
                 break;
             }
         }
@@ -55,15 +56,14 @@ void BrowseWindow::renameShownCategory()
 
 void BrowseWindow::deleteShownCategory()
 {
-    Dialogs& dialogs = *app().dialogs;
     if (m_categoryCombo->count() == 0)
         return;
     const QString name = m_categoryCombo->currentText();
     if (m_recipeList->count() > 0)
-        showMessage(dialogs, loadText(TextId::CategoryNotEmptyMessage));
-    if (dialogs.message(loadText(TextId::ConfirmDeletionPrompt) + u':' + quoted(name), kMessageTitle, MsgButtons::YesNo,
-                        MsgIcon::None) != MsgAnswer::Yes)
+        showMessage(loadText(TextId::CategoryNotEmptyMessage));
+    if (dialogs().message(loadText(TextId::ConfirmDeletionPrompt) + u':' + quoted(name), kMessageTitle,
+                          MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
-    if (reportChange(deleteCategory(app().recipeDoc, categoryList().itemData(m_categoryCombo->currentIndex()))))
+    if (reportChange(deleteCategory(app().book, m_cats->itemData(m_categoryCombo->currentIndex()))))
         refillCategories();
 }

@@ -2,62 +2,75 @@
 
 #include "core/app/app_state.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_placement.h"
-#include "ui/app/window_texts.h"
+#include "ui/app/window_model.h"
+#include "ui/platform/window_parts.h"
+#include "ui/platform/window_placement.h"
 #include "ui/preferences/preferences_window.h"
-#include "ui/preferences/window_colors.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 AddRecipeWindow::AddRecipeWindow(QWidget* parent) : RecipeEditorWindow(parent)
 {
-    m_clearButton = m_secondButton;
+    setObjectName(QStringLiteral("addRecipeWindow"));
+    m_secondButton->setObjectName(QStringLiteral("clearButton"));
     buildMenus();
-    loadWindow();
+    registerMainWindow();
+    installSizeLimits(true);
+    restoreWindowPlacement(this);
+    applyTexts();
+    applyWindowTexts();
+    applyColors();
+    // Selecting the first entry, "[new category..]", asks for a category before the window appears.
+    fillAddCategories(app().book, *m_categories, QString());
+    windowModel().preferencesFromAdd = true;
+}
+
+const RecipeEditorWindow::Kind& AddRecipeWindow::editorKind() const
+{
+    static const Kind kind{RecipeWindowKind::Add, CategoryList::Add,          false,
+                           MsgIcon::Information,  InvalidCharsList::Category, TextId::AddWindowTitle,
+                           TextId::AddHeading,    TextId::AddButton,          TextId::ClearButton};
+    return kind;
 }
 
 void AddRecipeWindow::buildMenus()
 {
-    buildFileAndEditMenus(m_fileMenu, m_exitAction, m_editMenu, m_copyAction, m_cutAction, m_pasteAction);
-
-    m_recipeMenu = menuBar()->addMenu(QString());
+    buildFileAndEditMenus();
+    QMenu* recipe = addRecipeMenu();
     m_browseAction =
-        m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); });
-    m_addThisRecipeAction = m_recipeMenu->addAction(QString(), this, &AddRecipeWindow::saveRecipe);
-    m_addPictureAction = m_recipeMenu->addAction(QString(), this, &AddRecipeWindow::togglePicture);
-    m_clearRecipeAction = m_recipeMenu->addAction(QString(), this, &AddRecipeWindow::clearForm);
-    m_pictureAction = m_addPictureAction;
+        named(recipe->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); }),
+              "browseAction");
+    m_addThisRecipeAction =
+        named(recipe->addAction(QString(), this, &AddRecipeWindow::saveRecipe), "addThisRecipeAction");
+    m_pictureAction = named(recipe->addAction(QString(), this, &AddRecipeWindow::togglePicture), "pictureAction");
+    m_clearRecipeAction = named(recipe->addAction(QString(), this, &AddRecipeWindow::clearForm), "clearRecipeAction");
 
-    m_toolsMenu = menuBar()->addMenu(QString());
-    m_importAction = m_toolsMenu->addAction(QString());
+    m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
+    m_importAction = named(m_toolsMenu->addAction(QString()), "importAction");
     m_preferencesAction =
-        m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); });
+        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); }),
+              "preferencesAction");
     // Reached from here once its window is part of the program.
     m_importAction->setEnabled(false);
 
-    buildHelpMenu(m_helpMenu, m_helpContentsAction, m_aboutAction, QStringLiteral("ad"));
+    buildHelpMenu();
 
     connect(m_saveButton, &QPushButton::clicked, this, &AddRecipeWindow::saveRecipe);
-    connect(m_clearButton, &QPushButton::clicked, this, &AddRecipeWindow::clearForm);
+    connect(m_secondButton, &QPushButton::clicked, this, &AddRecipeWindow::clearForm);
 }
 
-void AddRecipeWindow::loadWindow()
+void AddRecipeWindow::applyWindowTexts()
 {
-    registerMainWindow();
-    installSizeLimits();
-    sizeLimits().resizeToMin();
-    restoreWindowPlacement(this);
-    applyAddTexts(*this);
-    applyAddColors(*this);
-    // Selecting the first entry, "[new category..]", asks for a category before the window appears.
-    fillAddCategories(app().recipeDoc, categoryList(), QString());
-    app().prefsFromAdd = true;
+    m_browseAction->setText(loadText(TextId::BrowseRecipesMenu));
+    m_addThisRecipeAction->setText(loadText(TextId::AddThisRecipeMenu));
+    m_clearRecipeAction->setText(loadText(TextId::ClearRecipeMenu));
+    m_toolsMenu->setTitle(loadText(TextId::ToolsMenu));
+    m_importAction->setText(loadText(TextId::ImportRecipesMenu));
+    m_preferencesAction->setText(loadText(TextId::PreferencesMenu));
 }
 
 bool AddRecipeWindow::eventFilter(QObject* watched, QEvent* event)
@@ -72,42 +85,17 @@ bool AddRecipeWindow::eventFilter(QObject* watched, QEvent* event)
 
 void AddRecipeWindow::saveRecipe()
 {
-    Dialogs& dialogs = *app().dialogs;
-    const QString title = normalizedTitle();
-    if (title.isEmpty()) {
-        showMessage(dialogs, loadText(TextId::TitleRequiredMessage));
-        focusTitle(false);
+    if (!formPasses())
         return;
-    }
-    if (newCategorySelected() || m_categoryCombo->currentIndex() < 0) {
-        showMessage(dialogs, loadText(TextId::CategoryRequiredMessage));
-        m_categoryCombo->setFocus();
-        return;
-    }
-    if (!isValidName(title)) {
-        showMessage(dialogs, invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title));
-        focusTitle(true);
-        return;
-    }
-    QString lower = title;
-    if (titleExists(app().recipeDoc, lower)) {
-        showMessage(dialogs, loadText(TextId::TitleExistsMessage));
-        focusTitle(true);
-        return;
-    }
     // A failed save keeps the form as it is, so nothing typed is lost.
-    if (reportChange(addRecipe(app().recipeDoc, selectedCategoryPosition(), form(), m_pictureDialog.fileName)))
+    if (reportChange(addRecipe(app().book, selectedCategoryPosition(), form(), m_pictureDialog.fileName)))
         clearForm();
 }
 
 void AddRecipeWindow::clearForm()
 {
-    if (m_pictureButton->text() == loadText(TextId::RemoveButton))
-        setPictureState(false);
-    for (QLineEdit* box : {m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox})
-        box->clear();
-    for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox})
-        box->clear();
+    setPictureState(false);
+    clearFields();
     clearPicture();
     focusTitle(false);
     m_pictureFrame->update();

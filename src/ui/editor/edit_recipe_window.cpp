@@ -4,64 +4,85 @@
 #include "core/book/picture_names.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_placement.h"
-#include "ui/app/window_texts.h"
+#include "ui/app/window_model.h"
 #include "ui/browse/browse_window.h"
-#include "ui/preferences/window_colors.h"
+#include "ui/platform/window_parts.h"
+#include "ui/platform/window_placement.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-EditRecipeWindow::EditRecipeWindow(QWidget* parent) : RecipeEditorWindow(parent)
+EditRecipeWindow::EditRecipeWindow(const RecipeRef& recipe, QWidget* parent)
+    : RecipeEditorWindow(parent), m_recipe(recipe)
 {
-    m_cancelButton = m_secondButton;
+    setObjectName(QStringLiteral("editRecipeWindow"));
+    m_secondButton->setObjectName(QStringLiteral("cancelButton"));
     buildMenus();
-    loadWindow();
+    registerMainWindow();
+    installSizeLimits();
+    restoreWindowPlacement(this);
+    applyTexts();
+    applyWindowTexts();
+    applyColors();
+    fillEditCategories(app().book, *m_categories, QString());
+    loadRecipe();
+}
+
+const RecipeEditorWindow::Kind& EditRecipeWindow::editorKind() const
+{
+    static const Kind kind{RecipeWindowKind::Edit,
+                           CategoryList::Edit,
+                           true,
+                           MsgIcon::Exclamation,
+                           InvalidCharsList::EditCategory,
+                           TextId::EditWindowTitle,
+                           TextId::EditHeading,
+                           TextId::UpdateButton,
+                           TextId::CancelEditButton};
+    return kind;
 }
 
 void EditRecipeWindow::buildMenus()
 {
-    buildFileAndEditMenus(m_fileMenu, m_exitAction, m_editMenu, m_copyAction, m_cutAction, m_pasteAction);
-
-    m_recipeMenu = menuBar()->addMenu(QString());
-    m_browseAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::cancelEdit);
-    m_addRecipesAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::switchToAddWindow);
-    m_saveRecipeAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::saveRecipe);
-    m_addPictureAction = m_recipeMenu->addAction(QString(), this, &EditRecipeWindow::togglePicture);
-    m_pictureAction = m_addPictureAction;
-
-    buildHelpMenu(m_helpMenu, m_helpContentsAction, m_aboutAction, QStringLiteral("ed"));
+    buildFileAndEditMenus();
+    QMenu* recipe = addRecipeMenu();
+    m_browseAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::cancelEdit), "browseAction");
+    m_addRecipesAction =
+        named(recipe->addAction(QString(), this, &EditRecipeWindow::switchToAddWindow), "addRecipesAction");
+    m_saveRecipeAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::saveRecipe), "saveRecipeAction");
+    m_pictureAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::togglePicture), "pictureAction");
+    buildHelpMenu();
 
     connect(m_saveButton, &QPushButton::clicked, this, &EditRecipeWindow::saveRecipe);
-    connect(m_cancelButton, &QPushButton::clicked, this, &EditRecipeWindow::cancelEdit);
+    connect(m_secondButton, &QPushButton::clicked, this, &EditRecipeWindow::cancelEdit);
 }
 
-void EditRecipeWindow::loadWindow()
+void EditRecipeWindow::applyWindowTexts()
 {
-    const AppState& a = app();
-    registerMainWindow();
-    installSizeLimits();
-    restoreWindowPlacement(this);
-    applyEditTexts(*this);
-    applyEditColors(*this);
-    fillEditCategories(a.recipeDoc, categoryList(), QString());
+    m_browseAction->setText(loadText(TextId::BrowseRecipesMenu));
+    m_addRecipesAction->setText(loadText(TextId::AddRecipesMenu));
+    m_saveRecipeAction->setText(loadText(TextId::SaveRecipeMenu));
+}
 
-    m_titleBox->setText(a.editTitle);
-    m_ingredientsBox->setPlainText(a.editIngredients);
-    m_preparationBox->setPlainText(a.editPreparation);
-    m_notesBox->setPlainText(a.editNotes);
-    m_prepTimeBox->setText(a.editPrepTime);
-    m_cookTimeBox->setText(a.editCookTime);
-    m_yieldBox->setText(a.editYield);
+void EditRecipeWindow::loadRecipe()
+{
+    const RecipeBook& book = app().book;
+    const Recipe recipe = RecipeBook::readRecipe(recipeAt(book, m_recipe));
+    m_titleBox->setText(recipe.title);
+    m_ingredientsBox->setPlainText(withCrLfLineEnds(recipe.ingredients));
+    m_preparationBox->setPlainText(withCrLfLineEnds(recipe.preparation));
+    m_notesBox->setPlainText(withCrLfLineEnds(recipe.notes));
+    m_prepTimeBox->setText(recipe.prepTime);
+    m_cookTimeBox->setText(recipe.cookTime);
+    m_yieldBox->setText(recipe.yield);
 
     // A missing stored picture: the window opens without one. One that does not decode stays the
     // recipe's picture (not shown) until the user removes it.
     clearPicture();
-    const QString stored = picturePath(a.imagesPath(), a.editImage);
+    const QString stored = picturePath(app().imagesPath(), recipe.image);
     if (!stored.isEmpty() && pathExists(stored)) {
         m_pictureDialog.fileName = stored;
         showThumbnail(stored);
@@ -69,43 +90,22 @@ void EditRecipeWindow::loadWindow()
     setPictureState(!m_pictureDialog.fileName.isEmpty());
 
     // Step through the list from its first entry (which may ask for a new category) to the recipe's own.
+    const QString category = RecipeBook::categoryName(book.category(m_recipe.category));
     for (int row = 0; row < m_categoryCombo->count(); ++row) {
-        categoryList().setCurrentRow(row);
-        if (m_categoryCombo->currentText() == a.editCategory)
+        m_categories->setCurrentRow(row);
+        if (m_categoryCombo->currentText() == category)
             break;
     }
 }
 
 void EditRecipeWindow::saveRecipe()
 {
-    AppState& a = app();
-    Dialogs& dialogs = *a.dialogs;
     // From here on, closing the window goes back to the browse window, even when a check fails.
-    a.quitOnClose = false;
-    if (newCategorySelected() || m_categoryCombo->currentIndex() < 0) {
-        showMessage(dialogs, loadText(TextId::CategoryRequiredMessage));
-        m_categoryCombo->setFocus();
+    windowModel().quitOnClose = false;
+    if (!formPasses(m_recipe.title))
         return;
-    }
-    const QString title = normalizedTitle();
-    if (title.isEmpty()) {
-        showMessage(dialogs, loadText(TextId::TitleRequiredMessage));
-        focusTitle(false);
-        return;
-    }
-    if (!isValidName(title)) {
-        showMessage(dialogs, invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title));
-        focusTitle(true);
-        return;
-    }
-    QString lower = title;
-    if (lower.toLower() != a.editTitle.toLower() && titleExists(a.recipeDoc, lower)) {
-        showMessage(dialogs, loadText(TextId::TitleExistsMessage));
-        focusTitle(true);
-        return;
-    }
     const ChangeOutcome outcome =
-        replaceRecipe(a.recipeDoc, a.editRecipe, selectedCategoryPosition(), form(), m_pictureDialog.fileName);
+        replaceRecipe(app().book, m_recipe, selectedCategoryPosition(), form(), m_pictureDialog.fileName);
     reportChange(outcome);
     // A failed save keeps the window open with everything typed, to try again or cancel.
     if (outcome.status != ChangeOutcome::Status::SaveFailed)
@@ -114,27 +114,23 @@ void EditRecipeWindow::saveRecipe()
 
 void EditRecipeWindow::cancelEdit()
 {
-    app().quitOnClose = false;
+    windowModel().quitOnClose = false;
     close();
 }
 
 void EditRecipeWindow::switchToAddWindow()
 {
-    app().quitOnClose = false;
-    app().returnToAdd = true;
+    windowModel().quitOnClose = false;
+    m_addWindowNext = true;
     close();
 }
 
 void EditRecipeWindow::afterUnload()
 {
-    AppState& a = app();
-    if (a.returnToAdd) {
-        a.returnToAdd = false;
+    if (m_addWindowNext) {
         showMainWindow(MainWindowKind::Add);
         return;
     }
-    if (a.returnToEdit)
-        return;
     const QString category = m_categoryCombo->currentText();
     const QString title = m_titleBox->text();
     showMainWindow(MainWindowKind::Browse);

@@ -1,10 +1,8 @@
 #include "ui/editor/picture_viewer.h"
 #include "core/text/text_table.h"
 
-#include "core/app/app_state.h"
 #include "core/layout/picture_fit.h"
 #include "core/layout/twips.h"
-#include "ui/app/window_model.h"
 #include "ui/platform/picture_loading.h"
 #include "ui/platform/screen_metrics.h"
 
@@ -12,20 +10,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-PictureViewer::PictureViewer(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+PictureViewer::PictureViewer(const QString& path)
+    : SecondaryWindow(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("pictureViewer"));
     setWindowTitle(kMessageTitle);
     m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setScaledContents(true);
     m_picture->setAttribute(Qt::WA_TransparentForMouseEvents); // a click on the picture closes too
-    loadWindow();
-}
 
-void PictureViewer::loadWindow()
-{
-    const LoadedPicture picture = loadPicture(app().viewImagePath);
+    const LoadedPicture picture = loadPicture(path);
     const QSize screen = screenSizeTwips(this);
     const double tx = twipsPerPixelX(this);
     const double ty = twipsPerPixelY(this);
@@ -63,18 +58,14 @@ void PictureViewer::keyPressEvent(QKeyEvent* event)
 void PictureViewer::closeEvent(QCloseEvent* event)
 {
     m_picture->clear();
-    event->accept();
-    returnFromSecondaryWindow();
+    SecondaryWindow::closeEvent(event);
 }
 
-void openImageViewer(MainWindowBase* opener, const QString& path)
+void openPictureViewer(QWidget* opener, const QString& path)
 {
-    // A picture that does not decode has nothing to show: no empty viewer over a disabled window.
     if (loadPicture(path).isNull())
         return;
-    app().viewImagePath = path;
-    auto* viewer = new PictureViewer;
-    openSecondaryWindow(viewer, opener);
-    viewer->activateWindow();
+    auto* viewer = new PictureViewer(path);
+    viewer->showOver(opener);
     viewer->setFocus();
 }

@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/platform/main_window.h"
+
+#include <QString>
 
 class QLabel;
-class MainWindowBase;
 
-// Shows viewImagePath full size (or scaled to the screen) in a borderless window on top.
-// A click or a key that types a character closes it and re-enables the window that opened it.
-class PictureViewer : public QWidget {
+// Shows a picture full size (or scaled to the screen) in a borderless window on top. A click or a
+// key that types a character closes it and gives the window that opened it its input back.
+class PictureViewer : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit PictureViewer(QWidget* parent = nullptr);
-
-    QLabel* m_picture = nullptr;
+    explicit PictureViewer(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -20,8 +19,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void loadWindow();
+    QLabel* m_picture = nullptr;
 };
 
-// Opens the viewer over a main window for the picture at `path`.
-void openImageViewer(MainWindowBase* opener, const QString& path);
+// Opens the viewer over a window for the picture at `path`; a picture that does not decode opens nothing.
+void openPictureViewer(QWidget* opener, const QString& path);

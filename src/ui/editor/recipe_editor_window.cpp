@@ -1,6 +1,8 @@
 #include "ui/editor/recipe_editor_window.h"
 
 #include "core/app/app_state.h"
+#include "core/book/xml_document.h"
+#include "core/layout/editor_layout.h"
 #include "core/layout/picture_fit.h"
 #include "core/layout/twips.h"
 #include "core/text/text_table.h"
@@ -8,6 +10,7 @@
 #include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
 #include "ui/preferences/about_box.h"
+#include "ui/preferences/color_scheme.h"
 #include "ui/preferences/help_window.h"
 
 #include <QApplication>
@@ -24,10 +27,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace {
 
 constexpr TwipRect kPictureFrame{120, 1860, 3060, 1900};
+// The side panel's captions and boxes share this span; a caption takes the width its text needs.
+constexpr double kSideLeft = 120, kSideRight = 3180, kSideCaptionWidth = 1300, kSideGap = 20;
 
 QString selectedText(const QWidget* box)
 {
@@ -63,52 +69,50 @@ void RecipeEditorWindow::buildControls()
 {
     QWidget* central = makeCentralWidget(this, this);
     makeHeading(central, m_heading);
-    m_textPanel = newFrame(central);
-    m_sidePanel = newFrame(m_textPanel);
+    m_textPanel = named(newFrame(central), "textPanel");
+    m_sidePanel = named(newFrame(m_textPanel), "sidePanel");
 
-    m_titleCaption = new QLabel(m_textPanel);
-    m_titleBox = new QLineEdit(m_textPanel);
-    m_ingredientsCaption = new QLabel(m_textPanel);
-    m_ingredientsBox = new QPlainTextEdit(m_textPanel);
-    m_preparationCaption = new QLabel(m_textPanel);
-    m_preparationBox = new QPlainTextEdit(m_textPanel);
-    m_notesCaption = new QLabel(m_textPanel);
-    m_notesBox = new QPlainTextEdit(m_textPanel);
+    m_titleCaption = named(new QLabel(m_textPanel), "titleCaption");
+    m_titleBox = named(new QLineEdit(m_textPanel), "titleBox");
+    m_ingredientsCaption = named(new QLabel(m_textPanel), "ingredientsCaption");
+    m_ingredientsBox = named(new QPlainTextEdit(m_textPanel), "ingredientsBox");
+    m_preparationCaption = named(new QLabel(m_textPanel), "preparationCaption");
+    m_preparationBox = named(new QPlainTextEdit(m_textPanel), "preparationBox");
+    m_notesCaption = named(new QLabel(m_textPanel), "notesCaption");
+    m_notesBox = named(new QPlainTextEdit(m_textPanel), "notesBox");
     for (QLabel* label : {m_titleCaption, m_ingredientsCaption, m_preparationCaption, m_notesCaption}) {
         QFont font = label->font();
         font.setBold(true);
         label->setFont(font);
         label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     }
-    m_degreeLabel = new QLabel(m_textPanel);
+    m_degreeLabel = named(new QLabel(m_textPanel), "degreeLabel");
     m_degreeLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    m_degreeLabel->setCursor(Qt::PointingHandCursor);
+    m_degreeLabel->setMouseTracking(true);
     m_degreeLabel->installEventFilter(this);
     m_preparationBox->installEventFilter(this);
 
-    m_categoryCaption = new QLabel(m_sidePanel);
-    m_categoryCombo = new QComboBox(m_sidePanel);
-    m_cats = std::make_unique<ComboBoxList>(m_categoryCombo);
+    m_categoryCaption = named(new QLabel(m_sidePanel), "categoryCaption");
+    m_categoryCombo = named(new QComboBox(m_sidePanel), "categoryCombo");
+    m_categories = std::make_unique<ComboBoxList>(m_categoryCombo);
     placeTwips(m_categoryCaption, {120, 60, 3060, 240});
     placeTwips(m_categoryCombo, {120, 300, 3060, 330});
-    QLabel** captions[] = {&m_prepTimeCaption, &m_cookTimeCaption, &m_yieldCaption};
-    QLineEdit** boxes[] = {&m_prepTimeBox, &m_cookTimeBox, &m_yieldBox};
-    for (int i = 0; i < 3; ++i) {
-        *captions[i] = new QLabel(m_sidePanel);
-        *boxes[i] = new QLineEdit(m_sidePanel);
-        placeTwips(*captions[i], {120, 720.0 + i * 360, 1300, 315});
-        placeTwips(*boxes[i], {1440, 720.0 + i * 360, 1740, 315});
-    }
+    m_prepTimeCaption = named(new QLabel(m_sidePanel), "prepTimeCaption");
+    m_prepTimeBox = named(new QLineEdit(m_sidePanel), "prepTimeBox");
+    m_cookTimeCaption = named(new QLabel(m_sidePanel), "cookTimeCaption");
+    m_cookTimeBox = named(new QLineEdit(m_sidePanel), "cookTimeBox");
+    m_yieldCaption = named(new QLabel(m_sidePanel), "yieldCaption");
+    m_yieldBox = named(new QLineEdit(m_sidePanel), "yieldBox");
 
-    m_pictureFrame = newFrame(m_sidePanel, true);
+    m_pictureFrame = named(newFrame(m_sidePanel, true), "pictureFrame");
     m_pictureFrame->setCursor(Qt::PointingHandCursor);
     m_pictureFrame->installEventFilter(this);
     placeTwips(m_pictureFrame, kPictureFrame);
-    m_thumbnail = new QLabel(m_pictureFrame);
+    m_thumbnail = named(new QLabel(m_pictureFrame), "thumbnail");
     m_thumbnail->setScaledContents(true);
     m_thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_thumbnail->hide();
-    m_viewPictureLabel = new QLabel(m_sidePanel);
+    m_viewPictureLabel = named(new QLabel(m_sidePanel), "viewPictureLabel");
     m_viewPictureLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_viewPictureLabel->setCursor(Qt::PointingHandCursor);
     m_viewPictureLabel->installEventFilter(this);
@@ -116,12 +120,12 @@ void RecipeEditorWindow::buildControls()
 
     m_pictureButtonPanel = newFrame(m_sidePanel);
     placeTwips(m_pictureButtonPanel, {120, 4080, 3060, 480});
-    m_pictureButton = new QPushButton(m_pictureButtonPanel);
+    m_pictureButton = named(new QPushButton(m_pictureButtonPanel), "pictureButton");
     placeTwips(m_pictureButton, {60, 60, 2940, 360});
 
     m_buttonPanel = newFrame(m_sidePanel);
     placeTwips(m_buttonPanel, {120, 4620, 3060, 600});
-    m_saveButton = new QPushButton(m_buttonPanel);
+    m_saveButton = named(new QPushButton(m_buttonPanel), "saveButton");
     m_secondButton = new QPushButton(m_buttonPanel);
     placeTwips(m_saveButton, {60, 105, 1425, 390});
     placeTwips(m_secondButton, {1575, 105, 1425, 390});
@@ -131,35 +135,126 @@ void RecipeEditorWindow::buildControls()
     m_pictureDialog.filter = QStringLiteral("(*.jpg, *.gif, *.bmp) |*.jpg;*.jpeg;*.jpe;*.gif;*.bmp|");
 
     connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &RecipeEditorWindow::categoryChosen);
+    connect(m_categoryCombo, &QComboBox::activated, this, &RecipeEditorWindow::categoryActivated);
     connect(m_pictureButton, &QPushButton::clicked, this, &RecipeEditorWindow::togglePicture);
 }
 
-void RecipeEditorWindow::buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMenu*& edit, QAction*& copy,
-                                               QAction*& cut, QAction*& paste)
+void RecipeEditorWindow::buildFileAndEditMenus()
 {
-    file = menuBar()->addMenu(QString());
-    exit = file->addAction(QString(), this, &RecipeEditorWindow::exitProgram);
-    edit = menuBar()->addMenu(QString());
-    copy = edit->addAction(QString(), this, &RecipeEditorWindow::editCopy);
-    cut = edit->addAction(QString(), this, &RecipeEditorWindow::editCut);
-    paste = edit->addAction(QString(), this, &RecipeEditorWindow::editPaste);
-    connect(edit, &QMenu::aboutToShow, this, [this, copy, cut, paste] { updateEditMenu(copy, cut, paste); });
+    m_fileMenu = named(menuBar()->addMenu(QString()), "fileMenu");
+    m_exitAction = named(m_fileMenu->addAction(QString(), this, &RecipeEditorWindow::exitProgram), "exitAction");
+    m_editMenu = named(menuBar()->addMenu(QString()), "editMenu");
+    m_copyAction = named(m_editMenu->addAction(QString(), this, &RecipeEditorWindow::editCopy), "copyAction");
+    m_cutAction = named(m_editMenu->addAction(QString(), this, &RecipeEditorWindow::editCut), "cutAction");
+    m_pasteAction = named(m_editMenu->addAction(QString(), this, &RecipeEditorWindow::editPaste), "pasteAction");
+    connect(m_editMenu, &QMenu::aboutToShow, this, &RecipeEditorWindow::updateEditMenu);
 }
 
-void RecipeEditorWindow::buildHelpMenu(QMenu*& help, QAction*& contents, QAction*& about, const QString& helpKey)
+QMenu* RecipeEditorWindow::addRecipeMenu()
 {
-    help = menuBar()->addMenu(QString());
-    contents = help->addAction(QString(), this, [helpKey] { showHelp(helpKey); });
-    about = help->addAction(QString(), this, [this] { openAboutBox(this); });
+    m_recipeMenu = named(menuBar()->addMenu(QString()), "recipeMenu");
+    return m_recipeMenu;
 }
 
-void RecipeEditorWindow::installSizeLimits()
+void RecipeEditorWindow::buildHelpMenu()
 {
-    m_formSize.attach(this);
-    m_formSize.setMaxWidth(60000);
-    m_formSize.setMaxHeight(60000);
-    m_formSize.setMinHeight(6900);
-    m_formSize.setMinWidth(9700);
+    m_helpMenu = named(menuBar()->addMenu(QString()), "helpMenu");
+    m_aboutAction = named(m_helpMenu->addAction(QString(), this, [this] { openAboutBox(this); }), "aboutAction");
+    m_helpContentsAction =
+        named(m_helpMenu->addAction(QString(), this, [this] { showHelp(this); }), "helpContentsAction");
+}
+
+void RecipeEditorWindow::applyTexts()
+{
+    const Kind& kind = editorKind();
+    setWindowTitle(loadText(kind.title));
+    for (QLabel* heading : m_heading)
+        heading->setText(withoutAccessMarks(loadText(kind.heading)));
+    m_titleCaption->setText(loadText(TextId::TitleLabel));
+    m_ingredientsCaption->setText(loadText(TextId::IngredientsLabel));
+    m_preparationCaption->setText(loadText(TextId::PreparationLabel));
+    m_notesCaption->setText(loadText(TextId::SpecialNotesLabel));
+    m_categoryCaption->setText(loadText(TextId::CategoryLabel));
+    m_degreeLabel->setText(QStringLiteral("° (") + loadText(TextId::DegreeSymbolLabel) + u')');
+    m_pictureButton->setText(loadText(TextId::AddImageButton));
+    m_prepTimeCaption->setText(loadText(TextId::PrepTimeLabel));
+    m_cookTimeCaption->setText(loadText(TextId::CookTimeLabel));
+    m_yieldCaption->setText(loadText(TextId::YieldLabel));
+    m_viewPictureLabel->setText(loadText(TextId::ClickToViewImageLabel));
+    m_saveButton->setText(loadText(kind.saveButton));
+    m_secondButton->setText(loadText(kind.secondButton));
+    m_fileMenu->setTitle(loadText(TextId::FileMenu));
+    m_exitAction->setText(loadText(TextId::ExitMenu));
+    m_editMenu->setTitle(loadText(TextId::EditMenu));
+    m_copyAction->setText(loadText(TextId::CopyMenu));
+    m_cutAction->setText(loadText(TextId::CutMenu));
+    m_pasteAction->setText(loadText(TextId::PasteMenu));
+    m_recipeMenu->setTitle(loadText(TextId::RecipeMenu));
+    m_pictureAction->setText(loadText(TextId::AddImageMenu));
+    m_helpMenu->setTitle(loadText(TextId::HelpMenu));
+    m_aboutAction->setText(loadText(TextId::AboutMenu));
+    m_helpContentsAction->setText(loadText(TextId::HelpContentsMenu));
+    placeSideCaptions();
+}
+
+void RecipeEditorWindow::applyColors()
+{
+    const QColor button = schemeColor(RoleButton);
+    const QColor field = schemeColor(RoleField);
+    const QColor label = schemeColor(RoleLabel);
+    const QColor fieldText = schemeColor(RoleFieldText);
+    const QColor panel = schemeColor(RolePanel);
+    const std::initializer_list<QWidget*> fields{m_titleBox,    m_ingredientsBox, m_notesBox, m_preparationBox,
+                                                 m_prepTimeBox, m_cookTimeBox,    m_yieldBox, m_categoryCombo};
+
+    setBackColor(this, button);
+    keepDesktopColors(menuBar());
+    for (QWidget* b : {m_secondButton, m_saveButton, m_pictureButton})
+        setButtonColor(b, button);
+
+    setBackColor(m_buttonPanel, field);
+    setBackColor(m_pictureButtonPanel, field);
+    for (QWidget* f : fields)
+        setFieldBackColor(f, field);
+    setLabelColor(m_heading[0], field);
+
+    for (QWidget* l :
+         {m_heading[1], m_categoryCaption, m_titleCaption, m_ingredientsCaption, m_notesCaption, m_preparationCaption})
+        setLabelColor(l, label);
+    for (QWidget* f : fields) {
+        setFieldTextColor(f, fieldText);
+        setTextSize(f, app().textFontSize);
+    }
+    for (QWidget* f : {m_pictureFrame, m_sidePanel, m_textPanel})
+        setBackColor(f, panel);
+}
+
+void RecipeEditorWindow::placeSideCaptions()
+{
+    // Captions take the width their text needs ("Cocinar tiempo" at large text); the boxes what is left.
+    const double tx = twipsPerPixelX(this);
+    double captionWidth = kSideCaptionWidth;
+    for (QLabel* caption : {m_prepTimeCaption, m_cookTimeCaption, m_yieldCaption})
+        captionWidth = std::max<double>(captionWidth, pixelsToTwips(caption->sizeHint().width(), tx));
+    captionWidth = std::min(captionWidth, (kSideRight - kSideLeft) / 2);
+    const double boxLeft = kSideLeft + captionWidth + kSideGap;
+    QLabel* const captions[] = {m_prepTimeCaption, m_cookTimeCaption, m_yieldCaption};
+    QLineEdit* const boxes[] = {m_prepTimeBox, m_cookTimeBox, m_yieldBox};
+    for (int i = 0; i < 3; ++i) {
+        placeTwips(captions[i], {kSideLeft, 720.0 + i * 360, captionWidth, 315});
+        placeTwips(boxes[i], {boxLeft, 720.0 + i * 360, kSideRight - boxLeft, 315});
+    }
+}
+
+void RecipeEditorWindow::installSizeLimits(bool startAtMinimum)
+{
+    m_sizeLimits.attach(this);
+    m_sizeLimits.setMaxWidth(60000);
+    m_sizeLimits.setMaxHeight(60000);
+    m_sizeLimits.setMinHeight(6900);
+    m_sizeLimits.setMinWidth(9700);
+    if (startAtMinimum)
+        m_sizeLimits.resizeToMin();
 }
 
 QList<QWidget*> RecipeEditorWindow::editBoxes() const
@@ -176,7 +271,7 @@ RecipeForm RecipeEditorWindow::form() const
 
 int RecipeEditorWindow::selectedCategoryPosition() const
 {
-    return m_cats->itemData(m_categoryCombo->currentIndex());
+    return m_categories->itemData(m_categoryCombo->currentIndex());
 }
 
 bool RecipeEditorWindow::newCategorySelected() const
@@ -184,11 +279,34 @@ bool RecipeEditorWindow::newCategorySelected() const
     return m_categoryCombo->currentText() == loadText(TextId::NewCategoryEntry);
 }
 
-QString RecipeEditorWindow::normalizedTitle()
+bool RecipeEditorWindow::formPasses(const QString& ownTitle)
 {
     // What the book will store: no characters XML cannot hold, no blanks around it.
     m_titleBox->setText(xmlStorableText(m_titleBox->text()).trimmed());
-    return m_titleBox->text();
+    const bool categoryChosen = !newCategorySelected() && m_categoryCombo->currentIndex() >= 0;
+    const std::optional<TextId> problem =
+        recipeFormProblem(app().book, editorKind().checks, categoryChosen, m_titleBox->text(), ownTitle);
+    if (!problem)
+        return true;
+    switch (*problem) {
+    case TextId::CategoryRequiredMessage:
+        showMessage(loadText(*problem));
+        m_categoryCombo->setFocus();
+        break;
+    case TextId::TitleRequiredMessage:
+        showMessage(loadText(*problem));
+        focusTitle(false);
+        break;
+    case TextId::InvalidTitleCharsMessage:
+        showMessage(invalidNameMessage(*problem, InvalidCharsList::Title));
+        focusTitle(true);
+        break;
+    default:
+        showMessage(loadText(*problem));
+        focusTitle(true);
+        break;
+    }
+    return false;
 }
 
 void RecipeEditorWindow::focusTitle(bool selectAll)
@@ -198,14 +316,37 @@ void RecipeEditorWindow::focusTitle(bool selectAll)
         m_titleBox->selectAll();
 }
 
+void RecipeEditorWindow::clearFields()
+{
+    for (QLineEdit* box : {m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox})
+        box->clear();
+    for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox})
+        box->clear();
+}
+
+bool RecipeEditorWindow::onDegreeText(const QPoint& position) const
+{
+    // The label is right-aligned in a wide box: only its text answers, not the blank space before it.
+    const QRect box = m_degreeLabel->contentsRect();
+    const int textWidth = m_degreeLabel->fontMetrics().horizontalAdvance(m_degreeLabel->text());
+    return position.x() >= box.right() - textWidth && box.contains(position);
+}
+
 bool RecipeEditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (watched == m_degreeLabel) {
-            insertDegreeSign();
+            if (onDegreeText(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                insertDegreeSign();
             return true;
         }
+        break;
+    case QEvent::MouseMove:
+        if (watched == m_degreeLabel)
+            m_degreeLabel->setCursor(onDegreeText(static_cast<QMouseEvent*>(event)->position().toPoint())
+                                         ? Qt::PointingHandCursor
+                                         : Qt::ArrowCursor);
         break;
     case QEvent::MouseButtonRelease:
         if (watched == m_viewPictureLabel || watched == m_pictureFrame)
@@ -238,35 +379,62 @@ void RecipeEditorWindow::layOutWidgets()
     placeTwips(m_preparationBox, l.preparationBox);
     placeTwips(m_notesCaption, l.notesCaption);
     placeTwips(m_notesBox, l.notesBox);
-    placeTwips(m_degreeLabel, l.degreeLabel);
+    // The degree label keeps its right edge and grows to the left when its text needs more room.
+    TwipRect degree = l.degreeLabel;
+    const double needed = pixelsToTwips(m_degreeLabel->sizeHint().width(), tx);
+    if (needed > degree.width) {
+        degree.left -= needed - degree.width;
+        degree.width = needed;
+    }
+    placeTwips(m_degreeLabel, degree);
 }
 
 void RecipeEditorWindow::categoryChosen()
 {
     if (!newCategorySelected())
         return;
-    Dialogs& dialogs = *app().dialogs;
+    askForNewCategory();
+    // A choice in the list also reports itself as activated, right after this: it asked once already.
+    m_promptRan = true;
+    QTimer::singleShot(0, this, [this] { m_promptRan = false; });
+}
+
+void RecipeEditorWindow::categoryActivated()
+{
+    // Choosing "[new category..]" again while it is selected changes nothing, yet asks again.
+    if (m_promptRan) {
+        m_promptRan = false;
+        return;
+    }
+    if (newCategorySelected())
+        askForNewCategory();
+}
+
+void RecipeEditorWindow::askForNewCategory()
+{
     QString name;
-    if (!dialogs.inputBox(loadText(TextId::NewCategoryPrompt), kMessageTitle, QString(), &name))
+    if (!dialogs().inputBox(loadText(TextId::NewCategoryPrompt), kMessageTitle, QString(), &name))
         return;
     name = xmlStorableText(name).trimmed(); // as the book will store it
     if (name.isEmpty())
         return;
-    if (!isValidName(name)) {
-        showMessage(dialogs, invalidNameMessage(TextId::InvalidCategoryCharsMessage, categoryCharsList()));
+    const std::optional<TextId> problem = categoryNameProblem(app().book, name, true);
+    if (problem == TextId::InvalidCategoryCharsMessage) {
+        showMessage(invalidNameMessage(*problem, editorKind().categoryCharsList));
         return;
     }
-    if (categoryExists(name.toLower(), *m_cats, dialogs))
+    if (problem) {
+        showMessage(loadText(*problem));
         return;
-    if (reportChange(addCategory(app().recipeDoc, name)))
-        fillCategoryList(app().recipeDoc, *m_cats, listKind(), name);
+    }
+    if (reportChange(addCategory(app().book, name)))
+        fillCategoryList(app().book, *m_categories, editorKind().categoryList, name);
 }
 
 void RecipeEditorWindow::setPictureState(bool attached)
 {
     m_pictureButton->setText(loadText(attached ? TextId::RemoveButton : TextId::AddImageButton));
-    if (m_pictureAction)
-        m_pictureAction->setText(loadText(attached ? TextId::RemoveImageMenu : TextId::AddImageMenu));
+    m_pictureAction->setText(loadText(attached ? TextId::RemoveImageMenu : TextId::AddImageMenu));
 }
 
 void RecipeEditorWindow::clearPicture()
@@ -293,20 +461,19 @@ void RecipeEditorWindow::togglePicture()
 
 void RecipeEditorWindow::choosePicture()
 {
-    Dialogs& dialogs = *app().dialogs;
     for (;;) {
-        if (!dialogs.openFile(m_pictureDialog)) {
+        if (!dialogs().openFile(m_pictureDialog)) {
             clearPicture(); // a cancelled choice leaves no half-chosen name behind
             return;
         }
         if (isAcceptedPictureName(m_pictureDialog.fileName))
             break;
-        showMessage(dialogs, loadText(TextId::InvalidImageFileMessage) + QStringLiteral(" (*.jpg, *.gif, *.bmp)"));
+        showMessage(loadText(TextId::InvalidImageFileMessage) + QStringLiteral(" (*.jpg, *.gif, *.bmp)"));
     }
-    if (refusesImagesFolder()) {
+    if (editorKind().refusesImagesFolder) {
         const QString folder = QFileInfo(m_pictureDialog.fileName).absoluteDir().canonicalPath();
         if (!folder.isEmpty() && folder == QDir(app().imagesPath()).canonicalPath()) {
-            showMessage(dialogs, loadText(TextId::ImageFromImagesFolderMessage), MsgIcon::Exclamation);
+            showMessage(loadText(TextId::ImageFromImagesFolderMessage), MsgIcon::Exclamation);
             setPictureState(false);
             clearPicture();
             return;
@@ -316,7 +483,7 @@ void RecipeEditorWindow::choosePicture()
         showThumbnail(m_pictureDialog.fileName);
         return;
     }
-    showMessage(dialogs, loadText(TextId::CorruptImageMessage), corruptPictureIcon());
+    showMessage(loadText(TextId::CorruptImageMessage), editorKind().corruptPictureIcon);
     setPictureState(false);
     clearPicture();
 }
@@ -337,9 +504,8 @@ void RecipeEditorWindow::showThumbnail(const QString& path)
 
 void RecipeEditorWindow::viewPicture()
 {
-    if (m_pictureDialog.fileName.isEmpty())
-        return;
-    openImageViewer(this, m_pictureDialog.fileName);
+    if (!m_pictureDialog.fileName.isEmpty())
+        openPictureViewer(this, m_pictureDialog.fileName);
 }
 
 void RecipeEditorWindow::insertDegreeSign()
@@ -348,14 +514,14 @@ void RecipeEditorWindow::insertDegreeSign()
     replaceSelection(m_preparationBox, QStringLiteral("°"));
 }
 
-void RecipeEditorWindow::updateEditMenu(QAction* copy, QAction* cut, QAction* paste)
+void RecipeEditorWindow::updateEditMenu()
 {
     QWidget* box = focusWidget();
     const bool ours = editBoxes().contains(box);
     const bool selection = ours && !selectedText(box).isEmpty();
-    copy->setEnabled(selection);
-    cut->setEnabled(selection);
-    paste->setEnabled(ours && !QApplication::clipboard()->text().isEmpty());
+    m_copyAction->setEnabled(selection);
+    m_cutAction->setEnabled(selection);
+    m_pasteAction->setEnabled(ours && !QApplication::clipboard()->text().isEmpty());
 }
 
 void RecipeEditorWindow::editCopy()

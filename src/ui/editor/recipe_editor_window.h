@@ -1,11 +1,12 @@
 #pragma once
 
-#include "core/app/dialogs.h"
 #include "core/book/book_operations.h"
 #include "core/book/recipe_changes.h"
-#include "core/layout/editor_layout.h"
-#include "ui/app/window_model.h"
+#include "core/book/recipe_checks.h"
+#include "core/text/text_ids.h"
+#include "ui/platform/dialogs.h"
 #include "ui/platform/list_adapters.h"
+#include "ui/platform/main_window.h"
 #include "ui/platform/picture_loading.h"
 #include "ui/preferences/window_size_limits.h"
 
@@ -19,90 +20,112 @@ class QPlainTextEdit;
 class QPushButton;
 
 // What the add and edit windows share: the same controls under the same names, the layout, the
-// new-category prompt, the picture command and thumbnail, the degree sign and the Edit menu.
+// File, Edit and Help menus, the form checks, the new-category prompt, the picture command and
+// thumbnail, and the degree sign.
 class RecipeEditorWindow : public MainWindowBase {
     Q_OBJECT
 public:
     explicit RecipeEditorWindow(QWidget* parent = nullptr);
 
-    QLabel* m_heading[2] = {nullptr, nullptr};
-    QFrame* m_textPanel = nullptr;
-    QFrame* m_sidePanel = nullptr;
-    QLabel* m_titleCaption = nullptr;
-    QLineEdit* m_titleBox = nullptr;
-    QLabel* m_categoryCaption = nullptr;
-    QComboBox* m_categoryCombo = nullptr;
-    QLabel* m_prepTimeCaption = nullptr;
-    QLineEdit* m_prepTimeBox = nullptr;
-    QLabel* m_cookTimeCaption = nullptr;
-    QLineEdit* m_cookTimeBox = nullptr;
-    QLabel* m_yieldCaption = nullptr;
-    QLineEdit* m_yieldBox = nullptr;
-    QLabel* m_ingredientsCaption = nullptr;
-    QPlainTextEdit* m_ingredientsBox = nullptr;
-    QLabel* m_preparationCaption = nullptr;
-    QPlainTextEdit* m_preparationBox = nullptr;
-    QLabel* m_notesCaption = nullptr;
-    QPlainTextEdit* m_notesBox = nullptr;
-    QLabel* m_degreeLabel = nullptr;
-    QFrame* m_pictureFrame = nullptr;
-    QLabel* m_thumbnail = nullptr;
-    QLabel* m_viewPictureLabel = nullptr;
-    QFrame* m_buttonPanel = nullptr;
-    QPushButton* m_saveButton = nullptr;
-    QFrame* m_pictureButtonPanel = nullptr;
-    QPushButton* m_pictureButton = nullptr;
-    FileDialogState m_pictureDialog; // its file name is the picture the recipe is to have
-
-    ComboBoxList& categoryList() { return *m_cats; }
-    const WindowSizeLimits& formSize() const { return m_formSize; }
-    // The seven text boxes the Edit menu works on.
-    QList<QWidget*> editBoxes() const;
-
-    // Handlers, public so that the tests can drive the window as a user would.
-    void categoryChosen();
-    void togglePicture();
-    void viewPicture();
-    void insertDegreeSign();
-    void updateEditMenu(QAction* copy, QAction* cut, QAction* paste);
-    void editCopy();
-    void editCut();
-    void editPaste();
+    const WindowSizeLimits& sizeLimits() const { return m_sizeLimits; }
 
 protected:
-    // The second button of the button panel ("&CLEAR" or "&CANCEL"), and the window's image menu entry.
-    QPushButton* m_secondButton = nullptr;
-    QAction* m_pictureAction = nullptr;
+    // How the two windows differ.
+    struct Kind {
+        RecipeWindowKind checks;
+        CategoryList categoryList;
+        bool refusesImagesFolder;   // the edit window does not take a picture from the images folder
+        MsgIcon corruptPictureIcon; // information in the add window, exclamation in the edit window
+        InvalidCharsList categoryCharsList;
+        TextId title, heading, saveButton, secondButton;
+    };
+    virtual const Kind& editorKind() const = 0;
 
-    // The File and Edit menus, and the Help menu, which the two windows build alike.
-    void buildFileAndEditMenus(QMenu*& file, QAction*& exit, QMenu*& edit, QAction*& copy, QAction*& cut,
-                               QAction*& paste);
-    void buildHelpMenu(QMenu*& help, QAction*& contents, QAction*& about, const QString& helpKey);
-    void installSizeLimits();
-    WindowSizeLimits& sizeLimits() { return m_formSize; }
+    // The File and Edit menus, the Recipe menu's title, and the Help menu, which the two windows
+    // build alike around their own Recipe (and Tools) entries.
+    void buildFileAndEditMenus();
+    QMenu* addRecipeMenu();
+    void buildHelpMenu();
+    void applyTexts();
+    void applyColors();
+    // The window's size limits; the add window starts at its smallest size.
+    void installSizeLimits(bool startAtMinimum = false);
+
     RecipeForm form() const;
     int selectedCategoryPosition() const;
     bool newCategorySelected() const;
+    // Runs the window's checks on the form; shows the first that fails and puts the focus where the
+    // user can mend it. `ownTitle` is the edited recipe's title.
+    bool formPasses(const QString& ownTitle = {});
     void setPictureState(bool attached);
     void clearPicture();
     void showThumbnail(const QString& path);
     void focusTitle(bool selectAll);
-    // The title box's text as it will be checked and stored; the box shows it so too.
-    QString normalizedTitle();
+    void clearFields();
+    void togglePicture();
+    void insertDegreeSign();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void layOutWidgets() override;
 
-    // The differences between the two windows.
-    virtual CategoryList listKind() const = 0;
-    virtual bool refusesImagesFolder() const = 0;
-    virtual MsgIcon corruptPictureIcon() const = 0;
-    virtual InvalidCharsList categoryCharsList() const = 0;
+    QComboBox* m_categoryCombo = nullptr;
+    QLineEdit* m_titleBox = nullptr;
+    QLineEdit* m_prepTimeBox = nullptr;
+    QLineEdit* m_cookTimeBox = nullptr;
+    QLineEdit* m_yieldBox = nullptr;
+    QPlainTextEdit* m_ingredientsBox = nullptr;
+    QPlainTextEdit* m_preparationBox = nullptr;
+    QPlainTextEdit* m_notesBox = nullptr;
+    QFrame* m_pictureFrame = nullptr;
+    QLabel* m_thumbnail = nullptr;
+    QPushButton* m_pictureButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_secondButton = nullptr; // "&CLEAR" or "&CANCEL"
+    QAction* m_pictureAction = nullptr;    // the Recipe menu's picture entry
+    std::unique_ptr<ComboBoxList> m_categories;
+    FileDialogState m_pictureDialog; // its file name is the picture the recipe is to have
 
 private:
     void buildControls();
+    void placeSideCaptions();
+    void categoryChosen();
+    void categoryActivated();
+    void askForNewCategory();
     void choosePicture();
+    void viewPicture();
+    bool onDegreeText(const QPoint& position) const;
+    QList<QWidget*> editBoxes() const;
+    void updateEditMenu();
+    void editCopy();
+    void editCut();
+    void editPaste();
 
-    std::unique_ptr<ComboBoxList> m_cats;
-    WindowSizeLimits m_formSize;
-    LoadedPicture m_picture; // the shown picture at natural size
+    QLabel* m_heading[2] = {nullptr, nullptr};
+    QFrame* m_textPanel = nullptr;
+    QFrame* m_sidePanel = nullptr;
+    QLabel* m_titleCaption = nullptr;
+    QLabel* m_categoryCaption = nullptr;
+    QLabel* m_prepTimeCaption = nullptr;
+    QLabel* m_cookTimeCaption = nullptr;
+    QLabel* m_yieldCaption = nullptr;
+    QLabel* m_ingredientsCaption = nullptr;
+    QLabel* m_preparationCaption = nullptr;
+    QLabel* m_notesCaption = nullptr;
+    QLabel* m_degreeLabel = nullptr;
+    QLabel* m_viewPictureLabel = nullptr;
+    QFrame* m_buttonPanel = nullptr;
+    QFrame* m_pictureButtonPanel = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_exitAction = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QAction* m_copyAction = nullptr;
+    QAction* m_cutAction = nullptr;
+    QAction* m_pasteAction = nullptr;
+    QMenu* m_recipeMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_helpContentsAction = nullptr;
+
+    WindowSizeLimits m_sizeLimits;
+    LoadedPicture m_picture;  // the shown picture at natural size
+    bool m_promptRan = false; // the prompt already ran for the change a choice in the list made
 };

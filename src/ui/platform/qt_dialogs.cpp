@@ -36,7 +36,9 @@ bool runFileDialog(FileDialogState& state, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(owner(), state.title);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // An open form may accept a name that does not exist yet where the caller checks the name itself.
+    const bool existing = mode == QFileDialog::AcceptOpen && state.mustExist;
+    dialog.setFileMode(existing ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(qtFileFilter(state.filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts));
     // The callers make their own checks, the overwrite question among them.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -24,6 +24,8 @@ void makeHeading(QWidget* parent, QLabel* (&labels)[2])
         label->setFont(font);
         label->setIndent(8);
     }
+    labels[0]->setObjectName(QStringLiteral("heading"));
+    labels[1]->setObjectName(QStringLiteral("headingShadow"));
     labels[1]->raise();
 }
 
@@ -42,4 +44,22 @@ void placeTwips(QWidget* widget, const TwipRect& r)
     const double ty = twipsPerPixelY(widget);
     widget->setGeometry(twipsToPixels(r.left, tx), twipsToPixels(r.top, ty), twipsToPixels(r.width, tx),
                         twipsToPixels(r.height, ty));
+}
+
+QString withCrLfLineEnds(const QString& text)
+{
+    QString out = text;
+    out.replace(u'\n', QStringLiteral("\r\n"));
+    return out;
+}
+
+QString withoutAccessMarks(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
 }

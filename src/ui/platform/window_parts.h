@@ -8,7 +8,19 @@ class QMainWindow;
 class QObject;
 class QWidget;
 
+#include <QString>
+
 // Pieces the main windows build alike.
+
+// Gives a widget or action the name tests and style sheets find it by, and returns it.
+template <typename T> T* named(T* object, const char* name)
+{
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+// Multi-line fields read back with LF line ends; the boxes show them with CR LF as they are stored.
+QString withCrLfLineEnds(const QString& text);
 
 // The window's central widget; its resizes go to `resizeWatcher`.
 QWidget* makeCentralWidget(QMainWindow* window, QObject* resizeWatcher);
@@ -20,3 +32,7 @@ QFrame* newFrame(QWidget* parent, bool border = false);
 
 // Places a widget at a rectangle given in twips, converted with its screen's twips per pixel.
 void placeTwips(QWidget* widget, const TwipRect& rect);
+
+// A text as a label shows it: "&" marks an access key in menus and buttons but is no character
+// there ("&&" stands for one "&").
+QString withoutAccessMarks(const QString& text);

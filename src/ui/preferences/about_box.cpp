@@ -1,7 +1,6 @@
 #include "ui/preferences/about_box.h"
 
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
 #include "ui/preferences/help_window.h"
 
 #include <QCloseEvent>
@@ -16,9 +15,9 @@ QString programVersion()
     return QStringLiteral(SAPORINA_VERSION);
 }
 
-AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+AboutBox::AboutBox() : SecondaryWindow(Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("aboutBox"));
     auto* picIcon = new QLabel(this);
     picIcon->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
     auto* name = new QLabel(QStringLiteral("Saporina"), this);
@@ -29,14 +28,18 @@ AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindows
     auto* maker = new QLabel(QStringLiteral("Quorvel"), this);
     auto* rights = new QLabel(QStringLiteral("© 2026 Quorvel"), this);
     m_versionLabel = new QLabel(this);
+    m_versionLabel->setObjectName(QStringLiteral("versionLabel"));
     m_descriptionLabel = new QLabel(this);
+    m_descriptionLabel->setObjectName(QStringLiteral("descriptionLabel"));
     m_descriptionLabel->setWordWrap(true);
     m_descriptionLabel->setMinimumWidth(320);
     m_webLabel = new QLabel(this);
+    m_webLabel->setObjectName(QStringLiteral("webLabel"));
     m_webLabel->setCursor(Qt::PointingHandCursor);
     m_webLabel->setStyleSheet(QStringLiteral("color: #1a4f9c; text-decoration: underline;"));
     m_webLabel->installEventFilter(this);
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
 
     auto* texts = new QVBoxLayout;
@@ -60,12 +63,9 @@ AboutBox::AboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindows
     layout->addLayout(buttons);
     layout->setContentsMargins(18, 18, 18, 12);
 
-    connect(m_okButton, &QPushButton::clicked, this, &AboutBox::closeBox);
-    loadWindow();
-}
+    // The close box acts as OK.
+    connect(m_okButton, &QPushButton::clicked, this, &AboutBox::close);
 
-void AboutBox::loadWindow()
-{
     setWindowTitle(loadText(TextId::AboutWindowTitle) + QStringLiteral(" SP"));
     m_versionLabel->setText(loadText(TextId::VersionLabel) + u' ' + programVersion());
     m_descriptionLabel->setText(loadText(TextId::AboutDescription));
@@ -86,21 +86,7 @@ void AboutBox::openWebAddress()
     openUrl(m_webLabel->text());
 }
 
-void AboutBox::closeBox()
+void openAboutBox(QWidget* opener)
 {
-    close();
-}
-
-void AboutBox::closeEvent(QCloseEvent* event)
-{
-    // The close box acts as OK: the window that opened the box gets its input back.
-    event->accept();
-    returnFromSecondaryWindow();
-}
-
-void openAboutBox(MainWindowBase* opener)
-{
-    auto* about = new AboutBox;
-    openSecondaryWindow(about, opener);
-    about->activateWindow();
+    (new AboutBox)->showOver(opener);
 }

@@ -110,3 +110,12 @@ void setTextSize(QWidget* widget, int points)
     font.setPointSize(points);
     widget->setFont(font);
 }
+
+void keepDesktopColors(QWidget* widget)
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText})
+        palette.setColor(role, desktop.color(role));
+    widget->setPalette(palette);
+}

@@ -25,5 +25,7 @@ void setFieldBackColor(QWidget* widget, const QColor& color);
 void setLabelColor(QWidget* widget, const QColor& color);
 // Fore colour of a text box, list or combo box.
 void setFieldTextColor(QWidget* widget, const QColor& color);
+// Menus keep the desktop's colours whatever the window's scheme.
+void keepDesktopColors(QWidget* widget);
 // Point size of a field's text.
 void setTextSize(QWidget* widget, int points);

@@ -1,11 +1,10 @@
 #include "ui/preferences/help_window.h"
 
 #include "core/app/app_state.h"
-#include "core/app/dialogs.h"
 #include "core/app/help_files.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
+#include "ui/platform/dialogs.h"
 
 #include <QDesktopServices>
 #include <QTextBrowser>
@@ -39,16 +38,11 @@ public:
 
 } // namespace
 
-void showHelp(const QString& windowKey)
+void showHelp(QWidget* owner)
 {
-    const MainWindowKind kind = windowKey == QStringLiteral("br")   ? MainWindowKind::Browse
-                                : windowKey == QStringLiteral("ad") ? MainWindowKind::Add
-                                                                    : MainWindowKind::Edit;
-    QWidget* owner = mainWindowOfKind(kind);
     const QString path = helpFilePath();
     if (!pathExists(path)) {
-        if (app().dialogs)
-            showMessage(*app().dialogs, loadText(TextId::HelpFileMissingMessage), MsgIcon::Exclamation);
+        showMessage(loadText(TextId::HelpFileMissingMessage), MsgIcon::Exclamation);
         return;
     }
     auto* help =

@@ -2,9 +2,11 @@
 
 #include <QString>
 
-// Opens the help file of the current language at its contents, owned by the window the key names
-// ("br" browse, "ad" add, anything else edit). A missing file gets message 262.
-void showHelp(const QString& windowKey);
+class QWidget;
+
+// Opens the help file of the current language at its contents, in a help window owned by `owner`
+// (one per window: asking again brings it back). A missing file gets a message.
+void showHelp(QWidget* owner);
 
 // Hands a web address to the user's browser; failures are ignored.
 void openUrl(const QString& address);

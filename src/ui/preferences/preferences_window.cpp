@@ -1,15 +1,14 @@
 #include "ui/preferences/preferences_window.h"
 
 #include "core/app/app_state.h"
-#include "core/app/dialogs.h"
 #include "core/app/startup.h"
 #include "core/settings/preference_choices.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
 #include "ui/app/window_model.h"
-#include "ui/app/window_texts.h"
+#include "ui/platform/dialogs.h"
 #include "ui/platform/qt_language.h"
-#include "ui/preferences/window_colors.h"
+#include "ui/preferences/color_scheme.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,6 +21,7 @@
 PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("preferencesWindow"));
     m_logoPanel = new QFrame(this);
     m_logoPanel->setAutoFillBackground(true);
     auto* logo = new QLabel(m_logoPanel);
@@ -37,6 +37,14 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     m_textSizeCombo = new QComboBox(this);
     m_saveButton = new QPushButton(this);
     m_discardButton = new QPushButton(this);
+    m_schemeCaption->setObjectName(QStringLiteral("schemeCaption"));
+    m_languageCaption->setObjectName(QStringLiteral("languageCaption"));
+    m_textSizeCaption->setObjectName(QStringLiteral("textSizeCaption"));
+    m_schemeCombo->setObjectName(QStringLiteral("schemeCombo"));
+    m_languageCombo->setObjectName(QStringLiteral("languageCombo"));
+    m_textSizeCombo->setObjectName(QStringLiteral("textSizeCombo"));
+    m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_discardButton->setObjectName(QStringLiteral("discardButton"));
     for (QPushButton* button : {m_saveButton, m_discardButton})
         button->setMinimumHeight(48); // two lines: English over Spanish
 
@@ -61,37 +69,47 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     connect(m_schemeCombo, &QComboBox::currentIndexChanged, this, &PreferencesWindow::previewScheme);
     connect(m_saveButton, &QPushButton::clicked, this, &PreferencesWindow::savePreferences);
     connect(m_discardButton, &QPushButton::clicked, this, &PreferencesWindow::discardPreferences);
-    loadWindow();
-}
 
-void PreferencesWindow::loadWindow()
-{
     m_schemeCombo->addItems(colorSchemeNames());
     m_languageCombo->addItems(languageNames());
     m_textSizeCombo->addItems(textSizeNames());
     m_schemeCombo->setCurrentIndex(preferencePosition(readSetting(Setting::ColorScheme), 100, m_schemeCombo->count()));
     m_languageCombo->setCurrentIndex(preferencePosition(readSetting(Setting::Language), 1, m_languageCombo->count()));
     m_textSizeCombo->setCurrentIndex(preferencePosition(readSetting(Setting::TextSize), 1, m_textSizeCombo->count()));
-    applyPreferencesColors(*this);
-    applyPreferencesTexts(*this);
+    applyColors();
+    applyTexts();
+}
+
+void PreferencesWindow::applyTexts()
+{
+    // Both languages at once, whatever the current one is.
+    auto both = [](TextId id) {
+        return QStringLiteral("«") + loadText(id, Language::English) + QStringLiteral("» «") +
+               loadText(id, Language::Spanish) + u'»';
+    };
+    setWindowTitle(kMessageTitle + QStringLiteral(" | ") + loadText(TextId::PreferencesWindowTitle, Language::English) +
+                   QStringLiteral(" | ") + loadText(TextId::PreferencesWindowTitle, Language::Spanish));
+    m_schemeCaption->setText(both(TextId::ColorSchemeLabel));
+    m_languageCaption->setText(both(TextId::LanguageLabel));
+    m_textSizeCaption->setText(both(TextId::TextSizeLabel));
+    m_saveButton->setText(loadText(TextId::SaveButton, Language::English) + u'\n' +
+                          loadText(TextId::SaveButton, Language::Spanish));
+    m_discardButton->setText(loadText(TextId::DiscardButton, Language::English) + u'\n' +
+                             loadText(TextId::DiscardButton, Language::Spanish));
+}
+
+void PreferencesWindow::applyColors()
+{
+    for (QWidget* b : {m_discardButton, m_saveButton})
+        setButtonColor(b, schemeColor(RoleButton));
+    setBackColor(m_logoPanel, schemeColor(RoleField));
+    setBackColor(this, schemeColor(RolePanel));
 }
 
 void PreferencesWindow::previewScheme()
 {
     app().colorScheme = m_schemeCombo->currentIndex() * 100;
-    applyPreferencesColors(*this); // the preview
-}
-
-void PreferencesWindow::applyChosenSettings()
-{
-    AppState& a = app();
-    if (m_languageCombo->currentIndex() == 0)
-        setLanguage(Language::English);
-    else if (m_languageCombo->currentIndex() == 1)
-        setLanguage(Language::Spanish);
-    static constexpr int kSizes[] = {8, 10, 12};
-    if (m_textSizeCombo->currentIndex() >= 0 && m_textSizeCombo->currentIndex() < 3)
-        a.textFontSize = kSizes[m_textSizeCombo->currentIndex()];
+    applyColors(); // the preview
 }
 
 void PreferencesWindow::savePreferences()
@@ -102,7 +120,13 @@ void PreferencesWindow::savePreferences()
     a.colorScheme = m_schemeCombo->currentIndex() * 100;
     writeSetting(Setting::Language, QString::number(m_languageCombo->currentIndex()));
     writeSetting(Setting::TextSize, QString::number(m_textSizeCombo->currentIndex()));
-    applyChosenSettings();
+    if (m_languageCombo->currentIndex() == 0)
+        setLanguage(Language::English);
+    else if (m_languageCombo->currentIndex() == 1)
+        setLanguage(Language::Spanish);
+    static constexpr int kSizes[] = {8, 10, 12};
+    if (m_textSizeCombo->currentIndex() >= 0 && m_textSizeCombo->currentIndex() < 3)
+        a.textFontSize = kSizes[m_textSizeCombo->currentIndex()];
     applyQtLanguage(language());
     returnToMainWindow();
 }
@@ -112,7 +136,7 @@ void PreferencesWindow::discardPreferences()
     AppState& a = app();
     a.colorScheme = colorSchemeFor(readSetting(Setting::ColorScheme));
     if (readSetting(Setting::Language).isEmpty()) {
-        showMessage(*a.dialogs, kDefaultLanguageNotice);
+        showMessage(kDefaultLanguageNotice);
         writeSetting(Setting::Language, QStringLiteral("0"));
     }
     returnToMainWindow();
@@ -122,7 +146,7 @@ void PreferencesWindow::returnToMainWindow()
 {
     m_done = true;
     hide();
-    showMainWindow(app().prefsFromAdd ? MainWindowKind::Add : MainWindowKind::Browse);
+    showMainWindow(windowModel().preferencesFromAdd ? MainWindowKind::Add : MainWindowKind::Browse);
     close();
 }
 

@@ -14,6 +14,17 @@ class PreferencesWindow : public QWidget {
 public:
     explicit PreferencesWindow(QWidget* parent = nullptr);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void applyTexts();
+    void applyColors();
+    void previewScheme();
+    void savePreferences();
+    void discardPreferences();
+    void returnToMainWindow();
+
     QComboBox* m_schemeCombo = nullptr;
     QComboBox* m_languageCombo = nullptr;
     QComboBox* m_textSizeCombo = nullptr;
@@ -23,18 +34,5 @@ public:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_discardButton = nullptr;
     QFrame* m_logoPanel = nullptr;
-
-    void previewScheme();
-    void savePreferences();
-    void discardPreferences();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void loadWindow();
-    void applyChosenSettings();
-    void returnToMainWindow();
-
     bool m_done = false;
 };

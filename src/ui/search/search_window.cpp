@@ -1,64 +1,88 @@
 #include "ui/search/search_window.h"
 
 #include "core/app/app_state.h"
+#include "core/book/sorted_list.h"
+#include "core/layout/search_layout.h"
 #include "core/layout/twips.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_texts.h"
 #include "ui/browse/browse_window.h"
 #include "ui/platform/screen_metrics.h"
-#include "ui/preferences/window_colors.h"
+#include "ui/preferences/color_scheme.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
-SearchLayout searchLayoutFor(int textFontSize)
+SearchWindow::SearchWindow(BrowseWindow* browse) : m_browse(browse)
 {
-    switch (textFontSize) {
-    case 8:
-        return {3060, 2600, 398, 240};
-    case 10:
-        return {3945, 3500, 840, 300};
-    default:
-        return {5100, 4700, 1418, 300};
-    }
-}
-
-SearchWindow::SearchWindow(BrowseWindow* browse) : QWidget(nullptr, Qt::Window), m_browse(browse)
-{
-    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("searchWindow"));
     m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("heading"));
     QFont heading = m_heading->font();
     heading.setBold(true);
     heading.setPointSize(heading.pointSize() + 2);
     m_heading->setFont(heading);
     m_searchBox = new QLineEdit(this);
+    m_searchBox->setObjectName(QStringLiteral("searchBox"));
     m_resultList = new QListWidget(this);
+    m_resultList->setObjectName(QStringLiteral("resultList"));
     m_countLabel = new QLabel(this);
+    m_countLabel->setObjectName(QStringLiteral("countLabel"));
     m_countLabel->setAutoFillBackground(true);
     m_countLabel->setIndent(4);
     m_buttonPanel = new QFrame(this);
     m_buttonPanel->setAutoFillBackground(true);
     m_searchButton = new QPushButton(m_buttonPanel);
-    m_closeButton = new QPushButton(m_buttonPanel);
+    m_searchButton->setObjectName(QStringLiteral("searchButton"));
     m_searchButton->setDefault(true);
+    m_closeButton = new QPushButton(m_buttonPanel);
+    m_closeButton->setObjectName(QStringLiteral("closeButton"));
 
     connect(m_searchBox, &QLineEdit::returnPressed, this, &SearchWindow::runSearch);
     connect(m_searchButton, &QPushButton::clicked, this, &SearchWindow::runSearch);
-    connect(m_closeButton, &QPushButton::clicked, this, &SearchWindow::closeSearch);
+    connect(m_closeButton, &QPushButton::clicked, this, &SearchWindow::close);
     connect(m_resultList, &QListWidget::itemClicked, this, &SearchWindow::showChosenResult);
     connect(m_resultList, &QListWidget::currentRowChanged, this, &SearchWindow::showChosenResult);
-    loadWindow();
+
+    applyColors();
+    applyTexts();
+    layOut();
+    m_searchBox->selectAll();
+    m_searchBox->setFocus();
 }
 
-void SearchWindow::loadWindow()
+void SearchWindow::applyTexts()
 {
-    applySearchColors(*this);
-    applySearchTexts(*this);
+    setWindowTitle(loadText(TextId::SearchWindowTitle));
+    m_heading->setText(loadText(TextId::SearchHeading));
+    m_searchBox->setText(loadText(TextId::SearchTextPrompt));
+    m_searchButton->setText(loadText(TextId::SearchMenuAndButton));
+    m_closeButton->setText(loadText(TextId::CloseButton));
+    for (QWidget* field :
+         {static_cast<QWidget*>(m_searchBox), static_cast<QWidget*>(m_resultList), static_cast<QWidget*>(m_countLabel)})
+        setTextSize(field, app().textFontSize);
+}
 
+void SearchWindow::applyColors()
+{
+    const QColor button = schemeColor(RoleButton);
+    setBackColor(this, button);
+    for (QWidget* b : {m_searchButton, m_closeButton})
+        setButtonColor(b, button);
+    setBackColor(m_buttonPanel, button);
+    for (QWidget* f : {static_cast<QWidget*>(m_searchBox), static_cast<QWidget*>(m_resultList),
+                       static_cast<QWidget*>(m_countLabel)}) {
+        setFieldBackColor(f, schemeColor(RoleField));
+        setBackColor(f, schemeColor(RoleField));
+        setFieldTextColor(f, schemeColor(RoleFieldText));
+        setLabelColor(f, schemeColor(RoleFieldText));
+    }
+}
+
+void SearchWindow::layOut()
+{
     // The size-dependent part of the layout comes from the table; the rest stacks below the heading.
     const SearchLayout l = searchLayoutFor(app().textFontSize);
     const double tx = twipsPerPixelX(this);
@@ -74,14 +98,11 @@ void SearchWindow::loadWindow()
     m_resultList->setGeometry(left, py(1530), px(l.fieldWidth), py(2700));
     m_countLabel->setGeometry(left, py(4290), px(l.fieldWidth), py(l.countHeight));
     setFixedSize(px(l.windowWidth), py(4290 + l.countHeight + 180));
-
-    m_searchBox->selectAll();
-    m_searchBox->setFocus();
 }
 
 void SearchWindow::runSearch()
 {
-    m_hits = ::searchRecipes(app().recipeDoc, m_searchBox->text());
+    m_hits = searchRecipes(app().book, m_searchBox->text());
     QList<ListEntry> entries;
     entries.reserve(m_hits.size());
     for (const SearchHit& hit : m_hits)
@@ -97,42 +118,17 @@ void SearchWindow::runSearch()
 void SearchWindow::showChosenResult()
 {
     const QListWidgetItem* item = m_resultList->currentItem();
-    if (!item || item->text() == loadText(TextId::NoRecipesFoundEntry))
-        return;
-    const QString title = item->text();
-    if (!m_browse)
+    if (!item || !m_browse || item->text() == loadText(TextId::NoRecipesFoundEntry))
         return;
     for (const SearchHit& hit : m_hits) {
-        if (hit.title == title) {
-            m_browse->selectRecipe(hit.category, title);
+        if (hit.title == item->text()) {
+            m_browse->selectRecipe(hit.category, hit.title);
             return;
         }
     }
 }
 
-void SearchWindow::closeSearch()
-{
-    hide();
-    if (m_browse) {
-        m_browse->show();
-        m_browse->raise();
-    }
-    close();
-}
-
-void SearchWindow::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    if (m_browse) {
-        m_browse->setEnabled(true);
-        m_browse->activateWindow();
-    }
-}
-
 void openSearchWindow(BrowseWindow* browse)
 {
-    browse->setEnabled(false);
-    auto* search = new SearchWindow(browse);
-    search->show();
-    search->activateWindow();
+    (new SearchWindow(browse))->showOver(browse);
 }

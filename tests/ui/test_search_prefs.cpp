@@ -39,63 +39,43 @@ QString setting(const char* name)
 class TestSearchPrefs : public QObject {
     Q_OBJECT
 private slots:
-    void searchingTheBook()
-    {
-        TestEnv env;
-        env.useBook(kBook);
-        const RecipeBook& book = app().recipeDoc;
-        auto titles = [&](const char* key) {
-            QStringList found;
-            for (const SearchHit& hit : searchRecipes(book, QString::fromUtf8(key)))
-                found << hit.category + u'/' + hit.title;
-            return found;
-        };
-        QCOMPARE(titles("olive"), QStringList{"Breads/Focaccia"});                 // only in the ingredients
-        QCOMPARE(titles("loaves"), QStringList());                                 // only in the yield
-        QCOMPARE(titles("flour"), (QStringList{"Breads/Rye", "Breads/Focaccia"})); // case on both sides
-        QCOMPARE(titles("FLOUR, W"), QStringList{"Breads/Rye"});                   // one piece of text, blanks and all
-        QCOMPARE(titles("rye"), (QStringList{"Breads/Rye", "Cakes/Rye"}));         // each recipe once
-        QCOMPARE(titles("").size(), 5);
-        QCOMPARE(titles("Enter Search Text"), QStringList{"Cakes/Odd one"});
-    }
-
     void searchWindow()
     {
-        TestEnv env;
+        WindowTestEnv env;
         env.useBook(kBook);
         auto* browse = new BrowseWindow;
         browse->show();
-        browse->m_searchAction->trigger();
+        child<QAction>(browse, "searchAction")->trigger();
         auto* search = findWindow<SearchWindow>();
         QVERIFY(search);
-        QVERIFY(!browse->isEnabled());
-        QCOMPARE(search->m_searchBox->text(), QStringLiteral("Enter Search Text"));
-        QCOMPARE(search->m_searchBox->selectedText(), search->m_searchBox->text());
+        QCOMPARE(QApplication::activeModalWidget(), search); // the browse window takes no input meanwhile
+        QCOMPARE(child<QLineEdit>(search, "searchBox")->text(), QStringLiteral("Enter Search Text"));
+        QCOMPARE(child<QLineEdit>(search, "searchBox")->selectedText(), child<QLineEdit>(search, "searchBox")->text());
         QCOMPARE(search->width(), 263); // 3945 twips at the normal text size
 
-        search->m_searchBox->setText(QStringLiteral("nothing like it"));
-        QTest::keyClick(search->m_searchBox, Qt::Key_Return);
-        QCOMPARE(search->m_countLabel->text(), QStringLiteral("0 recipe(s) found"));
-        QCOMPARE(search->m_resultList->count(), 0);
+        child<QLineEdit>(search, "searchBox")->setText(QStringLiteral("nothing like it"));
+        QTest::keyClick(child<QLineEdit>(search, "searchBox"), Qt::Key_Return);
+        QCOMPARE(child<QLabel>(search, "countLabel")->text(), QStringLiteral("0 recipe(s) found"));
+        QCOMPARE(child<QListWidget>(search, "resultList")->count(), 0);
 
-        search->m_searchBox->setText(QStringLiteral("RYE"));
-        QTest::keyClick(search->m_searchBox, Qt::Key_Return);
-        QCOMPARE(search->m_searchBox->text(), QStringLiteral("RYE"));
-        QCOMPARE(search->m_countLabel->text(), QStringLiteral("2 recipe(s) found"));
+        child<QLineEdit>(search, "searchBox")->setText(QStringLiteral("RYE"));
+        QTest::keyClick(child<QLineEdit>(search, "searchBox"), Qt::Key_Return);
+        QCOMPARE(child<QLineEdit>(search, "searchBox")->text(), QStringLiteral("RYE"));
+        QCOMPARE(child<QLabel>(search, "countLabel")->text(), QStringLiteral("2 recipe(s) found"));
         // Equal titles: the first found (document order) wins.
-        search->m_resultList->setCurrentRow(1);
-        QCOMPARE(browse->m_categoryCombo->currentText(), QStringLiteral("Breads"));
-        QCOMPARE(browse->m_recipeList->currentItem()->text(), QStringLiteral("Rye"));
-        QCOMPARE(browse->m_ingredientsBox->toPlainText(), QStringLiteral("RYE FLOUR, water"));
+        child<QListWidget>(search, "resultList")->setCurrentRow(1);
+        QCOMPARE(child<QComboBox>(browse, "categoryCombo")->currentText(), QStringLiteral("Breads"));
+        QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Rye"));
+        QCOMPARE(child<QPlainTextEdit>(browse, "ingredientsBox")->toPlainText(), QStringLiteral("RYE FLOUR, water"));
 
-        search->m_closeButton->click();
+        child<QPushButton>(search, "closeButton")->click();
         QVERIFY(browse->isEnabled());
         QVERIFY(!findWindow<SearchWindow>());
     }
 
     void searchInSpanish()
     {
-        TestEnv env;
+        WindowTestEnv env;
         env.useBook(kBook);
         setLanguage(Language::Spanish);
         app().textFontSize = 12;
@@ -104,11 +84,11 @@ private slots:
         openSearchWindow(browse);
         auto* search = findWindow<SearchWindow>();
         QCOMPARE(search->windowTitle(), QStringLiteral("SP | Buscar"));
-        QCOMPARE(search->m_searchBox->text(), QStringLiteral("Teclea el texto para buscar"));
+        QCOMPARE(child<QLineEdit>(search, "searchBox")->text(), QStringLiteral("Teclea el texto para buscar"));
         QCOMPARE(search->width(), 340); // 5100 twips at the large text size
-        search->m_searchBox->setText(QStringLiteral("huevos"));
-        search->runSearch();
-        QCOMPARE(search->m_countLabel->text(), QStringLiteral("0 receta(s) encontradas"));
+        child<QLineEdit>(search, "searchBox")->setText(QStringLiteral("huevos"));
+        child<QPushButton>(search, "searchButton")->click();
+        QCOMPARE(child<QLabel>(search, "countLabel")->text(), QStringLiteral("0 receta(s) encontradas"));
         search->close(); // the close box enables the browse window too
         QVERIFY(browse->isEnabled());
     }
@@ -126,55 +106,56 @@ private slots:
 
     void firstOpeningAndSave()
     {
-        TestEnv env;
+        WindowTestEnv env;
         auto* browse = new BrowseWindow;
         browse->show();
-        browse->m_preferencesAction->trigger();
+        child<QAction>(browse, "preferencesAction")->trigger();
         auto* ops = findWindow<PreferencesWindow>();
         QVERIFY(ops);
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(ops->windowTitle(), QStringLiteral("SP | Preferences | Preferencias"));
-        QCOMPARE(ops->m_schemeCaption->text(), QStringLiteral("«color scheme» «esquema de colores»"));
-        QCOMPARE(ops->m_saveButton->text(), QStringLiteral("&SAVE\n&GUARDAR"));
-        QCOMPARE(ops->m_schemeCombo->currentText(), QStringLiteral("normal"));
-        QCOMPARE(ops->m_languageCombo->currentText(), QStringLiteral("english"));
-        QCOMPARE(ops->m_textSizeCombo->currentText(), QStringLiteral("small / pequeño"));
+        QCOMPARE(child<QLabel>(ops, "schemeCaption")->text(), QStringLiteral("«color scheme» «esquema de colores»"));
+        QCOMPARE(child<QPushButton>(ops, "saveButton")->text(), QStringLiteral("&SAVE\n&GUARDAR"));
+        QCOMPARE(child<QComboBox>(ops, "schemeCombo")->currentText(), QStringLiteral("normal"));
+        QCOMPARE(child<QComboBox>(ops, "languageCombo")->currentText(), QStringLiteral("english"));
+        QCOMPARE(child<QComboBox>(ops, "textSizeCombo")->currentText(), QStringLiteral("small / pequeño"));
 
-        ops->m_schemeCombo->setCurrentIndex(3);
+        child<QComboBox>(ops, "schemeCombo")->setCurrentIndex(3);
         QCOMPARE(ops->palette().color(QPalette::Window), QColor(159, 159, 159)); // previewed at once
-        ops->m_languageCombo->setCurrentIndex(1);
-        ops->m_textSizeCombo->setCurrentIndex(2);
-        ops->m_saveButton->click();
+        child<QComboBox>(ops, "languageCombo")->setCurrentIndex(1);
+        child<QComboBox>(ops, "textSizeCombo")->setCurrentIndex(2);
+        child<QPushButton>(ops, "saveButton")->click();
         QCOMPARE(setting("color"), QStringLiteral("300"));
         QCOMPARE(setting("language"), QStringLiteral("1"));
         QCOMPARE(setting("textSize"), QStringLiteral("2"));
         auto* back = findWindow<BrowseWindow>();
         QVERIFY(back);
         QCOMPARE(back->windowTitle(), QStringLiteral("SP | Explorar recetas"));
-        QCOMPARE(back->m_ingredientsBox->palette().color(QPalette::Base), QColor(51, 102, 153));
-        QCOMPARE(back->m_ingredientsBox->font().pointSize(), 12);
+        QCOMPARE(child<QPlainTextEdit>(back, "ingredientsBox")->palette().color(QPalette::Base), QColor(51, 102, 153));
+        QCOMPARE(child<QPlainTextEdit>(back, "ingredientsBox")->font().pointSize(), 12);
         QVERIFY(!findWindow<PreferencesWindow>());
     }
 
     void discard()
     {
-        TestEnv env;
+        WindowTestEnv env;
         writeSetting(Setting::ColorScheme, QStringLiteral("200"));
         app().colorScheme = 200;
         for (int round = 0; round < 2; ++round) {
             auto* ops = new PreferencesWindow;
             ops->show();
-            ops->m_schemeCombo->setCurrentIndex(4);
-            ops->m_schemeCombo->setCurrentIndex(7);
+            child<QComboBox>(ops, "schemeCombo")->setCurrentIndex(4);
+            child<QComboBox>(ops, "schemeCombo")->setCurrentIndex(7);
             QCOMPARE(app().colorScheme, 700);
             if (round == 0)
-                ops->m_discardButton->click();
+                child<QPushButton>(ops, "discardButton")->click();
             else
                 ops->close(); // the close box discards as well
             QCOMPARE(app().colorScheme, 200);
             auto* back = findWindow<BrowseWindow>();
             QVERIFY(back);
-            QCOMPARE(back->m_ingredientsBox->palette().color(QPalette::Base), QColor(75, 140, 66));
+            QCOMPARE(child<QPlainTextEdit>(back, "ingredientsBox")->palette().color(QPalette::Base),
+                     QColor(75, 140, 66));
             delete back;
         }
         // The notice comes once, when no language was ever stored, and stores English.
@@ -184,31 +165,31 @@ private slots:
 
     void returnsToTheAddWindow()
     {
-        TestEnv env;
+        WindowTestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         env.dialogs.inputs = {std::nullopt};
         auto* add = new AddRecipeWindow;
         add->show();
-        QVERIFY(app().prefsFromAdd);
-        add->m_preferencesAction->trigger();
+        QVERIFY(windowModel().preferencesFromAdd);
+        child<QAction>(add, "preferencesAction")->trigger();
         auto* ops = findWindow<PreferencesWindow>();
         QVERIFY(ops);
         env.dialogs.inputs = {std::nullopt};
-        ops->m_saveButton->click();
+        child<QPushButton>(ops, "saveButton")->click();
         QVERIFY(findWindow<AddRecipeWindow>());
         QVERIFY(!findWindow<BrowseWindow>());
     }
 
     void handEditedValues()
     {
-        TestEnv env;
+        WindowTestEnv env;
         writeSetting(Setting::ColorScheme, QStringLiteral("purple"));
         writeSetting(Setting::Language, QStringLiteral("9"));
         writeSetting(Setting::TextSize, QStringLiteral("-3"));
         PreferencesWindow ops;
-        QCOMPARE(ops.m_schemeCombo->currentIndex(), 0);
-        QCOMPARE(ops.m_languageCombo->currentIndex(), 0);
-        QCOMPARE(ops.m_textSizeCombo->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(&ops, "schemeCombo")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(&ops, "languageCombo")->currentIndex(), 0);
+        QCOMPARE(child<QComboBox>(&ops, "textSizeCombo")->currentIndex(), 0);
     }
 };
 

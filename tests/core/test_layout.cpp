@@ -1,14 +1,12 @@
-#include "core/app/app_state.h"
 #include "core/layout/browse_layout.h"
+#include "core/layout/editor_layout.h"
 #include "core/layout/picture_fit.h"
-#include "test_env.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/window_size_limits.h"
+#include "core/layout/search_layout.h"
+#include "core/output/print_availability.h"
 
-#include <QWidget>
 #include <QtTest>
 
-class TestPresentation : public QObject {
+class TestLayout : public QObject {
     Q_OBJECT
 private slots:
     void browseThumbnail_data()
@@ -104,50 +102,6 @@ private slots:
         QVERIFY(!printingAvailable(QStringLiteral("x.y")));
     }
 
-    void sizeLimitsInPixels()
-    {
-        QWidget window;
-        window.move(100, 50);
-        WindowSizeLimits browse(15, 15);
-        browse.attach(&window);
-        browse.setMaxWidth(50000);
-        browse.setMaxHeight(50000);
-        browse.setMinHeight(6900);
-        browse.setMinWidth(9700);
-        QCOMPARE(window.minimumSize(), QSize(647, 460));
-        QCOMPARE(window.maximumSize(), QSize(3333, 3333));
-
-        WindowSizeLimits editor(15, 15);
-        editor.attach(&window);
-        editor.setMaxWidth(60000);
-        editor.setMaxHeight(60000);
-        editor.setMinHeight(6900);
-        editor.setMinWidth(9700);
-        QCOMPARE(window.maximumSize(), QSize(4000, 4000));
-        const int left = window.x();
-        editor.resizeToMin();
-        QCOMPARE(window.size(), QSize(647, 460));
-        QCOMPARE(window.x(), left + 1);
-
-        WindowSizeLimits halves(2, 2); // 5 twips is 2.5 pixels: halves go to the even neighbour
-        halves.setMinWidth(5);
-        halves.setMinHeight(7);
-        QCOMPARE(halves.minWidthPx(), 2);
-        QCOMPARE(halves.minHeightPx(), 4);
-    }
-
-    void schemeColours()
-    {
-        TestEnv env;
-        QCOMPARE(schemeColor(300, RoleField), QColor(51, 102, 153));
-        QCOMPARE(schemeColor(400, RoleButton), QColor(255, 192, 192));
-        QCOMPARE(schemeColor(700, RolePanel), QColor(255, 255, 255));
-        // System colours follow the desktop palette.
-        QCOMPARE(schemeColor(0, RoleLabel), QApplication::palette().color(QPalette::ButtonText));
-        QCOMPARE(schemeColor(0, RoleFieldText), QApplication::palette().color(QPalette::Base));
-        QCOMPARE(schemeColor(100, RolePanel), QApplication::palette().color(QPalette::Button));
-    }
-
     void viewerSizing()
     {
         // A picture smaller than the screen less 2200 twips keeps its size and is centred.
@@ -170,5 +124,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPresentation)
-#include "test_presentation.moc"
+QTEST_GUILESS_MAIN(TestLayout)
+#include "test_layout.moc"

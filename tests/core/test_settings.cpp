@@ -1,12 +1,9 @@
 #include "core/app/app_state.h"
 #include "core/settings/placement.h"
 #include "core/settings/settings_store.h"
-#include "test_env.h"
-#include "ui/app/window_placement.h"
+#include "test_env_core.h"
 
 #include <QFile>
-#include <QScreen>
-#include <QWidget>
 #include <QtTest>
 
 class TestSettings : public QObject {
@@ -98,57 +95,7 @@ private slots:
         const Placement p = computePlacement({stored[0], stored[1], stored[2], stored[3], stored[4]}, screens);
         QCOMPARE((QList<int>{p.width, p.height, p.left, p.top, static_cast<int>(p.state)}), expected);
     }
-
-    void windowSavesAndRestoresPlacement()
-    {
-        TestEnv env;
-        auto value = [](const char* name) { return readSetting(kRegRoot + QLatin1String(name)); };
-
-        QWidget window;
-        restoreWindowPlacement(&window);
-        QCOMPARE(window.size(), QSize(647, 460)); // 9700 x 6900 twips at 15 twips a pixel
-        window.resize(800, 600);
-        window.move(30, 45);
-        saveWindowPlacement(&window);
-        QCOMPARE(value("state"), QStringLiteral("0"));
-        QCOMPARE(value("width"), QStringLiteral("12000"));
-        QCOMPARE(value("height"), QStringLiteral("9000"));
-        QCOMPARE(value("left"), QStringLiteral("450"));
-        QCOMPARE(value("top"), QStringLiteral("675"));
-
-        // A maximised window writes only its state and keeps the last normal size.
-        QWidget maximised;
-        maximised.resize(1000, 900);
-        maximised.setWindowState(Qt::WindowMaximized);
-        saveWindowPlacement(&maximised);
-        QCOMPARE(value("state"), QStringLiteral("2"));
-        QCOMPARE(value("width"), QStringLiteral("12000"));
-
-        QWidget next;
-        restoreWindowPlacement(&next);
-        QVERIFY(next.windowState() & Qt::WindowMaximized);
-        QCOMPARE(next.size(), QSize(800, 600));
-
-        QWidget minimised;
-        minimised.setWindowState(Qt::WindowMinimized);
-        saveWindowPlacement(&minimised);
-        QCOMPARE(value("state"), QStringLiteral("1"));
-        QWidget afterMinimised;
-        restoreWindowPlacement(&afterMinimised);
-        QVERIFY(!(afterMinimised.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
-
-        // Saved on a monitor that is gone, larger than this screen: brought onto it, and shrunk.
-        writeSetting(Setting::WindowLeft, QStringLiteral("-25005"));
-        writeSetting(Setting::WindowWidth, QStringLiteral("49000"));
-        QWidget lost;
-        restoreWindowPlacement(&lost);
-        const QRect screen = lost.screen()->availableGeometry();
-        QVERIFY2(
-            screen.contains(QRect(lost.pos(), lost.size())),
-            qPrintable(QStringLiteral("%1,%2 %3x%4").arg(lost.x()).arg(lost.y()).arg(lost.width()).arg(lost.height())));
-        QCOMPARE(lost.width(), screen.width());
-    }
 };
 
-QTEST_MAIN(TestSettings)
+QTEST_GUILESS_MAIN(TestSettings)
 #include "test_settings.moc"

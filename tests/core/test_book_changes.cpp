@@ -6,8 +6,7 @@
 #include "core/book/picture_names.h"
 #include "core/book/recipe_changes.h"
 #include "core/text/text_table.h"
-#include "test_env.h"
-#include "test_pictures.h"
+#include "test_env_core.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,10 +41,9 @@ struct Book {
         reading.load(env.bookPath());
         int shade = 0;
         for (const QString& name : pictureNamesInUse(reading)) {
-            if (name.endsWith(QStringLiteral(".gif")))
-                writeGif(image(name)); // Qt reads GIF but does not write it
-            else if (isPlainFileName(name))
-                writePicture(image(name), 8, 8, QColor(shade, 255 - shade, 90));
+            // The book never decodes its pictures: any content of their own will do.
+            if (isPlainFileName(name))
+                writeFileBytes(image(name), "picture " + name.toUtf8() + ' ' + QByteArray::number(shade));
             shade += 40;
         }
         env.useBook("<recipebook>" + categories + "</recipebook>");
@@ -53,13 +51,13 @@ struct Book {
     }
     ~Book() { setClock({}); }
 
-    RecipeBook& book() { return app().recipeDoc; }
+    RecipeBook& book() { return app().book; }
     QString images() const { return QDir(env.dataPath()).filePath(QStringLiteral("images")); }
     QString image(const QString& name) const { return QDir(images()).filePath(name); }
-    QString own(const QString& name, QColor colour = Qt::blue) const
+    QString own(const QString& name, const QByteArray& content = "the cook's own picture") const
     {
         const QString path = QDir(elsewhere.path()).filePath(name);
-        writePicture(path, 8, 8, colour);
+        writeFileBytes(path, content);
         return path;
     }
     // Every file in the images folder with its content (links show what they point at).
@@ -142,9 +140,9 @@ ChangeOutcome runChange(Book& b, const QString& change)
         return replaceRecipe(book, b.ref(0, 0), 0, form, b.image(QStringLiteral("recipes_Cakes_Torta.jpg")));
     }
     if (change == "edit replacing the picture")
-        return replaceRecipe(book, b.ref(0, 0), 0, form, b.own(QStringLiteral("new.jpg"), Qt::red));
+        return replaceRecipe(book, b.ref(0, 0), 0, form, b.own(QStringLiteral("new.jpg"), "another picture"));
     if (change == "edit replacing with another kind")
-        return replaceRecipe(book, b.ref(0, 0), 0, form, b.own(QStringLiteral("new.bmp"), Qt::red));
+        return replaceRecipe(book, b.ref(0, 0), 0, form, b.own(QStringLiteral("new.bmp"), "another picture"));
     if (change == "edit dropping the picture")
         return replaceRecipe(book, b.ref(0, 0), 0, form, QString());
     qFatal("unknown change");
@@ -225,7 +223,7 @@ private slots:
     {
         Book b(categoryXml("A_B", recipeXml("C", "recipes_A_B_C.jpg")) + categoryXml("A", {}));
         const QByteArray first = readFileBytes(b.image(QStringLiteral("recipes_A_B_C.jpg")));
-        QVERIFY(addRecipe(b.book(), 1, titled("B_C"), b.own(QStringLiteral("x.JPEG"), Qt::red)).saved());
+        QVERIFY(addRecipe(b.book(), 1, titled("B_C"), b.own(QStringLiteral("x.JPEG"), "another picture")).saved());
         QCOMPARE(b.recipe(1, 0).image, QStringLiteral("recipes_A_B_C (2).jpg"));
         QCOMPARE(readFileBytes(b.image(QStringLiteral("recipes_A_B_C.jpg"))), first);
         // Names taken in another letter case are taken too (they are one file on some systems).
@@ -259,7 +257,8 @@ private slots:
         Book c(categoryXml("A_B", recipeXml("C", "recipes_A_B_C.jpg")) +
                categoryXml("A", recipeXml("B_C", "recipes_A_B_C.jpg")));
         const QByteArray shared = readFileBytes(c.image(QStringLiteral("recipes_A_B_C.jpg")));
-        QVERIFY(replaceRecipe(c.book(), c.ref(1, 0), 1, formOf(c.recipe(1, 0)), c.own(QStringLiteral("n.jpg"), Qt::red))
+        QVERIFY(replaceRecipe(c.book(), c.ref(1, 0), 1, formOf(c.recipe(1, 0)),
+                              c.own(QStringLiteral("n.jpg"), "another picture"))
                     .saved());
         QCOMPARE(c.recipe(1, 0).image, QStringLiteral("recipes_A_B_C (2).jpg"));
         QCOMPARE(readFileBytes(c.image(QStringLiteral("recipes_A_B_C.jpg"))), shared);

@@ -55,7 +55,7 @@ private slots:
     void firstRunAsksTheLanguage()
     {
         QFETCH(QString, choice);
-        TestEnv env;
+        WindowTestEnv env;
         QDir(env.dataPath()).removeRecursively(); // a brand-new machine
         startProgram();
         LanguageChooser* chooser = findWindow<LanguageChooser>();
@@ -63,9 +63,9 @@ private slots:
         QVERIFY(chooser->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!findWindow<BrowseWindow>());
         if (choice == QStringLiteral("en"))
-            chooser->m_englishButton->click();
+            child<QPushButton>(chooser, "englishButton")->click();
         else if (choice == QStringLiteral("es"))
-            chooser->m_spanishButton->click();
+            child<QPushButton>(chooser, "spanishButton")->click();
         else
             chooser->close();
 
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(env.bookBytes(), QByteArray("<recipebook></recipebook>\r\n"));
         QVERIFY(QFileInfo(QDir(env.dataPath()).filePath(QStringLiteral("images"))).isDir());
         QVERIFY(env.dialogs.messages.isEmpty());
-        QVERIFY(!app().ended);
+        QVERIFY(!windowModel().ended);
     }
 
     void storedSettingsAreRead_data()
@@ -101,7 +101,7 @@ private slots:
     {
         QFETCH(QString, textSize);
         QFETCH(int, points);
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("1");
         writeSetting(Setting::TextSize, textSize);
         writeSetting(Setting::ColorScheme, QStringLiteral("300"));
@@ -149,7 +149,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(bool, replace);
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         writeFileBytes(env.bookPath(), content);
         env.dialogs.answers = {replace ? MsgAnswer::Ok : MsgAnswer::Cancel};
@@ -161,13 +161,13 @@ private slots:
         QCOMPARE(asked.title, kMessageTitle);
         QCOMPARE(asked.buttons, MsgButtons::OkCancel);
         if (!replace) {
-            QVERIFY(app().ended);
+            QVERIFY(windowModel().ended);
             QVERIFY(!findWindow<BrowseWindow>());
             QCOMPARE(env.bookBytes(), content);
             QVERIFY(keptBooks(env).isEmpty());
             return;
         }
-        QVERIFY(!app().ended);
+        QVERIFY(!windowModel().ended);
         QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(env.bookBytes(), kBlankBook);
         const QStringList kept = keptBooks(env);
@@ -186,11 +186,11 @@ private slots:
     // A book that cannot be read is not broken: it is left exactly as it is, and the reason is given.
     void unreadableBookIsLeftAlone()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         QDir().mkpath(env.bookPath()); // a folder where the book should be
         startProgram();
-        QVERIFY(app().ended);
+        QVERIFY(windowModel().ended);
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
@@ -205,7 +205,7 @@ private slots:
     // the first copy is gone (even killed), its lock is taken over.
     void oneCopyPerDataFolder()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         writeFileBytes(env.bookPath(), "<recipebook><category cname=\"A\"></category></recipebook>");
         const QByteArray before = env.bookBytes();
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(started, 'y');
 
         startProgram();
-        QVERIFY(app().ended);
+        QVERIFY(windowModel().ended);
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::BookInUseMessage)});
         QCOMPARE(env.bookBytes(), before);
@@ -233,9 +233,10 @@ private slots:
         ::close(ready[0]);
         ::close(ready[1]);
         resetAppState();
+        resetWindowModel();
         env.dialogs.clear();
         startProgram();
-        QVERIFY(!app().ended);
+        QVERIFY(!windowModel().ended);
         QVERIFY(findWindow<BrowseWindow>());
         QVERIFY(env.dialogs.messages.isEmpty());
     }
@@ -243,7 +244,7 @@ private slots:
     // Past a file-size limit a save fails and is reported; the signal the system sends must not end the program.
     void fileSizeLimitIsAFailedSave()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         const pid_t child = ::fork();
         if (child == 0) {
@@ -257,8 +258,8 @@ private slots:
             RecipeForm form;
             form.title = QStringLiteral("Big");
             form.notes = QString(5000, u'x');
-            const bool added = addCategory(app().recipeDoc, QStringLiteral("A")).saved();
-            const ChangeOutcome outcome = addRecipe(app().recipeDoc, 0, form, QString());
+            const bool added = addCategory(app().book, QStringLiteral("A")).saved();
+            const ChangeOutcome outcome = addRecipe(app().book, 0, form, QString());
             ::_exit(added && outcome.status == ChangeOutcome::Status::SaveFailed &&
                             outcome.error == QString::fromLocal8Bit(std::strerror(EFBIG))
                         ? 0
@@ -275,7 +276,7 @@ private slots:
     // Help files are put in place of whatever stands there; a link's target is never written.
     void helpFilesReplaceLinksNotTheirTargets()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         const QString victim = QDir(env.dataPath()).filePath(QStringLiteral("../mine.txt"));
         writeFileBytes(victim, "mine");
@@ -291,7 +292,7 @@ private slots:
     // What a copy that was stopped half-way through a save left behind is cleared away; nothing else.
     void leftoverTemporariesAreRemoved()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         const QString images = QDir(env.dataPath()).filePath(QStringLiteral("images"));
         QDir().mkpath(images);
@@ -306,7 +307,7 @@ private slots:
 
     void brokenBooksNeverOverwriteEachOther()
     {
-        TestEnv env;
+        WindowTestEnv env;
         writeFileBytes(env.bookPath(), "<one>");
         const QString first = keepBrokenBook(env.bookPath());
         writeFileBytes(env.bookPath(), "<two>");
@@ -319,13 +320,13 @@ private slots:
 
     void unwritableDataFolderEndsWithAMessage()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         writeFileBytes(env.bookPath(), kBlankBook);
         // A data folder that cannot be made: its parent is a file.
         qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
         startProgram();
-        QVERIFY(app().ended);
+        QVERIFY(windowModel().ended);
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritableMessage)));
@@ -333,41 +334,41 @@ private slots:
 
     void existingBookIsLoaded()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         writeFileBytes(env.bookPath(), "<recipebook>\r\n <category cname=\"Soups\"><recipe><title>Caldo</title>"
                                        "</recipe></category>\r\n <category cname=\"Breads\"/>\r\n</recipebook>");
         startProgram();
         BrowseWindow* browse = findWindow<BrowseWindow>();
         QVERIFY(browse);
-        QCOMPARE(browse->m_categoryCombo->count(), 2);
-        QCOMPARE(browse->m_categoryCombo->currentText(), QStringLiteral("Breads"));
+        QCOMPARE(child<QComboBox>(browse, "categoryCombo")->count(), 2);
+        QCOMPARE(child<QComboBox>(browse, "categoryCombo")->currentText(), QStringLiteral("Breads"));
         QVERIFY(env.dialogs.messages.isEmpty());
     }
 
     void closingAMainWindow()
     {
-        TestEnv env;
+        WindowTestEnv env;
         storeLanguage("0");
         startProgram();
         BrowseWindow* browse = findWindow<BrowseWindow>();
         QVERIFY(browse);
-        QVERIFY(app().quitOnClose);
+        QVERIFY(windowModel().quitOnClose);
 
         // Moving to another window unloads this one without ending the program.
         bool shown = false;
         browse->switchTo([&] { shown = true; });
         QVERIFY(shown);
-        QVERIFY(!app().ended);
+        QVERIFY(!windowModel().ended);
         QCOMPARE(setting("state"), QStringLiteral("0"));
         QVERIFY(!setting("width").isEmpty());
 
         showMainWindow(MainWindowKind::Browse);
         browse = findWindow<BrowseWindow>();
         QVERIFY(browse && currentMainWindow() == browse);
-        QVERIFY(app().quitOnClose);
+        QVERIFY(windowModel().quitOnClose);
         browse->close(); // the close box
-        QVERIFY(app().ended);
+        QVERIFY(windowModel().ended);
     }
 };
 

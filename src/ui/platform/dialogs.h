@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/book/book_change.h"
+
 #include <QString>
 
 enum class MsgButtons { Ok, OkCancel, YesNo, RetryCancel };
@@ -11,8 +13,9 @@ enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
 struct FileDialogState {
     QString title;
     QString filter;
-    QString fileName;  // proposed name before showing; the chosen full path after
-    QString fileTitle; // the chosen file's name without its folder
+    QString fileName;      // proposed name before showing; the chosen full path after
+    QString fileTitle;     // the chosen file's name without its folder
+    bool mustExist = true; // the open form takes only existing files; false where the caller checks the name
 };
 
 // Every message box, input box and file dialog of the program goes through here,
@@ -31,5 +34,14 @@ public:
     virtual bool saveFile(FileDialogState& state) = 0;
 };
 
-// Convenience for the common "SP" message box with one OK button.
+// The dialogs every window uses: the real ones in the program, scripted ones in tests.
+Dialogs& dialogs();
+void setDialogs(Dialogs* dialogs); // null goes back to the real ones
+
+// The common message box with the program's title and one OK button.
+MsgAnswer showMessage(const QString& text, MsgIcon icon = MsgIcon::None);
 MsgAnswer showMessage(Dialogs& dialogs, const QString& text, MsgIcon icon = MsgIcon::None);
+
+// Tells the user what became of a change to the book: first what happened to its pictures on the
+// way, then, when the book could not be written, that nothing was changed and why. True when saved.
+bool reportChange(const ChangeOutcome& outcome);

@@ -1,8 +1,9 @@
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
 #include "core/book/picture_names.h"
+#include "core/book/recipe_checks.h"
 #include "core/text/text_table.h"
-#include "test_env.h"
+#include "test_env_core.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -38,7 +39,7 @@ public:
 
 } // namespace
 
-class TestBookOps : public QObject {
+class TestBookOperations : public QObject {
     Q_OBJECT
 private slots:
     void categoriesSortApartFromDocumentOrder()
@@ -47,20 +48,20 @@ private slots:
         env.useBook(kThreeCategories);
         MemoryList cats;
         WatchedList recs;
-        fillBrowseCategories(app().recipeDoc, cats, recs);
+        fillBrowseCategories(app().book, cats, recs);
         QCOMPARE(entriesOf(cats), (QList<ListEntry>{{"appetizers", 1}, {"Breads", 2}, {"Soups", 0}}));
         QCOMPARE(cats.currentRow(), 0);
 
         // Breads lists by its document position; the empty title is left out.
-        listCategoryRecipes(app().recipeDoc, cats.itemData(1), recs);
+        listCategoryRecipes(app().book, cats.itemData(1), recs);
         QCOMPARE(entriesOf(recs), (QList<ListEntry>{{"bagel", 3}, {"Flan", 2}, {"Rye", 0}}));
         QCOMPARE(recs.selected.last(), 0);
 
         recs.selected.clear();
-        listCategoryRecipes(app().recipeDoc, 1, recs); // an empty category selects nothing
+        listCategoryRecipes(app().book, 1, recs); // an empty category selects nothing
         QCOMPARE(recs.count(), 0);
         QVERIFY(recs.selected.isEmpty());
-        listCategoryRecipes(app().recipeDoc, 9, recs); // past the end: empty too
+        listCategoryRecipes(app().book, 9, recs); // past the end: empty too
         QCOMPARE(recs.count(), 0);
     }
 
@@ -81,19 +82,19 @@ private slots:
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/><category cname=\"Cakes\"/></recipebook>");
         WatchedList add;
-        fillAddCategories(app().recipeDoc, add, QString());
+        fillAddCategories(app().book, add, QString());
         QCOMPARE(entriesOf(add), (QList<ListEntry>{{"[new category..]", 0}, {"Cakes", 1}, {"Soups", 0}}));
         QCOMPARE(add.selected, QList<int>{0}); // the new-category entry, which starts the prompt
 
         WatchedList edit;
-        fillEditCategories(app().recipeDoc, edit, QStringLiteral("Soups"));
+        fillEditCategories(app().book, edit, QStringLiteral("Soups"));
         QCOMPARE(edit.selected, QList<int>{2});
         edit.selected.clear();
-        fillEditCategories(app().recipeDoc, edit, QStringLiteral("soups")); // case counts
+        fillEditCategories(app().book, edit, QStringLiteral("soups")); // case counts
         QVERIFY(edit.selected.isEmpty());
 
         setLanguage(Language::Spanish);
-        fillAddCategories(app().recipeDoc, add, QStringLiteral("Cakes"));
+        fillAddCategories(app().book, add, QStringLiteral("Cakes"));
         QCOMPARE(add.text(0), QStringLiteral("[categoría nueva..]"));
         QCOMPARE(add.currentRow(), 1);
     }
@@ -103,48 +104,24 @@ private slots:
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         WatchedList list;
-        QVERIFY(addCategory(app().recipeDoc, QStringLiteral("Breads")).saved());
-        fillCategoryList(app().recipeDoc, list, CategoryList::Add, QStringLiteral("Breads"));
+        QVERIFY(addCategory(app().book, QStringLiteral("Breads")).saved());
+        fillCategoryList(app().book, list, CategoryList::Add, QStringLiteral("Breads"));
         QCOMPARE(env.bookBytes(), QByteArray("<recipebook><category cname=\"Soups\"></category>"
                                              "<category cname=\"Breads\"></category></recipebook>"));
         QCOMPARE(list.text(list.currentRow()), QStringLiteral("Breads"));
         QCOMPARE(list.itemData(list.currentRow()), 1);
-
-        QVERIFY(!categoryExists(QStringLiteral("pies"), list, env.dialogs));
-        QVERIFY(env.dialogs.messages.isEmpty());
-        QVERIFY(categoryExists(QStringLiteral("soups"), list, env.dialogs));
-        QVERIFY(categoryExists(QStringLiteral("[new category..]"), list, env.dialogs));
-        QCOMPARE(env.dialogs.messages.size(), 2);
-        QCOMPARE(env.dialogs.messages[0].text, QStringLiteral("That category exists.  Please try another."));
-        QCOMPARE(env.dialogs.messages[0].title, kMessageTitle);
-        QCOMPARE(env.dialogs.messages[0].buttons, MsgButtons::Ok);
-
-        MemoryList browse;
-        MemoryList recs;
-        fillBrowseCategories(app().recipeDoc, browse, recs);
-        QVERIFY(!categoryNameFree(QStringLiteral("breads"), browse));
-        QVERIFY(categoryNameFree(QStringLiteral("[new category..]"), browse));
     }
 
-    void titleChecksSpanTheBook()
+    // The look-up by position also compares the title exactly, apostrophes and all.
+    void recipesByPosition()
     {
         TestEnv env;
         env.useBook(kThreeCategories);
-        QString title = QStringLiteral("FLAN");
-        QVERIFY(titleExists(app().recipeDoc, title));
-        QCOMPARE(title, QStringLiteral("flan"));
-        QString soup = QStringLiteral("gazpacho");
-        QVERIFY(titleExists(app().recipeDoc, soup));
-        QString missing = QStringLiteral("Tarta");
-        QVERIFY(!titleExists(app().recipeDoc, missing));
-        QCOMPARE(missing, QStringLiteral("tarta"));
-
-        // The look-up by position also compares the title exactly, apostrophes and all.
-        QVERIFY(!recipeAt(app().recipeDoc, {2, 2, QStringLiteral("Flan")}).isNull());
-        QVERIFY(recipeAt(app().recipeDoc, {2, 2, QStringLiteral("flan")}).isNull());
-        QVERIFY(recipeAt(app().recipeDoc, {0, 2, QStringLiteral("Flan")}).isNull());
-        QVERIFY(recipeAt(app().recipeDoc, {2, 9, QStringLiteral("Flan")}).isNull());
-        QVERIFY(recipeAt(app().recipeDoc, {2, 2, QStringLiteral("x' or '1'='1")}).isNull());
+        QVERIFY(!recipeAt(app().book, {2, 2, QStringLiteral("Flan")}).isNull());
+        QVERIFY(recipeAt(app().book, {2, 2, QStringLiteral("flan")}).isNull());
+        QVERIFY(recipeAt(app().book, {0, 2, QStringLiteral("Flan")}).isNull());
+        QVERIFY(recipeAt(app().book, {2, 9, QStringLiteral("Flan")}).isNull());
+        QVERIFY(recipeAt(app().book, {2, 2, QStringLiteral("x' or '1'='1")}).isNull());
     }
 
     void removingRecipes()
@@ -153,54 +130,15 @@ private slots:
         env.useBook(kThreeCategories);
         const QByteArray before = env.bookBytes();
         const QDateTime stamp = QFileInfo(env.bookPath()).lastModified();
-        QCOMPARE(removeRecipe(app().recipeDoc, {2, 0, QStringLiteral("Tarta")}).status,
-                 ChangeOutcome::Status::NotFound);
+        QCOMPARE(removeRecipe(app().book, {2, 0, QStringLiteral("Tarta")}).status, ChangeOutcome::Status::NotFound);
         QCOMPARE(env.bookBytes(), before);
         QCOMPARE(QFileInfo(env.bookPath()).lastModified(), stamp);
 
-        QVERIFY(removeRecipe(app().recipeDoc, {2, 0, QStringLiteral("Rye")}).saved());
+        QVERIFY(removeRecipe(app().book, {2, 0, QStringLiteral("Rye")}).saved());
         RecipeBook reread;
         QVERIFY(reread.load(env.bookPath()));
         QCOMPARE(RecipeBook::title(RecipeBook::recipe(reread.category(2), 0)), QString());
-        QString rye = QStringLiteral("Rye");
-        QVERIFY(!titleExists(reread, rye));
-        QVERIFY(env.dialogs.messages.isEmpty());
-    }
-
-    void names_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("apostrophe") << "Mom's pie" << false;
-        QTest::newRow("slash") << "a/b" << false;
-        QTest::newRow("question mark") << "50%?" << false;
-        QTest::newRow("quote") << "\"best\"" << false;
-        QTest::newRow("backslash colon star bar") << "a\\b" << false;
-        QTest::newRow("angle") << "<b>" << false;
-        QTest::newRow("ampersand") << "Soups & Stews" << true;
-        QTest::newRow("brackets") << "[new]" << true;
-        QTest::newRow("blank and accents") << " Crème brûlée " << true;
-    }
-    void names()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, valid);
-        QCOMPARE(isValidName(name), valid);
-    }
-
-    void invalidNameMessages()
-    {
-        resetAppState();
-        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category),
-                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                                "\" , ' , ? , \\ , / , : , * , | , < , > "));
-        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::EditCategory),
-                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                                "\" , ' , ? , \\ , / , : , *  , | , < , >"));
-        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title)
-                    .endsWith(QStringLiteral("* , | , < , >")));
-        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title)
-                    .startsWith(QStringLiteral("You have used")));
+        QCOMPARE(RecipeBook::recipes(reread.category(2)).size(), 3);
     }
 
     void pictureNames_data()
@@ -240,7 +178,7 @@ private slots:
     void tenThousandRecipesStayFast()
     {
         TestEnv env;
-        RecipeBook& book = app().recipeDoc;
+        RecipeBook& book = app().book;
         for (int c = 0; c < 40; ++c) {
             const XmlNode cat = book.appendCategory(QStringLiteral("Category %1").arg(c));
             for (int r = 0; r < 250; ++r) {
@@ -257,14 +195,13 @@ private slots:
         fillBrowseCategories(book, cats, recs);
         for (int c = 0; c < 40; ++c)
             listCategoryRecipes(book, c, recs);
-        QString last = QStringLiteral("Recipe 39-249");
-        QVERIFY(titleExists(book, last));
-        QString none = QStringLiteral("nothing like it");
-        QVERIFY(!titleExists(book, none));
+        QVERIFY(recipeFormProblem(book, RecipeWindowKind::Add, true, QStringLiteral("recipe 39-249")) ==
+                TextId::TitleExistsMessage);
+        QVERIFY(!recipeFormProblem(book, RecipeWindowKind::Add, true, QStringLiteral("nothing like it")));
         // Generous: a quadratic step would take many seconds here.
         QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
     }
 };
 
-QTEST_GUILESS_MAIN(TestBookOps)
-#include "test_book_ops.moc"
+QTEST_GUILESS_MAIN(TestBookOperations)
+#include "test_book_operations.moc"

@@ -1,0 +1,114 @@
+// The checks the add and edit windows run before they save, and the new-category checks, each in
+// the order its window runs them.
+#include "core/app/app_state.h"
+#include "core/book/recipe_checks.h"
+#include "core/text/text_table.h"
+#include "test_env_core.h"
+
+#include <QtTest>
+#include <optional>
+
+namespace {
+const QByteArray kBook = "<recipebook><category cname=\"Cakes\"><recipe><title>Flan</title></recipe></category>"
+                         "<category cname=\"Soups\"><recipe><title>Caldo verde</title></recipe></category>"
+                         "</recipebook>";
+using Problem = std::optional<TextId>;
+} // namespace
+
+class TestRecipeChecks : public QObject {
+    Q_OBJECT
+private slots:
+    void recipeForms_data()
+    {
+        QTest::addColumn<RecipeWindowKind>("window");
+        QTest::addColumn<bool>("categoryChosen");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("ownTitle");
+        QTest::addColumn<Problem>("problem");
+        const auto add = RecipeWindowKind::Add;
+        const auto edit = RecipeWindowKind::Edit;
+        const Problem none;
+        // The add window checks the title before the category; the edit window the other way round.
+        QTest::newRow("add: no title, no category") << add << false << ""
+                                                    << "" << Problem(TextId::TitleRequiredMessage);
+        QTest::newRow("edit: no title, no category") << edit << false << ""
+                                                     << "Flan" << Problem(TextId::CategoryRequiredMessage);
+        QTest::newRow("add: no category") << add << false << "Tarta"
+                                          << "" << Problem(TextId::CategoryRequiredMessage);
+        QTest::newRow("edit: no title") << edit << true << ""
+                                        << "Flan" << Problem(TextId::TitleRequiredMessage);
+        // Forbidden characters come before the duplicate check, in both windows.
+        QTest::newRow("add: forbidden and taken") << add << true << "Flan?"
+                                                  << "" << Problem(TextId::InvalidTitleCharsMessage);
+        QTest::newRow("edit: forbidden") << edit << true << "Mom's flan"
+                                         << "Flan" << Problem(TextId::InvalidTitleCharsMessage);
+        // Titles are unique in the whole book, in any case.
+        QTest::newRow("add: taken in another category") << add << true << "CALDO VERDE"
+                                                        << "" << Problem(TextId::TitleExistsMessage);
+        QTest::newRow("edit: another recipe's title") << edit << true << "caldo verde"
+                                                      << "Flan" << Problem(TextId::TitleExistsMessage);
+        QTest::newRow("edit: its own title in another case") << edit << true << "FLAN"
+                                                             << "Flan" << none;
+        QTest::newRow("add: its own title is no excuse") << add << true << "flan"
+                                                         << "flan" << Problem(TextId::TitleExistsMessage);
+        QTest::newRow("add: free") << add << true << "Tarta de Santiago"
+                                   << "" << none;
+        QTest::newRow("ampersand and accents") << add << true << "Crème & brûlée"
+                                               << "" << none;
+    }
+    void recipeForms()
+    {
+        QFETCH(RecipeWindowKind, window);
+        QFETCH(bool, categoryChosen);
+        QFETCH(QString, title);
+        QFETCH(QString, ownTitle);
+        QFETCH(Problem, problem);
+        TestEnv env;
+        env.useBook(kBook);
+        QCOMPARE(recipeFormProblem(app().book, window, categoryChosen, title, ownTitle), problem);
+    }
+
+    void categoryNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("refuseNewEntry");
+        QTest::addColumn<Problem>("problem");
+        QTest::newRow("free") << "Breads" << true << Problem();
+        QTest::newRow("taken, other case") << "SOUPS" << false << Problem(TextId::CategoryExistsMessage);
+        QTest::newRow("forbidden before taken") << "Soups?" << true << Problem(TextId::InvalidCategoryCharsMessage);
+        for (const char* bad : {"a/b", "a\\b", "x:y", "\"q\"", "it's", "*", "|", "<b>"})
+            QTest::addRow("forbidden %s", bad)
+                << QString::fromUtf8(bad) << false << Problem(TextId::InvalidCategoryCharsMessage);
+        // The add and edit windows' lists hold their new-category entry, which the browse window's does not.
+        QTest::newRow("new-category entry, add or edit")
+            << "[NEW CATEGORY..]" << true << Problem(TextId::CategoryExistsMessage);
+        QTest::newRow("new-category entry, browse") << "[new category..]" << false << Problem();
+    }
+    void categoryNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, refuseNewEntry);
+        QFETCH(Problem, problem);
+        TestEnv env;
+        env.useBook(kBook);
+        QCOMPARE(categoryNameProblem(app().book, name, refuseNewEntry), problem);
+    }
+
+    void invalidNameMessages()
+    {
+        TestEnv env;
+        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category),
+                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
+                                "\" , ' , ? , \\ , / , : , * , | , < , > "));
+        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::EditCategory),
+                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
+                                "\" , ' , ? , \\ , / , : , *  , | , < , >"));
+        setLanguage(Language::Spanish);
+        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title)
+                    .endsWith(QStringLiteral("\r\n\" , ' , ? , \\ , / , : , * , | , < , >")));
+        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title).startsWith(u"Ha usado"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecipeChecks)
+#include "test_recipe_checks.moc"
