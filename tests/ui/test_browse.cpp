@@ -322,6 +322,20 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // An empty category shows no picture, neither at once nor after a resize, and opens none.
+    void emptyCategoryShowsNoPicture()
+    {
+        BrowseFixture f;
+        QVERIFY(f.select("Soups", "Gazpacho"));
+        QVERIFY(child<QLabel>(f.w, "thumbnail")->isVisible());
+        QVERIFY(f.select("Empty"));
+        f.w->resize(f.w->width() + 40, f.w->height() + 30);
+        QApplication::processEvents();
+        QVERIFY(child<QLabel>(f.w, "thumbnail")->isHidden());
+        QTest::mouseClick(child<QLabel>(f.w, "viewPictureLabel"), Qt::LeftButton);
+        QVERIFY(!findWindow<PictureViewer>());
+    }
+
     void pictureViewer()
     {
         BrowseFixture f;

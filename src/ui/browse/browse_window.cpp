@@ -362,6 +362,7 @@ void BrowseWindow::clearRecipe()
         label->clear();
     m_thumbnail->clear();
     m_thumbnail->hide();
+    m_shownPictureName.clear(); // no recipe shown, no picture: not even after a resize
 }
 
 void BrowseWindow::showRecipe()
