@@ -47,8 +47,7 @@ void BookChange::remove(const XmlNode& node)
 {
     if (node.isNull())
         return;
-    const pugi::xml_node raw = node.raw();
-    m_steps.push_back({StepKind::Removed, node, XmlNode(raw.parent()), XmlNode(raw.next_sibling()), {}});
+    m_steps.push_back({StepKind::Removed, node, node.parent(), node.nextSibling(), {}});
     m_book.document().detach(node);
 }
 

@@ -28,7 +28,7 @@ public:
     void loadBlank() { m_doc.loadXml(kBlankBook); }
     // Whether the last load failed because the file could not be read at all, and why it failed.
     bool unreadable() const { return m_doc.unreadable(); }
-    QString loadError() const { return m_doc.parseErrorText(); }
+    QString loadError() const { return m_doc.errorText(); }
 
     // The file the book is saved to, and the folder of its pictures beside it.
     QString filePath() const { return m_path; }
@@ -47,7 +47,7 @@ public:
     QList<XmlNode> categories() const;
     XmlNode category(int position) const;
 
-    static QString categoryName(const XmlNode& category) { return category.getNamedItem(QStringLiteral("cname")); }
+    static QString categoryName(const XmlNode& category) { return category.attribute(QStringLiteral("cname")); }
     // Recipes of a category in document order; the index is the recipe position.
     static QList<XmlNode> recipes(const XmlNode& category);
     static XmlNode recipe(const XmlNode& category, int position);
@@ -72,7 +72,3 @@ private:
 
 // A field text as the book stores it: line ends as CR LF, characters XML cannot hold dropped.
 QString storedFieldText(const QString& text);
-
-// The n-th element child (n from 0), or null.
-XmlNode elementChild(const XmlNode& parent, int n);
-QList<XmlNode> elementChildren(const XmlNode& parent);

@@ -5,26 +5,26 @@
 
 #include <QFile>
 #include <cstring>
+#include <pugixml.hpp>
 
 namespace {
 
-// New elements wait here, outside the document element, until they are appended; the holder
-// is never written because saving writes the document element only.
+// Nodes taken out of the tree wait here, outside the document element, until they are put back or
+// dropped; the holder is never written because saving writes the document element only.
 constexpr char kHolderName[] = "saporina-detached";
 
 constexpr unsigned kParseOptions = pugi::parse_default; // drops white-space-only text, CR LF -> LF
 constexpr unsigned kSaveOptions = pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags;
 
-QByteArray utf8(const QString& text)
+pugi::xml_node node(pugi::xml_node_struct* raw)
 {
-    return text.toUtf8();
+    return pugi::xml_node(raw);
 }
 
-// Text as XML can hold it: control characters other than tab, LF and CR, the two non-characters
-// U+FFFE and U+FFFF and unpaired surrogates are dropped (XML 1.0 forbids them even as references).
+// Text as XML can hold it (see xmlStorableText), in UTF-8.
 QByteArray storableUtf8(const QString& text)
 {
-    return utf8(xmlStorableText(text));
+    return xmlStorableText(text).toUtf8();
 }
 
 struct ByteWriter : pugi::xml_writer {
@@ -35,9 +35,10 @@ struct ByteWriter : pugi::xml_writer {
     }
 };
 
-void appendText(pugi::xml_node node, QByteArray& out)
+// Depth is bounded by the well-formedness check, so the recursion is too.
+void appendText(pugi::xml_node parent, QByteArray& out)
 {
-    for (pugi::xml_node child : node.children()) {
+    for (pugi::xml_node child : parent.children()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             out.append(child.value());
         else if (child.type() == pugi::node_element)
@@ -45,114 +46,100 @@ void appendText(pugi::xml_node node, QByteArray& out)
     }
 }
 
-} // namespace
-
-XmlNode XmlNodeList::item(int i) const
+pugi::xml_node nextElement(pugi::xml_node from)
 {
-    if (i < 0 || i >= length())
-        return {};
-    return XmlNode(m_nodes[static_cast<size_t>(i)]);
+    while (from && from.type() != pugi::node_element)
+        from = from.next_sibling();
+    return from;
 }
 
-QString XmlNode::nodeName() const
+} // namespace
+
+QString XmlNode::name() const
 {
-    return QString::fromUtf8(m_node.name());
+    return QString::fromUtf8(node(m_node).name());
 }
 
 QString XmlNode::text() const
 {
-    if (!m_node)
-        return {};
-    if (m_node.type() != pugi::node_element)
-        return QString::fromUtf8(m_node.value());
-    const pugi::xml_node first = m_node.first_child();
+    const pugi::xml_node self = node(m_node);
+    const pugi::xml_node first = self.first_child();
     if (!first)
         return QString();
     // The common case: one text node.
     if (!first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
         return QString::fromUtf8(first.value());
     QByteArray all;
-    appendText(m_node, all);
+    appendText(self, all);
     return QString::fromUtf8(all);
 }
 
 void XmlNode::setText(const QString& text)
 {
-    if (!m_node)
+    pugi::xml_node self = node(m_node);
+    if (!self)
         return;
-    while (pugi::xml_node child = m_node.first_child())
-        m_node.remove_child(child);
+    while (pugi::xml_node child = self.first_child())
+        self.remove_child(child);
     if (!text.isEmpty())
-        m_node.append_child(pugi::node_pcdata).set_value(storableUtf8(text).constData());
+        self.append_child(pugi::node_pcdata).set_value(storableUtf8(text).constData());
 }
 
-XmlNodeList XmlNode::childNodes() const
+QString XmlNode::attribute(const QString& name) const
 {
-    std::vector<pugi::xml_node> nodes;
-    for (pugi::xml_node child : m_node.children())
-        nodes.push_back(child);
-    return XmlNodeList(std::move(nodes));
-}
-
-QString XmlNode::getNamedItem(const QString& name) const
-{
-    const pugi::xml_attribute attr = m_node.attribute(utf8(name).constData());
-    if (!attr)
-        return QString();
-    return QString::fromUtf8(attr.value());
+    const pugi::xml_attribute attr = node(m_node).attribute(name.toUtf8().constData());
+    return attr ? QString::fromUtf8(attr.value()) : QString();
 }
 
 void XmlNode::setAttribute(const QString& name, const QString& value)
 {
-    const QByteArray key = utf8(name);
-    pugi::xml_attribute attr = m_node.attribute(key.constData());
+    pugi::xml_node self = node(m_node);
+    if (!self)
+        return;
+    const QByteArray key = name.toUtf8();
+    pugi::xml_attribute attr = self.attribute(key.constData());
     if (!attr)
-        attr = m_node.append_attribute(key.constData());
+        attr = self.append_attribute(key.constData());
     attr.set_value(storableUtf8(value).constData());
 }
 
-static XmlNodeList selectAll(pugi::xml_node context, const char* path)
+XmlNode XmlNode::parent() const
 {
-    std::vector<pugi::xml_node> nodes;
-    try {
-        for (const pugi::xpath_node& hit : context.select_nodes(path))
-            nodes.push_back(hit.node());
-    } catch (const pugi::xpath_exception&) {
-        // Paths are fixed in the program; a bad one simply selects nothing.
-    }
-    return XmlNodeList(std::move(nodes));
+    return XmlNode(node(m_node).parent().internal_object());
 }
 
-static XmlNode selectOne(pugi::xml_node context, const char* path)
+XmlNode XmlNode::nextSibling() const
 {
-    try {
-        return XmlNode(context.select_node(path).node());
-    } catch (const pugi::xpath_exception&) {
+    if (!m_node)
         return {};
-    }
+    return XmlNode(nextElement(node(m_node).next_sibling()).internal_object());
 }
 
-XmlNodeList XmlNode::selectNodes(const char* path) const
+XmlNode XmlNode::child(int position) const
 {
-    return selectAll(m_node, path);
-}
-
-XmlNode XmlNode::selectSingleNode(const char* path) const
-{
-    return selectOne(m_node, path);
-}
-
-XmlNode XmlNode::appendChild(XmlNode child)
-{
-    if (!m_node || child.isNull())
+    if (position < 0)
         return {};
-    return XmlNode(m_node.append_move(child.m_node));
+    pugi::xml_node child = nextElement(node(m_node).first_child());
+    for (; child && position > 0; --position)
+        child = nextElement(child.next_sibling());
+    return XmlNode(child.internal_object());
 }
 
-void XmlNode::removeChild(XmlNode child)
+QList<XmlNode> XmlNode::children() const
 {
-    if (m_node && child)
-        m_node.remove_child(child.m_node);
+    QList<XmlNode> nodes;
+    for (pugi::xml_node child : node(m_node).children()) {
+        if (child.type() == pugi::node_element)
+            nodes.append(XmlNode(child.internal_object()));
+    }
+    return nodes;
+}
+
+XmlNode XmlNode::appendChild(const QString& name)
+{
+    if (!m_node)
+        return {};
+    return XmlNode(node(m_node).append_child(name.toUtf8().constData()).internal_object());
 }
 
 QString xmlStorableText(const QString& text)
@@ -183,41 +170,42 @@ QString xmlStorableText(const QString& text)
     return out;
 }
 
+XmlDocument::XmlDocument() : m_doc(std::make_unique<pugi::xml_document>()) {}
+
+XmlDocument::~XmlDocument() = default;
+
 bool XmlDocument::loadXml(const QByteArray& xml)
 {
-    m_doc.reset();
+    m_doc->reset();
     m_unreadable = false;
+    m_errorText.clear();
     const XmlCheckResult check = checkWellFormedXml(xml, kMaxDepth);
     if (!check.ok) {
-        m_errorCode = pugi::status_bad_pcdata; // any non-zero code: the document is not read at all
         m_errorText = check.error + QStringLiteral(" (byte %1)").arg(check.offset);
         return false;
     }
     const pugi::xml_parse_result result =
-        m_doc.load_buffer(xml.constData(), static_cast<size_t>(xml.size()), kParseOptions);
-    m_errorCode = result ? 0 : static_cast<int>(result.status);
-    m_errorText = result ? QString() : QString::fromUtf8(result.description());
-    if (result && !documentElement()) {
-        m_errorCode = pugi::status_no_document_element;
-        m_errorText = QStringLiteral("No document element found");
+        m_doc->load_buffer(xml.constData(), static_cast<size_t>(xml.size()), kParseOptions);
+    if (!result) {
+        m_errorText = QString::fromUtf8(result.description());
+        m_doc->reset();
+        return false;
     }
-    return m_errorCode == 0;
+    if (root().isNull()) {
+        refuse(QStringLiteral("no document element"));
+        return false;
+    }
+    return true;
 }
 
 bool XmlDocument::load(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_doc.reset();
-        m_errorCode = pugi::status_file_not_found;
-        m_errorText = file.errorString();
-        m_unreadable = true;
-        return false;
-    }
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_doc.reset();
-        m_errorCode = pugi::status_io_error;
+    QByteArray content;
+    if (file.open(QIODevice::ReadOnly))
+        content = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        m_doc->reset();
         m_errorText = file.errorString();
         m_unreadable = true;
         return false;
@@ -225,11 +213,17 @@ bool XmlDocument::load(const QString& path)
     return loadXml(content);
 }
 
+void XmlDocument::refuse(const QString& why)
+{
+    m_doc->reset();
+    m_errorText = why;
+}
+
 QByteArray XmlDocument::toXml() const
 {
     ByteWriter writer;
-    if (const XmlNode root = documentElement())
-        root.raw().print(writer, "", kSaveOptions, pugi::encoding_utf8);
+    if (const XmlNode element = root())
+        node(element.m_node).print(writer, "", kSaveOptions, pugi::encoding_utf8);
     return writer.out;
 }
 
@@ -238,73 +232,37 @@ bool XmlDocument::save(const QString& path, QString* error) const
     return writeFileAtomically(path, toXml(), error);
 }
 
-XmlNode XmlDocument::documentElement() const
+XmlNode XmlDocument::root() const
 {
-    for (pugi::xml_node child : m_doc.children()) {
+    for (pugi::xml_node child : m_doc->children()) {
         if (child.type() == pugi::node_element && std::strcmp(child.name(), kHolderName) != 0)
-            return XmlNode(child);
+            return XmlNode(child.internal_object());
     }
     return {};
 }
 
-XmlNodeList XmlDocument::childNodes() const
+void XmlDocument::detach(XmlNode element)
 {
-    std::vector<pugi::xml_node> nodes;
-    for (pugi::xml_node child : m_doc.children()) {
-        if (std::strcmp(child.name(), kHolderName) != 0)
-            nodes.push_back(child);
-    }
-    return XmlNodeList(std::move(nodes));
-}
-
-XmlNodeList XmlDocument::selectNodes(const char* path) const
-{
-    return selectAll(m_doc, path);
-}
-
-XmlNode XmlDocument::selectSingleNode(const char* path) const
-{
-    return selectOne(m_doc, path);
-}
-
-pugi::xml_node XmlDocument::detachedHolder()
-{
-    pugi::xml_node holder = m_doc.child(kHolderName);
+    if (!element)
+        return;
+    pugi::xml_node holder = m_doc->child(kHolderName);
     if (!holder)
-        holder = m_doc.append_child(kHolderName);
-    return holder;
+        holder = m_doc->append_child(kHolderName);
+    holder.append_move(node(element.m_node));
 }
 
-XmlNode XmlDocument::createElement(const QString& name)
+void XmlDocument::reattach(XmlNode element, XmlNode parent, XmlNode next)
 {
-    return XmlNode(detachedHolder().append_child(utf8(name).constData()));
-}
-
-void XmlDocument::detach(XmlNode node)
-{
-    if (node)
-        detachedHolder().append_move(node.raw());
-}
-
-void XmlDocument::reattach(XmlNode node, XmlNode parent, XmlNode next)
-{
-    if (!node || !parent)
+    if (!element || !parent)
         return;
     if (next)
-        parent.raw().insert_move_before(node.raw(), next.raw());
+        node(parent.m_node).insert_move_before(node(element.m_node), node(next.m_node));
     else
-        parent.raw().append_move(node.raw());
+        node(parent.m_node).append_move(node(element.m_node));
 }
 
-void XmlDocument::destroy(XmlNode node)
+void XmlDocument::destroy(XmlNode element)
 {
-    if (node)
-        node.raw().parent().remove_child(node.raw());
-}
-
-void XmlDocument::refuse(const QString& why)
-{
-    m_doc.reset();
-    m_errorCode = pugi::status_no_document_element;
-    m_errorText = why;
+    if (element)
+        node(element.m_node).parent().remove_child(node(element.m_node));
 }

@@ -1,97 +1,81 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
-#include <pugixml.hpp>
+#include <memory>
 
-class XmlNode;
+namespace pugi {
+class xml_document;
+struct xml_node_struct;
+} // namespace pugi
 
-// A list of nodes as the document gives them, addressed by zero-based position.
-class XmlNodeList {
-public:
-    XmlNodeList() = default;
-    explicit XmlNodeList(std::vector<pugi::xml_node> nodes) : m_nodes(std::move(nodes)) {}
-    int length() const { return static_cast<int>(m_nodes.size()); }
-    XmlNode item(int i) const;
-
-private:
-    std::vector<pugi::xml_node> m_nodes;
-};
-
-// A light handle to a node of an XmlDocument; a null handle stands for "nothing".
+// A light handle to an element of an XmlDocument, in the manner of pugixml's own; a null handle
+// stands for "nothing" and every call on it is harmless. Only elements count as children: the text,
+// comments and processing instructions between them are not part of the positions.
 class XmlNode {
 public:
     XmlNode() = default;
-    explicit XmlNode(pugi::xml_node node) : m_node(node) {}
 
-    bool isNull() const { return !m_node; }
-    explicit operator bool() const { return !isNull(); }
-    bool operator==(const XmlNode& other) const { return m_node == other.m_node; }
+    bool isNull() const { return m_node == nullptr; }
+    explicit operator bool() const { return m_node != nullptr; }
+    bool operator==(const XmlNode& other) const = default;
 
-    QString nodeName() const;
-    bool isElement() const { return m_node.type() == pugi::node_element; }
-
+    QString name() const;
     // All character content of the element and its descendants.
     QString text() const;
-    // Replaces the element's content by one text node (none for an empty text).
+    // Replaces the element's content by one text node (none for an empty text); characters XML
+    // cannot hold are dropped.
     void setText(const QString& text);
-
-    XmlNodeList childNodes() const;
     // The value of the named attribute, or a null string when there is none.
-    QString getNamedItem(const QString& name) const;
+    QString attribute(const QString& name) const;
     void setAttribute(const QString& name, const QString& value);
 
-    // Selection with fixed paths only; user text is never spliced into a path.
-    XmlNodeList selectNodes(const char* path) const;
-    XmlNode selectSingleNode(const char* path) const;
-
-    // Moves a node created by XmlDocument::createElement (or taken from elsewhere in the same
-    // document) to the end of this node's children.
-    XmlNode appendChild(XmlNode child);
-    void removeChild(XmlNode child);
-
-    pugi::xml_node raw() const { return m_node; }
+    XmlNode parent() const;
+    XmlNode nextSibling() const;
+    // The element child at `position` (from 0), or null.
+    XmlNode child(int position) const;
+    QList<XmlNode> children() const;
+    // A new, empty element appended as the last child.
+    XmlNode appendChild(const QString& name);
 
 private:
-    pugi::xml_node m_node;
+    friend class XmlDocument;
+    explicit XmlNode(pugi::xml_node_struct* node) : m_node(node) {}
+
+    pugi::xml_node_struct* m_node = nullptr;
 };
 
-// An XML document read and written whole: loading drops white-space-only text and turns
-// CR LF into LF; saving writes UTF-8 with no declaration and no indentation, atomically.
+// An XML document read and written whole. Loading checks that the text is a well-formed XML 1.0
+// document nested no deeper than kMaxDepth before anything is read; it drops white-space-only text
+// between elements and turns CR LF into LF. Saving writes UTF-8 with no declaration and no
+// indentation, atomically.
 class XmlDocument {
 public:
-    XmlDocument() = default;
+    XmlDocument();
+    ~XmlDocument();
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
     // Deeper than any document the program writes (a recipe book is four levels deep), with room to spare.
     static constexpr int kMaxDepth = 32;
 
-    // Reads the whole file; false (with parseErrorCode() != 0) when it cannot be read, is not a
-    // well-formed XML 1.0 document or is nested deeper than kMaxDepth. Nothing of a refused document is kept.
+    // False when the file cannot be read or is not a well-formed document; nothing of it is kept then.
     bool load(const QString& path);
     bool loadXml(const QByteArray& xml);
-
-    int parseErrorCode() const { return m_errorCode; }
-    QString parseErrorText() const { return m_errorText; }
+    // Whether the last load failed because the file could not be read at all, and why a load failed.
+    bool unreadable() const { return m_unreadable; }
+    QString errorText() const { return m_errorText; }
     // Drops what was loaded and records why the document is not acceptable after all.
     void refuse(const QString& why);
-    // Whether the last load failed because the file could not be read (rather than parsed).
-    bool unreadable() const { return m_unreadable; }
 
     // The document as it would be written to a file.
     QByteArray toXml() const;
     // Writes the whole document to a temporary file beside the target, then replaces the target.
     bool save(const QString& path, QString* error = nullptr) const;
 
-    XmlNode documentElement() const;
-    XmlNodeList childNodes() const;
-    XmlNodeList selectNodes(const char* path) const;
-    XmlNode selectSingleNode(const char* path) const;
-
-    // A new element, not yet part of the tree until appended somewhere.
-    XmlNode createElement(const QString& name);
-    XmlNode createNode(const QString& name) { return createElement(name); }
+    // The document element, or null.
+    XmlNode root() const;
 
     // Takes a node out of the tree without destroying it; it can be put back with reattach (before
     // `next`, or last when `next` is null) or dropped for good with destroy.
@@ -100,10 +84,7 @@ public:
     void destroy(XmlNode node);
 
 private:
-    pugi::xml_node detachedHolder();
-
-    pugi::xml_document m_doc;
-    int m_errorCode = 0;
+    std::unique_ptr<pugi::xml_document> m_doc;
     QString m_errorText;
     bool m_unreadable = false;
 };

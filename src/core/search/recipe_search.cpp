@@ -12,7 +12,7 @@ QList<SearchHit> searchRecipes(const RecipeBook& book, const QString& key)
     for (const XmlNode& category : book.categories()) {
         QString name; // read once per category, and only when it has a match
         for (const XmlNode& recipe : RecipeBook::recipes(category)) {
-            const QList<XmlNode> fields = elementChildren(recipe);
+            const QList<XmlNode> fields = recipe.children();
             for (RecipeField which : kSearched) {
                 const int i = static_cast<int>(which);
                 if (i >= fields.size() || !fields[i].text().toLower().contains(lowerKey))
