@@ -56,19 +56,12 @@ void BrowseWindow::buildControls()
     m_recipeList->setMouseTracking(true);
     m_recipeList->viewport()->installEventFilter(this);
     m_recipeList->installEventFilter(this);
-    m_cats = std::make_unique<ComboBoxList>(m_categoryCombo);
-    m_recs = std::make_unique<ListWidgetList>(m_recipeList);
-    m_pictureFrame = named(newFrame(m_listPanel, true), "pictureFrame");
-    m_pictureFrame->installEventFilter(this);
-    m_pictureFrame->setCursor(Qt::PointingHandCursor);
-    m_thumbnail = named(new QLabel(m_pictureFrame), "thumbnail");
-    m_thumbnail->setScaledContents(true);
-    m_thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents); // its clicks are the frame's
-    m_thumbnail->hide();
-    m_viewPictureLabel = named(new QLabel(m_listPanel), "viewPictureLabel");
-    m_viewPictureLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_viewPictureLabel->setCursor(Qt::PointingHandCursor);
-    m_viewPictureLabel->installEventFilter(this);
+    m_categories = std::make_unique<WidgetList>(m_categoryCombo);
+    m_recipes = std::make_unique<WidgetList>(m_recipeList);
+    const PictureBox picture = makePictureBox(m_listPanel, this);
+    m_pictureFrame = picture.frame;
+    m_thumbnail = picture.thumbnail;
+    m_viewPictureLabel = picture.viewLabel;
 
     QLabel** captions[] = {&m_prepTimeCaption, &m_cookTimeCaption, &m_yieldCaption, &m_dateCaption};
     QLabel** values[] = {&m_prepTimeValue, &m_cookTimeValue, &m_yieldValue, &m_dateValue};
@@ -333,9 +326,9 @@ bool BrowseWindow::eventFilter(QObject* watched, QEvent* event)
 
 void BrowseWindow::refillCategories()
 {
-    fillBrowseCategories(app().book, *m_cats, *m_recs);
+    fillBrowseCategories(app().book, *m_categories, *m_recipes);
     if (m_categoryCombo->count() == 0) {
-        m_recs->fill({});
+        m_recipes->fill({});
         clearRecipe();
         m_shownPictureName.clear();
     }
@@ -346,7 +339,7 @@ void BrowseWindow::showChosenCategory()
     clearRecipe();
     if (m_categoryCombo->currentIndex() < 0)
         return;
-    listCategoryRecipes(app().book, m_cats->itemData(m_categoryCombo->currentIndex()), *m_recs);
+    listCategoryRecipes(app().book, m_categories->itemData(m_categoryCombo->currentIndex()), *m_recipes);
 }
 
 void BrowseWindow::showChosenRecipe()
@@ -420,7 +413,7 @@ RecipeRef BrowseWindow::shownRecipe() const
     const QListWidgetItem* item = m_recipeList->currentItem();
     if (m_categoryCombo->currentIndex() < 0 || !item)
         return {};
-    return {m_cats->itemData(m_categoryCombo->currentIndex()), item->data(Qt::UserRole).toInt(), item->text()};
+    return {m_categories->itemData(m_categoryCombo->currentIndex()), item->data(Qt::UserRole).toInt(), item->text()};
 }
 
 void BrowseWindow::editShownRecipe()
@@ -504,10 +497,10 @@ bool BrowseWindow::selectRecipe(const QString& category, const QString& title)
     for (int row = 0; row < m_categoryCombo->count(); ++row) {
         if (m_categoryCombo->itemText(row) != category)
             continue;
-        m_cats->setCurrentRow(row);
+        m_categories->setCurrentRow(row);
         for (int r = 0; r < m_recipeList->count(); ++r) {
             if (m_recipeList->item(r)->text() == title) {
-                m_recs->setCurrentRow(r);
+                m_recipes->setCurrentRow(r);
                 return true;
             }
         }

@@ -115,8 +115,8 @@ private:
     QAction* m_helpContentsAction = nullptr;
 
     QString m_shownPictureName; // the stored picture name of the shown recipe
-    std::unique_ptr<ComboBoxList> m_cats;
-    std::unique_ptr<ListWidgetList> m_recs;
+    std::unique_ptr<WidgetList> m_categories;
+    std::unique_ptr<WidgetList> m_recipes;
     WindowSizeLimits m_sizeLimits;
     BrowseLayout m_layout;
 };

@@ -41,12 +41,12 @@ void BrowseWindow::renameShownCategory()
                 continue;
             return;
         }
-        if (!reportChange(renameCategory(app().book, m_cats->itemData(m_categoryCombo->currentIndex()), answer)))
+        if (!reportChange(renameCategory(app().book, m_categories->itemData(m_categoryCombo->currentIndex()), answer)))
             return;
         refillCategories();
         for (int row = m_categoryCombo->count() - 1; row >= 0; --row) {
             if (m_categoryCombo->itemText(row) == answer) {
-                m_cats->setCurrentRow(row);
+                m_categories->setCurrentRow(row);
                 break;
             }
         }
@@ -64,6 +64,6 @@ void BrowseWindow::deleteShownCategory()
     if (dialogs().message(loadText(TextId::ConfirmDeletionPrompt) + u':' + quoted(name), kMessageTitle,
                           MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
-    if (reportChange(deleteCategory(app().book, m_cats->itemData(m_categoryCombo->currentIndex()))))
+    if (reportChange(deleteCategory(app().book, m_categories->itemData(m_categoryCombo->currentIndex()))))
         refillCategories();
 }

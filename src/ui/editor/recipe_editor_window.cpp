@@ -94,7 +94,7 @@ void RecipeEditorWindow::buildControls()
 
     m_categoryCaption = named(new QLabel(m_sidePanel), "categoryCaption");
     m_categoryCombo = named(new QComboBox(m_sidePanel), "categoryCombo");
-    m_categories = std::make_unique<ComboBoxList>(m_categoryCombo);
+    m_categories = std::make_unique<WidgetList>(m_categoryCombo);
     placeTwips(m_categoryCaption, {120, 60, 3060, 240});
     placeTwips(m_categoryCombo, {120, 300, 3060, 330});
     m_prepTimeCaption = named(new QLabel(m_sidePanel), "prepTimeCaption");
@@ -104,18 +104,11 @@ void RecipeEditorWindow::buildControls()
     m_yieldCaption = named(new QLabel(m_sidePanel), "yieldCaption");
     m_yieldBox = named(new QLineEdit(m_sidePanel), "yieldBox");
 
-    m_pictureFrame = named(newFrame(m_sidePanel, true), "pictureFrame");
-    m_pictureFrame->setCursor(Qt::PointingHandCursor);
-    m_pictureFrame->installEventFilter(this);
+    const PictureBox picture = makePictureBox(m_sidePanel, this);
+    m_pictureFrame = picture.frame;
+    m_thumbnail = picture.thumbnail;
+    m_viewPictureLabel = picture.viewLabel;
     placeTwips(m_pictureFrame, kPictureFrame);
-    m_thumbnail = named(new QLabel(m_pictureFrame), "thumbnail");
-    m_thumbnail->setScaledContents(true);
-    m_thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_thumbnail->hide();
-    m_viewPictureLabel = named(new QLabel(m_sidePanel), "viewPictureLabel");
-    m_viewPictureLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_viewPictureLabel->setCursor(Qt::PointingHandCursor);
-    m_viewPictureLabel->installEventFilter(this);
     placeTwips(m_viewPictureLabel, {120, kPictureFrame.bottom(), 3060, 255});
 
     m_pictureButtonPanel = newFrame(m_sidePanel);

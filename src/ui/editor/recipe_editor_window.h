@@ -81,7 +81,7 @@ protected:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_secondButton = nullptr; // "&CLEAR" or "&CANCEL"
     QAction* m_pictureAction = nullptr;    // the Recipe menu's picture entry
-    std::unique_ptr<ComboBoxList> m_categories;
+    std::unique_ptr<WidgetList> m_categories;
     FileDialogState m_pictureDialog; // its file name is the picture the recipe is to have
 
 private:

@@ -4,80 +4,61 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
-int ListWidgetList::count() const
+QAbstractItemModel* WidgetList::model() const
 {
-    return m_widget->count();
+    return m_combo ? m_combo->model() : m_list->model();
 }
 
-QString ListWidgetList::text(int row) const
+int WidgetList::count() const
 {
-    const QListWidgetItem* item = m_widget->item(row);
-    return item ? item->text() : QString();
+    return model()->rowCount();
 }
 
-int ListWidgetList::itemData(int row) const
+QString WidgetList::text(int row) const
 {
-    const QListWidgetItem* item = m_widget->item(row);
-    return item ? item->data(Qt::UserRole).toInt() : 0;
+    return model()->index(row, 0).data(Qt::DisplayRole).toString();
 }
 
-int ListWidgetList::currentRow() const
+int WidgetList::itemData(int row) const
 {
-    return m_widget->currentRow();
+    return model()->index(row, 0).data(Qt::UserRole).toInt();
 }
 
-void ListWidgetList::setCurrentRow(int row)
+int WidgetList::currentRow() const
 {
-    m_widget->setCurrentRow(row);
+    return m_combo ? m_combo->currentIndex() : m_list->currentRow();
+}
+
+void WidgetList::setCurrentRow(int row)
+{
+    if (m_combo) {
+        m_combo->setCurrentIndex(row);
+        return;
+    }
+    m_list->setCurrentRow(row);
     if (row >= 0)
-        m_widget->scrollToItem(m_widget->item(row));
+        m_list->scrollToItem(m_list->item(row));
 }
 
-void ListWidgetList::setEntries(const QList<ListEntry>& sorted)
+void WidgetList::setEntries(const QList<ListEntry>& sorted)
 {
-    const QSignalBlocker blocker(m_widget);
-    m_widget->setSortingEnabled(false);
-    m_widget->clear();
-    m_widget->setUpdatesEnabled(false);
+    if (m_combo) {
+        const QSignalBlocker blocker(m_combo);
+        m_combo->clear();
+        for (const ListEntry& entry : sorted)
+            m_combo->addItem(entry.text, entry.data);
+        m_combo->setCurrentIndex(-1);
+        return;
+    }
+    const QSignalBlocker blocker(m_list);
+    m_list->setSortingEnabled(false);
+    m_list->clear();
+    m_list->setUpdatesEnabled(false);
     for (const ListEntry& entry : sorted) {
         auto* item = new QListWidgetItem(entry.text);
         item->setData(Qt::UserRole, entry.data);
-        m_widget->addItem(item);
+        m_list->addItem(item);
     }
-    m_widget->setCurrentRow(-1);
-    m_widget->setUpdatesEnabled(true);
-}
-
-int ComboBoxList::count() const
-{
-    return m_widget->count();
-}
-
-QString ComboBoxList::text(int row) const
-{
-    return m_widget->itemText(row);
-}
-
-int ComboBoxList::itemData(int row) const
-{
-    return m_widget->itemData(row).toInt();
-}
-
-int ComboBoxList::currentRow() const
-{
-    return m_widget->currentIndex();
-}
-
-void ComboBoxList::setCurrentRow(int row)
-{
-    m_widget->setCurrentIndex(row);
-}
-
-void ComboBoxList::setEntries(const QList<ListEntry>& sorted)
-{
-    const QSignalBlocker blocker(m_widget);
-    m_widget->clear();
-    for (const ListEntry& entry : sorted)
-        m_widget->addItem(entry.text, entry.data);
-    m_widget->setCurrentIndex(-1);
+    m_list->setCurrentRow(-1);
+    m_list->setUpdatesEnabled(true);
 }

@@ -2,14 +2,17 @@
 
 #include "core/book/sorted_list.h"
 
+class QAbstractItemModel;
 class QComboBox;
 class QListWidget;
 
-// The sorted display lists over Qt's list and combo boxes; the position rides in Qt::UserRole.
+// A sorted display list over a Qt list box or combo box; the position rides in Qt::UserRole.
 // Filling emits no selection signal; setCurrentRow does, as a click would.
-class ListWidgetList : public SortedList {
+class WidgetList : public SortedList {
 public:
-    explicit ListWidgetList(QListWidget* widget) : m_widget(widget) {}
+    explicit WidgetList(QComboBox* combo) : m_combo(combo) {}
+    explicit WidgetList(QListWidget* list) : m_list(list) {}
+
     int count() const override;
     QString text(int row) const override;
     int itemData(int row) const override;
@@ -20,21 +23,8 @@ protected:
     void setEntries(const QList<ListEntry>& sorted) override;
 
 private:
-    QListWidget* m_widget;
-};
+    QAbstractItemModel* model() const;
 
-class ComboBoxList : public SortedList {
-public:
-    explicit ComboBoxList(QComboBox* widget) : m_widget(widget) {}
-    int count() const override;
-    QString text(int row) const override;
-    int itemData(int row) const override;
-    int currentRow() const override;
-    void setCurrentRow(int row) override;
-
-protected:
-    void setEntries(const QList<ListEntry>& sorted) override;
-
-private:
-    QComboBox* m_widget;
+    QComboBox* m_combo = nullptr;
+    QListWidget* m_list = nullptr;
 };

@@ -63,3 +63,20 @@ QString withoutAccessMarks(const QString& text)
     }
     return out;
 }
+
+PictureBox makePictureBox(QWidget* parent, QObject* clickWatcher)
+{
+    PictureBox box{};
+    box.frame = named(newFrame(parent, true), "pictureFrame");
+    box.frame->setCursor(Qt::PointingHandCursor);
+    box.frame->installEventFilter(clickWatcher);
+    box.thumbnail = named(new QLabel(box.frame), "thumbnail");
+    box.thumbnail->setScaledContents(true);
+    box.thumbnail->setAttribute(Qt::WA_TransparentForMouseEvents);
+    box.thumbnail->hide();
+    box.viewLabel = named(new QLabel(parent), "viewPictureLabel");
+    box.viewLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    box.viewLabel->setCursor(Qt::PointingHandCursor);
+    box.viewLabel->installEventFilter(clickWatcher);
+    return box;
+}

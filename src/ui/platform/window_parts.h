@@ -30,6 +30,16 @@ void makeHeading(QWidget* parent, QLabel* (&labels)[2]);
 
 QFrame* newFrame(QWidget* parent, bool border = false);
 
+// The framed picture box of the browse, add and edit windows: the thumbnail inside the frame (hidden
+// until there is a picture; its clicks are the frame's) and the "click to view image" label. Clicks
+// on the frame and the label go to `clickWatcher`.
+struct PictureBox {
+    QFrame* frame;
+    QLabel* thumbnail;
+    QLabel* viewLabel;
+};
+PictureBox makePictureBox(QWidget* parent, QObject* clickWatcher);
+
 // Places a widget at a rectangle given in twips, converted with its screen's twips per pixel.
 void placeTwips(QWidget* widget, const TwipRect& rect);
 

@@ -18,8 +18,8 @@ QString programVersion()
 AboutBox::AboutBox() : SecondaryWindow(Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("aboutBox"));
-    auto* picIcon = new QLabel(this);
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
+    auto* logo = new QLabel(this);
+    logo->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
     auto* name = new QLabel(QStringLiteral("Saporina"), this);
     QFont big = name->font();
     big.setPointSize(big.pointSize() + 6);
@@ -52,7 +52,7 @@ AboutBox::AboutBox() : SecondaryWindow(Qt::Window | Qt::MSWindowsFixedSizeDialog
     texts->addWidget(m_webLabel);
     texts->addWidget(rights);
     auto* top = new QHBoxLayout;
-    top->addWidget(picIcon, 0, Qt::AlignTop);
+    top->addWidget(logo, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
