@@ -1,21 +1,13 @@
 #include "core/app/app_state.h"
 #include "core/search/recipe_search.h"
+#include "sample_books.h"
 #include "test_env_core.h"
 
 #include <QtTest>
 
 namespace {
 
-QByteArray recipe(const char* title, const char* ing, const char* yield = "")
-{
-    return QByteArray("<recipe><title>") + title + "</title><preptime></preptime><cooktime></cooktime><yield>" + yield +
-           "</yield><ing>" + ing + "</ing><prep>Mix.</prep><other></other><date></date><image></image></recipe>";
-}
-
-const QByteArray kBook = "<recipebook><category cname=\"Breads\">" + recipe("Rye", "RYE FLOUR, water", "2 loaves") +
-                         recipe("Focaccia", "flour, olive oil") + "</category><category cname=\"Cakes\">" +
-                         recipe("Sponge", "eggs", "12 slices") + recipe("Rye", "rye, honey") +
-                         recipe("Odd one", "Enter Search Text here") + "</category></recipebook>";
+const QByteArray kBook = searchSampleBook();
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "core/settings/preference_choices.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
+#include "sample_books.h"
 #include "test_env.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/add_recipe_window.h"
@@ -18,16 +19,7 @@
 
 namespace {
 
-QByteArray recipe(const char* title, const char* ing, const char* yield = "")
-{
-    return QByteArray("<recipe><title>") + title + "</title><preptime></preptime><cooktime></cooktime><yield>" + yield +
-           "</yield><ing>" + ing + "</ing><prep>Mix.</prep><other></other><date></date><image></image></recipe>";
-}
-
-const QByteArray kBook = "<recipebook><category cname=\"Breads\">" + recipe("Rye", "RYE FLOUR, water", "2 loaves") +
-                         recipe("Focaccia", "flour, olive oil") + "</category><category cname=\"Cakes\">" +
-                         recipe("Sponge", "eggs", "12 slices") + recipe("Rye", "rye, honey") +
-                         recipe("Odd one", "Enter Search Text here") + "</category></recipebook>";
+const QByteArray kBook = searchSampleBook();
 
 QString setting(const char* name)
 {
