@@ -21,6 +21,14 @@ QSet<QString> pictureNamesInUse(const RecipeBook& book)
     return names;
 }
 
+QSet<QString> lowerPictureNamesInUse(const RecipeBook& book)
+{
+    QSet<QString> lower;
+    for (const QString& name : pictureNamesInUse(book))
+        lower.insert(name.toLower());
+    return lower;
+}
+
 BookChange::BookChange(RecipeBook& book) : m_book(book) {}
 
 BookChange::~BookChange()

@@ -85,5 +85,7 @@ private:
     bool m_done = false;
 };
 
-// The stored picture names (lower case) that recipes of the book use.
+// The stored picture names that recipes of the book use, as they are and in lower case (for choosing
+// a free one: on some systems names differing only in case are one file).
 QSet<QString> pictureNamesInUse(const RecipeBook& book);
+QSet<QString> lowerPictureNamesInUse(const RecipeBook& book);

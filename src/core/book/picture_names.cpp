@@ -55,13 +55,30 @@ QString freePictureName(const QString& category, const QString& title, const QSt
     const QString standard = standardPictureName(kPicturePrefix, category, title, chosenFileName);
     if (!fitsInFileName(category) || !fitsInFileName(title) || !isPlainFileName(standard))
         return {};
-    if (!lowerNamesInUse.contains(standard.toLower()))
-        return standard;
-    const QString extension = pictureExtension(chosenFileName);
-    const QString base = standard.left(standard.size() - extension.size());
+    return firstFreeName(standard, pictureExtension(chosenFileName).size(), lowerNamesInUse);
+}
+
+QString firstFreeName(const QString& name, qsizetype extensionLength, const QSet<QString>& lowerNamesInUse)
+{
+    if (!lowerNamesInUse.contains(name.toLower()))
+        return name;
+    const QString extension = name.right(extensionLength);
+    const QString base = name.left(name.size() - extensionLength);
     for (int n = 2;; ++n) {
         const QString variant = base + QStringLiteral(" (%1)").arg(n) + extension;
         if (!lowerNamesInUse.contains(variant.toLower()))
             return variant;
     }
+}
+
+QString importedPictureName(const QString& storedName, const QString& title)
+{
+    // The part up to and including the second "_" (prefix and category), the recipe's title, and
+    // the extension from the last "." on.
+    const qsizetype first = storedName.indexOf(u'_');
+    const qsizetype second = first < 0 ? -1 : storedName.indexOf(u'_', first + 1);
+    const QString head = second < 0 ? QString() : storedName.left(second + 1);
+    const qsizetype dot = storedName.lastIndexOf(u'.');
+    const QString extension = dot < 0 ? QString() : storedName.mid(dot);
+    return head + title + extension;
 }

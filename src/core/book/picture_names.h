@@ -29,3 +29,13 @@ QString picturePath(const QString& imagesFolder, const QString& storedName);
 // Empty when the category or title could not be part of a plain file name inside the images folder.
 QString freePictureName(const QString& category, const QString& title, const QString& chosenFileName,
                         const QSet<QString>& lowerNamesInUse);
+
+// `name` when no recipe uses it (in any letter case), else the first of "base (2).ext", "base (3).ext"
+// and so on that none does; the extension is the last `extensionLength` characters.
+QString firstFreeName(const QString& name, qsizetype extensionLength, const QSet<QString>& lowerNamesInUse);
+
+// The name an imported picture takes from the name it had in the file and the recipe's title in the
+// book: the old name up to its second "_", the title, and the old extension. recipes_Cakes_Torta.jpg
+// for the title "torta nueva" gives recipes_Cakes_torta nueva.jpg; a name with fewer than two "_"
+// gives no first part, one without "." no extension.
+QString importedPictureName(const QString& storedName, const QString& title);

@@ -79,7 +79,7 @@ XmlNode RecipeBook::appendCategory(const QString& name)
     return category;
 }
 
-XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe)
+XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe, bool withImage)
 {
     const QString* values[kRecipeFieldCount] = {&recipe.title, &recipe.prepTime,    &recipe.cookTime,
                                                 &recipe.yield, &recipe.ingredients, &recipe.preparation,
@@ -87,7 +87,7 @@ XmlNode RecipeBook::appendRecipe(const XmlNode& category, const Recipe& recipe)
     if (category.isNull())
         return {};
     XmlNode node = XmlNode(category).appendChild(QStringLiteral("recipe"));
-    for (int i = 0; i < kRecipeFieldCount; ++i)
+    for (int i = 0; i < (withImage ? kRecipeFieldCount : kRecipeFieldCount - 1); ++i)
         node.appendChild(QString::fromLatin1(kFieldNames[i])).setText(storedFieldText(*values[i]));
     return node;
 }

@@ -60,7 +60,8 @@ public:
     // Appends a category as the last child of the root.
     XmlNode appendCategory(const QString& name);
     // Appends a recipe with all nine fields as the last child of the category.
-    XmlNode appendRecipe(const XmlNode& category, const Recipe& recipe);
+    // Without `withImage` the recipe ends after its date, as in an export that omits pictures.
+    XmlNode appendRecipe(const XmlNode& category, const Recipe& recipe, bool withImage = true);
 
 private:
     // A well-formed document whose root is not <recipebook> is not a recipe book either.

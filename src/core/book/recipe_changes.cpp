@@ -23,15 +23,6 @@ Recipe recipeFrom(const RecipeForm& form)
     return r;
 }
 
-// The names the recipes of the book use, in lower case, for choosing a free one.
-QSet<QString> lowerNamesInUse(const RecipeBook& book)
-{
-    QSet<QString> lower;
-    for (const QString& name : pictureNamesInUse(book))
-        lower.insert(name.toLower());
-    return lower;
-}
-
 // Whether `file` can become a picture: an empty file is refused with a notice.
 bool usableFile(BookChange& change, const QString& file)
 {
@@ -52,7 +43,7 @@ QString storeNewPicture(BookChange& change, const QString& file, const QString& 
 {
     if (!usableFile(change, file))
         return {};
-    const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));
+    const QString name = freePictureName(category, title, file, lowerPictureNamesInUse(change.book()));
     if (name.isEmpty()) {
         change.notice(TextId::PictureNameUnusableMessage);
         return {};
@@ -68,7 +59,7 @@ QString storeNewPicture(BookChange& change, const QString& file, const QString& 
 QString keepStoredPicture(BookChange& change, const QString& stored, const QString& category, const QString& title)
 {
     const QString images = change.book().imagesFolder();
-    const QString name = freePictureName(category, title, stored, lowerNamesInUse(change.book()));
+    const QString name = freePictureName(category, title, stored, lowerPictureNamesInUse(change.book()));
     if (name.isEmpty()) {
         change.notice(TextId::PictureNameUnusableKeptMessage);
         return stored;
@@ -100,7 +91,7 @@ QString replaceStoredPicture(BookChange& change, const QString& file, const QStr
     };
     if (!usableFile(change, file))
         return keepOld();
-    const QString name = freePictureName(category, title, file, lowerNamesInUse(change.book()));
+    const QString name = freePictureName(category, title, file, lowerPictureNamesInUse(change.book()));
     if (name.isEmpty()) {
         change.notice(stored.isEmpty() ? TextId::PictureNameUnusableMessage : TextId::PictureNameUnusableKeptMessage);
         return stored;

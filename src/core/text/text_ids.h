@@ -146,6 +146,8 @@
     TEXT(BookInUseMessage, 271)                                                                                        \
     TEXT(PictureNameUnusableKeptMessage, 272)                                                                          \
     TEXT(PictureNameUnusableMessage, 273)                                                                              \
+    TEXT(ImportSkippedForCategoryMessage, 274) \
+    TEXT(ImportStoppedMessage, 275) \
     TEXT(CategoryMenu, 279)                                                                                            \
     TEXT(RenameCategoryMenu, 280)                                                                                      \
     TEXT(RemoveCategoryMenu, 281)                                                                                      \

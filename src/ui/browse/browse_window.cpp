@@ -9,6 +9,8 @@
 #include "core/text/text_table.h"
 #include "ui/app/window_model.h"
 #include "ui/editor/picture_viewer.h"
+#include "ui/exchange/backup_command.h"
+#include "ui/exchange/export_wizard.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/picture_loading.h"
 #include "ui/platform/screen_metrics.h"
@@ -110,7 +112,7 @@ void BrowseWindow::buildMenus()
     m_printAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe), "printAction");
     m_printPreviewAction =
         named(m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe), "printPreviewAction");
-    m_backupAction = named(m_fileMenu->addAction(QString()), "backupAction");
+    m_backupAction = named(m_fileMenu->addAction(QString(), this, [this] { backUpRecipes(this); }), "backupAction");
     m_fileMenu->addSeparator();
     m_exitAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::exitProgram), "exitAction");
 
@@ -137,7 +139,9 @@ void BrowseWindow::buildMenus()
         named(m_categoryMenu->addAction(QString(), this, &BrowseWindow::deleteShownCategory), "deleteCategoryAction");
 
     m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
-    m_exportAction = named(m_toolsMenu->addAction(QString()), "exportAction");
+    m_exportAction =
+        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new ExportWizard)->show(); }); }),
+              "exportAction");
     m_searchAction = named(m_toolsMenu->addAction(QString(), this, [this] { openSearchWindow(this); }), "searchAction");
     m_preferencesAction =
         named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); }),
@@ -149,8 +153,7 @@ void BrowseWindow::buildMenus()
         named(m_helpMenu->addAction(QString(), this, &BrowseWindow::showHelpContents), "helpContentsAction");
 
     // Reached from here once their windows are part of the program.
-    for (QAction* later :
-         {m_printAction, m_printPreviewAction, m_backupAction, m_emailAction, m_plainTextAction, m_exportAction})
+    for (QAction* later : {m_printAction, m_printPreviewAction, m_emailAction, m_plainTextAction})
         later->setEnabled(false);
     m_printButton->setEnabled(false);
 }

@@ -3,6 +3,7 @@
 #include "core/app/app_state.h"
 #include "core/text/text_table.h"
 #include "ui/app/window_model.h"
+#include "ui/exchange/import_wizard.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/window_placement.h"
 #include "ui/preferences/preferences_window.h"
@@ -50,12 +51,12 @@ void AddRecipeWindow::buildMenus()
     m_clearRecipeAction = named(recipe->addAction(QString(), this, &AddRecipeWindow::clearForm), "clearRecipeAction");
 
     m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
-    m_importAction = named(m_toolsMenu->addAction(QString()), "importAction");
+    m_importAction =
+        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new ImportWizard)->show(); }); }),
+              "importAction");
     m_preferencesAction =
         named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); }),
               "preferencesAction");
-    // Reached from here once its window is part of the program.
-    m_importAction->setEnabled(false);
 
     buildHelpMenu();
 

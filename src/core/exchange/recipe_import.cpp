@@ -1,0 +1,128 @@
+#include "core/exchange/recipe_import.h"
+
+#include "core/app/clock.h"
+#include "core/book/picture_names.h"
+#include "core/book/recipe_checks.h"
+#include "core/book/xml_document.h"
+#include "core/text/text_ids.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The book's category of this name, exactly as written, or null.
+XmlNode categoryNamed(const RecipeBook& book, const QString& name)
+{
+    for (const XmlNode& category : book.categories()) {
+        if (RecipeBook::categoryName(category) == name)
+            return category;
+    }
+    return {};
+}
+
+// A name from the file that may enter the book: what a user could have typed.
+bool usableName(const QString& name)
+{
+    return !name.trimmed().isEmpty() && isValidName(name);
+}
+
+// The title the recipe is stored under: its own when free, else the answer to the prompt (lower
+// case, as typed names are compared); empty when the user skips the recipe.
+QString titleToStore(const RecipeBook& book, const QString& title, const AskForTitle& askForTitle, bool* asked)
+{
+    *asked = !usableName(title) || titleExists(book, title);
+    if (!*asked)
+        return title;
+    for (;;) {
+        const QString answer = xmlStorableText(askForTitle(title)).trimmed();
+        if (answer.isEmpty())
+            return {};
+        if (isValidName(answer) && !titleExists(book, answer))
+            return answer.toLower();
+    }
+}
+
+} // namespace
+
+bool ImportFile::load(const QString& path)
+{
+    m_path = path;
+    return m_file.load(path);
+}
+
+QStringList ImportFile::titles() const
+{
+    QStringList titles;
+    for (const XmlNode& category : m_file.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category))
+            titles.append(RecipeBook::title(recipe));
+    }
+    return titles;
+}
+
+ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<QString>& ticked, bool withPictures,
+                           const AskForTitle& askForTitle, const Progress& progress)
+{
+    ImportResult result;
+    BookChange change(book);
+    QSet<QString> picturesInUse = lowerPictureNamesInUse(book);
+    const QString today = shortDateText(::today());
+    int total = 0;
+    for (const QString& title : file.titles())
+        total += ticked.contains(title) ? 1 : 0;
+    int done = 0;
+
+    for (const XmlNode& fileCategory : file.recipes().categories()) {
+        const QString categoryName = xmlStorableText(RecipeBook::categoryName(fileCategory));
+        for (const XmlNode& fileRecipe : RecipeBook::recipes(fileCategory)) {
+            const QString titleInFile = RecipeBook::title(fileRecipe);
+            if (!ticked.contains(titleInFile))
+                continue;
+            if (progress && !progress(done, total)) {
+                result.stopped = true;
+                break;
+            }
+            ++done;
+            if (!usableName(categoryName)) {
+                result.skippedForCategory.append(titleInFile);
+                continue;
+            }
+            bool asked = false;
+            Recipe recipe = RecipeBook::readRecipe(fileRecipe);
+            recipe.title = titleToStore(book, xmlStorableText(titleInFile), askForTitle, &asked);
+            if (recipe.title.isEmpty())
+                continue;
+            // A renamed recipe from a file with other than nine fields brings no picture name.
+            if (asked && RecipeBook::recipes(fileRecipe).size() != kRecipeFieldCount)
+                recipe.image.clear();
+            recipe.date = today;
+
+            const QString source = picturePath(file.pictureFolder(), recipe.image);
+            QString pictureName;
+            if (withPictures && !source.isEmpty() && QFileInfo(source).isFile()) {
+                const QString wanted = importedPictureName(recipe.image, recipe.title);
+                const QString extension =
+                    wanted.mid(wanted.lastIndexOf(u'.') < 0 ? wanted.size() : wanted.lastIndexOf(u'.'));
+                pictureName =
+                    isPlainFileName(wanted) ? firstFreeName(wanted, extension.size(), picturesInUse) : QString();
+                if (pictureName.isEmpty() || !change.addPicture(source, pictureName)) {
+                    change.notice(TextId::PictureNotCopiedMessage);
+                    pictureName.clear();
+                } else {
+                    picturesInUse.insert(pictureName.toLower());
+                }
+            }
+            recipe.image = pictureName;
+
+            XmlNode category = categoryNamed(book, categoryName);
+            if (category.isNull())
+                category = change.appendCategory(categoryName);
+            change.appendRecipe(category, recipe);
+            ++result.imported;
+        }
+        if (result.stopped)
+            break;
+    }
+    result.change = change.save();
+    return result;
+}

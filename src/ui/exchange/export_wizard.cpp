@@ -1,0 +1,281 @@
+#include "ui/exchange/export_wizard.h"
+
+#include "core/app/app_state.h"
+#include "core/book/atomic_file.h"
+#include "core/exchange/recipe_export.h"
+#include "core/text/text_table.h"
+#include "ui/platform/window_parts.h"
+#include "ui/platform/work_progress.h"
+#include "ui/preferences/color_scheme.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The pages' design heights in twips; the recipe page is taller for its lists.
+constexpr double kWidth = 7600, kChoiceHeight = 4800, kFileHeight = 3100;
+
+QLabel* wrappedLabel(TextId id, QWidget* parent)
+{
+    auto* label = new QLabel(loadText(id), parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+// Whether the chosen path is the book's own file (compared as the system would name it).
+bool isTheBook(const QString& path)
+{
+    const QString book = app().bookPath();
+    return QDir::cleanPath(path).compare(QDir::cleanPath(book), Qt::CaseInsensitive) == 0 ||
+           (QFileInfo::exists(path) && isSameFile(path, book));
+}
+
+} // namespace
+
+ExportWizard::ExportWizard() : WizardWindow(MainWindowKind::Browse, "exportWizard")
+{
+    setWindowTitle(loadText(TextId::ExportWindowTitle));
+    addPage(buildChoicePage());
+    addPage(buildFilePage());
+    addPage(buildPicturesPage());
+    m_fileDialog.title = kMessageTitle;
+    m_fileDialog.filter = QStringLiteral("SP XML (*.xml)|*.xml|(*.*)|*.*");
+    m_fileDialog.fileName = QStringLiteral("*.xml");
+    m_fileDialog.mustExist = false; // the export file may be a new one; it is checked here
+    for (QWidget* list : {static_cast<QWidget*>(m_categoryCombo), static_cast<QWidget*>(m_availableList),
+                          static_cast<QWidget*>(m_chosenList)})
+        setTextSize(list, app().textFontSize);
+
+    showPage(0, TextId::SelectExportRecipesLabel);
+    setPageSize(kWidth, kChoiceHeight);
+    m_categories->fill([] {
+        QList<ListEntry> entries;
+        int position = 0;
+        for (const XmlNode& category : app().book.categories())
+            entries.append({RecipeBook::categoryName(category), position++});
+        return entries;
+    }());
+    if (m_categories->count() > 0)
+        m_categories->setCurrentRow(0);
+    if (m_available->count() > 0)
+        m_available->setCurrentRow(0);
+}
+
+QWidget* ExportWizard::buildChoicePage()
+{
+    auto* page = new QWidget(this);
+    m_categoryCombo = named(new QComboBox(page), "categoryCombo");
+    m_availableList = named(new QListWidget(page), "availableList");
+    m_chosenList = named(new QListWidget(page), "chosenList");
+    m_categories = std::make_unique<WidgetList>(m_categoryCombo);
+    m_available = std::make_unique<WidgetList>(m_availableList);
+    auto* chooseOne = named(new QPushButton(QStringLiteral(">"), page), "chooseOneButton");
+    auto* chooseAll = named(new QPushButton(QStringLiteral(">>"), page), "chooseAllButton");
+    auto* returnOne = named(new QPushButton(QStringLiteral("<"), page), "returnOneButton");
+    auto* returnAll = named(new QPushButton(QStringLiteral("<<"), page), "returnAllButton");
+
+    auto* moves = new QVBoxLayout;
+    moves->addStretch();
+    for (QPushButton* button : {chooseOne, chooseAll, returnOne, returnAll}) {
+        button->setFixedWidth(40);
+        moves->addWidget(button);
+    }
+    moves->addStretch();
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(m_categoryCombo, 0, 0);
+    grid->addWidget(new QLabel(loadText(TextId::AvailableRecipesLabel), page), 1, 0);
+    grid->addWidget(new QLabel(loadText(TextId::RecipesToExportLabel), page), 1, 2);
+    grid->addWidget(m_availableList, 2, 0);
+    grid->addLayout(moves, 2, 1);
+    grid->addWidget(m_chosenList, 2, 2);
+
+    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &ExportWizard::showAvailableRecipes);
+    connect(chooseOne, &QPushButton::clicked, this, &ExportWizard::chooseOne);
+    connect(chooseAll, &QPushButton::clicked, this, &ExportWizard::chooseAll);
+    connect(returnOne, &QPushButton::clicked, this, &ExportWizard::returnOne);
+    connect(returnAll, &QPushButton::clicked, this, &ExportWizard::returnAll);
+    return page;
+}
+
+QWidget* ExportWizard::buildFilePage()
+{
+    auto* page = new QWidget(this);
+    auto* choose = named(new QPushButton(loadText(TextId::BrowseFileButton), page), "chooseFileButton");
+    m_fileLabel = named(new QLabel(fileNameCaption(QStringLiteral(": ")), page), "fileLabel");
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(wrappedLabel(TextId::ExportFilePrompt, page));
+    layout->addWidget(choose, 0, Qt::AlignLeft);
+    layout->addWidget(m_fileLabel);
+    layout->addStretch();
+    connect(choose, &QPushButton::clicked, this, &ExportWizard::chooseFile);
+    return page;
+}
+
+QWidget* ExportWizard::buildPicturesPage()
+{
+    auto* page = new QWidget(this);
+    m_omitPictures = named(new QRadioButton(loadText(TextId::OmitImagesOption), page), "omitPicturesOption");
+    m_copyPictures = named(new QRadioButton(loadText(TextId::CopyImagesOption), page), "copyPicturesOption");
+    m_omitPictures->setChecked(true);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(wrappedLabel(TextId::ExportImagesPrompt, page));
+    layout->addWidget(m_omitPictures);
+    layout->addWidget(m_copyPictures);
+    layout->addStretch();
+    return page;
+}
+
+bool ExportWizard::isChosen(const QString& title) const
+{
+    // Compared with every chosen recipe, whatever category it came from.
+    for (int row = 0; row < m_chosenList->count(); ++row) {
+        if (m_chosenList->item(row)->text() == title)
+            return true;
+    }
+    return false;
+}
+
+void ExportWizard::showAvailableRecipes()
+{
+    const int position = m_categories->itemData(m_categoryCombo->currentIndex());
+    QList<ListEntry> entries;
+    for (const XmlNode& recipe : RecipeBook::recipes(app().book.category(position))) {
+        const QString title = RecipeBook::title(recipe);
+        if (!title.isEmpty() && !isChosen(title))
+            entries.append({title, position});
+    }
+    m_available->fill(std::move(entries));
+}
+
+void ExportWizard::chooseOne()
+{
+    QListWidgetItem* item = m_availableList->currentItem();
+    if (!item || item->text().isEmpty())
+        return;
+    auto* chosen = new QListWidgetItem(item->text());
+    chosen->setData(Qt::UserRole, m_categories->itemData(m_categoryCombo->currentIndex()));
+    m_chosenList->addItem(chosen);
+    delete m_availableList->takeItem(m_availableList->row(item));
+    m_availableList->setFocus();
+    if (m_availableList->count() > 0)
+        m_available->setCurrentRow(0);
+}
+
+void ExportWizard::chooseAll()
+{
+    for (int n = m_availableList->count(); n > 0; --n) {
+        m_available->setCurrentRow(0);
+        chooseOne();
+    }
+}
+
+void ExportWizard::returnOne()
+{
+    const int row = m_chosenList->currentRow();
+    if (row < 0)
+        return;
+    delete m_chosenList->takeItem(row);
+    showAvailableRecipes(); // it comes back only when its category is the one shown
+}
+
+void ExportWizard::returnAll()
+{
+    if (m_chosenList->count() == 0)
+        return;
+    m_chosenList->clear();
+    showAvailableRecipes();
+}
+
+void ExportWizard::chooseFile()
+{
+    if (!dialogs().openFile(m_fileDialog))
+        return;
+    const QString path = m_fileDialog.fileName;
+    auto clear = [this] {
+        m_fileDialog.fileName.clear();
+        m_fileLabel->setText(fileNameCaption(QStringLiteral(": ")));
+    };
+    if (isTheBook(path)) {
+        showMessage(loadText(TextId::CannotOverwriteBookMessage), MsgIcon::Exclamation);
+        clear();
+        return;
+    }
+    if (QFileInfo::exists(path) && dialogs().message(loadText(TextId::OverwriteFilePrompt), kMessageTitle,
+                                                     MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) {
+        clear();
+        return;
+    }
+    m_fileLabel->setText(fileNameCaption(QStringLiteral(":  "), QFileInfo(path).fileName()));
+}
+
+bool ExportWizard::fileChosen() const
+{
+    return m_fileLabel->text().size() > fileNameCaption(QStringLiteral(": ")).size();
+}
+
+void ExportWizard::next()
+{
+    switch (page()) {
+    case 0:
+        if (m_chosenList->count() == 0) {
+            showMessage(loadText(TextId::NoRecipesToExportMessage));
+            return;
+        }
+        showPage(1, TextId::SelectExportFileLabel);
+        setPageSize(kWidth, kFileHeight);
+        return;
+    case 1:
+        if (!fileChosen()) {
+            showMessage(loadText(TextId::SelectExportFileLabel));
+            return;
+        }
+        showPage(2, TextId::ExportImagesLabel);
+        return;
+    default:
+        runExport();
+        close();
+        return;
+    }
+}
+
+void ExportWizard::back()
+{
+    if (page() == 1) {
+        showPage(0, TextId::SelectExportRecipesLabel);
+        setPageSize(kWidth, kChoiceHeight);
+    } else if (page() == 2) {
+        showPage(1, TextId::SelectExportFileLabel, true);
+    }
+}
+
+void ExportWizard::runExport()
+{
+    QList<ChosenRecipe> chosen;
+    for (int row = 0; row < m_chosenList->count(); ++row)
+        chosen.append({m_chosenList->item(row)->data(Qt::UserRole).toInt(), m_chosenList->item(row)->text()});
+    ExportResult result;
+    {
+        WorkProgress progress(this, windowTitle());
+        result =
+            exportRecipes(app().book, chosen, m_fileDialog.fileName, m_copyPictures->isChecked(), progress.callback());
+    }
+    hide();
+    if (result.stopped)
+        showMessage(loadText(TextId::BackupCancelledMessage));
+    else if (result.ok)
+        showMessage(loadText(TextId::ExportSucceededMessage));
+    else
+        showMessage(loadText(TextId::ExportFailedMessage) +
+                    (result.error.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + result.error));
+}

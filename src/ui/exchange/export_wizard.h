@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/exchange/wizard_window.h"
+#include "ui/platform/dialogs.h"
+#include "ui/platform/list_adapters.h"
+
+#include <memory>
+
+class QComboBox;
+class QListWidget;
+class QRadioButton;
+
+// Copies chosen recipes, with or without their pictures, into a new recipe file: choose the recipes,
+// then the file, then whether pictures go along. Opened from the browse window, which comes back.
+class ExportWizard : public WizardWindow {
+    Q_OBJECT
+public:
+    ExportWizard();
+
+protected:
+    void next() override;
+    void back() override;
+
+private:
+    QWidget* buildChoicePage();
+    QWidget* buildFilePage();
+    QWidget* buildPicturesPage();
+    void showAvailableRecipes();
+    bool isChosen(const QString& title) const;
+    void chooseOne();
+    void chooseAll();
+    void returnOne();
+    void returnAll();
+    void chooseFile();
+    bool fileChosen() const;
+    void runExport();
+
+    QComboBox* m_categoryCombo = nullptr;
+    QListWidget* m_availableList = nullptr;
+    QListWidget* m_chosenList = nullptr; // in the order chosen; each entry's data is its category's position
+    QLabel* m_fileLabel = nullptr;
+    QRadioButton* m_omitPictures = nullptr;
+    QRadioButton* m_copyPictures = nullptr;
+    std::unique_ptr<WidgetList> m_categories;
+    std::unique_ptr<WidgetList> m_available;
+    FileDialogState m_fileDialog;
+};

@@ -1,0 +1,381 @@
+// Recipe files in and out: export, import (an import file is untrusted), and the folder copies of
+// the backup.
+#include "core/app/app_state.h"
+#include "core/app/clock.h"
+#include "core/book/book_change.h"
+#include "core/book/recipe_checks.h"
+#include "core/exchange/backup.h"
+#include "core/exchange/recipe_export.h"
+#include "core/exchange/recipe_import.h"
+#include "test_env_core.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtTest>
+
+namespace {
+
+QByteArray recipeXml(const QString& title, const QString& image = {}, const QByteArray& notes = {})
+{
+    return "<recipe><title>" + title.toUtf8() +
+           "</title><preptime>5 min</preptime><cooktime></cooktime>"
+           "<yield></yield><ing>a\nb</ing><prep></prep><other>" +
+           notes + "</other><date>1/2/2020</date><image>" + image.toUtf8() + "</image></recipe>";
+}
+
+QByteArray categoryXml(const QString& name, const QByteArray& recipes)
+{
+    return "<category cname=\"" + name.toUtf8() + "\">" + recipes + "</category>";
+}
+
+// The titles of a book, category by category: "Cakes: Torta, Flan; Soups: Caldo".
+QString outline(const RecipeBook& book)
+{
+    QStringList categories;
+    for (const XmlNode& category : book.categories()) {
+        QStringList titles;
+        for (const XmlNode& recipe : RecipeBook::recipes(category))
+            titles << RecipeBook::title(recipe);
+        categories << RecipeBook::categoryName(category) + QStringLiteral(": ") + titles.join(QStringLiteral(", "));
+    }
+    return categories.join(QStringLiteral("; "));
+}
+
+std::unique_ptr<RecipeBook> readBook(const QString& path)
+{
+    auto book = std::make_unique<RecipeBook>();
+    book->load(path);
+    return book;
+}
+
+const QByteArray kBook = categoryXml("Cakes", recipeXml("Torta", "recipes_Cakes_Torta.jpg", "Beat (++) well") +
+                                                  recipeXml("Flan", "recipes_Cakes_Flan.jpg")) +
+                         categoryXml("Soups", recipeXml("Caldo") + recipeXml("Sopa", "recipes_Soups_Sopa.gif"));
+
+// A data folder with the book above; Flan's picture is missing from images.
+struct Source {
+    TestEnv env;
+    QTemporaryDir out;
+    Source()
+    {
+        env.useBook("<recipebook>" + kBook + "</recipebook>");
+        QDir().mkpath(env.imagesPath());
+        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_Torta.jpg")), "torta picture");
+        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Soups_Sopa.gif")), "sopa picture");
+        setClock([] { return QDate(2026, 12, 6); });
+    }
+    ~Source() { setClock({}); }
+    QString file(const QString& name = QStringLiteral("out.xml")) const { return QDir(out.path()).filePath(name); }
+};
+
+// Answers the title prompt from a list, recording what it was asked.
+struct TitlePrompt {
+    QStringList answers;
+    QStringList asked;
+    AskForTitle callback()
+    {
+        return [this](const QString& title) {
+            asked << title;
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        };
+    }
+};
+
+QSet<QString> all(const ImportFile& file)
+{
+    const QStringList titles = file.titles();
+    return QSet<QString>(titles.begin(), titles.end());
+}
+
+} // namespace
+
+class TestExchange : public QObject {
+    Q_OBJECT
+private slots:
+    void exportStack()
+    {
+        ExportStack stack;
+        QCOMPARE(stack.pop().recipe.title, QString());
+        for (const char* title : {"a", "b", "c"}) {
+            Recipe recipe;
+            recipe.title = QString::fromLatin1(title);
+            stack.push({0, recipe});
+        }
+        QCOMPARE(stack.level(), 3);
+        QCOMPARE(stack.pop().recipe.title, QStringLiteral("c"));
+        QCOMPARE(stack.level(), 2);
+    }
+
+    // Categories in the order of their first chosen recipe, recipes in the order chosen, dated today,
+    // every text as it was ("(++)" included); pictures copied when they exist.
+    void exportWithPictures()
+    {
+        Source s;
+        const ExportResult result =
+            exportRecipes(app().book, {{1, "Sopa"}, {0, "Flan"}, {1, "Caldo"}, {0, "Torta"}}, s.file(), true);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.recipes, 4);
+        QCOMPARE(result.pictures, 2);
+        const auto exported = readBook(s.file());
+        QCOMPARE(outline(*exported), QStringLiteral("Soups: Sopa, Caldo; Cakes: Flan, Torta"));
+        const Recipe torta = RecipeBook::readRecipe(RecipeBook::recipe(exported->category(1), 1));
+        QCOMPARE(torta.notes, QStringLiteral("Beat (++) well"));
+        QCOMPARE(torta.date, QStringLiteral("12/6/2026"));
+        QCOMPARE(torta.ingredients, QStringLiteral("a\nb"));
+        // Flan's picture is missing: it is named, not copied.
+        QCOMPARE(RecipeBook::field(RecipeBook::recipe(exported->category(1), 0), RecipeField::Image),
+                 QStringLiteral("recipes_Cakes_Flan.jpg"));
+        QCOMPARE(QDir(pictureFolderBeside(s.file())).entryList(QDir::Files),
+                 (QStringList{"recipes_Cakes_Torta.jpg", "recipes_Soups_Sopa.gif"}));
+        QCOMPARE(readFileBytes(QDir(s.out.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg"))),
+                 QByteArray("torta picture"));
+        // The export leaves the book alone.
+        QVERIFY(s.env.bookBytes().contains("<date>1/2/2020</date>"));
+    }
+
+    void exportOmittingPictures()
+    {
+        Source s;
+        writeFileBytes(s.file(), "an older file"); // replaced, whole
+        QVERIFY(exportRecipes(app().book, {{0, "Torta"}}, s.file(), false).ok);
+        QVERIFY(!QFileInfo::exists(pictureFolderBeside(s.file())));
+        const auto exported = readBook(s.file());
+        const XmlNode torta = RecipeBook::recipe(exported->category(0), 0);
+        QCOMPARE(torta.children().size(), 8); // no image element
+        QVERIFY(!readFileBytes(s.file()).contains("<image>"));
+    }
+
+    void exportIntoAFolderThatCannotBeWritten()
+    {
+        Source s;
+        const QString blocked = QDir(s.out.path()).filePath(QStringLiteral("exp_img"));
+        writeFileBytes(blocked, "a file in the way");
+        const ExportResult result = exportRecipes(app().book, {{0, "Torta"}}, s.file(), true);
+        QVERIFY(!result.ok);
+        QVERIFY(!QFileInfo::exists(s.file())); // nothing half-written
+    }
+
+    // Export from one data folder with pictures, import into another: the same recipes, categories
+    // and picture files come out.
+    void roundTrip()
+    {
+        QTemporaryDir exported;
+        const QString file = QDir(exported.path()).filePath(QStringLiteral("cakes.xml"));
+        {
+            Source s;
+            QVERIFY(exportRecipes(app().book, {{0, "Torta"}, {0, "Flan"}, {1, "Sopa"}}, file, true).ok);
+        }
+        TestEnv target;
+        ImportFile import;
+        QVERIFY(import.load(file));
+        QCOMPARE(import.titles(), (QStringList{"Torta", "Flan", "Sopa"}));
+        TitlePrompt prompt;
+        const ImportResult result = importRecipes(app().book, import, all(import), true, prompt.callback());
+        QVERIFY(result.change.saved());
+        QCOMPARE(result.imported, 3);
+        QVERIFY(prompt.asked.isEmpty());
+        const auto book = readBook(target.bookPath());
+        QCOMPARE(outline(*book), QStringLiteral("Cakes: Torta, Flan; Soups: Sopa"));
+        QCOMPARE(RecipeBook::field(RecipeBook::recipe(book->category(0), 0), RecipeField::Notes),
+                 QStringLiteral("Beat (++) well"));
+        QCOMPARE(QDir(target.imagesPath()).entryList(QDir::Files),
+                 (QStringList{"recipes_Cakes_Torta.jpg", "recipes_Soups_Sopa.gif"}));
+        QCOMPARE(readFileBytes(QDir(target.imagesPath()).filePath(QStringLiteral("recipes_Soups_Sopa.gif"))),
+                 QByteArray("sopa picture"));
+        // Flan had no picture to copy: it comes without one.
+        QCOMPARE(RecipeBook::field(RecipeBook::recipe(book->category(0), 1), RecipeField::Image), QString());
+    }
+
+    // Titles from the file pass the checks a typed one does; categories match exactly.
+    void importIntoAFullBook()
+    {
+        TestEnv env;
+        env.useBook("<recipebook>" + categoryXml("Soups", recipeXml("Flan")) + "</recipebook>");
+        QTemporaryDir folder;
+        const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
+        writeFileBytes(file, "<recipebook>" + categoryXml("Soups", recipeXml("flan") + recipeXml("Rye")) +
+                                 categoryXml("soups", recipeXml("Barley")) +
+                                 categoryXml("Pies", "<recipe><title>Eight</title><preptime/><cooktime/><yield/><ing/>"
+                                                     "<prep/><other/><date/></recipe>") +
+                                 categoryXml("Breads", recipeXml("Rye")) + "</recipebook>");
+        ImportFile import;
+        QVERIFY(import.load(file));
+        QCOMPARE(import.titles(), (QStringList{"flan", "Rye", "Barley", "Eight", "Rye"}));
+        TitlePrompt prompt;
+        // flan against Flan: a taken answer and an invalid one ask again; "Flan Two" is stored in lower case.
+        // The second Rye meets the first one, just imported: skipped with an empty answer.
+        prompt.answers = {"Flan", "Flan/2", "Flan Two", ""};
+        const ImportResult result = importRecipes(app().book, import, all(import), false, prompt.callback());
+        QVERIFY(result.change.saved());
+        QCOMPARE(prompt.asked, (QStringList{"flan", "flan", "flan", "Rye"}));
+        // Soups is reused (case counts), soups is a category of its own.
+        QCOMPARE(outline(app().book), QStringLiteral("Soups: Flan, flan two, Rye; soups: Barley; Pies: Eight"));
+        QCOMPARE(result.imported, 4);
+        // An eight-field recipe imports with an empty picture.
+        QCOMPARE(RecipeBook::readRecipe(RecipeBook::recipe(app().book.category(2), 0)).image, QString());
+        QCOMPARE(RecipeBook::recipe(app().book.category(2), 0).children().size(), 9);
+    }
+
+    // Ticking one of two equal titles takes both; a renamed recipe's picture takes the new title.
+    void equalTitlesAndRenamedPictures()
+    {
+        TestEnv env;
+        env.useBook("<recipebook>" + categoryXml("Cakes", recipeXml("Torta")) + "</recipebook>");
+        QTemporaryDir folder;
+        const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
+        writeFileBytes(file, "<recipebook>" + categoryXml("Cakes", recipeXml("Torta", "recipes_Cakes_Torta.jpg")) +
+                                 categoryXml("Pies", recipeXml("Rye") + recipeXml("Tarta")) +
+                                 categoryXml("Breads", recipeXml("Rye")) + "</recipebook>");
+        QDir(folder.path()).mkpath(QStringLiteral("exp_img"));
+        writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg")), "pic");
+        ImportFile import;
+        QVERIFY(import.load(file));
+        TitlePrompt prompt;
+        prompt.answers = {"Torta Nueva", "Rye two"};
+        const ImportResult result = importRecipes(app().book, import, {"Torta", "Rye"}, true, prompt.callback());
+        QVERIFY(result.change.saved());
+        QCOMPARE(outline(app().book), QStringLiteral("Cakes: Torta, torta nueva; Pies: Rye; Breads: rye two"));
+        QCOMPARE(RecipeBook::field(RecipeBook::recipe(app().book.category(0), 1), RecipeField::Image),
+                 QStringLiteral("recipes_Cakes_torta nueva.jpg"));
+        QCOMPARE(readFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_torta nueva.jpg"))),
+                 QByteArray("pic"));
+    }
+
+    // Names from the file never lead a file operation outside its exp_img folder or the images folder,
+    // and nothing the program would refuse enters the book.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<QString>("outlineAfter");
+        QTest::addColumn<QStringList>("skipped");
+        const QByteArray bait =
+            recipeXml("Bait", "../../bait.txt") + recipeXml("Abs", "/tmp/bait.txt") + recipeXml("Dots", "..");
+        QTest::newRow("picture names reaching out") << "<recipebook>" + categoryXml("Cakes", bait) + "</recipebook>"
+                                                    << true << "Cakes: Bait, Abs, Dots" << QStringList{};
+        QTest::newRow("forbidden characters in a category")
+            << "<recipebook>" + categoryXml("a/../../x", recipeXml("Lost")) + categoryXml("", recipeXml("Empty")) +
+                   categoryXml("Good", recipeXml("Kept")) + "</recipebook>"
+            << true << "Good: Kept" << QStringList{"Lost", "Empty"};
+        QTest::newRow("forbidden characters in a title, answered")
+            << "<recipebook>" + categoryXml("Cakes", recipeXml("Mom&apos;s")) + "</recipebook>" << true
+            << "Cakes: answer" << QStringList{};
+        QTest::newRow("broken") << QByteArray("<recipebook><category cname=\"A\">") << false << "" << QStringList{};
+        QTest::newRow("another root") << QByteArray("<cookbook/>") << false << "" << QStringList{};
+        QTest::newRow("nested too deep") << QByteArray("<recipebook><category cname=\"A\"><recipe><title>") +
+                                                QByteArray("<b>").repeated(50000) + QByteArray("</b>").repeated(50000) +
+                                                "</title></recipe></category></recipebook>"
+                                         << false << "" << QStringList{};
+    }
+    void hostileFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, loads);
+        QFETCH(QString, outlineAfter);
+        QFETCH(QStringList, skipped);
+        TestEnv env;
+        QTemporaryDir folder;
+        const QString nested = QDir(folder.path()).filePath(QStringLiteral("a/b"));
+        QDir().mkpath(QDir(nested).filePath(QStringLiteral("exp_img")));
+        const QString file = QDir(nested).filePath(QStringLiteral("in.xml"));
+        writeFileBytes(file, content);
+        writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("a/bait.txt")), "outside");
+        ImportFile import;
+        QCOMPARE(import.load(file), loads);
+        if (!loads)
+            return;
+        TitlePrompt prompt;
+        prompt.answers = {"answer"};
+        const ImportResult result = importRecipes(app().book, import, all(import), true, prompt.callback());
+        QVERIFY(result.change.saved());
+        QCOMPARE(outline(app().book), outlineAfter);
+        QCOMPARE(result.skippedForCategory, skipped);
+        QCOMPARE(QDir(env.imagesPath()).entryList(QDir::Files), QStringList{});
+        QCOMPARE(readFileBytes(QDir(folder.path()).filePath(QStringLiteral("a/bait.txt"))), QByteArray("outside"));
+        for (const XmlNode& category : app().book.categories())
+            QVERIFY(isValidName(RecipeBook::categoryName(category)));
+    }
+
+    // A huge file is read like any other, and the import saves the book once.
+    void manyRecipesAtOnce()
+    {
+        TestEnv env;
+        QTemporaryDir folder;
+        QByteArray recipes;
+        for (int i = 0; i < 3000; ++i)
+            recipes += recipeXml(QStringLiteral("Recipe %1").arg(i), {}, QByteArray(300, 'x'));
+        const QString file = QDir(folder.path()).filePath(QStringLiteral("big.xml"));
+        writeFileBytes(file, "<recipebook>" + categoryXml("Big", recipes) + "</recipebook>");
+        ImportFile import;
+        QVERIFY(import.load(file));
+        int calls = 0;
+        const ImportResult result = importRecipes(
+            app().book, import, all(import), false, [](const QString&) { return QString(); },
+            [&calls](int done, int total) {
+                ++calls;
+                return done < total;
+            });
+        QVERIFY(result.change.saved());
+        QCOMPARE(result.imported, 3000);
+        QCOMPARE(calls, 3000);
+        QCOMPARE(RecipeBook::recipes(readBook(env.bookPath())->category(0)).size(), 3000);
+
+        // Stopped part-way: what came before is kept and saved.
+        TestEnv again;
+        const ImportResult stopped = importRecipes(
+            app().book, import, all(import), false, [](const QString&) { return QString(); },
+            [](int done, int) { return done < 10; });
+        QVERIFY(stopped.stopped && stopped.change.saved());
+        QCOMPARE(RecipeBook::recipes(readBook(again.bookPath())->category(0)).size(), 10);
+    }
+
+    // A failed save imports nothing: book, memory and images as they were.
+    void importWhenTheSaveFails()
+    {
+        TestEnv env;
+        env.useBook("<recipebook>" + categoryXml("Cakes", recipeXml("Torta")) + "</recipebook>");
+        const QByteArray before = env.bookBytes();
+        QTemporaryDir folder;
+        const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
+        writeFileBytes(file,
+                       "<recipebook>" +
+                           categoryXml("Pies", recipeXml("Pear", "recipes_Pies_Pear.jpg", QByteArray(5000, 'x'))) +
+                           "</recipebook>");
+        QDir(folder.path()).mkpath(QStringLiteral("exp_img"));
+        writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("exp_img/recipes_Pies_Pear.jpg")), "pear");
+        ImportFile import;
+        QVERIFY(import.load(file));
+        ImportResult result;
+        {
+            const FileSizeLimit limit(2000);
+            result = importRecipes(app().book, import, all(import), true, {});
+        }
+        QCOMPARE(result.change.status, ChangeOutcome::Status::SaveFailed);
+        QCOMPARE(env.bookBytes(), before);
+        QCOMPARE(outline(app().book), QStringLiteral("Cakes: Torta"));
+        QCOMPARE(QDir(env.imagesPath()).entryList(QDir::Files), QStringList{});
+    }
+
+    void folderCopies()
+    {
+        QTemporaryDir from, to;
+        for (const char* name : {"a.jpg", "b.gif"})
+            writeFileBytes(QDir(from.path()).filePath(QLatin1String(name)), name);
+        QDir(from.path()).mkpath(QStringLiteral("sub"));
+        writeFileBytes(QDir(to.path()).filePath(QStringLiteral("old.jpg")), "old");
+        QString error;
+        QVERIFY(clearFolder(to.path(), &error));
+        QVERIFY(copyFolderFiles(from.path(), to.path(), &error));
+        QCOMPARE(QDir(to.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"a.jpg", "b.gif"}));
+        QVERIFY(!copyFolderFiles(from.path(), QDir(to.path()).filePath(QStringLiteral("missing/x")), &error));
+        QVERIFY(!error.isEmpty());
+        // Stopped by the user: no error, nothing more done.
+        QVERIFY(!clearFolder(to.path(), &error, [](int, int) { return false; }));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(QDir(to.path()).entryList(QDir::Files).size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExchange)
+#include "test_exchange.moc"
