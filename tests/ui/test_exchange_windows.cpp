@@ -1,0 +1,271 @@
+// The export and import wizards and the backup command, driven as a user would.
+#include "core/app/app_state.h"
+#include "core/app/clock.h"
+#include "core/text/text_table.h"
+#include "test_env.h"
+#include "ui/browse/browse_window.h"
+#include "ui/editor/add_recipe_window.h"
+#include "ui/exchange/export_wizard.h"
+#include "ui/exchange/import_wizard.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray recipeXml(const char* title, const char* image = "")
+{
+    return QByteArray("<recipe><title>") + title +
+           "</title><preptime></preptime><cooktime></cooktime><yield></yield><ing></ing><prep></prep>"
+           "<other></other><date>1/2/2020</date><image>" +
+           image + "</image></recipe>";
+}
+
+const QByteArray kBook = "<recipebook><category cname=\"Cakes\">" + recipeXml("Torta", "recipes_Cakes_Torta.jpg") +
+                         recipeXml("Flan") + "</category><category cname=\"Soups\">" + recipeXml("Caldo") +
+                         "</category></recipebook>";
+
+struct Fixture {
+    WindowTestEnv env;
+    QTemporaryDir elsewhere;
+    Fixture()
+    {
+        env.useBook(kBook);
+        QDir().mkpath(env.imagesPath());
+        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_Torta.jpg")), "torta");
+        setClock([] { return QDate(2026, 12, 6); });
+    }
+    ~Fixture() { setClock({}); }
+    QString file(const QString& name) const { return QDir(elsewhere.path()).filePath(name); }
+    template <typename T> T* open(const char* action, MainWindowBase* from)
+    {
+        child<QAction>(from, action)->trigger();
+        return findWindow<T>();
+    }
+};
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int row = 0; row < list->count(); ++row)
+        out << list->item(row)->text();
+    return out;
+}
+
+} // namespace
+
+class TestExchangeWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void exportWizard()
+    {
+        Fixture f;
+        auto* browse = new BrowseWindow;
+        browse->show();
+        auto* wizard = f.open<ExportWizard>("exportAction", browse);
+        QVERIFY(wizard);
+        QVERIFY(!findWindow<BrowseWindow>()); // the wizard stands in for the browse window
+        QCOMPARE(wizard->windowTitle(), QStringLiteral("SP | Export Recipes"));
+        auto* heading = child<QLabel>(wizard, "heading");
+        auto* categories = child<QComboBox>(wizard, "categoryCombo");
+        auto* available = child<QListWidget>(wizard, "availableList");
+        auto* chosen = child<QListWidget>(wizard, "chosenList");
+        auto* next = child<QPushButton>(wizard, "nextButton");
+        auto* back = child<QPushButton>(wizard, "backButton");
+        QCOMPARE(heading->text(), QStringLiteral("select recipes to export"));
+        QVERIFY(!back->isEnabled());
+        QCOMPARE(categories->currentText(), QStringLiteral("Cakes"));
+        QCOMPARE(texts(available), (QStringList{"Flan", "Torta"}));
+
+        next->click(); // nothing chosen
+        QCOMPARE(f.env.dialogs.messageTexts().last(), QStringLiteral("no recipes selected"));
+
+        // Choose Soups' Caldo, then Cakes' Torta; return Caldo while Cakes is shown: it does not appear there.
+        categories->setCurrentIndex(categories->findText(QStringLiteral("Soups")));
+        child<QPushButton>(wizard, "chooseOneButton")->click(); // nothing picked in the list yet
+        QCOMPARE(chosen->count(), 0);
+        available->setCurrentRow(0);
+        child<QPushButton>(wizard, "chooseOneButton")->click();
+        categories->setCurrentIndex(categories->findText(QStringLiteral("Cakes")));
+        available->setCurrentRow(1);
+        child<QPushButton>(wizard, "chooseOneButton")->click();
+        QCOMPARE(texts(chosen), (QStringList{"Caldo", "Torta"}));
+        QCOMPARE(texts(available), QStringList{"Flan"});
+        chosen->setCurrentRow(0);
+        child<QPushButton>(wizard, "returnOneButton")->click();
+        QCOMPARE(texts(available), QStringList{"Flan"});
+        child<QPushButton>(wizard, "chooseAllButton")->click();
+        QCOMPARE(texts(chosen), (QStringList{"Torta", "Flan"}));
+
+        next->click();
+        QCOMPARE(heading->text(), QStringLiteral("select export file"));
+        next->click(); // no file yet
+        QCOMPARE(f.env.dialogs.messageTexts().last(), QStringLiteral("select export file"));
+        // The book itself is refused; an existing file asks; a new name is taken.
+        f.env.dialogs.files = {app().bookPath()};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        QCOMPARE(f.env.dialogs.messages.last().text, loadText(TextId::CannotOverwriteBookMessage));
+        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Exclamation);
+        writeFileBytes(f.file(QStringLiteral("old.xml")), "old");
+        f.env.dialogs.files = {f.file(QStringLiteral("old.xml"))};
+        f.env.dialogs.answers = {MsgAnswer::No};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        QCOMPARE(child<QLabel>(wizard, "fileLabel")->text(), QStringLiteral("File name: "));
+        QVERIFY(!f.env.dialogs.fileRequests.last().mustExist);
+        f.env.dialogs.files = {f.file(QStringLiteral("new.xml"))};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        QCOMPARE(child<QLabel>(wizard, "fileLabel")->text(), QStringLiteral("File name:  new.xml"));
+
+        next->click();
+        QCOMPARE(heading->text(), QStringLiteral("export images"));
+        back->click();
+        QCOMPARE(heading->text(), QStringLiteral("Select export file")); // going back: a capital
+        next->click();
+        child<QRadioButton>(wizard, "copyPicturesOption")->click();
+        next->click();
+        QCOMPARE(f.env.dialogs.messageTexts().last(), loadText(TextId::ExportSucceededMessage));
+        QVERIFY(QFile::exists(f.file(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg"))));
+        QVERIFY(readFileBytes(f.file(QStringLiteral("new.xml"))).contains("<title>Flan</title>"));
+        QVERIFY(findWindow<BrowseWindow>()); // back, loaded afresh
+        QVERIFY(!findWindow<ExportWizard>());
+    }
+
+    void cancelAndCloseReturnToBrowse()
+    {
+        Fixture f;
+        auto* wizard = new ExportWizard;
+        wizard->show();
+        child<QPushButton>(wizard, "cancelButton")->click();
+        QVERIFY(findWindow<BrowseWindow>());
+        findWindow<BrowseWindow>()->switchTo([] { (new ExportWizard)->show(); });
+        findWindow<ExportWizard>()->close(); // the close box
+        QVERIFY(findWindow<BrowseWindow>());
+        QVERIFY(!windowModel().ended);
+    }
+
+    void importWizard()
+    {
+        Fixture f;
+        const QString file = f.file(QStringLiteral("in.xml"));
+        writeFileBytes(file, "<recipebook><category cname=\"Cakes\">" + recipeXml("flan", "recipes_Cakes_Flan.jpg") +
+                                 recipeXml("Tarta") + "</category><category cname=\"a/b\">" + recipeXml("Lost") +
+                                 "</category></recipebook>");
+        QDir().mkpath(f.file(QStringLiteral("exp_img")));
+        writeFileBytes(f.file(QStringLiteral("exp_img/recipes_Cakes_Flan.jpg")), "flan");
+        f.env.dialogs.inputs = {std::nullopt}; // the add window's first category prompt
+        auto* add = new AddRecipeWindow;
+        add->show();
+        auto* wizard = f.open<ImportWizard>("importAction", add);
+        QVERIFY(wizard);
+        QCOMPARE(wizard->windowTitle(), QStringLiteral("SP | Import Recipes"));
+        auto* heading = child<QLabel>(wizard, "heading");
+        auto* next = child<QPushButton>(wizard, "nextButton");
+        QCOMPARE(heading->text(), QStringLiteral("locate SP recipe file"));
+        next->click();
+        QCOMPARE(f.env.dialogs.messageTexts().last(), QStringLiteral("select import file"));
+
+        f.env.dialogs.files = {app().bookPath()};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        QCOMPARE(f.env.dialogs.messages.last().text, loadText(TextId::CannotImportBookMessage));
+        writeFileBytes(f.file(QStringLiteral("broken.xml")), "<recipebook>");
+        f.env.dialogs.files = {f.file(QStringLiteral("broken.xml"))};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        QCOMPARE(f.env.dialogs.messages.last().text, loadText(TextId::ImportFileInvalidMessage));
+        next->click();
+        QCOMPARE(f.env.dialogs.messages.last().text, loadText(TextId::ImportFileInvalidMessage));
+        QCOMPARE(heading->text(), QStringLiteral("locate SP recipe file"));
+
+        f.env.dialogs.files = {file};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        QCOMPARE(child<QLabel>(wizard, "fileLabel")->text(), QStringLiteral("File name: in.xml"));
+        next->click();
+        QCOMPARE(heading->text(), QStringLiteral("select recipes to import"));
+        auto* recipes = child<QListWidget>(wizard, "recipeList");
+        QCOMPARE(texts(recipes), (QStringList{"flan", "Tarta", "Lost"}));
+        next->click();
+        QCOMPARE(f.env.dialogs.messageTexts().last(), QStringLiteral("No recipes selected"));
+        child<QPushButton>(wizard, "backButton")->click();
+        QCOMPARE(heading->text(), QStringLiteral("Select import file"));
+        next->click(); // the list is read afresh, nothing ticked
+        child<QPushButton>(wizard, "tickAllButton")->click();
+        QCOMPARE(recipes->currentRow(), 0);
+        recipes->item(1)->setCheckState(Qt::Unchecked);
+        next->click();
+        QCOMPARE(heading->text(), QStringLiteral("import images"));
+
+        // flan meets Flan: the prompt names the title from the file.
+        f.env.dialogs.clear();
+        f.env.dialogs.inputs = {QStringLiteral("Flan Dos")};
+        next->click();
+        // (The second prompt is the add window's own, asking for a category as it comes back.)
+        QCOMPARE(f.env.dialogs.inputPrompts.first(), loadText(TextId::TitleClashPromptStart) +
+                                                         QStringLiteral(" [flan] ") +
+                                                         loadText(TextId::TitleClashPromptEnd));
+        QCOMPARE(f.env.dialogs.inputDefaults.first(), QStringLiteral("new title"));
+        QCOMPARE(f.env.dialogs.messageTexts(),
+                 (QStringList{loadText(TextId::ImportSkippedForCategoryMessage) + QStringLiteral("\r\n\r\nLost"),
+                              loadText(TextId::ImportSucceededMessage)}));
+        QVERIFY(f.env.bookBytes().contains("<title>flan dos</title>"));
+        QVERIFY(!f.env.bookBytes().contains("Tarta") && !f.env.bookBytes().contains("Lost"));
+        QVERIFY(QFile::exists(QDir(f.env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_flan dos.jpg"))));
+        QVERIFY(findWindow<AddRecipeWindow>());
+        QVERIFY(!findWindow<ImportWizard>());
+    }
+
+    void backup()
+    {
+        Fixture f;
+        auto* browse = new BrowseWindow;
+        browse->show();
+        auto* backup = child<QAction>(browse, "backupAction");
+        QVERIFY(backup->isEnabled());
+        const QString target = f.file(QStringLiteral("backup.xml"));
+
+        // The book itself, then an existing file answered No, then a cancel: nothing changes.
+        writeFileBytes(target, "older backup");
+        f.env.dialogs.files = {app().bookPath(), target, std::nullopt};
+        f.env.dialogs.answers = {MsgAnswer::No};
+        backup->trigger();
+        QCOMPARE(f.env.dialogs.fileRequests.size(), 3);
+        QCOMPARE(f.env.dialogs.fileRequests.first().title, loadText(TextId::BackupFileDialogTitle));
+        QCOMPARE(f.env.dialogs.fileRequests.first().fileName, QStringLiteral("sp_backup.xml"));
+        QCOMPARE(f.env.dialogs.messageTexts(),
+                 (QStringList{loadText(TextId::CannotOverwriteBookMessage), loadText(TextId::OverwriteFilePrompt),
+                              loadText(TextId::BackupCancelledMessage)}));
+        QCOMPARE(readFileBytes(target), QByteArray("older backup"));
+
+        // No pictures: only the book.
+        f.env.dialogs.clear();
+        f.env.dialogs.files = {target};
+        f.env.dialogs.answers = {MsgAnswer::Yes, MsgAnswer::No};
+        backup->trigger();
+        QCOMPARE(readFileBytes(target), f.env.bookBytes());
+        QVERIFY(!QFileInfo::exists(f.file(QStringLiteral("exp_img"))));
+        QCOMPARE(f.env.dialogs.messageTexts().last(), loadText(TextId::BackupSucceededMessage));
+        QCOMPARE(f.env.dialogs.fileRequests.first().fileName, target); // the last name is kept
+
+        // With pictures twice: the second time asks before it empties exp_img and fills it again.
+        for (int round = 0; round < 2; ++round) {
+            f.env.dialogs.clear();
+            f.env.dialogs.files = {target};
+            f.env.dialogs.answers = {MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes};
+            if (round == 1)
+                writeFileBytes(f.file(QStringLiteral("exp_img/stale.jpg")), "stale");
+            backup->trigger();
+            QCOMPARE(f.env.dialogs.messageTexts().contains(loadText(TextId::ImageFolderExistsPrompt)), round == 1);
+        }
+        QCOMPARE(QDir(f.file(QStringLiteral("exp_img"))).entryList(QDir::Files),
+                 QStringList{"recipes_Cakes_Torta.jpg"});
+        QCOMPARE(f.env.dialogs.messageTexts().last(), loadText(TextId::BackupSucceededMessage));
+    }
+};
+
+QTEST_MAIN(TestExchangeWindows)
+#include "test_exchange_windows.moc"
