@@ -5,10 +5,15 @@
 #include "core/book/book_operations.h"
 #include "core/book/recipe_checks.h"
 #include "core/book/xml_check.h"
+#include "core/exchange/backup.h"
+#include "core/exchange/recipe_export.h"
+#include "core/exchange/recipe_import.h"
 #include "core/search/recipe_search.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -88,5 +93,57 @@ int main(int argc, char* argv[])
                const int c = n++;
                removeRecipe(book, {c, 0, RecipeBook::title(RecipeBook::recipe(book.category(c), 0))});
            }));
+
+    // Exchange: 1,000 recipes with a 40 KB picture each, out to a file and into the big book.
+    const int moving = std::min(1000, recipes / 2);
+    QDir().mkpath(book.imagesFolder());
+    QList<ChosenRecipe> chosen;
+    RecipeBook& mutableBook = book;
+    const QByteArray picture(40 * 1024, 'p');
+    for (int c = 0; c < categories && chosen.size() < moving; ++c) {
+        const XmlNode category = mutableBook.category(c);
+        for (XmlNode recipe : RecipeBook::recipes(category)) {
+            if (chosen.size() >= moving)
+                break;
+            const QString name = QStringLiteral("bench_%1.jpg").arg(chosen.size());
+            recipe.child(static_cast<int>(RecipeField::Image)).setText(name);
+            QFile file(QDir(book.imagesFolder()).filePath(name));
+            file.open(QIODevice::WriteOnly);
+            file.write(picture);
+            chosen.append({c, RecipeBook::title(recipe)});
+        }
+    }
+    book.save(path);
+    QTemporaryDir outside;
+    const QString exported = QDir(outside.path()).filePath(QStringLiteral("export.xml"));
+    report("copy the pictures alone (yardstick)",
+           timeIt(
+               [&] {
+                   QDir(outside.path()).mkpath(QStringLiteral("copies"));
+                   QString error;
+                   copyFolderFiles(book.imagesFolder(), QDir(outside.path()).filePath(QStringLiteral("copies")),
+                                   &error);
+               },
+               1));
+    report("export 1,000 recipes with pictures", timeIt([&] { exportRecipes(book, chosen, exported, true); }, 1));
+    ImportFile file;
+    file.load(exported);
+    const QStringList titles = file.titles();
+    const QSet<QString> ticked(titles.begin(), titles.end());
+    // Titles are taken in the big book: each import asks, and the answer is a fresh title.
+    int fresh = 0;
+    report("import 1,000 recipes with pictures",
+           timeIt(
+               [&] {
+                   importRecipes(book, file, ticked, true,
+                                 [&fresh](const QString&) { return QStringLiteral("imported %1").arg(fresh++); });
+               },
+               1));
+    std::printf("book now: %d recipes\n", [&] {
+        int count = 0;
+        for (const XmlNode& category : book.categories())
+            count += static_cast<int>(RecipeBook::recipes(category).size());
+        return count;
+    }());
     return 0;
 }

@@ -26,18 +26,36 @@ bool usableName(const QString& name)
     return !name.trimmed().isEmpty() && isValidName(name);
 }
 
+// The book's titles, compared without regard to case; kept up to date as recipes come in, so that
+// a thousand imported recipes do not each read the whole book.
+class TitlesInBook {
+public:
+    explicit TitlesInBook(const RecipeBook& book)
+    {
+        for (const XmlNode& category : book.categories()) {
+            for (const XmlNode& recipe : RecipeBook::recipes(category))
+                m_titles.insert(RecipeBook::title(recipe).toCaseFolded());
+        }
+    }
+    bool contains(const QString& title) const { return m_titles.contains(title.toCaseFolded()); }
+    void add(const QString& title) { m_titles.insert(title.toCaseFolded()); }
+
+private:
+    QSet<QString> m_titles;
+};
+
 // The title the recipe is stored under: its own when free, else the answer to the prompt (lower
 // case, as typed names are compared); empty when the user skips the recipe.
-QString titleToStore(const RecipeBook& book, const QString& title, const AskForTitle& askForTitle, bool* asked)
+QString titleToStore(const TitlesInBook& titles, const QString& title, const AskForTitle& askForTitle, bool* asked)
 {
-    *asked = !usableName(title) || titleExists(book, title);
+    *asked = !usableName(title) || titles.contains(title);
     if (!*asked)
         return title;
     for (;;) {
         const QString answer = xmlStorableText(askForTitle(title)).trimmed();
         if (answer.isEmpty())
             return {};
-        if (isValidName(answer) && !titleExists(book, answer))
+        if (isValidName(answer) && !titles.contains(answer))
             return answer.toLower();
     }
 }
@@ -66,6 +84,7 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
     ImportResult result;
     BookChange change(book);
     QSet<QString> picturesInUse = lowerPictureNamesInUse(book);
+    TitlesInBook titles(book);
     const QString today = shortDateText(::today());
     int total = 0;
     for (const QString& title : file.titles())
@@ -89,7 +108,7 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
             }
             bool asked = false;
             Recipe recipe = RecipeBook::readRecipe(fileRecipe);
-            recipe.title = titleToStore(book, xmlStorableText(titleInFile), askForTitle, &asked);
+            recipe.title = titleToStore(titles, xmlStorableText(titleInFile), askForTitle, &asked);
             if (recipe.title.isEmpty())
                 continue;
             // A renamed recipe from a file with other than nine fields brings no picture name.
@@ -118,6 +137,7 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
             if (category.isNull())
                 category = change.appendCategory(categoryName);
             change.appendRecipe(category, recipe);
+            titles.add(recipe.title);
             ++result.imported;
         }
         if (result.stopped)
