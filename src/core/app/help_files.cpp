@@ -14,10 +14,12 @@ QString helpFilePath()
         .filePath(language() == Language::English ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
 }
 
-void installHelpFiles(const QString& appPath)
+void installShippedFiles(const QString& appPath)
 {
-    for (const QString& name : {QStringLiteral("sp.hlp"), QStringLiteral("spEs.hlp")}) {
-        QFile shipped(QStringLiteral(":/help/") + name);
+    for (const QString& path : {QStringLiteral("help/sp.hlp"), QStringLiteral("help/spEs.hlp"),
+                                QStringLiteral("images/quorvel.gif")}) {
+        QFile shipped(QStringLiteral(":/shipped/") + path);
+        const QString name = QFileInfo(path).fileName();
         if (!shipped.open(QIODevice::ReadOnly))
             continue;
         const QByteArray content = shipped.readAll();
@@ -28,7 +30,7 @@ void installHelpFiles(const QString& appPath)
                 continue;
         }
         // A link in the help file's place is replaced itself; whatever it points to is never written.
-        // Help is a convenience: a failure here is not worth a message.
+        // Help and the logo are conveniences: a failure here is not worth a message.
         replaceFileAtomically(target, content);
     }
 }

@@ -152,7 +152,7 @@ void finishStartup()
 {
     AppState& a = app();
     QDir().mkpath(a.imagesPath());
-    installHelpFiles(a.appPath);
+    installShippedFiles(a.appPath);
 
     const QString textSize = readSetting(Setting::TextSize);
     if (textSize.isEmpty()) {

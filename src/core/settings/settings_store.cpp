@@ -84,6 +84,12 @@ QString settingPath(Setting setting)
         return kRegRoot + QStringLiteral("FromEmail");
     case Setting::RelayHost:
         return kRegRoot + QStringLiteral("RelayHost");
+    case Setting::RelayTimeout:
+        return kRegRoot + QStringLiteral("RelayTimeout");
+    case Setting::PageSetupHeader:
+        return QStringLiteral("HKCU\\Software\\Microsoft\\Internet Explorer\\PageSetup\\header");
+    case Setting::PageSetupFooter:
+        return QStringLiteral("HKCU\\Software\\Microsoft\\Internet Explorer\\PageSetup\\footer");
     }
     return {};
 }

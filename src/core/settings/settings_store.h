@@ -17,7 +17,12 @@ enum class Setting {
     WindowTop,
     SenderName, // the sender last used for e-mailing recipes
     SenderEmail,
-    RelayHost, // the web server that relays e-mail
+    RelayHost,    // the web server that relays e-mail, "https://host[:port]"
+    RelayTimeout, // how long a request to it may take, in milliseconds
+    // The page header and footer printed pages carry, kept with the printing settings outside the
+    // program's key; blank while the program prints its own pages.
+    PageSetupHeader,
+    PageSetupFooter,
 };
 
 // The full path of a setting, kRegRoot followed by its value name.

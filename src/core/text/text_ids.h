@@ -148,6 +148,9 @@
     TEXT(PictureNameUnusableMessage, 273)                                                                              \
     TEXT(ImportSkippedForCategoryMessage, 274) \
     TEXT(ImportStoppedMessage, 275) \
+    TEXT(RelayTimeoutMessage, 276) \
+    TEXT(PrintPageUnwritableMessage, 277) \
+    TEXT(TextFileUnwritableMessage, 278) \
     TEXT(CategoryMenu, 279)                                                                                            \
     TEXT(RenameCategoryMenu, 280)                                                                                      \
     TEXT(RemoveCategoryMenu, 281)                                                                                      \

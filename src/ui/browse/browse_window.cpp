@@ -11,6 +11,9 @@
 #include "ui/editor/picture_viewer.h"
 #include "ui/exchange/backup_command.h"
 #include "ui/exchange/export_wizard.h"
+#include "ui/output/email_window.h"
+#include "ui/output/plain_text_window.h"
+#include "ui/output/print_host.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/picture_loading.h"
 #include "ui/platform/screen_metrics.h"
@@ -129,8 +132,9 @@ void BrowseWindow::buildMenus()
     m_removeRecipeAction =
         named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::removeShownRecipe), "removeRecipeAction");
     m_recipeMenu->addSeparator();
-    m_emailAction = named(m_recipeMenu->addAction(QString()), "emailAction");
-    m_plainTextAction = named(m_recipeMenu->addAction(QString()), "plainTextAction");
+    m_emailAction = named(m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { (new EmailWindow)->show(); }); }),
+                          "emailAction");
+    m_plainTextAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::showPlainText), "plainTextAction");
 
     m_categoryMenu = named(menuBar()->addMenu(QString()), "categoryMenu");
     m_renameCategoryAction =
@@ -153,9 +157,6 @@ void BrowseWindow::buildMenus()
         named(m_helpMenu->addAction(QString(), this, &BrowseWindow::showHelpContents), "helpContentsAction");
 
     // Reached from here once their windows are part of the program.
-    for (QAction* later : {m_printAction, m_printPreviewAction, m_emailAction, m_plainTextAction})
-        later->setEnabled(false);
-    m_printButton->setEnabled(false);
 }
 
 void BrowseWindow::loadWindow()
@@ -456,6 +457,7 @@ void BrowseWindow::printShownRecipe()
     }
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
+    printRecipe(shownTexts(), false, this);
 }
 
 void BrowseWindow::previewShownRecipe()
@@ -464,6 +466,24 @@ void BrowseWindow::previewShownRecipe()
         showMessage(loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
         return;
     }
+    printRecipe(shownTexts(), true, this);
+}
+
+ShownRecipe BrowseWindow::shownTexts() const
+{
+    const QListWidgetItem* current = m_recipeList->currentItem();
+    return {current ? current->text() : QString(),
+            m_prepTimeValue->text(),
+            m_cookTimeValue->text(),
+            m_yieldValue->text(),
+            m_ingredientsBox->toPlainText(),
+            m_preparationBox->toPlainText(),
+            m_notesBox->toPlainText()};
+}
+
+void BrowseWindow::showPlainText()
+{
+    (new PlainTextWindow(shownTexts()))->showOver(this);
 }
 
 void BrowseWindow::updateEditMenu()

@@ -2,6 +2,7 @@
 
 #include "core/book/book_operations.h"
 #include "core/layout/browse_layout.h"
+#include "core/output/shown_recipe.h"
 #include "ui/app/window_model.h"
 #include "ui/platform/list_adapters.h"
 #include "ui/preferences/window_size_limits.h"
@@ -46,6 +47,9 @@ private:
     void removeShownRecipe();
     void printShownRecipe();
     void previewShownRecipe();
+    void showPlainText();
+    // The texts the window shows of the chosen recipe, as they are printed and shown as plain text.
+    ShownRecipe shownTexts() const;
     void copySelection();
     void updateEditMenu(); // the Edit menu opens
     void viewPicture();

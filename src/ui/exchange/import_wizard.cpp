@@ -3,6 +3,7 @@
 #include "core/app/app_state.h"
 #include "core/app/startup.h"
 #include "core/text/text_table.h"
+#include "ui/platform/list_adapters.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/work_progress.h"
 #include "ui/preferences/color_scheme.h"
@@ -122,10 +123,7 @@ bool ImportWizard::fileChosen() const
 
 void ImportWizard::tickAll(bool ticked)
 {
-    for (int row = 0; row < m_recipeList->count(); ++row)
-        m_recipeList->item(row)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
-    if (ticked && m_recipeList->count() > 0)
-        m_recipeList->setCurrentRow(0);
+    setAllChecked(m_recipeList, ticked);
 }
 
 QSet<QString> ImportWizard::tickedTitles() const
@@ -152,11 +150,8 @@ void ImportWizard::next()
             return;
         }
         m_recipeList->clear();
-        for (const QString& title : m_file.titles()) {
-            auto* item = new QListWidgetItem(title, m_recipeList);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
-        }
+        m_recipeList->addItems(m_file.titles());
+        makeCheckable(m_recipeList);
         showPage(1, TextId::SelectImportRecipesLabel);
         return;
     case 1:

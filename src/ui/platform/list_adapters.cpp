@@ -62,3 +62,20 @@ void WidgetList::setEntries(const QList<ListEntry>& sorted)
     m_list->setCurrentRow(-1);
     m_list->setUpdatesEnabled(true);
 }
+
+void makeCheckable(QListWidget* list)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+}
+
+void setAllChecked(QListWidget* list, bool checked)
+{
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    if (checked && list->count() > 0)
+        list->setCurrentRow(0);
+}

@@ -28,3 +28,8 @@ private:
     QComboBox* m_combo = nullptr;
     QListWidget* m_list = nullptr;
 };
+
+// Gives every entry of the list a check box, unchecked.
+void makeCheckable(QListWidget* list);
+// Checks or unchecks every entry; checking makes the first entry the current one.
+void setAllChecked(QListWidget* list, bool checked);

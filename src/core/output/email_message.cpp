@@ -1,0 +1,54 @@
+#include "core/output/email_message.h"
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+} // namespace
+
+QString emailRecipeBlock(const Recipe& recipe)
+{
+    QString block = QStringLiteral("« ") + recipe.title + QStringLiteral(" »") + kCrLf + kCrLf;
+    if (!recipe.prepTime.isEmpty())
+        block += loadText(TextId::PrepTimeLabel) + QStringLiteral(": ") + recipe.prepTime + kCrLf;
+    if (!recipe.cookTime.isEmpty())
+        block += loadText(TextId::CookTimeLabel) + QStringLiteral(": ") + recipe.cookTime + kCrLf;
+    if (!recipe.yield.isEmpty())
+        block += loadText(TextId::YieldLabel) + QStringLiteral(": ") + recipe.yield + kCrLf + kCrLf;
+    const std::pair<TextId, const QString*> longFields[] = {{TextId::IngredientsLabel, &recipe.ingredients},
+                                                           {TextId::PreparationLabel, &recipe.preparation},
+                                                           {TextId::SpecialNotesLabel, &recipe.notes}};
+    for (const auto& [label, value] : longFields) {
+        if (!value->isEmpty())
+            block += QStringLiteral("* ") + loadText(label) + kCrLf + *value + kCrLf + kCrLf; // its own LF breaks
+    }
+    return block + QString(31, u'#') + kCrLf + kCrLf;
+}
+
+QString emailRecipeBlocks(const RecipeBook& book, const QList<std::pair<int, QString>>& chosen)
+{
+    QString blocks;
+    for (const auto& [categoryPosition, title] : chosen) {
+        const XmlNode category = book.category(categoryPosition);
+        if (!category)
+            continue;
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            if (RecipeBook::title(recipe) == title) {
+                blocks += emailRecipeBlock(RecipeBook::readRecipe(recipe));
+                break;
+            }
+        }
+    }
+    return blocks;
+}
+
+QString emailBody(const QString& recipientName, const QString& blocks, Language language)
+{
+    const QString greeting = language == Language::Spanish ? QStringLiteral("Querido ") + recipientName + u':'
+                                                           : QStringLiteral("Dear ") + recipientName + u',';
+    return greeting + kCrLf + kCrLf + loadText(TextId::EmailBodyIntro, language) + kCrLf + kCrLf + blocks + kCrLf +
+           kCrLf + QStringLiteral("Quorvel - Saporina") + kCrLf + loadText(TextId::WebAddress, language) + kCrLf;
+}
+
+QString emailFromHeader(const QString& senderName, const QString& senderAddress)
+{
+    return QStringLiteral("From: ") + senderName + QStringLiteral(" <") + senderAddress + u'>';
+}

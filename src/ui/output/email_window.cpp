@@ -1,0 +1,327 @@
+#include "ui/output/email_window.h"
+
+#include "core/app/app_state.h"
+#include "core/book/sorted_list.h"
+#include "core/output/email_address.h"
+#include "core/output/email_message.h"
+#include "core/settings/settings_store.h"
+#include "core/text/text_table.h"
+#include "ui/app/window_model.h"
+#include "ui/platform/dialogs.h"
+#include "ui/platform/list_adapters.h"
+#include "ui/platform/window_parts.h"
+#include "ui/preferences/color_scheme.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kStepIntervalMs = 1100;
+
+} // namespace
+
+EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("emailWindow"));
+
+    m_headingPanel = named(new QWidget(this), "headingPanel");
+    m_headingPanel->setAutoFillBackground(true);
+    makeHeading(m_headingPanel, m_heading);
+    m_headingPanel->setFixedHeight(m_heading[0]->sizeHint().height() + 12);
+
+    m_formPanel = named(new QWidget(this), "formPanel");
+    m_formPanel->setAutoFillBackground(true);
+    auto bold = [](QLabel* label) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        return label;
+    };
+    m_senderLabel = bold(named(new QLabel(m_formPanel), "senderLabel"));
+    m_recipientLabel = bold(named(new QLabel(m_formPanel), "recipientLabel"));
+    m_senderNameLabel = named(new QLabel(m_formPanel), "senderNameLabel");
+    m_senderAddressLabel = named(new QLabel(m_formPanel), "senderAddressLabel");
+    m_recipientNameLabel = named(new QLabel(m_formPanel), "recipientNameLabel");
+    m_recipientAddressLabel = named(new QLabel(m_formPanel), "recipientAddressLabel");
+    m_senderName = named(new QLineEdit(m_formPanel), "senderName");
+    m_senderAddress = named(new QLineEdit(m_formPanel), "senderAddress");
+    m_recipientName = named(new QLineEdit(m_formPanel), "recipientName");
+    m_recipientAddress = named(new QLineEdit(m_formPanel), "recipientAddress");
+    m_recipeList = named(new QListWidget(m_formPanel), "recipeList");
+    m_checkAllButton = named(new QPushButton(m_formPanel), "checkAllButton");
+    m_uncheckAllButton = named(new QPushButton(m_formPanel), "uncheckAllButton");
+    m_sendButton = named(new QPushButton(this), "sendButton");
+    m_closeButton = named(new QPushButton(this), "closeButton");
+    m_cancelSendButton = named(new QPushButton(this), "cancelSendButton");
+    m_cancelSendButton->setVisible(false);
+    m_statusLabel = named(new QLabel(this), "statusLabel");
+    m_connectionNotice = named(new QLabel(this), "connectionNotice");
+
+    auto* fields = new QGridLayout;
+    int row = 0;
+    for (auto [heading, nameLabel, name, addressLabel, address] :
+         {std::tuple{m_senderLabel, m_senderNameLabel, m_senderName, m_senderAddressLabel, m_senderAddress},
+          std::tuple{m_recipientLabel, m_recipientNameLabel, m_recipientName, m_recipientAddressLabel,
+                     m_recipientAddress}}) {
+        fields->addWidget(heading, row++, 0, 1, 2);
+        fields->addWidget(nameLabel, row, 0);
+        fields->addWidget(name, row++, 1);
+        fields->addWidget(addressLabel, row, 0);
+        fields->addWidget(address, row++, 1);
+        fields->setRowMinimumHeight(row++, 10);
+    }
+    fields->setRowStretch(row, 1);
+    fields->setColumnMinimumWidth(1, 220);
+    auto* listButtons = new QHBoxLayout;
+    listButtons->addWidget(m_checkAllButton);
+    listButtons->addWidget(m_uncheckAllButton);
+    listButtons->addStretch();
+    auto* recipes = new QVBoxLayout;
+    recipes->addWidget(m_recipeList, 1);
+    recipes->addLayout(listButtons);
+    auto* form = new QHBoxLayout(m_formPanel);
+    form->addLayout(fields);
+    form->addSpacing(12);
+    form->addLayout(recipes, 1);
+
+    auto* status = new QVBoxLayout;
+    status->addWidget(m_statusLabel);
+    status->addWidget(m_connectionNotice);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(status, 1);
+    bottom->addWidget(m_cancelSendButton);
+    bottom->addWidget(m_sendButton);
+    bottom->addWidget(m_closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_headingPanel);
+    layout->addWidget(m_formPanel, 1);
+    layout->addLayout(bottom);
+    resize(680, 460);
+
+    for (QTimer* timer : {&m_fillTimer, &m_finishTimer})
+        timer->setInterval(kStepIntervalMs);
+    connect(&m_fillTimer, &QTimer::timeout, this, &EmailWindow::fillAndSubmitTick);
+    connect(&m_finishTimer, &QTimer::timeout, this, &EmailWindow::reportSentTick);
+    connect(&m_browser, &RelayBrowser::documentComplete, this, &EmailWindow::pageComplete);
+    connect(&m_browser, &RelayBrowser::navigateError, this, &EmailWindow::navigationFailed);
+    connect(m_checkAllButton, &QPushButton::clicked, this, [this] { checkAll(true); });
+    connect(m_uncheckAllButton, &QPushButton::clicked, this, [this] { checkAll(false); });
+    connect(m_sendButton, &QPushButton::clicked, this, &EmailWindow::send);
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_cancelSendButton, &QPushButton::clicked, this, &EmailWindow::cancelSend);
+
+    applyColors();
+    applyTexts();
+    fillRecipeList();
+}
+
+EmailWindow::~EmailWindow() = default;
+
+void EmailWindow::applyColors()
+{
+    const QColor button = schemeColor(RoleButton);
+    const QColor field = schemeColor(RoleField);
+    const QColor label = schemeColor(RoleLabel);
+    const QColor fieldText = schemeColor(RoleFieldText);
+    setBackColor(this, button);
+    for (QPushButton* b : {m_checkAllButton, m_uncheckAllButton, m_sendButton, m_closeButton, m_cancelSendButton})
+        setButtonColor(b, button);
+    setBackColor(m_headingPanel, field);
+    setLabelColor(m_heading[0], field);
+    for (QLabel* l : {m_heading[1], m_senderLabel, m_recipientLabel, m_recipientNameLabel, m_recipientAddressLabel,
+                      m_senderNameLabel, m_senderAddressLabel})
+        setLabelColor(l, label);
+    for (QWidget* f : std::initializer_list<QWidget*>{m_recipeList, m_recipientAddress, m_recipientName,
+                                                      m_senderAddress, m_senderName}) {
+        setFieldBackColor(f, field);
+        setFieldTextColor(f, fieldText);
+        setTextSize(f, app().textFontSize);
+    }
+    setBackColor(m_formPanel, schemeColor(RolePanel));
+}
+
+void EmailWindow::applyTexts()
+{
+    setWindowTitle(loadText(TextId::EmailWindowTitle));
+    m_connectionNotice->setText(QStringLiteral("* ") + loadText(TextId::InternetRequiredLabel));
+    m_senderName->setText(readSetting(Setting::SenderName));
+    m_senderAddress->setText(readSetting(Setting::SenderEmail));
+    m_checkAllButton->setText(loadText(TextId::CheckAllButton));
+    m_uncheckAllButton->setText(loadText(TextId::UncheckAllButton));
+    m_cancelSendButton->setText(loadText(TextId::CancelEditButton));
+    m_sendButton->setText(loadText(TextId::EmailSendButton));
+    m_closeButton->setText(loadText(TextId::CloseButton));
+    m_statusLabel->setText(loadText(TextId::EmailStatusLabel));
+    m_senderLabel->setText(loadText(TextId::EmailSenderLabel));
+    m_recipientLabel->setText(loadText(TextId::EmailRecipientLabel));
+    for (QLabel* l : {m_senderNameLabel, m_recipientNameLabel})
+        l->setText(loadText(TextId::EmailNameLabel));
+    for (QLabel* l : {m_senderAddressLabel, m_recipientAddressLabel})
+        l->setText(loadText(TextId::EmailAddressLabel));
+    for (QLabel* l : m_heading)
+        l->setText(loadText(TextId::EmailHeading));
+}
+
+void EmailWindow::fillRecipeList()
+{
+    QList<ListEntry> entries;
+    int position = 0;
+    for (const XmlNode& category : app().book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            const QString title = RecipeBook::title(recipe);
+            if (!title.isEmpty())
+                entries.append({title, position});
+        }
+        ++position;
+    }
+    WidgetList(m_recipeList).fill(entries);
+    makeCheckable(m_recipeList);
+}
+
+void EmailWindow::checkAll(bool checked)
+{
+    setAllChecked(m_recipeList, checked);
+}
+
+bool EmailWindow::formIsComplete()
+{
+    for (QLineEdit* box : {m_senderName, m_senderAddress, m_recipientName, m_recipientAddress})
+        box->setText(box->text().trimmed());
+    for (QLineEdit* address : {m_senderAddress, m_recipientAddress}) {
+        if (!isValidEmail(address->text())) {
+            showMessage(loadText(TextId::InvalidEmailAddressMessage));
+            address->selectAll();
+            address->setFocus();
+            return false;
+        }
+    }
+    if (m_senderName->text().isEmpty() || m_recipientName->text().isEmpty()) {
+        showMessage(loadText(TextId::EmailFieldsRequiredMessage));
+        return false;
+    }
+    for (int row = 0; row < m_recipeList->count(); ++row) {
+        if (m_recipeList->item(row)->checkState() == Qt::Checked)
+            return true;
+    }
+    showMessage(loadText(TextId::NoRecipesToEmailMessage));
+    return false;
+}
+
+QString EmailWindow::messageBody() const
+{
+    QList<std::pair<int, QString>> chosen;
+    for (int row = 0; row < m_recipeList->count(); ++row) {
+        const QListWidgetItem* item = m_recipeList->item(row);
+        if (item->checkState() == Qt::Checked)
+            chosen.append({item->data(Qt::UserRole).toInt(), item->text()});
+    }
+    return emailBody(m_recipientName->text(), emailRecipeBlocks(app().book, chosen), language());
+}
+
+void EmailWindow::setSending(bool sending)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_senderName, m_senderAddress, m_recipientName,
+                                                      m_recipientAddress, m_recipeList, m_checkAllButton,
+                                                      m_uncheckAllButton, m_sendButton, m_closeButton})
+        w->setEnabled(!sending);
+    m_cancelSendButton->setVisible(sending);
+    m_statusLabel->setText(loadText(sending ? TextId::EmailSendingStatus : TextId::EmailStatusLabel));
+    if (sending)
+        m_cancelSendButton->setFocus();
+}
+
+void EmailWindow::send()
+{
+    if (!formIsComplete())
+        return;
+    m_sendStarted = true;
+    m_sendFailed = false; // a new send starts clean, whatever became of the last one
+    m_formRequested = true;
+    m_formSubmitted = false;
+    setSending(true);
+    writeSetting(Setting::SenderName, m_senderName->text());
+    writeSetting(Setting::SenderEmail, m_senderAddress->text());
+    m_browser.navigate(relayFormAddress());
+}
+
+void EmailWindow::cancelSend()
+{
+    m_finishTimer.stop();
+    m_fillTimer.stop();
+    // Nothing that is still on its way may go on with the send.
+    m_browser.stop();
+    m_formRequested = false;
+    m_formSubmitted = false;
+    setSending(false);
+}
+
+void EmailWindow::pageComplete()
+{
+    if (m_formRequested && !m_sendFailed)
+        m_fillTimer.start();
+    if (m_formSubmitted && !m_sendFailed)
+        m_finishTimer.start();
+    m_formRequested = false;
+    m_formSubmitted = false;
+}
+
+void EmailWindow::fillAndSubmitTick()
+{
+    if (m_sendFailed || m_browser.busy())
+        return; // the next tick looks again
+    m_fillTimer.stop();
+    const bool filled = m_browser.setValue(QStringLiteral("To"), m_recipientAddress->text()) &&
+                        m_browser.setValue(QStringLiteral("From_Header"),
+                                           emailFromHeader(m_senderName->text(), m_senderAddress->text())) &&
+                        m_browser.setValue(QStringLiteral("Subject"), loadText(TextId::EmailSubject)) &&
+                        m_browser.setValue(QStringLiteral("Contents"), messageBody());
+    m_formSubmitted = true;
+    if (!filled || !m_browser.click(QStringLiteral("SubmitMe"))) {
+        // Whatever answered was not the relay form (a login page on the way, say): the send fails.
+        m_formSubmitted = false;
+        navigationFailed(QString(), false);
+    }
+}
+
+void EmailWindow::reportSentTick()
+{
+    if (m_sendFailed || m_browser.busy())
+        return;
+    m_finishTimer.stop();
+    showMessage(loadText(TextId::EmailSentMessage));
+    setSending(false);
+}
+
+void EmailWindow::navigationFailed(const QString&, bool timedOut)
+{
+    if (!m_sendStarted)
+        return;
+    m_fillTimer.stop();
+    m_finishTimer.stop();
+    cancelSend();
+    m_sendFailed = true;
+    showMessage(loadText(timedOut ? TextId::RelayTimeoutMessage : TextId::ConnectionErrorMessage),
+                MsgIcon::Exclamation);
+}
+
+void EmailWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_browser.stop();
+    m_fillTimer.stop();
+    m_finishTimer.stop();
+    if (!m_returned) {
+        m_returned = true;
+        hide();
+        showMainWindow(MainWindowKind::Browse);
+    }
+}
