@@ -2,7 +2,7 @@
 # Installs what Saporina needs to build, run and test, from Debian's packages.
 set -euo pipefail
 packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev
-          fonts-dejavu-core xvfb xauth)
+          fonts-dejavu-core poppler-utils xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,306 @@
+// The print page, the plain text, the e-mail message, the address check and the reading of web forms.
+#include "core/app/app_state.h"
+#include "core/output/email_address.h"
+#include "core/output/email_message.h"
+#include "core/output/plain_text.h"
+#include "core/output/print_page.h"
+#include "core/output/web_form.h"
+#include "core/text/text_table.h"
+#include "test_env_core.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+ShownRecipe fullRecipe()
+{
+    return {QStringLiteral("Gazpacho"),        QStringLiteral("20 min"),          QStringLiteral("0"),
+            QStringLiteral("4"),               QStringLiteral("tomatoes\nbread"), QStringLiteral("Blend."),
+            QStringLiteral("Serve cold.")};
+}
+
+ShownRecipe titled(const char* title, const char* yield = "", const char* ingredients = "")
+{
+    ShownRecipe recipe;
+    recipe.title = QString::fromUtf8(title);
+    recipe.yield = QString::fromUtf8(yield);
+    recipe.ingredients = QString::fromUtf8(ingredients);
+    return recipe;
+}
+
+const char kRecipeBook[] = "<recipebook>"
+                           "<category cname=\"Soups\"><recipe><title>Caldo</title><preptime>5 min</preptime>"
+                           "<cooktime>1 h</cooktime><yield></yield><ing>bones\r\nwater</ing><prep>Simmer.</prep>"
+                           "<other></other><date>1/2/2020</date><image></image></recipe></category>"
+                           "<category cname=\"Cakes\"><recipe><title>Angel</title><preptime></preptime>"
+                           "<cooktime></cooktime><yield></yield><ing></ing><prep></prep><other></other>"
+                           "<date></date><image></image></recipe>"
+                           "<recipe><title>Torta</title><preptime></preptime><cooktime></cooktime>"
+                           "<yield>8</yield><ing></ing><prep></prep><other>Rich.</other><date></date>"
+                           "<image></image></recipe></category></recipebook>";
+
+} // namespace
+
+class TestOutput : public QObject {
+    Q_OBJECT
+private slots:
+    void printPageOfAWholeRecipe()
+    {
+        TestEnv env;
+        const QStringList expected{
+            "<html><body bgcolor='#FFFFFF'>",
+            "<center>",
+            "<table width=550><tr><td>",
+            "<center>",
+            "<font face='Verdana' size=5><b>",
+            "Gazpacho",
+            "</center><br></td></tr></table>",
+            "<table cellpadding=5><tr>",
+            "<td align=center><font face='Tahoma' size=2><b>", "Prep Time", "</font></b></td>",
+            "<td align=center><font face='Tahoma' size=2><b>", "Cook Time", "</font></b></td>",
+            "<td align=center><font face='Tahoma' size=2><b>", "Yield", "</font></b></td>",
+            "</tr><tr>",
+            "<td align=center><font face='Tahoma' size=2>", "20 min", "</font></td>",
+            "<td align=center><font face='Tahoma' size=2>", "0", "</font></td>",
+            "<td align=center><font face='Tahoma' size=2>", "4", "</font></td>",
+            "</tr></table>",
+            "<br><table><tr>", "<td><center>", "<font face='Tahoma' size=2><b>", "Ingredients",
+            "</b></font><br></center>", "<font face='Tahoma' size=2>", "tomatoes<br>", "bread",
+            "</font></td></tr></table>",
+            "<table width=480><tr><td><center><br>", "<font face='Tahoma' size=2><b>", "Preparation",
+            "</b></font><br></center>", "<font face='Tahoma' size=2>", "Blend.", "</font><br></td></tr></table>",
+            "<table width=480><tr><td><center><br>", "<font face='Tahoma' size=2><b>", "Special Notes",
+            "</b></font><br>", "<font face='Tahoma' size=2>", "Serve cold.", "</font><br></center></td></tr></table>",
+            "<br><font face='Tahoma' size=2>Quorvel - Saporina<br>",
+            loadText(TextId::WebAddress),
+            "</font></center>",
+            "</body></html>"};
+        QString page = printPage(fullRecipe(), false);
+        QVERIFY(page.endsWith(QStringLiteral("</body></html>\r\n")));
+        // The line break inside the ingredients stays a line of its own, after its "<br>".
+        QCOMPARE(page.split(u'\n').size(), expected.size() + 1);
+        QCOMPARE(page.remove(u'\r').split(u'\n').mid(0, expected.size()), expected);
+    }
+
+    void printPageLeavesOutWhatIsEmpty()
+    {
+        TestEnv env;
+        const ShownRecipe bare = titled("Toast");
+        QString page = printPage(bare, false);
+        QVERIFY(page.contains(QStringLiteral("<table cellpadding=5><tr>\r\n</tr><tr>\r\n</tr></table>\r\n")));
+        for (const char* absent : {"Ingredients", "Preparation", "Special Notes", "<img"})
+            QVERIFY2(!page.contains(QLatin1String(absent)), absent);
+
+        const ShownRecipe onlyIngredients = titled("Salad", "2", "lettuce\r\noil\r\nsalt");
+        page = printPage(onlyIngredients, true);
+        QVERIFY(page.contains(QStringLiteral("lettuce<br>\r\noil<br>\r\nsalt\r\n")) ||
+                page.contains(QStringLiteral("lettuce<br>\noil<br>\nsalt\r\n")));
+        QVERIFY(page.contains(QStringLiteral("<td align=center><font face='Tahoma' size=2>\r\n2\r\n")));
+        QCOMPARE(page.count(QStringLiteral("<td align=center>")), 2); // one heading, one value
+        QVERIFY(!page.contains(QStringLiteral("Preparation")) && !page.contains(QStringLiteral("Special Notes")));
+        QVERIFY(page.contains(
+            QStringLiteral("<center>\r\n<img src='quorvel.gif' border=0><font face='Verdana' size=5><b>\r\nSalad\r\n")));
+
+        setLanguage(Language::Spanish);
+        QVERIFY(printPage(onlyIngredients, false).contains(loadText(TextId::IngredientsLabel)));
+        QVERIFY(printPage(onlyIngredients, false).contains(loadText(TextId::WebAddress, Language::Spanish)));
+    }
+
+    void printPageShowsTextsAsTyped()
+    {
+        // Markup characters and characters outside ASCII come out as they were typed, whatever code page.
+        QCOMPARE(pageText(QStringLiteral("Fish & Chips <hot> \"n\" 'o'")),
+                 QStringLiteral("Fish &amp; Chips &lt;hot&gt; \"n\" 'o'"));
+        QCOMPARE(pageText(QStringLiteral("Crème brûlée 5 €")), QStringLiteral("Cr&#232;me br&#251;l&#233;e 5 &#8364;"));
+        QCOMPARE(pageText(QStringLiteral("Σούπα 🍲")), QStringLiteral("&#931;&#959;&#973;&#960;&#945; &#127858;"));
+        QCOMPARE(pageText(QStringLiteral("a\r\nb\nc")), QStringLiteral("a<br>\nb<br>\nc"));
+        const QString page = printPage(titled("Mac & Cheese"), false);
+        QVERIFY(page.contains(QStringLiteral("\r\nMac &amp; Cheese\r\n")));
+        for (QChar c : page)
+            QVERIFY(c.unicode() < 0x80);
+    }
+
+    void writingThePrintPage()
+    {
+        TestEnv env;
+        const QString folder = env.dataPath();
+        QString why;
+        const QString path = writePrintPage(folder, fullRecipe(), &why);
+        QCOMPARE(path, QDir(folder).filePath(QStringLiteral("recipe.htm")));
+        QVERIFY(readFileBytes(path).contains("<font face='Verdana' size=5><b>\r\nGazpacho\r\n"));
+        QVERIFY(!readFileBytes(path).contains("<img"));
+
+        // A second page replaces the first, and the logo is used once the folder holds it.
+        writeFileBytes(QDir(folder).filePath(QStringLiteral("quorvel.gif")), "GIF89a");
+        QCOMPARE(writePrintPage(folder, titled("Tortilla")), path);
+        const QByteArray second = readFileBytes(path);
+        QVERIFY(second.contains("<img src='quorvel.gif' border=0>") && second.contains("Tortilla"));
+        QVERIFY(!second.contains("Gazpacho"));
+
+        QVERIFY(writePrintPage(QDir(folder).filePath(QStringLiteral("missing/folder")), fullRecipe(), &why).isEmpty());
+        QVERIFY(!why.isEmpty());
+    }
+
+    void plainTextLayout()
+    {
+        TestEnv env;
+        QCOMPARE(plainText(fullRecipe()),
+                 QStringLiteral("Gazpacho\r\n\r\n*Prep Time: 20 min\r\n*Cook Time: 0\r\n*Yield: 4\r\n\r\n"
+                                "*Ingredients\r\ntomatoes\r\nbread\r\n\r\n*Preparation\r\nBlend.\r\n\r\n"
+                                "*Special Notes\r\nServe cold.\r\n\r\n"));
+        // Nothing chosen: every line is still there, the values empty.
+        QCOMPARE(plainText(ShownRecipe()), QStringLiteral("\r\n\r\n*Prep Time: \r\n*Cook Time: \r\n*Yield: \r\n\r\n"
+                                               "*Ingredients\r\n\r\n\r\n*Preparation\r\n\r\n\r\n*Special Notes\r\n\r\n\r\n"));
+        setLanguage(Language::Spanish);
+        const QString spanish = plainText(titled("Caldo"));
+        QVERIFY(spanish.startsWith(QStringLiteral("Caldo\r\n\r\n*") + loadText(TextId::PrepTimeLabel) + ": \r\n"));
+        QVERIFY(spanish.contains(u'*' + loadText(TextId::SpecialNotesLabel) + kCrLf));
+        QVERIFY(loadText(TextId::PrepTimeLabel) != loadText(TextId::PrepTimeLabel, Language::English));
+    }
+
+    void plainTextFileKeepsEveryCharacter()
+    {
+        // What the code page holds is written in it; anything else makes the file UTF-8 with a BOM.
+        QCOMPARE(plainTextFile(QStringLiteral("Crème\r\n"), QStringConverter::Latin1), QByteArray("Cr\xe8me\r\n\r\n"));
+        QCOMPARE(plainTextFile(QStringLiteral("Σούπα"), QStringConverter::Latin1),
+                 QByteArray("\xef\xbb\xbf") + QStringLiteral("Σούπα\r\n").toUtf8());
+        QCOMPARE(plainTextFile(QStringLiteral("5 €"), QStringConverter::Latin1), QByteArray("\xef\xbb\xbf" "5 \xe2\x82\xac\r\n"));
+        QCOMPARE(plainTextFile(QStringLiteral("5 €"), QStringConverter::Utf8), QByteArray("5 \xe2\x82\xac\r\n"));
+        QCOMPARE(plainTextFile(QString(), QStringConverter::Latin1), QByteArray("\r\n"));
+    }
+
+    void emailAddressCheck_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("valid");
+        const std::pair<const char*, bool> cases[] = {
+            {"a@bc.com", true},            // shortest local part, one two-letter label
+            {"COOK@KITCHEN.ES", true},      // judged in lower case
+            {"ana.maria_2@mail.by", true},  // dots, underscores, digits; "by" is listed
+            {"x@host.in", true},
+            {"cook.@kitchen.com", true},    // a dot at the end of the local part passes
+            {"co..ok@kitchen.com", true},
+            {"9cook@a1.b2.info", true},
+            {"", false},
+            {"cook.kitchen.com", false},    // no "@"
+            {"a@b@kitchen.com", false},
+            {".cook@kitchen.com", false},
+            {"_cook@kitchen.com", false},
+            {"@kitchen.com", false},
+            {"co-ok@kitchen.com", false},
+            {"co+ok@kitchen.com", false},
+            {"co ok@kitchen.com", false},
+            {" cook@kitchen.com", false},   // not trimmed here
+            {"cookñ@kitchen.com", false},   // no accented letters
+            {"cook@kitchen", false},        // the domain needs a dot
+            {"cook@k.com", false},          // one-letter label
+            {"cook@mail.k.com", false},
+            {"cook@kitchen..com", false},
+            {"cook@.kitchen.com", false},
+            {"cook@kitchen.com.", false},
+            {"cook@kit-chen.com", false},
+            {"cook@kitchen.shop", false},   // not in the table
+            {"cook@kitchen.eu", false},
+            {"cook@kitchen.c", false},
+        };
+        for (const auto& [address, valid] : cases)
+            QTest::newRow(address[0] ? address : "(empty)") << QString::fromUtf8(address) << valid;
+    }
+
+    void emailAddressCheck()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, valid);
+        QCOMPARE(isValidEmail(address), valid);
+    }
+
+    void topLevelDomainTable()
+    {
+        const QString listed = QStringLiteral(
+            "com edu gov int mil net org info biz pro name coop museum aero "
+            "af al dz as ad ao ai aq ag ar am aw ac au at az bs bh bd bb by be bz bj bm bt bo ba bw bv br io bn bg bf "
+            "bi kh cm ca cv ky cf td cs cl cn cx cc co km cg ck cr ci hr cu cy cz dk dj dm do tp ec eg sv gq er ee et "
+            "fk fo fj fi fr gf pf tf ga gm ge de gh gi gr gl gd gp gu gt gg gn gw gy ht hm va hn hk hu is in id ir iq "
+            "ie im il it jm jp je jo kz ke ki kp kr kw kg la lv lb ls lr ly li lt lu mo mk mg mw my mv ml mt mh mq mr "
+            "mu yt mx fm md mc mn ms ma mz mm na nr np nl an nc nz ni ne ng nu nf mp no om pk pw ps pa pg py pe ph pn "
+            "pl pt pr qa re ro ru rw kn lc vc ws sm st sa sn sc sl sg sk si sb so za gs es lk sh pm sd sr sj sz se ch "
+            "sy tw tj tz th tg tk to tt tn tr tm tc tv ug ua ae gb uk us um uy su uz vu ve vn vg vi wf eh ye yu cd zm "
+            "zr zw");
+        QCOMPARE(topLevelDomains(), listed.split(u' '));
+        QCOMPARE(topLevelDomains().size(), 261);
+        for (const QString& domain : topLevelDomains())
+            QVERIFY2(isValidEmail(QStringLiteral("cook@kitchen.") + domain), qPrintable(domain));
+    }
+
+    void emailMessage()
+    {
+        TestEnv env;
+        env.useBook(kRecipeBook);
+        // Chosen in list order, by category position and title; a recipe that is gone gives nothing.
+        const QString blocks = emailRecipeBlocks(
+            app().book, {{1, QStringLiteral("Angel")}, {0, QStringLiteral("Caldo")}, {0, QStringLiteral("Torta")},
+                         {1, QStringLiteral("Torta")}, {7, QStringLiteral("Angel")}});
+        const QString hashes = QString(31, u'#') + "\r\n\r\n";
+        QCOMPARE(blocks, QStringLiteral("« Angel »\r\n\r\n") + hashes +
+                             QStringLiteral("« Caldo »\r\n\r\nPrep Time: 5 min\r\nCook Time: 1 h\r\n"
+                                            "* Ingredients\r\nbones\nwater\r\n\r\n* Preparation\r\nSimmer.\r\n\r\n") +
+                             hashes +
+                             QStringLiteral("« Torta »\r\n\r\nYield: 8\r\n\r\n* Special Notes\r\nRich.\r\n\r\n") +
+                             hashes);
+
+        const QByteArray english = emailBody(QStringLiteral("Ana"), QStringLiteral("BLOCKS"), Language::English).toUtf8();
+        QCOMPARE(english, QByteArray("Dear Ana,\r\n\r\nYou've received the following recipe(s) from a friend.\r\n\r\n"
+                                     "BLOCKS\r\n\r\nQuorvel - Saporina\r\nhttps://www.saporina.example/sp\r\n"));
+        const QByteArray spanish = emailBody(QStringLiteral("Ana"), QStringLiteral("BLOCKS"), Language::Spanish).toUtf8();
+        QCOMPARE(spanish, "Querido Ana:\r\n\r\n" + loadText(TextId::EmailBodyIntro, Language::Spanish).toUtf8() +
+                              "\r\n\r\nBLOCKS\r\n\r\nQuorvel - Saporina\r\nhttps://www.saporina.example/spEs\r\n");
+        QCOMPARE(emailFromHeader(QStringLiteral("Ana Gil"), QStringLiteral("ana@gil.es")),
+                 QStringLiteral("From: Ana Gil <ana@gil.es>"));
+    }
+
+    void readingAndSendingAForm()
+    {
+        const QByteArray page =
+            "<html><head><title>Mail</title></head><body><p>Send a recipe</p>\n"
+            "<FORM Action=\"send.cgi?lang=en\" METHOD=post>\n"
+            "<input type=hidden name=Key value='a&amp;b'>\n"
+            "<input name=\"To\"><input type=\"text\" name=\"From_Header\" value=\"x\">\n"
+            "<input type=text name=Subject value=\"\" disabled>\n"
+            "<textarea name=\"Contents\" rows=5>\nold &lt;text&gt;</textarea>\n"
+            "<select name=Size><option value=s>S<option value=m selected>M</select>\n"
+            "<input type=checkbox name=Copy><input type=checkbox name=Keep checked>\n"
+            "<input type=submit name=SubmitMe value=\"Send it\"><input type=submit name=Other value=No>\n"
+            "<input type=reset name=Reset></form>\n"
+            "<form action=\"/other\"><input name=Elsewhere></form></body></html>";
+        WebForm form = readWebForm(page, QUrl(QStringLiteral("http://127.0.0.1:8080/sp/email1.html")));
+        QVERIFY(form.found);
+        QCOMPARE(form.method, QByteArray("POST"));
+        QCOMPARE(form.action, QUrl(QStringLiteral("http://127.0.0.1:8080/sp/send.cgi?lang=en")));
+        QStringList names;
+        for (const WebForm::Field& field : form.fields)
+            names << field.name;
+        QCOMPARE(names, (QStringList{"Key", "To", "From_Header", "Subject", "Contents", "Size", "Keep", "SubmitMe",
+                                     "Other"}));
+        QVERIFY(!form.has(QStringLiteral("Elsewhere")) && !form.has(QStringLiteral("Copy")));
+        QVERIFY(!form.setValue(QStringLiteral("Nowhere"), QStringLiteral("x")));
+        QVERIFY(form.setValue(QStringLiteral("To"), QStringLiteral("ana@gil.es")));
+        QVERIFY(form.setValue(QStringLiteral("Contents"), QStringLiteral("« Caldo »\r\n1 & 2\nok")));
+        QCOMPARE(form.submission(QStringLiteral("SubmitMe")),
+                 QByteArray("Key=a%26b&To=ana%40gil.es&From_Header=x&Subject=&Contents=%C2%AB+Caldo+%C2%BB%0D%0A1+%26+2"
+                            "%0D%0Aok&Size=m&Keep=on&SubmitMe=Send+it"));
+
+        const WebForm bare = readWebForm("<form><input name=q value='a b'></form>", QUrl(QStringLiteral("http://h.example/p")));
+        QCOMPARE(bare.method, QByteArray("GET"));
+        QCOMPARE(bare.action, QUrl(QStringLiteral("http://h.example/p")));
+        QCOMPARE(bare.submission(QString()), QByteArray("q=a+b"));
+        QVERIFY(!readWebForm("<html><body>Log in first</body></html>", QUrl()).found);
+        QVERIFY(!readWebForm("<form", QUrl()).fields.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOutput)
+#include "test_output.moc"

@@ -1,0 +1,445 @@
+// Printing, the plain-text view and e-mailing recipes, driven from the browse window as a user would.
+#include "core/app/app_state.h"
+#include "core/app/help_files.h"
+#include "core/output/plain_text.h"
+#include "core/settings/settings_store.h"
+#include "core/text/text_table.h"
+#include "relay_server.h"
+#include "test_env.h"
+#include "ui/browse/browse_window.h"
+#include "ui/output/email_window.h"
+#include "ui/output/plain_text_window.h"
+#include "ui/output/print_engine.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+QByteArray recipeXml(const char* title, const char* prep = "", const char* yield = "", const char* ing = "")
+{
+    return QByteArray("<recipe><title>") + title + "</title><preptime>" + prep + "</preptime><cooktime></cooktime>"
+           "<yield>" + yield + "</yield><ing>" + ing + "</ing><prep></prep><other></other><date>1/2/2020</date>"
+           "<image></image></recipe>";
+}
+
+const QByteArray kBook = "<recipebook><category cname=\"Soups\">" + recipeXml("Gazpacho", "20 min", "4", "tomatoes") +
+                         recipeXml("Caldo", "", "", "bones") + "</category><category cname=\"Cakes\">" +
+                         recipeXml("Torta", "1 h") + recipeXml("") + recipeXml("Angel") + "</category></recipebook>";
+
+struct Fixture {
+    WindowTestEnv env;
+    BrowseWindow* browse = nullptr;
+    Fixture()
+    {
+        env.useBook(kBook);
+        browse = new BrowseWindow;
+        browse->show();
+    }
+    void choose(const char* category, const char* title)
+    {
+        auto* categories = child<QComboBox>(browse, "categoryCombo");
+        categories->setCurrentIndex(categories->findText(QLatin1String(category)));
+        auto* recipes = child<QListWidget>(browse, "recipeList");
+        recipes->setCurrentItem(recipes->findItems(QLatin1String(title), Qt::MatchExactly).value(0));
+    }
+};
+
+// The text of a PDF file, as pdftotext reads it.
+QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList texts(const QListWidget* list)
+{
+    QStringList out;
+    for (int row = 0; row < list->count(); ++row)
+        out << list->item(row)->text();
+    return out;
+}
+
+// The e-mail window and what it is made of.
+struct EmailForm {
+    EmailWindow* window;
+    QLineEdit *senderName, *senderAddress, *recipientName, *recipientAddress;
+    QListWidget* list;
+    QPushButton *send, *close, *cancelSend;
+    explicit EmailForm(EmailWindow* w)
+        : window(w), senderName(child<QLineEdit>(w, "senderName")), senderAddress(child<QLineEdit>(w, "senderAddress")),
+          recipientName(child<QLineEdit>(w, "recipientName")),
+          recipientAddress(child<QLineEdit>(w, "recipientAddress")), list(child<QListWidget>(w, "recipeList")),
+          send(child<QPushButton>(w, "sendButton")), close(child<QPushButton>(w, "closeButton")),
+          cancelSend(child<QPushButton>(w, "cancelSendButton"))
+    {
+    }
+    void fill(const char* from, const char* fromAddress, const char* to, const char* toAddress)
+    {
+        senderName->setText(QString::fromUtf8(from));
+        senderAddress->setText(QString::fromUtf8(fromAddress));
+        recipientName->setText(QString::fromUtf8(to));
+        recipientAddress->setText(QString::fromUtf8(toAddress));
+    }
+    void check(const char* title)
+    {
+        list->findItems(QString::fromUtf8(title), Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+    }
+    bool idle() const { return send->isEnabled() && list->isEnabled() && cancelSend->isHidden(); }
+};
+
+EmailForm openEmail(Fixture& f)
+{
+    child<QAction>(f.browse, "emailAction")->trigger();
+    auto* window = findWindow<EmailWindow>();
+    if (!window)
+        qFatal("the e-mail window did not open");
+    return EmailForm(window);
+}
+
+constexpr int kSendTimeoutMs = 15000;
+
+} // namespace
+
+class TestOutputWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { PrintEngine::setPdfInsteadOfDialogs(QString()); }
+
+    void printingTheShownRecipe()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        Fixture f;
+        installShippedFiles(app().appPath);
+        const QImage logo(QDir(app().appPath).filePath(QStringLiteral("quorvel.gif")));
+        QVERIFY(!logo.isNull()); // the logo the program ships is a picture the page can show
+        const QString pdf = QDir(f.env.dataPath()).filePath(QStringLiteral("printed.pdf"));
+        PrintEngine::setPdfInsteadOfDialogs(pdf);
+        writeSetting(Setting::PageSetupHeader, QStringLiteral("HEADER &p"));
+        writeSetting(Setting::PageSetupFooter, QStringLiteral("FOOTER &P"));
+
+        // Twice: each print writes its own page and puts the header and footer back afterwards.
+        for (const char* title : {"Gazpacho", "Caldo"}) {
+            QFile::remove(pdf);
+            f.choose("Soups", title);
+            child<QPushButton>(f.browse, "printButton")->click();
+            QCOMPARE(readSetting(Setting::PageSetupHeader), QString()); // blanked while printing
+            QTRY_COMPARE_WITH_TIMEOUT(readSetting(Setting::PageSetupHeader), QStringLiteral("HEADER &p"), 10000);
+            QCOMPARE(readSetting(Setting::PageSetupFooter), QStringLiteral("FOOTER &P"));
+            const QByteArray page = readFileBytes(QDir(app().appPath).filePath(QStringLiteral("recipe.htm")));
+            QVERIFY(page.contains("<img src='quorvel.gif' border=0>"));
+            QVERIFY(page.contains("\r\n" + QByteArray(title) + "\r\n"));
+            const QString text = pdfText(pdf);
+            QVERIFY2(text.contains(QLatin1String(title)), qPrintable(text));
+            QVERIFY(text.contains(QStringLiteral("Ingredients")));
+            QVERIFY(!text.contains(QStringLiteral("HEADER"))); // the page setup was blank when it printed
+        }
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("bones")));
+        QVERIFY(!pdfText(pdf).contains(QStringLiteral("Prep Time"))); // Caldo has no prep time
+        QVERIFY(f.env.dialogs.messages.isEmpty());
+
+        // Preview needs no chosen recipe; the page then has an empty title.
+        QFile::remove(pdf);
+        f.choose("Soups", "none");
+        child<QAction>(f.browse, "printPreviewAction")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, 10000);
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("Quorvel - Saporina")));
+        // Print does nothing without a chosen recipe.
+        QFile::remove(pdf);
+        child<QAction>(f.browse, "printAction")->trigger();
+        QTest::qWait(1000);
+        QVERIFY(!QFileInfo::exists(pdf));
+        QTRY_COMPARE(readSetting(Setting::PageSetupHeader), QStringLiteral("HEADER &p"));
+    }
+
+    void printEngineHonoursThePageSetup()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        WindowTestEnv env;
+        const QString page = QDir(env.dataPath()).filePath(QStringLiteral("page.htm"));
+        writeFileBytes(page, "<html><body><b>Fish &amp; Chips</b><br>Cr&#232;me</body></html>");
+        writeSetting(Setting::PageSetupHeader, QStringLiteral("Recipes &p/&P &&"));
+        PrintEngine engine;
+        QSignalSpy loaded(&engine, &PrintEngine::loaded);
+        engine.load(page);
+        QVERIFY(engine.busy() && !engine.ready());
+        QVERIFY(loaded.wait(5000));
+        QVERIFY(engine.ready());
+        const QString pdf = QDir(env.dataPath()).filePath(QStringLiteral("out.pdf"));
+        QVERIFY(engine.printToPdf(pdf));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("Recipes 1/1 &")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Fish & Chips")) && text.contains(QStringLiteral("Crème")));
+    }
+
+    void plainTextView()
+    {
+        Fixture f;
+        f.choose("Soups", "Gazpacho");
+        child<QAction>(f.browse, "plainTextAction")->trigger();
+        auto* window = findWindow<PlainTextWindow>();
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("SP | Plain Text View"));
+        QVERIFY(window->windowModality() == Qt::ApplicationModal); // the browse window waits for it
+        const QString expected = QStringLiteral("Gazpacho\r\n\r\n*Prep Time: 20 min\r\n*Cook Time: \r\n*Yield: 4\r\n\r\n"
+                                                "*Ingredients\r\ntomatoes\r\n\r\n*Preparation\r\n\r\n\r\n"
+                                                "*Special Notes\r\n\r\n\r\n");
+        QCOMPARE(child<QPlainTextEdit>(window, "text")->toPlainText(), QString(expected).remove(u'\r'));
+
+        QApplication::clipboard()->setText(QStringLiteral("old"));
+        child<QPushButton>(window, "copyButton")->click();
+        QCOMPARE(QApplication::clipboard()->text(), expected);
+
+        // Saving replaces an existing file without asking, in the system's code page, plus one CR LF.
+        const QString file = QDir(f.env.dataPath()).filePath(QStringLiteral("gazpacho.txt"));
+        writeFileBytes(file, "an older, much longer text that must not survive");
+        f.env.dialogs.files = {file};
+        child<QPushButton>(window, "saveButton")->click();
+        QCOMPARE(f.env.dialogs.fileRequests.last().title, QStringLiteral("Save As..."));
+        QCOMPARE(f.env.dialogs.fileRequests.last().filter, QStringLiteral("(*.txt)|*.txt"));
+        QCOMPARE(f.env.dialogs.fileRequests.last().fileName, QStringLiteral("Gazpacho"));
+        QCOMPARE(readFileBytes(file), plainTextFile(expected));
+        QCOMPARE(readFileBytes(file), (expected + "\r\n").toUtf8()); // the tests run in a UTF-8 locale
+
+        // Cancelling writes nothing and says nothing; a file that cannot be written is reported.
+        f.env.dialogs.files = {std::nullopt};
+        child<QPushButton>(window, "saveButton")->click();
+        QCOMPARE(readFileBytes(file), (expected + "\r\n").toUtf8());
+        f.env.dialogs.files = {QDir(f.env.dataPath()).filePath(QStringLiteral("no/such/folder/x.txt"))};
+        child<QPushButton>(window, "saveButton")->click();
+        QCOMPARE(f.env.dialogs.messages.size(), 1);
+        QVERIFY(f.env.dialogs.messages[0].text.startsWith(loadText(TextId::TextFileUnwritableMessage)));
+        child<QPushButton>(window, "closeButton")->click();
+        QTRY_VERIFY(!findWindow<PlainTextWindow>());
+        QVERIFY(findWindow<BrowseWindow>());
+    }
+
+    void plainTextInSpanishAndWithoutARecipe()
+    {
+        Fixture f;
+        setLanguage(Language::Spanish);
+        f.choose("Cakes", "none");
+        child<QAction>(f.browse, "plainTextAction")->trigger();
+        auto* window = findWindow<PlainTextWindow>();
+        QVERIFY(window);
+        const QString text = child<QPlainTextEdit>(window, "text")->toPlainText();
+        QVERIFY2(text.startsWith(QStringLiteral("\n\n*") + loadText(TextId::PrepTimeLabel) + QStringLiteral(": \n")),
+                 qPrintable(text));
+        QCOMPARE(child<QPushButton>(window, "closeButton")->text(), loadText(TextId::CloseButton));
+        window->close();
+
+        // A title outside the code page is saved whole.
+        f.env.useBook("<recipebook><category cname=\"Soups\">" + recipeXml("Σούπα 5 €") + "</category></recipebook>");
+        auto* browse = new BrowseWindow;
+        browse->show();
+        child<QAction>(browse, "plainTextAction")->trigger();
+        const QString file = QDir(f.env.dataPath()).filePath(QStringLiteral("soup.txt"));
+        f.env.dialogs.files = {file};
+        child<QPushButton>(findWindow<PlainTextWindow>(), "saveButton")->click();
+        QVERIFY(QString::fromUtf8(readFileBytes(file)).startsWith(QStringLiteral("Σούπα 5 €\r\n")));
+    }
+
+    void emailingRecipes()
+    {
+        Fixture f;
+        RelayServer server;
+        writeSetting(Setting::RelayHost, server.host());
+        writeSetting(Setting::SenderName, QStringLiteral("Ana"));
+        writeSetting(Setting::SenderEmail, QStringLiteral("ana@gil.es"));
+        EmailForm form = openEmail(f);
+        QVERIFY(!findWindow<BrowseWindow>()); // the e-mail window stands in for it
+        QCOMPARE(form.window->windowTitle(), QStringLiteral("SP | Email Recipes"));
+        QCOMPARE(form.senderName->text(), QStringLiteral("Ana"));
+        QCOMPARE(form.senderAddress->text(), QStringLiteral("ana@gil.es"));
+        QCOMPARE(texts(form.list), (QStringList{"Angel", "Caldo", "Gazpacho", "Torta"})); // no untitled recipe
+        QCOMPARE(form.list->item(0)->data(Qt::UserRole).toInt(), 1);
+        QCOMPARE(form.list->item(1)->data(Qt::UserRole).toInt(), 0);
+        QCOMPARE(child<QLabel>(form.window, "connectionNotice")->text(), QStringLiteral("* Internet connection required"));
+
+        form.fill("  Ana María ", " ana@gil.es ", "Luis", "LUIS@Casa.com  ");
+        form.check("Torta"); // checked before Caldo, sent after it
+        form.check("Caldo");
+        form.send->click();
+        QVERIFY(!form.send->isEnabled() && !form.close->isEnabled() && form.cancelSend->isVisible());
+        QCOMPARE(child<QLabel>(form.window, "statusLabel")->text(), loadText(TextId::EmailSendingStatus));
+        QCOMPARE(form.senderName->text(), QStringLiteral("Ana María")); // trimmed where they are typed
+        QCOMPARE(form.recipientAddress->text(), QStringLiteral("LUIS@Casa.com"));
+        QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 1, kSendTimeoutMs);
+        QCOMPARE(f.env.dialogs.messages[0].text, QStringLiteral("Recipe(s) have been emailed."));
+        QCOMPARE(f.env.dialogs.messages[0].icon, MsgIcon::None);
+        QVERIFY(form.idle());
+        QCOMPARE(child<QLabel>(form.window, "statusLabel")->text(), loadText(TextId::EmailStatusLabel));
+        QCOMPARE(readSetting(Setting::SenderName), QStringLiteral("Ana María"));
+        QCOMPARE(readSetting(Setting::SenderEmail), QStringLiteral("ana@gil.es"));
+
+        QCOMPARE(server.requests.size(), 2);
+        QCOMPARE(server.requests[0].method + ' ' + server.requests[0].path, QByteArray("GET /sp/email1.html"));
+        QCOMPARE(server.submissions().size(), 1);
+        const QMap<QString, QString> sent = server.submissions()[0].fields;
+        QCOMPARE(sent.size(), 6);
+        QCOMPARE(sent.value("To"), QStringLiteral("LUIS@Casa.com"));
+        QCOMPARE(sent.value("From_Header"), QStringLiteral("From: Ana María <ana@gil.es>"));
+        QCOMPARE(sent.value("Subject"), QStringLiteral("You've received a recipe from Saporina"));
+        QCOMPARE(sent.value("Site"), QStringLiteral("saporina"));
+        QCOMPARE(sent.value("SubmitMe"), QStringLiteral("Send"));
+        const QString hashes = QString(31, u'#') + "\r\n\r\n";
+        QCOMPARE(sent.value("Contents").toUtf8(),
+                 ("Dear Luis,\r\n\r\nYou've received the following recipe(s) from a friend.\r\n\r\n"
+                  "« Caldo »\r\n\r\n* Ingredients\r\nbones\r\n\r\n" + hashes +
+                  "« Torta »\r\n\r\nPrep Time: 1 h\r\n" + hashes +
+                  "\r\n\r\nQuorvel - Saporina\r\nhttps://www.saporina.example/sp\r\n").toUtf8());
+
+        // Again in Spanish: the message follows the language chosen now.
+        setLanguage(Language::Spanish);
+        form.check("Gazpacho");
+        form.send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 2, kSendTimeoutMs);
+        QCOMPARE(f.env.dialogs.messages[1].text, loadText(TextId::EmailSentMessage));
+        const QString spanish = server.submissions().value(1).fields.value("Contents");
+        QVERIFY(spanish.startsWith(QStringLiteral("Querido Luis:\r\n\r\n") + loadText(TextId::EmailBodyIntro)));
+        QVERIFY(spanish.contains(QStringLiteral("« Gazpacho »\r\n\r\n") + loadText(TextId::PrepTimeLabel) +
+                                 QStringLiteral(": 20 min\r\n") + loadText(TextId::YieldLabel) + QStringLiteral(": 4\r\n\r\n")));
+        QVERIFY(spanish.indexOf(QStringLiteral("« Caldo")) < spanish.indexOf(QStringLiteral("« Gazpacho")));
+        QVERIFY(spanish.endsWith(QStringLiteral("https://www.saporina.example/spEs\r\n")));
+
+        // Closing brings the browse window back.
+        form.close->click();
+        QTRY_VERIFY(findWindow<BrowseWindow>());
+        QVERIFY(!findWindow<EmailWindow>());
+    }
+
+    void emailFormChecks()
+    {
+        Fixture f;
+        RelayServer server;
+        writeSetting(Setting::RelayHost, server.host());
+        EmailForm form = openEmail(f);
+        form.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        auto lastMessage = [&] { return f.env.dialogs.messages.isEmpty() ? QString() : f.env.dialogs.messages.last().text; };
+
+        form.fill("Ana", "ana@gil", "Luis", "luis@casa.com");
+        form.send->click();
+        QCOMPARE(lastMessage(), QStringLiteral("You must enter a valid email address"));
+        QCOMPARE(form.senderAddress->selectedText(), QStringLiteral("ana@gil"));
+        QTRY_COMPARE(QApplication::focusWidget(), form.senderAddress);
+
+        form.fill("Ana", "ana@gil.es", "Luis", "luis@casa.c-om");
+        form.send->click();
+        QCOMPARE(f.env.dialogs.messages.size(), 2);
+        QCOMPARE(form.recipientAddress->selectedText(), QStringLiteral("luis@casa.c-om"));
+        QTRY_COMPARE(QApplication::focusWidget(), form.recipientAddress);
+
+        form.fill("Ana", "ana@gil.es", "   ", "luis@casa.com");
+        form.send->click();
+        QCOMPARE(lastMessage(), QStringLiteral("All fields must be completed"));
+        form.fill("Ana", "ana@gil.es", "Luis", "luis@casa.com");
+        form.send->click();
+        QCOMPARE(lastMessage(), QStringLiteral("You must select at least one recipe"));
+
+        child<QPushButton>(form.window, "checkAllButton")->click();
+        QCOMPARE(form.list->currentRow(), 0);
+        for (int row = 0; row < form.list->count(); ++row)
+            QCOMPARE(form.list->item(row)->checkState(), Qt::Checked);
+        child<QPushButton>(form.window, "uncheckAllButton")->click();
+        for (int row = 0; row < form.list->count(); ++row)
+            QCOMPARE(form.list->item(row)->checkState(), Qt::Unchecked);
+        QVERIFY(server.requests.isEmpty()); // nothing was sent
+        QCOMPARE(readSetting(Setting::SenderName), QString());
+        for (const ShownMessage& shown : f.env.dialogs.messages)
+            QVERIFY(shown.icon == MsgIcon::None && shown.title == QStringLiteral("SP"));
+
+        // An empty book: check all does nothing.
+        form.close->click();
+        f.env.useBook("<recipebook></recipebook>");
+        f.browse = findWindow<BrowseWindow>();
+        QVERIFY(f.browse);
+        EmailForm empty = openEmail(f);
+        child<QPushButton>(empty.window, "checkAllButton")->click();
+        QCOMPARE(empty.list->count(), 0);
+        QCOMPARE(empty.list->currentRow(), -1);
+    }
+
+    void emailWhenTheServerFails()
+    {
+        Fixture f;
+        writeSetting(Setting::RelayHost, RelayServer::refusingHost());
+        EmailForm form = openEmail(f);
+        form.fill("Ana", "ana@gil.es", "Luis", "luis@casa.com");
+        form.check("Angel");
+        form.send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 1, kSendTimeoutMs);
+        QCOMPARE(f.env.dialogs.messages[0].text, loadText(TextId::ConnectionErrorMessage));
+        QCOMPARE(f.env.dialogs.messages[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(f.env.dialogs.messages[0].title, QStringLiteral("SP"));
+        QVERIFY(form.idle());
+
+        // A second send after the failure goes through once the server is there.
+        RelayServer server;
+        writeSetting(Setting::RelayHost, server.host());
+        form.send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 2, kSendTimeoutMs);
+        QCOMPARE(f.env.dialogs.messages[1].text, loadText(TextId::EmailSentMessage));
+        QCOMPARE(server.submissions().size(), 1);
+
+        // A page that is not the relay form fails the send rather than waiting for ever.
+        RelayServer portal(RelayServer::Behaviour::NoForm);
+        writeSetting(Setting::RelayHost, portal.host());
+        form.send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 3, kSendTimeoutMs);
+        QCOMPARE(f.env.dialogs.messages[2].text, loadText(TextId::ConnectionErrorMessage));
+        QVERIFY(form.idle());
+        QCOMPARE(portal.requests.size(), 1);
+    }
+
+    void emailCancelAndTimeout()
+    {
+        Fixture f;
+        RelayServer silent(RelayServer::Behaviour::NeverAnswer);
+        writeSetting(Setting::RelayHost, silent.host());
+        EmailForm form = openEmail(f);
+        form.fill("Ana", "ana@gil.es", "Luis", "luis@casa.com");
+        form.check("Angel");
+        form.send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(silent.requests.size(), 1, 5000);
+        QVERIFY(form.cancelSend->isVisible());
+        form.cancelSend->click();
+        QVERIFY(form.idle());
+        QTest::qWait(2500); // longer than both steps of a send: nothing goes on after the cancel
+        QVERIFY(f.env.dialogs.messages.isEmpty());
+        QCOMPARE(silent.requests.size(), 1);
+        form.close->click();
+
+        // A server that never answers makes the send fail once the time allowed has passed.
+        writeSetting(Setting::RelayTimeout, QStringLiteral("400"));
+        f.browse = findWindow<BrowseWindow>();
+        QVERIFY(f.browse);
+        EmailForm again = openEmail(f);
+        again.fill("Ana", "ana@gil.es", "Luis", "luis@casa.com");
+        again.check("Angel");
+        again.send->click();
+        QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 1, kSendTimeoutMs);
+        QCOMPARE(f.env.dialogs.messages[0].text, loadText(TextId::RelayTimeoutMessage));
+        QCOMPARE(f.env.dialogs.messages[0].icon, MsgIcon::Exclamation);
+        QVERIFY(again.idle());
+        QCOMPARE(silent.requests.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestOutputWindows)
+#include "test_output_windows.moc"
