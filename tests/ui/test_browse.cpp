@@ -25,7 +25,7 @@ const QByteArray kBook =
     "<recipebook>"
     "<category cname=\"Soups\">"
     "<recipe><title>Gazpacho</title><preptime>20 min</preptime><cooktime>0</cooktime><yield>4</yield>"
-    "<ing>tomatoes\ncucumber</ing><prep>Blend.</prep><other>Cold.</other><date>7/14/2025</date>"
+    "<ing>tomatoes\ncucumber</ing><prep>Blend.&#13;\nChill.</prep><other>Cold.</other><date>7/14/2025</date>"
     "<image>recipes_Soups_Gazpacho.jpg</image></recipe>"
     "<recipe><title>Caldo</title><preptime></preptime><cooktime></cooktime><yield></yield><ing>bones</ing>"
     "<prep></prep><other></other><date>1/1/2026</date><image>recipes_Soups_Caldo.bmp</image></recipe>"
@@ -80,6 +80,8 @@ private slots:
         QCOMPARE(f.recipes(), (QStringList{"Caldo", "Gazpacho"}));
         QVERIFY(f.select("Soups", "Gazpacho"));
         QCOMPARE(child<QPlainTextEdit>(f.w, "ingredientsBox")->toPlainText(), QStringLiteral("tomatoes\ncucumber"));
+        // A CR stored as a reference still makes one line break, not two.
+        QCOMPARE(child<QPlainTextEdit>(f.w, "preparationBox")->toPlainText(), QStringLiteral("Blend.\nChill."));
         QCOMPARE(child<QLabel>(f.w, "prepTimeValue")->text(), QStringLiteral("20 min"));
         QCOMPARE(child<QLabel>(f.w, "dateValue")->text(), QStringLiteral("7/14/2025"));
         QVERIFY(child<QLabel>(f.w, "thumbnail")->isVisible());

@@ -33,10 +33,19 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("emailWindow"));
 
-    m_headingPanel = named(new QWidget(this), "headingPanel");
-    m_headingPanel->setAutoFillBackground(true);
-    makeHeading(m_headingPanel, m_heading);
-    m_headingPanel->setFixedHeight(m_heading[0]->sizeHint().height() + 12);
+    // The heading's two labels share one place, the second drawn a little right and down.
+    auto* headingArea = new QWidget(this);
+    makeHeading(headingArea, m_heading);
+    auto* headingLayout = new QGridLayout(headingArea);
+    headingLayout->setContentsMargins(0, 0, 0, 0);
+    m_heading[0]->setContentsMargins(0, 0, 2, 2);
+    m_heading[1]->setContentsMargins(2, 2, 0, 0);
+    headingLayout->addWidget(m_heading[0], 0, 0);
+    headingLayout->addWidget(m_heading[1], 0, 0);
+    // A rule in the field colour under the heading.
+    m_headingRule = named(new QWidget(this), "headingRule");
+    m_headingRule->setAutoFillBackground(true);
+    m_headingRule->setFixedHeight(4);
 
     m_formPanel = named(new QWidget(this), "formPanel");
     m_formPanel->setAutoFillBackground(true);
@@ -102,7 +111,8 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     bottom->addWidget(m_sendButton);
     bottom->addWidget(m_closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_headingPanel);
+    layout->addWidget(headingArea);
+    layout->addWidget(m_headingRule);
     layout->addWidget(m_formPanel, 1);
     layout->addLayout(bottom);
     resize(680, 460);
@@ -135,7 +145,7 @@ void EmailWindow::applyColors()
     setBackColor(this, button);
     for (QPushButton* b : {m_checkAllButton, m_uncheckAllButton, m_sendButton, m_closeButton, m_cancelSendButton})
         setButtonColor(b, button);
-    setBackColor(m_headingPanel, field);
+    setBackColor(m_headingRule, field);
     setLabelColor(m_heading[0], field);
     for (QLabel* l : {m_heading[1], m_senderLabel, m_recipientLabel, m_recipientNameLabel, m_recipientAddressLabel,
                       m_senderNameLabel, m_senderAddressLabel})

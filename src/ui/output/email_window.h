@@ -40,7 +40,7 @@ private:
     void navigationFailed(const QString& reason, bool timedOut);
 
     QLabel* m_heading[2] = {};
-    QWidget* m_headingPanel = nullptr;
+    QWidget* m_headingRule = nullptr;
     QWidget* m_formPanel = nullptr;
     QLabel* m_senderLabel = nullptr;
     QLabel* m_recipientLabel = nullptr;

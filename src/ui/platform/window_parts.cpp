@@ -49,6 +49,8 @@ void placeTwips(QWidget* widget, const TwipRect& r)
 QString withCrLfLineEnds(const QString& text)
 {
     QString out = text;
+    // A text that already has CR LF (a book that stores its CRs as references) keeps one break each.
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     out.replace(u'\n', QStringLiteral("\r\n"));
     return out;
 }
