@@ -138,6 +138,9 @@ private slots:
             f.choose("Soups", title);
             child<QPushButton>(f.browse, "printButton")->click();
             QCOMPARE(readSetting(Setting::PageSetupHeader), QString()); // blanked while printing
+            // A print command while one is under way is not taken: it would keep the blanks.
+            f.choose("Soups", title == QLatin1String("Caldo") ? "Gazpacho" : "Caldo");
+            child<QPushButton>(f.browse, "printButton")->click();
             QTRY_COMPARE_WITH_TIMEOUT(readSetting(Setting::PageSetupHeader), QStringLiteral("HEADER &p"), 10000);
             QCOMPARE(readSetting(Setting::PageSetupFooter), QStringLiteral("FOOTER &P"));
             const QByteArray page = readFileBytes(QDir(app().appPath).filePath(QStringLiteral("recipe.htm")));
@@ -164,6 +167,17 @@ private slots:
         QTest::qWait(1000);
         QVERIFY(!QFileInfo::exists(pdf));
         QTRY_COMPARE(readSetting(Setting::PageSetupHeader), QStringLiteral("HEADER &p"));
+
+        // A page that cannot be written is reported, and the page setup is left alone.
+        QFile::remove(QDir(app().appPath).filePath(QStringLiteral("recipe.htm")));
+        QVERIFY(QDir(app().appPath).mkdir(QStringLiteral("recipe.htm")));
+        f.choose("Soups", "Caldo");
+        child<QPushButton>(f.browse, "printButton")->click();
+        QCOMPARE(f.env.dialogs.messages.size(), 1);
+        QVERIFY(f.env.dialogs.messages[0].text.startsWith(loadText(TextId::PrintPageUnwritableMessage)));
+        QCOMPARE(readSetting(Setting::PageSetupHeader), QStringLiteral("HEADER &p"));
+        QTest::qWait(1000);
+        QVERIFY(!QFileInfo::exists(pdf));
     }
 
     void printEngineHonoursThePageSetup()

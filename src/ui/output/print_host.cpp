@@ -8,9 +8,14 @@
 
 #include <QCoreApplication>
 
+namespace {
+PrintHost* runningHost = nullptr;
+} // namespace
+
 PrintHost::PrintHost(const ShownRecipe& recipe, bool preview, QWidget* window)
     : m_window(window), m_preview(preview)
 {
+    runningHost = this;
     m_printTimer.setInterval(330);
     m_restoreTimer.setInterval(500);
     connect(&m_printTimer, &QTimer::timeout, this, &PrintHost::printTick);
@@ -22,7 +27,7 @@ PrintHost::PrintHost(const ShownRecipe& recipe, bool preview, QWidget* window)
     if (page.isEmpty()) {
         showMessage(loadText(TextId::PrintPageUnwritableMessage) + QStringLiteral("\r\n\r\n") + why,
                     MsgIcon::Exclamation);
-        deleteLater();
+        finish();
         return;
     }
     QCoreApplication::processEvents();
@@ -68,10 +73,20 @@ void PrintHost::restoreTick()
     writeSetting(Setting::PageSetupHeader, m_savedHeader);
     writeSetting(Setting::PageSetupFooter, m_savedFooter);
     m_restoreTimer.stop();
+    finish();
+}
+
+void PrintHost::finish()
+{
+    runningHost = nullptr;
     deleteLater();
 }
 
 void printRecipe(const ShownRecipe& recipe, bool preview, QWidget* window)
 {
+    // One print at a time: a second host would save the header and footer the first has blanked, and
+    // put back the blanks after the first restored them.
+    if (runningHost)
+        return;
     new PrintHost(recipe, preview, window); // goes once it has printed
 }

@@ -23,6 +23,7 @@ private:
     void printTick();
     void sendToPrinter();
     void restoreTick();
+    void finish();
 
     PrintEngine m_engine;
     QPointer<QWidget> m_window;
@@ -33,5 +34,5 @@ private:
     QTimer m_restoreTimer; // 500 ms after printing: puts header and footer back
 };
 
-// Starts printing the recipe shown in `window` (or its preview).
+// Starts printing the recipe shown in `window` (or its preview), unless a print is still under way.
 void printRecipe(const ShownRecipe& recipe, bool preview, QWidget* window);
