@@ -1,5 +1,7 @@
 #include "core/output/email_message.h"
 
+#include <QHash>
+
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
@@ -25,17 +27,23 @@ QString emailRecipeBlock(const Recipe& recipe)
 
 QString emailRecipeBlocks(const RecipeBook& book, const QList<std::pair<int, QString>>& chosen)
 {
+    // Each category's titles are read once, the first recipe of a title kept, however many are chosen.
+    QHash<int, QHash<QString, XmlNode>> titles;
     QString blocks;
     for (const auto& [categoryPosition, title] : chosen) {
-        const XmlNode category = book.category(categoryPosition);
-        if (!category)
-            continue;
-        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
-            if (RecipeBook::title(recipe) == title) {
-                blocks += emailRecipeBlock(RecipeBook::readRecipe(recipe));
-                break;
+        auto category = titles.find(categoryPosition);
+        if (category == titles.end()) {
+            category = titles.insert(categoryPosition, {});
+            if (const XmlNode node = book.category(categoryPosition)) {
+                for (const XmlNode& recipe : RecipeBook::recipes(node)) {
+                    const QString recipeTitle = RecipeBook::title(recipe);
+                    if (!category->contains(recipeTitle))
+                        category->insert(recipeTitle, recipe);
+                }
             }
         }
+        if (const auto recipe = category->constFind(title); recipe != category->constEnd())
+            blocks += emailRecipeBlock(RecipeBook::readRecipe(*recipe));
     }
     return blocks;
 }
