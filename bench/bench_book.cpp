@@ -1,10 +1,13 @@
-// Times the book's everyday work on a large generated book:
-//   saporina_bench [recipes] [--write PATH]
+// Times the book's everyday work on a large generated book. Two steps, each in a process of its own:
+//   saporina_bench generate RECIPES FOLDER   writes FOLDER/recipes.xml and the pictures in FOLDER/images
+//   saporina_bench measure FOLDER            times the work on that book, one "name: value unit" a line
+// The measuring changes the book in FOLDER. bench/run does both, with the start-up and the yardsticks.
 #include "book_generator.h"
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
-#include "core/book/recipe_checks.h"
+#include "core/book/recipe_changes.h"
 #include "core/book/xml_check.h"
+#include "core/book/atomic_file.h"
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
@@ -15,27 +18,196 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sys/resource.h>
 
 namespace {
 
-double timeIt(const std::function<void()>& work, int rounds = 5)
+// The median of `rounds` timings of the work, in milliseconds; `round` tells the work which one it is.
+double medianMs(int rounds, const std::function<void(int round)>& work)
 {
-    double best = 1e18;
+    std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
         QElapsedTimer timer;
         timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        work(i);
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
-    return best;
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
-void report(const char* what, double ms)
+void report(const char* name, double value, const char* unit = "ms")
 {
-    std::printf("%-44s %9.2f ms\n", what, ms);
+    std::printf("%s: %.1f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+void count(const char* name, qsizetype value, const char* unit)
+{
+    std::printf("%s: %lld %s\n", name, static_cast<long long>(value), unit);
+}
+
+[[noreturn]] void fail(const QString& what)
+{
+    std::fprintf(stderr, "saporina_bench: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+void check(const ChangeOutcome& outcome, const char* what)
+{
+    if (!outcome.saved())
+        fail(QStringLiteral("%1 failed: %2").arg(QLatin1String(what), outcome.error));
+}
+
+int generate(int recipes, const QString& folder)
+{
+    RecipeBook& book = app().book;
+    generateBook(book, recipes);
+    app().appPath = folder;
+    QDir().mkpath(app().imagesPath());
+    QString error;
+    if (!book.save(app().bookPath(), &error))
+        fail(error);
+    // A picture the size of a cook's photo of a dish, different in every file.
+    QRandomGenerator rng(7);
+    QByteArray picture(48 * 1024, Qt::Uninitialized);
+    int pictures = 0;
+    for (const XmlNode& category : book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            const QString name = RecipeBook::field(recipe, RecipeField::Image);
+            if (name.isEmpty())
+                continue;
+            rng.fillRange(reinterpret_cast<quint32*>(picture.data()), picture.size() / 4);
+            QFile file(QDir(app().imagesPath()).filePath(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(picture) != picture.size())
+                fail(file.errorString());
+            ++pictures;
+        }
+    }
+    count("recipes", recipes, "recipes");
+    count("categories", book.categories().size(), "categories");
+    count("pictures", pictures, "pictures");
+    report("book_mb", static_cast<double>(QFileInfo(app().bookPath()).size()) / (1024.0 * 1024.0), "MB");
+    return 0;
+}
+
+RecipeForm formOf(const Recipe& recipe)
+{
+    return {recipe.title, recipe.prepTime, recipe.cookTime, recipe.yield, recipe.ingredients, recipe.preparation,
+            recipe.notes};
+}
+
+int measure(const QString& folder)
+{
+    AppState& a = app();
+    a.appPath = folder;
+    RecipeBook& book = a.book;
+    report("load_ms", medianMs(5, [&](int) {
+               if (!book.load(a.bookPath()))
+                   fail(book.loadError());
+           }));
+    const int categories = static_cast<int>(book.categories().size());
+
+    report("search_ms", medianMs(20, [&](int) {
+               if (searchRecipes(book, QLatin1String(kRareWord)).isEmpty())
+                   fail(QStringLiteral("the search found nothing"));
+           }));
+
+    const Recipe model = RecipeBook::readRecipe(RecipeBook::recipe(book.category(0), 0));
+    report("add_save_ms", medianMs(20, [&](int round) {
+               RecipeForm form = formOf(model);
+               form.title = QStringLiteral("Added recipe %1").arg(round);
+               check(addRecipe(book, round % categories, form, QString()), "add");
+           }));
+    // Edits the recipes just added (they have no picture), each moving to the next category.
+    report("edit_save_ms", medianMs(20, [&](int round) {
+               const int position = round % categories;
+               const XmlNode category = book.category(position);
+               const QList<XmlNode> recipes = RecipeBook::recipes(category);
+               const XmlNode added = recipes.last();
+               RecipeForm form = formOf(RecipeBook::readRecipe(added));
+               form.notes += QStringLiteral(" Edited.");
+               const RecipeRef ref{position, static_cast<int>(recipes.size()) - 1, RecipeBook::title(added)};
+               check(replaceRecipe(book, ref, (position + 1) % categories, form, QString()), "edit");
+           }));
+    report("rename_category_ms", medianMs(5, [&](int round) {
+               const QString name = RecipeBook::categoryName(book.category(round));
+               check(renameCategory(book, round, name + QStringLiteral(" renamed")), "rename");
+           }));
+
+    // Export: 1,000 recipes with pictures, and the yardstick of copying their pictures alone.
+    QList<ChosenRecipe> chosen;
+    QStringList pictures;
+    for (int c = 0; c < categories; ++c) {
+        for (const XmlNode& recipe : RecipeBook::recipes(book.category(c))) {
+            const QString picture = RecipeBook::field(recipe, RecipeField::Image);
+            if (!picture.isEmpty() && chosen.size() < kPictureCount) {
+                chosen.append({c, RecipeBook::title(recipe)});
+                pictures << picture;
+            }
+        }
+    }
+    QTemporaryDir outside(QDir(folder).filePath(QStringLiteral("../outside-XXXXXX")));
+    const QDir out(outside.path());
+    out.mkpath(QStringLiteral("copies"));
+    report("copy_pictures_ms", medianMs(1, [&](int) {
+               for (const QString& picture : pictures) {
+                   QString error;
+                   if (!copyFileAtomically(QDir(a.imagesPath()).filePath(picture),
+                                           out.filePath(QStringLiteral("copies/") + picture), &error))
+                       fail(error);
+               }
+           }));
+    const QString exported = out.filePath(QStringLiteral("export.xml"));
+    report("export_1000_ms", medianMs(1, [&](int) {
+               const ExportResult result = exportRecipes(book, chosen, exported, true);
+               if (!result.ok)
+                   fail(result.error);
+           }));
+
+    // Import: the exported recipes under titles the book does not have, without their pictures.
+    RecipeBook renamed;
+    renamed.load(exported);
+    for (const XmlNode& category : renamed.categories()) {
+        for (XmlNode recipe : RecipeBook::recipes(category)) {
+            XmlNode title = recipe.child(static_cast<int>(RecipeField::Title));
+            title.setText(QStringLiteral("Imported ") + title.text());
+        }
+    }
+    const QString importPath = out.filePath(QStringLiteral("import.xml"));
+    if (!renamed.save(importPath))
+        fail(QStringLiteral("cannot write the import file"));
+    ImportFile file;
+    if (!file.load(importPath))
+        fail(file.errorText());
+    const QStringList titles = file.titles();
+    const QSet<QString> ticked(titles.begin(), titles.end());
+    auto noPrompt = [](const QString& title) -> QString { fail(QStringLiteral("a title was taken: ") + title); };
+    report("import_1000_ms", medianMs(1, [&](int) {
+               const ImportResult result = importRecipes(book, file, ticked, false, noPrompt);
+               check(result.change, "import");
+           }));
+
+    // The backup: the book and every picture beside a file elsewhere.
+    report("backup_ms", medianMs(1, [&](int) {
+               QString error;
+               const QString images = out.filePath(QStringLiteral("backup_img"));
+               QDir().mkpath(images);
+               if (!copyFolderFiles(a.imagesPath(), images, &error) ||
+                   !copyFileAtomically(a.bookPath(), out.filePath(QStringLiteral("backup.xml")), &error))
+                   fail(error);
+           }));
+    report("delete_category_ms", medianMs(5, [&](int) { check(deleteCategory(book, 0), "delete category"); }));
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    report("peak_rss_mb", static_cast<double>(usage.ru_maxrss) / 1024.0, "MB");
+    return 0;
 }
 
 } // namespace
@@ -43,107 +215,11 @@ void report(const char* what, double ms)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    int recipes = 10000;
-    QString writeTo;
     const QStringList args = application.arguments();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == QStringLiteral("--write") && i + 1 < args.size())
-            writeTo = args[++i];
-        else
-            recipes = args[i].toInt();
-    }
-    const int categories = 40;
-
-    RecipeBook& book = app().book;
-    generateBook(book, recipes, categories);
-    if (!writeTo.isEmpty()) {
-        QString error;
-        if (!book.save(writeTo, &error)) {
-            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(writeTo), qPrintable(error));
-            return 1;
-        }
-        std::printf("wrote %d recipes to %s\n", recipes, qPrintable(writeTo));
-        return 0;
-    }
-
-    QTemporaryDir dir;
-    app().appPath = dir.path();
-    const QString path = app().bookPath();
-    book.save(path);
-    std::printf("book: %d recipes in %d categories, %.1f MB\n", recipes, categories, QFileInfo(path).size() / 1e6);
-
-    report("load (parse whole file)", timeIt([&] { book.load(path); }));
-    const QByteArray saved = book.toXml();
-    report("well-formedness check (part of load)", timeIt([&] { checkWellFormedXml(saved, XmlDocument::kMaxDepth); }));
-    report("save (atomic, flushed to disk)", timeIt([&] { book.save(path); }));
-    MemoryList cats, recs;
-    report("fill category list", timeIt([&] { fillBrowseCategories(book, cats, recs); }));
-    report("list the recipes of every category", timeIt([&] {
-               for (int c = 0; c < categories; ++c)
-                   listCategoryRecipes(book, c, recs);
-           }));
-    report("title check, not found (whole book)", timeIt([&] {
-               QString title = QStringLiteral("No Such Recipe");
-               titleExists(book, title);
-           }));
-    report("search, a word in many recipes", timeIt([&] { searchRecipes(book, QStringLiteral("garlic")); }));
-    report("search, no match (every field read)", timeIt([&] { searchRecipes(book, QStringLiteral("zzz")); }));
-    int n = 0;
-    report("remove a recipe and save", timeIt([&] {
-               const int c = n++;
-               removeRecipe(book, {c, 0, RecipeBook::title(RecipeBook::recipe(book.category(c), 0))});
-           }));
-
-    // Exchange: 1,000 recipes with a 40 KB picture each, out to a file and into the big book.
-    const int moving = std::min(1000, recipes / 2);
-    QDir().mkpath(book.imagesFolder());
-    QList<ChosenRecipe> chosen;
-    RecipeBook& mutableBook = book;
-    const QByteArray picture(40 * 1024, 'p');
-    for (int c = 0; c < categories && chosen.size() < moving; ++c) {
-        const XmlNode category = mutableBook.category(c);
-        for (XmlNode recipe : RecipeBook::recipes(category)) {
-            if (chosen.size() >= moving)
-                break;
-            const QString name = QStringLiteral("bench_%1.jpg").arg(chosen.size());
-            recipe.child(static_cast<int>(RecipeField::Image)).setText(name);
-            QFile file(QDir(book.imagesFolder()).filePath(name));
-            file.open(QIODevice::WriteOnly);
-            file.write(picture);
-            chosen.append({c, RecipeBook::title(recipe)});
-        }
-    }
-    book.save(path);
-    QTemporaryDir outside;
-    const QString exported = QDir(outside.path()).filePath(QStringLiteral("export.xml"));
-    report("copy the pictures alone (yardstick)",
-           timeIt(
-               [&] {
-                   QDir(outside.path()).mkpath(QStringLiteral("copies"));
-                   QString error;
-                   copyFolderFiles(book.imagesFolder(), QDir(outside.path()).filePath(QStringLiteral("copies")),
-                                   &error);
-               },
-               1));
-    report("export 1,000 recipes with pictures", timeIt([&] { exportRecipes(book, chosen, exported, true); }, 1));
-    ImportFile file;
-    file.load(exported);
-    const QStringList titles = file.titles();
-    const QSet<QString> ticked(titles.begin(), titles.end());
-    // Titles are taken in the big book: each import asks, and the answer is a fresh title.
-    int fresh = 0;
-    report("import 1,000 recipes with pictures",
-           timeIt(
-               [&] {
-                   importRecipes(book, file, ticked, true,
-                                 [&fresh](const QString&) { return QStringLiteral("imported %1").arg(fresh++); });
-               },
-               1));
-    std::printf("book now: %d recipes\n", [&] {
-        int count = 0;
-        for (const XmlNode& category : book.categories())
-            count += static_cast<int>(RecipeBook::recipes(category).size());
-        return count;
-    }());
-    return 0;
+    if (args.size() == 4 && args[1] == QStringLiteral("generate"))
+        return generate(args[2].toInt(), args[3]);
+    if (args.size() == 3 && args[1] == QStringLiteral("measure"))
+        return measure(args[2]);
+    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER\n");
+    return 2;
 }

@@ -1,3 +1,4 @@
+#include "ui/app/startup_probe.h"
 #include "ui/app/startup_sequence.h"
 #include "ui/platform/main_window.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     // The window model decides when the program ends, not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    armStartupProbe();
     startProgram();
     if (windowModel().ended)
         return 0;
