@@ -1,6 +1,7 @@
 // Times the book's everyday work on a large generated book. Two steps, each in a process of its own:
 //   saporina_bench generate RECIPES FOLDER   writes FOLDER/recipes.xml and the pictures in FOLDER/images
 //   saporina_bench measure FOLDER            times the work on that book, one "name: value unit" a line
+//   saporina_bench search FOLDER WORD        times a search alone
 // The measuring changes the book in FOLDER. bench/run does both, with the start-up and the yardsticks.
 #include "book_generator.h"
 #include "core/app/app_state.h"
@@ -210,6 +211,18 @@ int measure(const QString& folder)
     return 0;
 }
 
+// Times a search for any word on the book in FOLDER.
+int searchOnly(const QString& folder, const QString& word)
+{
+    app().appPath = folder;
+    if (!app().book.load(app().bookPath()))
+        fail(app().book.loadError());
+    qsizetype found = 0;
+    report("search_ms", medianMs(200, [&](int) { found = searchRecipes(app().book, word).size(); }));
+    count("found", found, "recipes");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -220,6 +233,8 @@ int main(int argc, char* argv[])
         return generate(args[2].toInt(), args[3]);
     if (args.size() == 3 && args[1] == QStringLiteral("measure"))
         return measure(args[2]);
-    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER\n");
+    if (args.size() == 4 && args[1] == QStringLiteral("search"))
+        return searchOnly(args[2], args[3]);
+    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | search FOLDER WORD\n");
     return 2;
 }

@@ -60,20 +60,72 @@ bool writeAll(int fd, const char* data, qint64 size)
 
 } // namespace
 
-bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error)
+#ifdef Q_OS_UNIX
+namespace {
+
+// Gathers the pieces into large writes to the descriptor; after the first failed write it keeps the
+// error number and takes nothing more.
+class DescriptorSink : public ByteSink {
+public:
+    explicit DescriptorSink(int fd) : m_fd(fd) { m_buffer.reserve(kBufferSize); }
+    void write(const char* data, qint64 size) override
+    {
+        if (m_error != 0)
+            return;
+        if (m_buffer.size() + size > kBufferSize) {
+            flush();
+            if (size >= kBufferSize) {
+                if (!writeAll(m_fd, data, size))
+                    m_error = errno;
+                return;
+            }
+        }
+        m_buffer.append(data, size);
+    }
+    // Writes what is gathered; the error number of the first failure, or 0.
+    int flush()
+    {
+        if (m_error == 0 && !m_buffer.isEmpty() && !writeAll(m_fd, m_buffer.constData(), m_buffer.size()))
+            m_error = errno;
+        m_buffer.clear();
+        return m_error;
+    }
+
+private:
+    static constexpr qint64 kBufferSize = 1 << 20;
+    int m_fd;
+    int m_error = 0;
+    QByteArray m_buffer;
+};
+
+} // namespace
+#endif
+
+bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error)
 {
     QSaveFile file(path);
     // Unbuffered: every byte goes straight to the system, which says exactly why a write fails.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return setError(error, file.errorString());
 #ifdef Q_OS_UNIX
-    if (!writeAll(file.handle(), data.constData(), data.size()) || ::fsync(file.handle()) != 0) {
-        const int number = errno;
+    DescriptorSink sink(file.handle());
+    produce(sink);
+    int number = sink.flush();
+    if (number == 0 && ::fsync(file.handle()) != 0)
+        number = errno;
+    if (number != 0) {
         file.cancelWriting();
         return setError(error, systemError(number));
     }
 #else
-    if (file.write(data) != data.size() || !file.flush()) {
+    struct FileSink : ByteSink {
+        QSaveFile& file;
+        bool ok = true;
+        explicit FileSink(QSaveFile& f) : file(f) {}
+        void write(const char* data, qint64 size) override { ok = ok && file.write(data, size) == size; }
+    } sink(file);
+    produce(sink);
+    if (!sink.ok || !file.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return setError(error, why);
@@ -83,6 +135,12 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
         return setError(error, file.errorString());
     syncFolder(QFileInfo(path).absolutePath());
     return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error)
+{
+    return writeFileAtomically(
+        path, [&data](ByteSink& sink) { sink.write(data.constData(), data.size()); }, error);
 }
 
 QString writeTemporaryFile(const QString& folder, const QByteArray& data, QString* error)

@@ -2,12 +2,23 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+
+// Takes a file's content piece by piece as it is made, so that a large file is never held whole.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual void write(const char* data, qint64 size) = 0;
+};
 
 // Writes the data to a temporary file beside `path`, flushes it to disk, puts it in place of
 // `path` and flushes the folder, so the new name survives a power cut. On failure `path` keeps its
 // old content and `error` gives the system's reason ("No space left on device").
 // A symbolic link at `path` is written through, as the user who made it would expect.
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
+// The same, with the content written by `produce` into the sink it is given.
+bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce,
+                         QString* error = nullptr);
 
 // The same, except that whatever is at `path` is replaced, never written through: a symbolic link
 // there is swapped for the new file and its target is left alone.

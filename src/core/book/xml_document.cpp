@@ -4,10 +4,18 @@
 #include "core/book/xml_check.h"
 
 #include <QFile>
+#include <cstdlib>
 #include <cstring>
 #include <pugixml.hpp>
 
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#endif
+
 namespace {
+
+// Every change to any document, counted; see XmlDocument::changeCount.
+quint64 changes = 0;
 
 // Nodes taken out of the tree wait here, outside the document element, until they are put back or
 // dropped; the holder is never written because saving writes the document element only.
@@ -35,6 +43,16 @@ struct ByteWriter : pugi::xml_writer {
     }
 };
 
+struct SinkWriter : pugi::xml_writer {
+    ByteSink& sink;
+    explicit SinkWriter(ByteSink& s) : sink(s) {}
+    void write(const void* data, size_t size) override
+    {
+        sink.write(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    }
+};
+
+
 // Depth is bounded by the well-formedness check, so the recursion is too.
 void appendText(pugi::xml_node parent, QByteArray& out)
 {
@@ -55,6 +73,38 @@ pugi::xml_node nextElement(pugi::xml_node from)
 
 } // namespace
 
+// A buffer the parser reads in place and then owns (it frees it with free()). A large one is asked to
+// be backed by huge pages, which spares the system a page fault every 4 KB as it is filled.
+struct ParseBuffer {
+    char* data = nullptr;
+    qsizetype size = 0;
+
+    explicit ParseBuffer(qsizetype bytes) : size(bytes)
+    {
+        constexpr size_t kHugePage = 2 * 1024 * 1024;
+        const size_t wanted = static_cast<size_t>(bytes) + 1;
+        if (wanted >= 4 * kHugePage) {
+            data = static_cast<char*>(std::aligned_alloc(kHugePage, (wanted + kHugePage - 1) / kHugePage * kHugePage));
+#ifdef MADV_HUGEPAGE
+            if (data)
+                ::madvise(data, (wanted + kHugePage - 1) / kHugePage * kHugePage, MADV_HUGEPAGE);
+#endif
+        } else {
+            data = static_cast<char*>(std::malloc(wanted));
+        }
+    }
+    ~ParseBuffer() { std::free(data); }
+    ParseBuffer(const ParseBuffer&) = delete;
+    ParseBuffer& operator=(const ParseBuffer&) = delete;
+    // Hands the buffer over to whoever frees it from now on.
+    char* release()
+    {
+        char* out = data;
+        data = nullptr;
+        return out;
+    }
+};
+
 QString XmlNode::name() const
 {
     return QString::fromUtf8(node(m_node).name());
@@ -74,8 +124,24 @@ QString XmlNode::text() const
     return QString::fromUtf8(all);
 }
 
+QByteArray XmlNode::textUtf8() const
+{
+    const pugi::xml_node self = node(m_node);
+    const pugi::xml_node first = self.first_child();
+    if (!first)
+        return QByteArray();
+    if (!first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata)) {
+        const char* value = first.value();
+        return QByteArray::fromRawData(value, static_cast<qsizetype>(std::strlen(value)));
+    }
+    QByteArray all;
+    appendText(self, all);
+    return all;
+}
+
 void XmlNode::setText(const QString& text)
 {
+    ++changes;
     pugi::xml_node self = node(m_node);
     if (!self)
         return;
@@ -93,6 +159,7 @@ QString XmlNode::attribute(const QString& name) const
 
 void XmlNode::setAttribute(const QString& name, const QString& value)
 {
+    ++changes;
     pugi::xml_node self = node(m_node);
     if (!self)
         return;
@@ -137,6 +204,7 @@ QList<XmlNode> XmlNode::children() const
 
 XmlNode XmlNode::appendChild(const QString& name)
 {
+    ++changes;
     if (!m_node)
         return {};
     return XmlNode(node(m_node).append_child(name.toUtf8().constData()).internal_object());
@@ -176,16 +244,31 @@ XmlDocument::~XmlDocument() = default;
 
 bool XmlDocument::loadXml(const QByteArray& xml)
 {
+    ParseBuffer buffer(xml.size());
+    if (!buffer.data) {
+        m_doc->reset();
+        m_errorText = QStringLiteral("out of memory");
+        return false;
+    }
+    std::memcpy(buffer.data, xml.constData(), static_cast<size_t>(xml.size()));
+    return parse(buffer);
+}
+
+bool XmlDocument::parse(ParseBuffer& buffer)
+{
+    ++changes;
     m_doc->reset();
     m_unreadable = false;
     m_errorText.clear();
-    const XmlCheckResult check = checkWellFormedXml(xml, kMaxDepth);
+    const XmlCheckResult check = checkWellFormedXml(QByteArrayView(buffer.data, buffer.size), kMaxDepth);
     if (!check.ok) {
         m_errorText = check.error + QStringLiteral(" (byte %1)").arg(check.offset);
         return false;
     }
+    // Parsed where it lies: the texts of the document stay in the buffer, which the document now owns.
+    const size_t size = static_cast<size_t>(buffer.size);
     const pugi::xml_parse_result result =
-        m_doc->load_buffer(xml.constData(), static_cast<size_t>(xml.size()), kParseOptions);
+        m_doc->load_buffer_inplace_own(buffer.release(), size, kParseOptions, pugi::encoding_auto);
     if (!result) {
         m_errorText = QString::fromUtf8(result.description());
         m_doc->reset();
@@ -200,21 +283,38 @@ bool XmlDocument::loadXml(const QByteArray& xml)
 
 bool XmlDocument::load(const QString& path)
 {
+    ++changes;
     QFile file(path);
-    QByteArray content;
-    if (file.open(QIODevice::ReadOnly))
-        content = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    if (!file.open(QIODevice::ReadOnly)) {
         m_doc->reset();
         m_errorText = file.errorString();
         m_unreadable = true;
         return false;
     }
-    return loadXml(content);
+    // Read straight into the buffer the parser works in: the file is held once, not copied.
+    const qint64 expected = file.size();
+    ParseBuffer buffer(expected);
+    qint64 got = buffer.data ? file.read(buffer.data, expected) : -1;
+    if (got == expected && !file.atEnd()) {
+        // The file grew since it was measured: read it as it is now.
+        const QByteArray whole = QByteArray(buffer.data, got) + file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return loadXml(whole);
+        got = -1;
+    }
+    if (got < 0 || file.error() != QFileDevice::NoError) {
+        m_doc->reset();
+        m_errorText = buffer.data ? file.errorString() : QStringLiteral("out of memory");
+        m_unreadable = true;
+        return false;
+    }
+    buffer.size = got;
+    return parse(buffer);
 }
 
 void XmlDocument::refuse(const QString& why)
 {
+    ++changes;
     m_doc->reset();
     m_errorText = why;
 }
@@ -229,7 +329,20 @@ QByteArray XmlDocument::toXml() const
 
 bool XmlDocument::save(const QString& path, QString* error) const
 {
-    return writeFileAtomically(path, toXml(), error);
+    // Written as it is printed, in large pieces: the whole text is never held in memory.
+    return writeFileAtomically(
+        path,
+        [this](ByteSink& sink) {
+            SinkWriter writer(sink);
+            if (const XmlNode element = root())
+                node(element.m_node).print(writer, "", kSaveOptions, pugi::encoding_utf8);
+        },
+        error);
+}
+
+quint64 XmlDocument::changeCount()
+{
+    return changes;
 }
 
 XmlNode XmlDocument::root() const
@@ -243,6 +356,7 @@ XmlNode XmlDocument::root() const
 
 void XmlDocument::detach(XmlNode element)
 {
+    ++changes;
     if (!element)
         return;
     pugi::xml_node holder = m_doc->child(kHolderName);
@@ -253,6 +367,7 @@ void XmlDocument::detach(XmlNode element)
 
 void XmlDocument::reattach(XmlNode element, XmlNode parent, XmlNode next)
 {
+    ++changes;
     if (!element || !parent)
         return;
     if (next)
@@ -263,6 +378,7 @@ void XmlDocument::reattach(XmlNode element, XmlNode parent, XmlNode next)
 
 void XmlDocument::destroy(XmlNode element)
 {
+    ++changes;
     if (element)
         node(element.m_node).parent().remove_child(node(element.m_node));
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+struct ParseBuffer;
+
 namespace pugi {
 class xml_document;
 struct xml_node_struct;
@@ -24,6 +26,8 @@ public:
     QString name() const;
     // All character content of the element and its descendants.
     QString text() const;
+    // The same as UTF-8, not copied when it is one piece of text; valid while the document is unchanged.
+    QByteArray textUtf8() const;
     // Replaces the element's content by one text node (none for an empty text); characters XML
     // cannot hold are dropped.
     void setText(const QString& text);
@@ -77,6 +81,10 @@ public:
     // The document element, or null.
     XmlNode root() const;
 
+    // A count of every change made to any document (loads included) since the program started: what is
+    // worked out from a document stays valid while the count stays the same.
+    static quint64 changeCount();
+
     // Takes a node out of the tree without destroying it; it can be put back with reattach (before
     // `next`, or last when `next` is null) or dropped for good with destroy.
     void detach(XmlNode node);
@@ -84,6 +92,8 @@ public:
     void destroy(XmlNode node);
 
 private:
+    bool parse(ParseBuffer& buffer);
+
     std::unique_ptr<pugi::xml_document> m_doc;
     QString m_errorText;
     bool m_unreadable = false;

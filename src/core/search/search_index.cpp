@@ -1,0 +1,40 @@
+#include "core/search/search_index.h"
+
+#include <algorithm>
+
+const SearchIndex& SearchIndex::of(const RecipeBook& book)
+{
+    static SearchIndex index;
+    if (index.m_book != &book || index.m_changeCount != XmlDocument::changeCount() || index.m_entries.empty())
+        index.build(book);
+    return index;
+}
+
+void SearchIndex::build(const RecipeBook& book)
+{
+    m_book = &book;
+    m_changeCount = XmlDocument::changeCount();
+    m_text.clear();
+    m_entries.clear();
+    int position = 0;
+    for (const XmlNode& category : book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            // Title, ingredients, preparation and notes: the fields at positions 0, 4, 5 and 6.
+            XmlNode field = recipe.child(0);
+            for (int at = 0; field && at <= 6; ++at, field = field.nextSibling()) {
+                if (at == 0 || at >= 4)
+                    m_text.append(field.textUtf8()).append('\0');
+            }
+            m_entries.push_back({position, recipe, m_text.size()});
+        }
+        ++position;
+    }
+    m_text.squeeze();
+}
+
+qsizetype SearchIndex::entryAt(qsizetype offset) const
+{
+    const auto found = std::upper_bound(m_entries.begin(), m_entries.end(), offset,
+                                        [](qsizetype at, const Entry& entry) { return at < entry.end; });
+    return found - m_entries.begin();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/book/recipe_book.h"
+
+#include <QByteArray>
+#include <vector>
+
+// The searched texts of a book laid end to end, so that a search is one pass over one piece of
+// memory: for every recipe in document order its title, ingredients, preparation and notes, each
+// followed by a NUL byte. Made from the book as it is; valid until the next change to any document.
+class SearchIndex {
+public:
+    struct Entry {
+        int category = 0;   // the category's position
+        XmlNode recipe;
+        qsizetype end = 0;  // where the recipe's texts end in text()
+    };
+
+    // The index of the book, made anew when the book has changed since it was last asked for.
+    static const SearchIndex& of(const RecipeBook& book);
+
+    const QByteArray& text() const { return m_text; }
+    const std::vector<Entry>& entries() const { return m_entries; }
+    // The entry whose texts hold the byte at `offset`.
+    qsizetype entryAt(qsizetype offset) const;
+    qsizetype startOf(qsizetype entry) const { return entry == 0 ? 0 : m_entries[static_cast<size_t>(entry - 1)].end; }
+
+private:
+    void build(const RecipeBook& book);
+
+    const RecipeBook* m_book = nullptr;
+    quint64 m_changeCount = 0;
+    QByteArray m_text;
+    std::vector<Entry> m_entries;
+};
