@@ -1,15 +1,22 @@
+#include "core/app/book_preload.h"
+#include "core/app/startup.h"
 #include "ui/app/startup_probe.h"
 #include "ui/app/startup_sequence.h"
 #include "ui/platform/main_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
+#include <QThread>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationName(QStringLiteral("Saporina"));
+    // The book is read while the windowing system starts up; Qt first learns that this thread is the main one.
+    QThread::currentThread();
+    startBookPreload(QDir(defaultAppPath()).filePath(QStringLiteral("recipes.xml")));
+    QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(SAPORINA_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion")); // the same look, and the colour schemes, everywhere
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));

@@ -1,4 +1,6 @@
 #include "core/app/app_state.h"
+#include "core/app/book_preload.h"
+#include "core/book/atomic_file.h"
 #include "core/app/startup.h"
 #include "core/book/book_change.h"
 #include "core/book/recipe_book.h"
@@ -272,8 +274,48 @@ private slots:
         }
     }
 
+    void bookReadEarlyIsUsedOnlyWhileTheFileIsTheSame()
+    {
+        TestEnv env;
+        const QString path = env.bookPath();
+        const QByteArray first = "<recipebook><category cname=\"First\"></category></recipebook>";
+        const QByteArray second = "<recipebook><category cname=\"Second\"></category></recipebook>";
+        auto firstCategory = [](const RecipeBook& book) { return RecipeBook::categoryName(book.category(0)); };
+        writeFileBytes(path, first);
+
+        RecipeBook book;
+        startBookPreload(path);
+        QVERIFY(takePreloadedBook(path, book));
+        QCOMPARE(firstCategory(book), QStringLiteral("First"));
+        QCOMPARE(book.filePath(), path);
+        QVERIFY(!takePreloadedBook(path, book)); // taken once
+
+        // Saved over (a new file) or written in place after it was read: read again instead.
+        startBookPreload(path);
+        QTest::qWait(300);
+        QVERIFY(writeFileAtomically(path, second));
+        QVERIFY(!takePreloadedBook(path, book));
+        startBookPreload(path);
+        QTest::qWait(300);
+        QFile same(path);
+        QVERIFY(same.open(QIODevice::ReadWrite));
+        same.write("<recipebook><category cname=\"Thirds\"></category></recipebook>");
+        same.close();
+        QVERIFY(!takePreloadedBook(path, book));
+        QCOMPARE(firstCategory(book), QStringLiteral("First"));
+
+        // Another book's file, or a broken one, is never taken.
+        startBookPreload(path);
+        QVERIFY(!takePreloadedBook(env.dataPath() + QStringLiteral("/other.xml"), book));
+        writeFileBytes(path, "<recipebook><category");
+        startBookPreload(path);
+        QVERIFY(!takePreloadedBook(path, book));
+        QVERIFY(!takePreloadedBook(path, book)); // and nothing is left waiting
+    }
+
 private:
     static bool book_equal(const RecipeBook& a, const RecipeBook& b) { return a.toXml() == b.toXml(); }
+
 };
 
 QTEST_GUILESS_MAIN(TestBook)

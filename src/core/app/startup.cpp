@@ -1,6 +1,7 @@
 #include "core/app/startup.h"
 
 #include "core/app/app_state.h"
+#include "core/app/book_preload.h"
 #include "core/app/help_files.h"
 #include "core/book/atomic_file.h"
 #include "core/book/xml_document.h"
@@ -121,6 +122,9 @@ StartupOutcome openDataFolder()
 StartupOutcome loadBook()
 {
     AppState& a = app();
+    // Read already while the program started, when the file on disk is still the one that was read.
+    if (takePreloadedBook(a.bookPath(), a.book))
+        return {};
     // The well-formedness check and the load are one parse: a good file is kept as the shared book.
     if (a.book.load(a.bookPath()))
         return {};

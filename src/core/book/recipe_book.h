@@ -25,6 +25,12 @@ public:
     // <recipebook>. The path is remembered as the book's file either way.
     bool load(const QString& path);
     bool loadXml(const QByteArray& xml);
+    // Exchanges the contents (document and file) of two books.
+    void swap(RecipeBook& other) noexcept
+    {
+        m_doc.swap(other.m_doc);
+        std::swap(m_path, other.m_path);
+    }
     void loadBlank() { m_doc.loadXml(kBlankBook); }
     // Whether the last load failed because the file could not be read at all, and why it failed.
     bool unreadable() const { return m_doc.unreadable(); }

@@ -4,6 +4,7 @@
 #include "core/book/xml_check.h"
 
 #include <QFile>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <pugixml.hpp>
@@ -15,7 +16,7 @@
 namespace {
 
 // Every change to any document, counted; see XmlDocument::changeCount.
-quint64 changes = 0;
+std::atomic<quint64> changes = 0; // a book may be read on another thread at start-up
 
 // Nodes taken out of the tree wait here, outside the document element, until they are put back or
 // dropped; the holder is never written because saving writes the document element only.
@@ -343,6 +344,14 @@ bool XmlDocument::save(const QString& path, QString* error) const
 quint64 XmlDocument::changeCount()
 {
     return changes;
+}
+
+void XmlDocument::swap(XmlDocument& other) noexcept
+{
+    ++changes;
+    std::swap(m_doc, other.m_doc);
+    std::swap(m_errorText, other.m_errorText);
+    std::swap(m_unreadable, other.m_unreadable);
 }
 
 XmlNode XmlDocument::root() const

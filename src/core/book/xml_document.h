@@ -85,6 +85,9 @@ public:
     // worked out from a document stays valid while the count stays the same.
     static quint64 changeCount();
 
+    // Exchanges the contents of two documents.
+    void swap(XmlDocument& other) noexcept;
+
     // Takes a node out of the tree without destroying it; it can be put back with reattach (before
     // `next`, or last when `next` is null) or dropped for good with destroy.
     void detach(XmlNode node);
