@@ -7,18 +7,27 @@
 #include "core/text/text_ids.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
-// The book's category of this name, exactly as written, or null.
-XmlNode categoryNamed(const RecipeBook& book, const QString& name)
-{
-    for (const XmlNode& category : book.categories()) {
-        if (RecipeBook::categoryName(category) == name)
-            return category;
+// The book's categories by name, exactly as written; the first of a name when there are two.
+class CategoriesByName {
+public:
+    explicit CategoriesByName(const RecipeBook& book)
+    {
+        for (const XmlNode& category : book.categories()) {
+            const QString name = RecipeBook::categoryName(category);
+            if (!m_categories.contains(name))
+                m_categories.insert(name, category);
+        }
     }
-    return {};
-}
+    XmlNode find(const QString& name) const { return m_categories.value(name); }
+    void add(const QString& name, const XmlNode& category) { m_categories.insert(name, category); }
+
+private:
+    QHash<QString, XmlNode> m_categories;
+};
 
 // A name from the file that may enter the book: what a user could have typed.
 bool usableName(const QString& name)
@@ -85,6 +94,7 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
     BookChange change(book);
     QSet<QString> picturesInUse = lowerPictureNamesInUse(book);
     TitlesInBook titles(book);
+    CategoriesByName categories(book);
     const QString today = shortDateText(::today());
     int total = 0;
     for (const QString& title : file.titles())
@@ -133,9 +143,11 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
             }
             recipe.image = pictureName;
 
-            XmlNode category = categoryNamed(book, categoryName);
-            if (category.isNull())
+            XmlNode category = categories.find(categoryName);
+            if (category.isNull()) {
                 category = change.appendCategory(categoryName);
+                categories.add(categoryName, category);
+            }
             change.appendRecipe(category, recipe);
             titles.add(recipe.title);
             ++result.imported;
