@@ -1,6 +1,7 @@
 // Times the book's everyday work on a large generated book. Two steps, each in a process of its own:
 //   saporina_bench generate RECIPES FOLDER   writes FOLDER/recipes.xml and the pictures in FOLDER/images
 //   saporina_bench measure FOLDER            times the work on that book, one "name: value unit" a line
+//   saporina_bench load FOLDER               times loading alone
 //   saporina_bench search FOLDER WORD        times a search alone
 // The measuring changes the book in FOLDER. bench/run does both, with the start-up and the yardsticks.
 #include "book_generator.h"
@@ -211,6 +212,17 @@ int measure(const QString& folder)
     return 0;
 }
 
+// Times loading the book in FOLDER alone.
+int loadOnly(const QString& folder)
+{
+    app().appPath = folder;
+    report("load_ms", medianMs(9, [&](int) {
+               if (!app().book.load(app().bookPath()))
+                   fail(app().book.loadError());
+           }));
+    return 0;
+}
+
 // Times a search for any word on the book in FOLDER.
 int searchOnly(const QString& folder, const QString& word)
 {
@@ -233,8 +245,10 @@ int main(int argc, char* argv[])
         return generate(args[2].toInt(), args[3]);
     if (args.size() == 3 && args[1] == QStringLiteral("measure"))
         return measure(args[2]);
+    if (args.size() == 3 && args[1] == QStringLiteral("load"))
+        return loadOnly(args[2]);
     if (args.size() == 4 && args[1] == QStringLiteral("search"))
         return searchOnly(args[2], args[3]);
-    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | search FOLDER WORD\n");
+    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | load FOLDER | search FOLDER WORD\n");
     return 2;
 }

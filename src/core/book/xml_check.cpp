@@ -1,9 +1,14 @@
 #include "core/book/xml_check.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -22,6 +27,23 @@ qsizetype firstBadCharacter(const Byte* s, qsizetype n)
     constexpr uint64_t kToHigh = 0x6060606060606060ull; // an ASCII byte plus 0x60 reaches 0x80 from 0x20 on
     qsizetype i = 0;
     while (i < n) {
+#ifdef __SSE2__
+        // Sixteen ASCII bytes at a time: none below a space but tab, LF and CR.
+        if (i + 16 <= n) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            if (_mm_movemask_epi8(v) == 0) {
+                const __m128i controls = _mm_cmplt_epi8(v, _mm_set1_epi8(0x20));
+                const __m128i allowed = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x09)),
+                                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(0x0A))),
+                                                     _mm_cmpeq_epi8(v, _mm_set1_epi8(0x0D)));
+                const int bad = _mm_movemask_epi8(_mm_andnot_si128(allowed, controls));
+                if (bad != 0)
+                    return i + std::countr_zero(static_cast<unsigned>(bad));
+                i += 16;
+                continue;
+            }
+        }
+#endif
         // Eight ASCII bytes at a time; the few below a space must be tab, LF or CR.
         if (std::endian::native == std::endian::little && i + 8 <= n) {
             uint64_t w; // byte k of the text is bits 8k to 8k + 7
@@ -88,6 +110,15 @@ bool isNameChar(uint32_t cp)
            (cp >= 0x300 && cp <= 0x36F) || (cp >= 0x203F && cp <= 0x2040);
 }
 
+// Which ASCII characters may stand in a name after its first.
+constexpr auto kAsciiNameChar = [] {
+    std::array<bool, 128> table{};
+    for (int c = 0; c < 128; ++c)
+        table[static_cast<size_t>(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                                        c == '_' || c == ':' || c == '-' || c == '.';
+    return table;
+}();
+
 bool isSpace(Byte c)
 {
     return c == 0x20 || c == 0x09 || c == 0x0A || c == 0x0D;
@@ -102,6 +133,16 @@ qsizetype skipPlainText(const Byte* s, qsizetype p, qsizetype n)
         const uint64_t x = word ^ (kOnes * c);
         return (x - kOnes) & ~x & kHigh; // non-zero exactly when some byte of x is zero
     };
+#ifdef __SSE2__
+    for (; p + 16 <= n; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p));
+        const int found = _mm_movemask_epi8(_mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('<')), _mm_cmpeq_epi8(v, _mm_set1_epi8('&'))),
+            _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
+        if (found != 0)
+            return p + std::countr_zero(static_cast<unsigned>(found));
+    }
+#endif
     while (p + 8 <= n) {
         uint64_t word;
         std::memcpy(&word, s + p, 8);
@@ -216,8 +257,14 @@ private:
             return fail("a name was expected");
         const qsizetype start = p;
         p += length;
-        while (p < n && isNameChar(peek(&length)))
+        for (;;) {
+            // Most names are ASCII: those characters are looked up, the others decoded.
+            while (p < n && s[p] < 0x80 && kAsciiNameChar[s[p]])
+                ++p;
+            if (p >= n || s[p] < 0x80 || !isNameChar(peek(&length)))
+                break;
             p += length;
+        }
         if (span)
             *span = {start, p - start};
         return true;
