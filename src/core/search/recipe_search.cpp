@@ -52,7 +52,7 @@ QList<SearchHit> searchRecipes(const RecipeBook& book, const QString& key)
         const SearchIndex::Entry& e = entries[static_cast<size_t>(entry)];
         if (e.category != namedCategory) {
             namedCategory = e.category;
-            name = RecipeBook::categoryName(book.category(e.category));
+            name = RecipeBook::categoryName(e.categoryNode);
         }
         hits.append({RecipeBook::title(e.recipe), name});
     }

@@ -25,7 +25,7 @@ void SearchIndex::build(const RecipeBook& book)
                 if (at == 0 || at >= 4)
                     m_text.append(field.textUtf8()).append('\0');
             }
-            m_entries.push_back({position, recipe, m_text.size()});
+            m_entries.push_back({position, category, recipe, m_text.size()});
         }
         ++position;
     }

@@ -12,6 +12,7 @@ class SearchIndex {
 public:
     struct Entry {
         int category = 0;   // the category's position
+        XmlNode categoryNode;
         XmlNode recipe;
         qsizetype end = 0;  // where the recipe's texts end in text()
     };
