@@ -18,7 +18,7 @@ namespace {
 // dialog is still there afterwards, as it is when it refuses the name.
 void answerFileDialog(const QString& name)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(qApp); // gone with the application even when its last deleteLater is never run
     auto typed = std::make_shared<bool>(false);
     auto ticks = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, name, typed, ticks] {
