@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Saporina needs to build, run and test, from Debian's packages.
 set -euo pipefail
-packages=(cmake make g++ clang qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev
+packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev
           fonts-dejavu-core poppler-utils xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
