@@ -2,7 +2,8 @@
 # Installs what Saporina needs to build, run and test, from Debian's packages.
 set -euo pipefail
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev
-          fonts-dejavu-core poppler-utils xvfb xauth)
+          fonts-dejavu-core poppler-utils xvfb xauth
+          dpkg-dev desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

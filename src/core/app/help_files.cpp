@@ -4,6 +4,7 @@
 #include "core/book/atomic_file.h"
 #include "core/text/text_table.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,12 +15,26 @@ QString helpFilePath()
         .filePath(language() == Language::English ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
 }
 
+QString installedFilesFolder()
+{
+    // Installed, the program is in <prefix>/bin and its files in <prefix>/share/saporina (the relative
+    // path is the build's own, so a prefix can be moved as a whole).
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(SAPORINA_SHIPPED_FILES_DIR)));
+}
+
+QString shippedFilePath(const QString& name)
+{
+    const QString installed = QDir(installedFilesFolder()).filePath(name);
+    if (QCoreApplication::instance() && QFileInfo(installed).isFile())
+        return installed;
+    // Run from the build folder (or with the installed copy gone): the copy built into the program.
+    return QStringLiteral(":/shipped/") + name;
+}
+
 void installShippedFiles(const QString& appPath)
 {
-    for (const QString& path : {QStringLiteral("help/sp.hlp"), QStringLiteral("help/spEs.hlp"),
-                                QStringLiteral("images/quorvel.gif")}) {
-        QFile shipped(QStringLiteral(":/shipped/") + path);
-        const QString name = QFileInfo(path).fileName();
+    for (const QString& name : {QStringLiteral("sp.hlp"), QStringLiteral("spEs.hlp"), QStringLiteral("quorvel.gif")}) {
+        QFile shipped(shippedFilePath(name));
         if (!shipped.open(QIODevice::ReadOnly))
             continue;
         const QByteArray content = shipped.readAll();
