@@ -89,6 +89,28 @@ private slots:
         QCOMPARE(f.w->minimumSize(), QSize(647, 460));
     }
 
+    void emptyBookInvitesTheFirstRecipe()
+    {
+        // A blank book, as on the first start: the ingredients box says how to write the first recipe.
+        {
+            BrowseFixture blank("<recipebook></recipebook>");
+            const QString invitation = child<QPlainTextEdit>(blank.w, "ingredientsBox")->placeholderText();
+            QCOMPARE(invitation, loadText(TextId::EmptyBookInvitation));
+            QVERIFY(invitation.contains(QStringLiteral("Add Recipes")));
+        }
+
+        // With recipes it says nothing, until the last one is removed.
+        BrowseFixture f("<recipebook><category cname=\"Soups\"><recipe><title>Caldo</title></recipe></category>"
+                        "<category cname=\"Empty\"></category></recipebook>");
+        auto* ingredients = child<QPlainTextEdit>(f.w, "ingredientsBox");
+        QCOMPARE(ingredients->placeholderText(), QString());
+        QVERIFY(f.select("Soups", "Caldo"));
+        f.env.dialogs.answers = {MsgAnswer::Yes};
+        child<QPushButton>(f.w, "removeButton")->click();
+        QCOMPARE(f.recipes(), QStringList());
+        QCOMPARE(ingredients->placeholderText(), loadText(TextId::EmptyBookInvitation));
+    }
+
     void removingRecipes()
     {
         BrowseFixture f;

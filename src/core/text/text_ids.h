@@ -160,6 +160,7 @@
     TEXT(BackupFileDialogTitle, 285)                                                                                   \
     TEXT(BackupDefaultFileName, 286)                                                                                   \
     TEXT(ClickToViewImageLabel, 287)                                                                                   \
+    TEXT(EmptyBookInvitation, 288)                                                                                     \
     TEXT(EditThisRecipeMenu, 289)                                                                                      \
     TEXT(RemoveThisRecipeMenu, 290)                                                                                    \
     TEXT(AddThisRecipeMenu, 291)                                                                                       \

@@ -38,6 +38,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <algorithm>
 
 BrowseWindow::BrowseWindow(QWidget* parent) : MainWindowBase(parent)
 {
@@ -360,6 +361,11 @@ void BrowseWindow::clearRecipe()
     m_thumbnail->clear();
     m_thumbnail->hide();
     m_shownPictureName.clear(); // no recipe shown, no picture: not even after a resize
+    // A book without recipes (as on the first start) says how to write the first one.
+    const QList<XmlNode> categories = app().book.categories();
+    const bool hasRecipes = std::any_of(categories.cbegin(), categories.cend(),
+                                        [](const XmlNode& category) { return !category.child(0).isNull(); });
+    m_ingredientsBox->setPlaceholderText(hasRecipes ? QString() : loadText(TextId::EmptyBookInvitation));
 }
 
 void BrowseWindow::showRecipe()

@@ -101,7 +101,8 @@ void setLabelColor(QWidget* widget, const QColor& color)
 
 void setFieldTextColor(QWidget* widget, const QColor& color)
 {
-    setRoles(widget, {QPalette::Text, QPalette::ButtonText}, color, false);
+    // Placeholder text too (a hint in an empty box): the default grey is unreadable on dark fields.
+    setRoles(widget, {QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText}, color, false);
 }
 
 void setTextSize(QWidget* widget, int points)
