@@ -82,17 +82,19 @@ struct ParseBuffer {
 
     explicit ParseBuffer(qsizetype bytes) : size(bytes)
     {
-        constexpr size_t kHugePage = 2 * 1024 * 1024;
+        [[maybe_unused]] constexpr size_t kHugePage = 2 * 1024 * 1024;
         const size_t wanted = static_cast<size_t>(bytes) + 1;
+#if defined(Q_OS_UNIX) && defined(MADV_HUGEPAGE)
         if (wanted >= 4 * kHugePage) {
-            data = static_cast<char*>(std::aligned_alloc(kHugePage, (wanted + kHugePage - 1) / kHugePage * kHugePage));
-#ifdef MADV_HUGEPAGE
+            const size_t rounded = (wanted + kHugePage - 1) / kHugePage * kHugePage;
+            data = static_cast<char*>(std::aligned_alloc(kHugePage, rounded));
             if (data)
-                ::madvise(data, (wanted + kHugePage - 1) / kHugePage * kHugePage, MADV_HUGEPAGE);
-#endif
-        } else {
-            data = static_cast<char*>(std::malloc(wanted));
+                ::madvise(data, rounded, MADV_HUGEPAGE);
+            return;
         }
+#endif
+        // Elsewhere (Windows has no aligned_alloc that free() can release) a plain allocation.
+        data = static_cast<char*>(std::malloc(wanted));
     }
     ~ParseBuffer() { std::free(data); }
     ParseBuffer(const ParseBuffer&) = delete;
