@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what Saporina needs to build, run and test, from Debian's packages.
+# Installs what Saporina needs to build and run (and, with --tests, to run every test), from Debian's
+# packages.
 set -euo pipefail
-packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev
-          fonts-dejavu-core poppler-utils xvfb xauth
-          dpkg-dev desktop-file-utils)
+packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev fonts-dejavu-core
+          xvfb xauth dpkg-dev)
+if [ "${1:-}" = --tests ]; then
+  # PDF text for the printing tests, clang and its runtime for the sanitizer build and the fuzzers, the
+  # desktop entry's validator.
+  packages+=(poppler-utils clang libclang-rt-14-dev desktop-file-utils)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

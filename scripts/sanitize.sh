@@ -4,6 +4,7 @@
 # hang or leak fails. SAPORINA_FUZZ_SECONDS sets how long each fuzz target runs (40 unless set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh --tests
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=None \
   -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" \

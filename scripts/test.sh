@@ -5,7 +5,7 @@
 # SAPORINA_SANITIZE=0 skips the second build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 bash scripts/package-check.sh
