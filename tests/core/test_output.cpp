@@ -48,44 +48,6 @@ const char kRecipeBook[] = "<recipebook>"
 class TestOutput : public QObject {
     Q_OBJECT
 private slots:
-    void printPageOfAWholeRecipe()
-    {
-        TestEnv env;
-        const QStringList expected{
-            "<html><body bgcolor='#FFFFFF'>",
-            "<center>",
-            "<table width=550><tr><td>",
-            "<center>",
-            "<font face='Verdana' size=5><b>",
-            "Gazpacho",
-            "</center><br></td></tr></table>",
-            "<table cellpadding=5><tr>",
-            "<td align=center><font face='Tahoma' size=2><b>", "Prep Time", "</font></b></td>",
-            "<td align=center><font face='Tahoma' size=2><b>", "Cook Time", "</font></b></td>",
-            "<td align=center><font face='Tahoma' size=2><b>", "Yield", "</font></b></td>",
-            "</tr><tr>",
-            "<td align=center><font face='Tahoma' size=2>", "20 min", "</font></td>",
-            "<td align=center><font face='Tahoma' size=2>", "0", "</font></td>",
-            "<td align=center><font face='Tahoma' size=2>", "4", "</font></td>",
-            "</tr></table>",
-            "<br><table><tr>", "<td><center>", "<font face='Tahoma' size=2><b>", "Ingredients",
-            "</b></font><br></center>", "<font face='Tahoma' size=2>", "tomatoes<br>", "bread",
-            "</font></td></tr></table>",
-            "<table width=480><tr><td><center><br>", "<font face='Tahoma' size=2><b>", "Preparation",
-            "</b></font><br></center>", "<font face='Tahoma' size=2>", "Blend.", "</font><br></td></tr></table>",
-            "<table width=480><tr><td><center><br>", "<font face='Tahoma' size=2><b>", "Special Notes",
-            "</b></font><br>", "<font face='Tahoma' size=2>", "Serve cold.", "</font><br></center></td></tr></table>",
-            "<br><font face='Tahoma' size=2>Quorvel - Saporina<br>",
-            loadText(TextId::WebAddress),
-            "</font></center>",
-            "</body></html>"};
-        QString page = printPage(fullRecipe(), false);
-        QVERIFY(page.endsWith(QStringLiteral("</body></html>\r\n")));
-        // The line break inside the ingredients stays a line of its own, after its "<br>".
-        QCOMPARE(page.split(u'\n').size(), expected.size() + 1);
-        QCOMPARE(page.remove(u'\r').split(u'\n').mid(0, expected.size()), expected);
-    }
-
     void printPageLeavesOutWhatIsEmpty()
     {
         TestEnv env;
@@ -155,11 +117,6 @@ private slots:
         // Nothing chosen: every line is still there, the values empty.
         QCOMPARE(plainText(ShownRecipe()), QStringLiteral("\r\n\r\n*Prep Time: \r\n*Cook Time: \r\n*Yield: \r\n\r\n"
                                                "*Ingredients\r\n\r\n\r\n*Preparation\r\n\r\n\r\n*Special Notes\r\n\r\n\r\n"));
-        setLanguage(Language::Spanish);
-        const QString spanish = plainText(titled("Caldo"));
-        QVERIFY(spanish.startsWith(QStringLiteral("Caldo\r\n\r\n*") + loadText(TextId::PrepTimeLabel) + ": \r\n"));
-        QVERIFY(spanish.contains(u'*' + loadText(TextId::SpecialNotesLabel) + kCrLf));
-        QVERIFY(loadText(TextId::PrepTimeLabel) != loadText(TextId::PrepTimeLabel, Language::English));
     }
 
     void plainTextFileKeepsEveryCharacter()
@@ -181,31 +138,20 @@ private slots:
             {"a@bc.com", true},            // shortest local part, one two-letter label
             {"COOK@KITCHEN.ES", true},      // judged in lower case
             {"ana.maria_2@mail.by", true},  // dots, underscores, digits; "by" is listed
-            {"x@host.in", true},
             {"cook.@kitchen.com", true},    // a dot at the end of the local part passes
-            {"co..ok@kitchen.com", true},
             {"9cook@a1.b2.info", true},
             {"", false},
             {"cook.kitchen.com", false},    // no "@"
             {"a@b@kitchen.com", false},
             {".cook@kitchen.com", false},
-            {"_cook@kitchen.com", false},
-            {"@kitchen.com", false},
             {"co-ok@kitchen.com", false},
-            {"co+ok@kitchen.com", false},
-            {"co ok@kitchen.com", false},
             {" cook@kitchen.com", false},   // not trimmed here
             {"cookñ@kitchen.com", false},   // no accented letters
             {"cook@kitchen", false},        // the domain needs a dot
             {"cook@k.com", false},          // one-letter label
-            {"cook@mail.k.com", false},
             {"cook@kitchen..com", false},
-            {"cook@.kitchen.com", false},
-            {"cook@kitchen.com.", false},
             {"cook@kit-chen.com", false},
             {"cook@kitchen.shop", false},   // not in the table
-            {"cook@kitchen.eu", false},
-            {"cook@kitchen.c", false},
         };
         for (const auto& [address, valid] : cases)
             QTest::newRow(address[0] ? address : "(empty)") << QString::fromUtf8(address) << valid;
@@ -216,24 +162,6 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, valid);
         QCOMPARE(isValidEmail(address), valid);
-    }
-
-    void topLevelDomainTable()
-    {
-        const QString listed = QStringLiteral(
-            "com edu gov int mil net org info biz pro name coop museum aero "
-            "af al dz as ad ao ai aq ag ar am aw ac au at az bs bh bd bb by be bz bj bm bt bo ba bw bv br io bn bg bf "
-            "bi kh cm ca cv ky cf td cs cl cn cx cc co km cg ck cr ci hr cu cy cz dk dj dm do tp ec eg sv gq er ee et "
-            "fk fo fj fi fr gf pf tf ga gm ge de gh gi gr gl gd gp gu gt gg gn gw gy ht hm va hn hk hu is in id ir iq "
-            "ie im il it jm jp je jo kz ke ki kp kr kw kg la lv lb ls lr ly li lt lu mo mk mg mw my mv ml mt mh mq mr "
-            "mu yt mx fm md mc mn ms ma mz mm na nr np nl an nc nz ni ne ng nu nf mp no om pk pw ps pa pg py pe ph pn "
-            "pl pt pr qa re ro ru rw kn lc vc ws sm st sa sn sc sl sg sk si sb so za gs es lk sh pm sd sr sj sz se ch "
-            "sy tw tj tz th tg tk to tt tn tr tm tc tv ug ua ae gb uk us um uy su uz vu ve vn vg vi wf eh ye yu cd zm "
-            "zr zw");
-        QCOMPARE(topLevelDomains(), listed.split(u' '));
-        QCOMPARE(topLevelDomains().size(), 261);
-        for (const QString& domain : topLevelDomains())
-            QVERIFY2(isValidEmail(QStringLiteral("cook@kitchen.") + domain), qPrintable(domain));
     }
 
     void emailMessage()

@@ -29,40 +29,6 @@ private slots:
         }
     }
 
-    // Texts are taken as they stand in the table: trailing blanks, accents, quotes and backslashes.
-    void textsAsTheyStand_data()
-    {
-        QTest::addColumn<TextId>("id");
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("spanish");
-        QTest::newRow("trailing blank kept") << TextId::ConfirmDeletionPrompt << "Confirm deletion of"
-                                             << "Confirma la borración de ";
-        QTest::newRow("accents") << TextId::OverwriteFilePrompt << "Selected file exists, overwrite?"
-                                 << "Archivo escojido ya existe, ¿sobreescribir?";
-        QTest::newRow("quotes and backslash")
-            << TextId::ExportImagesPrompt
-            << "Would you like to omit the images or copy them to a folder in the export directory named "
-               "\"\\exp_img\"?"
-            << "¿Le gusta omitir o incliur los dibujos (copiarlos a un directorio «\\exp_img»)?";
-    }
-    void textsAsTheyStand()
-    {
-        QFETCH(TextId, id);
-        QFETCH(QString, english);
-        QFETCH(QString, spanish);
-        QCOMPARE(loadText(id), english);
-        setLanguage(Language::Spanish);
-        QCOMPARE(loadText(id), spanish);
-        QCOMPARE(loadText(id, Language::English), english);
-    }
-
-    void webAddressFollowsTheLanguage()
-    {
-        QVERIFY(loadText(TextId::WebAddress).endsWith(QStringLiteral("/sp")));
-        setLanguage(Language::Spanish);
-        QVERIFY(loadText(TextId::WebAddress).endsWith(QStringLiteral("/spEs")));
-    }
-
     // Every one of the eight schemes has all five colours.
     void everySchemeHasEveryColour()
     {

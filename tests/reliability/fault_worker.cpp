@@ -21,7 +21,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -189,6 +191,9 @@ int main(int argc, char* argv[])
             ++failed;
             if (outcome.error.isEmpty())
                 lost(step, QStringLiteral("the failure has no reason to show"));
+            // The system's own words, not a generic message.
+            if (fault.kind() == QLatin1String("full-disk") && outcome.error != QString::fromLocal8Bit(std::strerror(EFBIG)))
+                lost(step, QStringLiteral("the reason is not the system's: ") + outcome.error);
             if (bookDuring != bookBefore || memoryDuring != memoryBefore)
                 lost(step, QStringLiteral("the book changed although the save failed"));
             if (picturesDuring != picturesBefore)

@@ -143,20 +143,6 @@ private slots:
         QVERIFY(f.env.bookBytes().contains("<category cname=\"Soups\"></category>"));
     }
 
-    void storedNamesOutsideImagesAreNeverDeleted()
-    {
-        QByteArray book = kBook;
-        book.replace("recipes_Soups_Gazpacho.jpg", "../keep.txt");
-        BrowseFixture f(book);
-        const QString keep = QDir(f.env.dataPath()).filePath(QStringLiteral("keep.txt"));
-        writeFileBytes(keep, "mine");
-        QVERIFY(f.select("Soups", "Gazpacho"));
-        QVERIFY(child<QLabel>(f.w, "thumbnail")->isHidden()); // never looked up outside the folder
-        f.env.dialogs.answers = {MsgAnswer::Yes};
-        child<QPushButton>(f.w, "removeButton")->click();
-        QVERIFY(QFile::exists(keep));
-    }
-
     // "Soup" in one category and "soup" in another: REMOVE takes the one shown, with its own picture.
     void removingADuplicateTitle()
     {
@@ -275,31 +261,6 @@ private slots:
         QVERIFY(f.recipes().isEmpty());
         QVERIFY(child<QPlainTextEdit>(f.w, "ingredientsBox")->toPlainText().isEmpty() &&
                 child<QLabel>(f.w, "prepTimeValue")->text().isEmpty());
-    }
-
-    void coloursAndCaptions()
-    {
-        WindowTestEnv env;
-        app().colorScheme = 300;
-        app().textFontSize = 12;
-        setLanguage(Language::Spanish);
-        BrowseWindow w;
-        QCOMPARE(child<QPushButton>(&w, "editButton")->palette().color(QPalette::Button), QColor(204, 204, 204));
-        auto* ingredients = child<QPlainTextEdit>(&w, "ingredientsBox");
-        QCOMPARE(ingredients->palette().color(QPalette::Base), QColor(51, 102, 153));
-        QCOMPARE(ingredients->palette().color(QPalette::Text), QColor(255, 255, 255));
-        QCOMPARE(child<QLabel>(&w, "ingredientsCaption")->palette().color(QPalette::WindowText), QColor(64, 64, 64));
-        QCOMPARE(child<QLabel>(&w, "heading")->palette().color(QPalette::WindowText), QColor(51, 102, 153));
-        QCOMPARE(child<QFrame>(&w, "textPanel")->palette().color(QPalette::Window), QColor(159, 159, 159));
-        QCOMPARE(child<QPlainTextEdit>(&w, "preparationBox")->font().pointSize(), 12);
-        // Static captions keep the desktop's colour.
-        QCOMPARE(child<QLabel>(&w, "prepTimeCaption")->palette().color(QPalette::WindowText),
-                 QApplication::palette().color(QPalette::WindowText));
-
-        QCOMPARE(w.windowTitle(), QStringLiteral("SP | Explorar recetas"));
-        QCOMPARE(child<QMenu>(&w, "categoryMenu")->title(), QStringLiteral("&Categoría"));
-        QCOMPARE(child<QLabel>(&w, "yieldCaption")->text(), QStringLiteral("Rendim.:"));
-        QCOMPARE(child<QPushButton>(&w, "removeButton")->text(), QStringLiteral("&BORRAR"));
     }
 
     void copyFromTheTextBoxes()

@@ -103,17 +103,6 @@ private slots:
         QTest::newRow("empty title before category") << "   "
                                                      << ""
                                                      << "You must enter a title for the recipe.";
-        QTest::newRow("no category") << "  Flan  "
-                                     << ""
-                                     << "You must select a valid category.";
-        QTest::newRow("apostrophe") << "Mom's pie"
-                                    << "Pies"
-                                    << "You have used one of the following invalid characters in your recipe "
-                                       "title\r\n\" , ' , ? , \\ , / , : , * , | , < , >";
-        QTest::newRow("slash") << "Pie/Tart"
-                               << "Pies"
-                               << "You have used one of the following invalid characters in "
-                                  "your recipe title\r\n\" , ' , ? , \\ , / , : , * , | , < , >";
         QTest::newRow("taken in another category")
             << "flan"
             << "Pies"
@@ -336,18 +325,6 @@ private slots:
         QVERIFY(QFile::exists(f.image(QStringLiteral("recipes_Cakes_Flan.gif"))));
     }
 
-    void replacingAStoredPicture()
-    {
-        EditorFixture f;
-        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
-        writeGif(f.own(QStringLiteral("torta.gif")));
-        child<QPushButton>(w, "pictureButton")->click(); // remove the stored one
-        f.env.dialogs.files = {f.own(QStringLiteral("torta.gif"))};
-        child<QPushButton>(w, "pictureButton")->click();
-        child<QPushButton>(w, "saveButton")->click();
-        QCOMPARE(f.images(), QStringList{"recipes_Cakes_Torta.gif"});
-    }
-
     void editChecksAndCancel()
     {
         EditorFixture f;
@@ -446,23 +423,6 @@ private slots:
         QVERIFY(RecipeBook::field(RecipeBook::recipe(f.saved()->category(0), 1), RecipeField::Image).isEmpty());
     }
 
-    void pictureThatCannotBeCopied()
-    {
-        EditorFixture f;
-        AddRecipeWindow* w = f.openAdd();
-        f.choose(w, QStringLiteral("Pies"));
-        writePicture(f.own(QStringLiteral("p.jpg")), 30, 30);
-        f.env.dialogs.files = {f.own(QStringLiteral("p.jpg"))};
-        child<QPushButton>(w, "pictureButton")->click();
-        // The images folder has become a file: the copy fails, the recipe is still added.
-        QDir(QDir(f.env.dataPath()).filePath(QStringLiteral("images"))).removeRecursively();
-        writeFileBytes(QDir(f.env.dataPath()).filePath(QStringLiteral("images")), "x");
-        child<QLineEdit>(w, "titleBox")->setText(QStringLiteral("Pear"));
-        child<QPushButton>(w, "saveButton")->click();
-        QCOMPARE(f.env.dialogs.messageTexts(), QStringList{loadText(TextId::PictureNotCopiedMessage)});
-        QCOMPARE(titlesOf(*f.saved(), 1), (QStringList{"Apple", "Pear"}));
-    }
-
     // Choosing "[new category..]" again while it is selected asks again: with an empty book it is the
     // only way to make a category once the first prompt was cancelled.
     void newCategoryPromptComesBack()
@@ -518,45 +478,6 @@ private slots:
         const QList<QAction*> help = child<QMenu>(w, "helpMenu")->actions();
         QCOMPARE(help.first(), child<QAction>(w, "aboutAction"));
         QCOMPARE(help.last(), child<QAction>(w, "helpContentsAction"));
-    }
-
-    void editMenu()
-    {
-        EditorFixture f;
-        AddRecipeWindow* w = f.openAdd();
-        QApplication::setActiveWindow(w);
-        auto state = [w] {
-            emit child<QMenu>(w, "editMenu")->aboutToShow();
-            return QList<bool>{child<QAction>(w, "copyAction")->isEnabled(),
-                               child<QAction>(w, "cutAction")->isEnabled(),
-                               child<QAction>(w, "pasteAction")->isEnabled()};
-        };
-        QApplication::clipboard()->setText(QStringLiteral("clip"));
-        child<QComboBox>(w, "categoryCombo")->setFocus();
-        QCOMPARE(state(), (QList<bool>{false, false, false}));
-        child<QPlainTextEdit>(w, "ingredientsBox")->setFocus();
-        QCOMPARE(state(), (QList<bool>{false, false, true}));
-        QApplication::clipboard()->clear();
-        child<QLineEdit>(w, "prepTimeBox")->setText(QStringLiteral("20 min"));
-        child<QLineEdit>(w, "prepTimeBox")->setFocus();
-        child<QLineEdit>(w, "prepTimeBox")->setSelection(0, 2);
-        QCOMPARE(state(), (QList<bool>{true, true, false}));
-
-        child<QPlainTextEdit>(w, "preparationBox")->setPlainText(QStringLiteral("one two three"));
-        child<QPlainTextEdit>(w, "preparationBox")->setFocus();
-        QTextCursor cursor = child<QPlainTextEdit>(w, "preparationBox")->textCursor();
-        cursor.setPosition(4);
-        cursor.setPosition(8, QTextCursor::KeepAnchor);
-        child<QPlainTextEdit>(w, "preparationBox")->setTextCursor(cursor);
-        child<QAction>(w, "cutAction")->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("two "));
-        QCOMPARE(child<QPlainTextEdit>(w, "preparationBox")->toPlainText(), QStringLiteral("one three"));
-        child<QLineEdit>(w, "titleBox")->setText(QStringLiteral("Big cake"));
-        child<QLineEdit>(w, "titleBox")->setFocus();
-        child<QLineEdit>(w, "titleBox")->setSelection(0, 3);
-        QVERIFY(state()[2]);
-        child<QAction>(w, "pasteAction")->trigger();
-        QCOMPARE(child<QLineEdit>(w, "titleBox")->text(), QStringLiteral("two  cake"));
     }
 };
 

@@ -1,8 +1,6 @@
 #include "core/settings/settings_store.h"
 #include "test_env.h"
 #include "ui/platform/window_placement.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/window_size_limits.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -11,47 +9,6 @@
 class TestPresentation : public QObject {
     Q_OBJECT
 private slots:
-    void sizeLimitsInPixels()
-    {
-        QWidget window;
-        window.move(100, 50);
-        WindowSizeLimits browse(15, 15);
-        browse.attach(&window);
-        browse.setMaxWidth(50000);
-        browse.setMaxHeight(50000);
-        browse.setMinHeight(6900);
-        browse.setMinWidth(9700);
-        QCOMPARE(window.minimumSize(), QSize(647, 460));
-        QCOMPARE(window.maximumSize(), QSize(3333, 3333));
-
-        WindowSizeLimits editor(15, 15);
-        editor.attach(&window);
-        editor.setMaxWidth(60000);
-        editor.setMaxHeight(60000);
-        editor.setMinHeight(6900);
-        editor.setMinWidth(9700);
-        QCOMPARE(window.maximumSize(), QSize(4000, 4000));
-        const int left = window.x();
-        editor.resizeToMin();
-        QCOMPARE(window.size(), QSize(647, 460));
-        QCOMPARE(window.x(), left + 1);
-
-        WindowSizeLimits halves(2, 2); // 5 twips is 2.5 pixels: halves go to the even neighbour
-        halves.setMinWidth(5);
-        halves.setMinHeight(7);
-        QCOMPARE(halves.minWidthPx(), 2);
-        QCOMPARE(halves.minHeightPx(), 4);
-    }
-
-    // Negative colour references name system colours, which follow the desktop's palette.
-    void systemColours()
-    {
-        WindowTestEnv env;
-        QCOMPARE(schemeColor(0, RoleLabel), QApplication::palette().color(QPalette::ButtonText));
-        QCOMPARE(schemeColor(0, RoleFieldText), QApplication::palette().color(QPalette::Base));
-        QCOMPARE(schemeColor(100, RolePanel), QApplication::palette().color(QPalette::Button));
-    }
-
     void windowSavesAndRestoresPlacement()
     {
         WindowTestEnv env;

@@ -65,37 +65,6 @@ private slots:
         QVERIFY(!findWindow<SearchWindow>());
     }
 
-    void searchInSpanish()
-    {
-        WindowTestEnv env;
-        env.useBook(kBook);
-        setLanguage(Language::Spanish);
-        app().textFontSize = 12;
-        auto* browse = new BrowseWindow;
-        browse->show();
-        openSearchWindow(browse);
-        auto* search = findWindow<SearchWindow>();
-        QCOMPARE(search->windowTitle(), QStringLiteral("SP | Buscar"));
-        QCOMPARE(child<QLineEdit>(search, "searchBox")->text(), QStringLiteral("Teclea el texto para buscar"));
-        QCOMPARE(search->width(), 340); // 5100 twips at the large text size
-        child<QLineEdit>(search, "searchBox")->setText(QStringLiteral("huevos"));
-        child<QPushButton>(search, "searchButton")->click();
-        QCOMPARE(child<QLabel>(search, "countLabel")->text(), QStringLiteral("0 receta(s) encontradas"));
-        search->close(); // the close box enables the browse window too
-        QVERIFY(browse->isEnabled());
-    }
-
-    void storedPositions()
-    {
-        QCOMPARE(preferencePosition(QStringLiteral("300"), 100, 8), 3);
-        QCOMPARE(preferencePosition(QString(), 100, 8), 0);
-        QCOMPARE(preferencePosition(QStringLiteral("ocean"), 100, 8), 0);
-        QCOMPARE(preferencePosition(QStringLiteral("950"), 100, 8), 0);
-        QCOMPARE(preferencePosition(QStringLiteral("-100"), 100, 8), 0);
-        QCOMPARE(preferencePosition(QStringLiteral("1"), 1, 2), 1);
-        QCOMPARE(preferencePosition(QStringLiteral("7"), 1, 2), 0);
-    }
-
     void firstOpeningAndSave()
     {
         WindowTestEnv env;
@@ -170,18 +139,6 @@ private slots:
         child<QPushButton>(ops, "saveButton")->click();
         QVERIFY(findWindow<AddRecipeWindow>());
         QVERIFY(!findWindow<BrowseWindow>());
-    }
-
-    void handEditedValues()
-    {
-        WindowTestEnv env;
-        writeSetting(Setting::ColorScheme, QStringLiteral("purple"));
-        writeSetting(Setting::Language, QStringLiteral("9"));
-        writeSetting(Setting::TextSize, QStringLiteral("-3"));
-        PreferencesWindow ops;
-        QCOMPARE(child<QComboBox>(&ops, "schemeCombo")->currentIndex(), 0);
-        QCOMPARE(child<QComboBox>(&ops, "languageCombo")->currentIndex(), 0);
-        QCOMPARE(child<QComboBox>(&ops, "textSizeCombo")->currentIndex(), 0);
     }
 };
 
