@@ -15,21 +15,30 @@ QString helpFilePath()
         .filePath(language() == Language::English ? QStringLiteral("sp.hlp") : QStringLiteral("spEs.hlp"));
 }
 
+namespace {
+
+// Installed, the program is in <prefix>/bin and its files in <prefix>/share/saporina (the relative path
+// is the build's own, so a prefix can be moved as a whole).
 QString installedFilesFolder()
 {
-    // Installed, the program is in <prefix>/bin and its files in <prefix>/share/saporina (the relative
-    // path is the build's own, so a prefix can be moved as a whole).
-    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(SAPORINA_SHIPPED_FILES_DIR)));
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    return QDir::cleanPath(programFolder.filePath(QStringLiteral(SAPORINA_SHIPPED_FILES_DIR)));
 }
 
+// A shipped file by name.
 QString shippedFilePath(const QString& name)
 {
-    const QString installed = QDir(installedFilesFolder()).filePath(name);
-    if (QCoreApplication::instance() && QFileInfo(installed).isFile())
-        return installed;
+    // (Without an application object there is no program folder to look beside.)
+    if (QCoreApplication::instance()) {
+        const QString installed = QDir(installedFilesFolder()).filePath(name);
+        if (QFileInfo(installed).isFile())
+            return installed;
+    }
     // Run from the build folder (or with the installed copy gone): the copy built into the program.
     return QStringLiteral(":/shipped/") + name;
 }
+
+} // namespace
 
 void installShippedFiles(const QString& appPath)
 {
