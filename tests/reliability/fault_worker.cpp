@@ -82,66 +82,61 @@ bool becomeOrdinaryUser(const QString& folder)
 
 class Fault {
 public:
-    Fault(const QString& kind, const QString& dataFolder) : m_kind(kind), m_data(dataFolder) {}
+    Fault(const QString& kind, const QString& dataFolder) : m_kind(kind), m_data(dataFolder)
+    {
+        // The two faults that put something else where the book or the images folder should be.
+        if (kind == QLatin1String("book-is-folder"))
+            m_replaced = QStringLiteral("recipes.xml");
+        else if (kind == QLatin1String("images-is-file"))
+            m_replaced = QStringLiteral("images");
+    }
 
     bool valid() const
     {
-        return m_kind == QLatin1String("full-disk") || m_kind == QLatin1String("read-only") ||
-               m_kind == QLatin1String("book-is-folder") || m_kind == QLatin1String("images-is-file");
+        return isFullDisk() || isReadOnly() || !m_replaced.isEmpty();
     }
     const QString& kind() const { return m_kind; }
+    bool isFullDisk() const { return m_kind == QLatin1String("full-disk"); }
+    bool isReadOnly() const { return m_kind == QLatin1String("read-only"); }
     qint64 limit() const { return m_limit; }
 
     bool put(int step)
     {
         QDir data(m_data);
-        if (m_kind == QLatin1String("full-disk")) {
+        if (isFullDisk()) {
             const qint64 size = QFileInfo(data.filePath(QStringLiteral("recipes.xml"))).size();
             m_limit = step % 2 == 0 ? size / 4 : size - 1;
-            rlimit limit{};
             getrlimit(RLIMIT_FSIZE, &m_oldLimit);
-            limit = m_oldLimit;
+            rlimit limit = m_oldLimit;
             limit.rlim_cur = static_cast<rlim_t>(m_limit);
             return setrlimit(RLIMIT_FSIZE, &limit) == 0;
         }
-        if (m_kind == QLatin1String("read-only"))
+        if (isReadOnly())
             return QFile::setPermissions(m_data, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (m_kind == QLatin1String("book-is-folder"))
-            return data.rename(QStringLiteral("recipes.xml"), QStringLiteral("recipes.xml.aside")) &&
-                   data.mkdir(QStringLiteral("recipes.xml"));
-        QFile file(data.filePath(QStringLiteral("images")));
-        return data.rename(QStringLiteral("images"), QStringLiteral("images.aside")) &&
-               file.open(QIODevice::WriteOnly) && file.write("not a folder") == 12;
+        if (!data.rename(m_replaced, m_replaced + kAside))
+            return false;
+        if (m_replaced == QLatin1String("recipes.xml"))
+            return data.mkdir(m_replaced);
+        QFile file(data.filePath(m_replaced));
+        return file.open(QIODevice::WriteOnly) && file.write("not a folder") == 12;
     }
 
     bool takeAway()
     {
         QDir data(m_data);
-        if (m_kind == QLatin1String("full-disk"))
+        if (isFullDisk())
             return setrlimit(RLIMIT_FSIZE, &m_oldLimit) == 0;
-        if (m_kind == QLatin1String("read-only"))
+        if (isReadOnly())
             return QFile::setPermissions(m_data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (m_kind == QLatin1String("book-is-folder"))
-            return data.rmdir(QStringLiteral("recipes.xml")) &&
-                   data.rename(QStringLiteral("recipes.xml.aside"), QStringLiteral("recipes.xml"));
-        return data.remove(QStringLiteral("images")) &&
-               data.rename(QStringLiteral("images.aside"), QStringLiteral("images"));
+        return (data.rmdir(m_replaced) || data.remove(m_replaced)) && data.rename(m_replaced + kAside, m_replaced);
     }
 
-    // Where the book and the pictures are while the fault is in place.
-    QString bookPath() const
-    {
-        return QDir(m_data).filePath(m_kind == QLatin1String("book-is-folder") ? QStringLiteral("recipes.xml.aside")
-                                                                                : QStringLiteral("recipes.xml"));
-    }
-    QString imagesPath() const
-    {
-        return QDir(m_data).filePath(m_kind == QLatin1String("images-is-file") ? QStringLiteral("images.aside")
-                                                                                : QStringLiteral("images"));
-    }
+    // Where the book or the images folder is while the fault is in place.
+    QString path(const QString& name) const { return QDir(m_data).filePath(name == m_replaced ? name + kAside : name); }
 
 private:
-    QString m_kind, m_data;
+    static constexpr QLatin1String kAside{".aside"};
+    QString m_kind, m_data, m_replaced;
     qint64 m_limit = 0;
     rlimit m_oldLimit{};
 };
@@ -178,8 +173,8 @@ int main(int argc, char* argv[])
             return 2;
         }
         const ChangeOutcome outcome = ChangeScript::play(step, sources);
-        const QByteArray bookDuring = readAll(fault.bookPath());
-        const Files picturesDuring = filesIn(fault.imagesPath());
+        const QByteArray bookDuring = readAll(fault.path(QStringLiteral("recipes.xml")));
+        const Files picturesDuring = filesIn(fault.path(QStringLiteral("images")));
         const QByteArray memoryDuring = a.book.toXml();
         if (!fault.takeAway()) {
             std::printf("cannot take the fault %s away\n", qPrintable(fault.kind()));
@@ -192,7 +187,7 @@ int main(int argc, char* argv[])
             if (outcome.error.isEmpty())
                 lost(step, QStringLiteral("the failure has no reason to show"));
             // The system's own words, not a generic message.
-            if (fault.kind() == QLatin1String("full-disk") && outcome.error != QString::fromLocal8Bit(std::strerror(EFBIG)))
+            if (fault.isFullDisk() && outcome.error != QString::fromLocal8Bit(std::strerror(EFBIG)))
                 lost(step, QStringLiteral("the reason is not the system's: ") + outcome.error);
             if (bookDuring != bookBefore || memoryDuring != memoryBefore)
                 lost(step, QStringLiteral("the book changed although the save failed"));
@@ -204,8 +199,8 @@ int main(int argc, char* argv[])
             break;
         case ChangeOutcome::Status::Saved:
             ++saved;
-            if (fault.kind() == QLatin1String("read-only") || fault.kind() == QLatin1String("book-is-folder") ||
-                (fault.kind() == QLatin1String("full-disk") && bookDuring.size() > fault.limit()))
+            if (fault.isReadOnly() || fault.kind() == QLatin1String("book-is-folder") ||
+                (fault.isFullDisk() && bookDuring.size() > fault.limit()))
                 lost(step, QStringLiteral("reported saved although the book cannot have been written"));
             if (bookDuring != memoryDuring)
                 lost(step, QStringLiteral("the book on disk is not the book in memory"));
