@@ -190,17 +190,6 @@ private slots:
         QVERIFY(f.w->isEnabled());
     }
 
-    void editWithNothingSelected()
-    {
-        BrowseFixture f;
-        QVERIFY(f.select("Empty"));
-        child<QPushButton>(f.w, "editButton")->click();
-        QVERIFY(f.w->isVisible());
-        QVERIFY(windowModel().quitOnClose);
-        f.w->close();
-        QVERIFY(windowModel().ended);
-    }
-
     void renamingACategory()
     {
         BrowseFixture f;
@@ -263,24 +252,6 @@ private slots:
                 child<QLabel>(f.w, "prepTimeValue")->text().isEmpty());
     }
 
-    void copyFromTheTextBoxes()
-    {
-        BrowseFixture f;
-        QVERIFY(f.select("Soups", "Gazpacho"));
-        QApplication::setActiveWindow(f.w);
-        child<QListWidget>(f.w, "recipeList")->setFocus();
-        emit child<QMenu>(f.w, "editMenu")->aboutToShow();
-        QVERIFY(!child<QAction>(f.w, "copyAction")->isEnabled());
-        child<QPlainTextEdit>(f.w, "ingredientsBox")->setFocus();
-        emit child<QMenu>(f.w, "editMenu")->aboutToShow();
-        QVERIFY(!child<QAction>(f.w, "copyAction")->isEnabled()); // nothing selected yet
-        child<QPlainTextEdit>(f.w, "ingredientsBox")->selectAll();
-        emit child<QMenu>(f.w, "editMenu")->aboutToShow();
-        QVERIFY(child<QAction>(f.w, "copyAction")->isEnabled());
-        child<QAction>(f.w, "copyAction")->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tomatoes\ncucumber"));
-    }
-
     void helpAndAbout()
     {
         BrowseFixture f;
@@ -299,7 +270,6 @@ private slots:
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QStringLiteral("About SP"));
         QCOMPARE(child<QLabel>(about, "versionLabel")->text(), QStringLiteral("Version ") + programVersion());
-        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(programVersion()).hasMatch());
         // The browse window takes no input meanwhile, yet is drawn as it was, not greyed.
         QCOMPARE(QApplication::activeModalWidget(), about);
         QVERIFY(f.w->isEnabled());

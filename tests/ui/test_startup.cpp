@@ -86,7 +86,6 @@ private slots:
         QTest::addColumn<QString>("textSize");
         QTest::addColumn<int>("points");
         QTest::newRow("2") << "2" << 12;
-        QTest::newRow("5") << "5" << 10;
         QTest::newRow("2 with text after") << "2 large" << 12;
         QTest::newRow("no number") << "large" << 8;
     }
