@@ -93,21 +93,6 @@ private slots:
         env.useBook(kBook);
         QCOMPARE(categoryNameProblem(app().book, name, refuseNewEntry), problem);
     }
-
-    void invalidNameMessages()
-    {
-        TestEnv env;
-        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::Category),
-                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                                "\" , ' , ? , \\ , / , : , * , | , < , > "));
-        QCOMPARE(invalidNameMessage(TextId::InvalidCategoryCharsMessage, InvalidCharsList::EditCategory),
-                 QStringLiteral("You have used one of the following invalid characters in your category title\r\n"
-                                "\" , ' , ? , \\ , / , : , *  , | , < , >"));
-        setLanguage(Language::Spanish);
-        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title)
-                    .endsWith(QStringLiteral("\r\n\" , ' , ? , \\ , / , : , * , | , < , >")));
-        QVERIFY(invalidNameMessage(TextId::InvalidTitleCharsMessage, InvalidCharsList::Title).startsWith(u"Ha usado"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRecipeChecks)

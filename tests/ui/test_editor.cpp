@@ -95,36 +95,6 @@ QStringList titlesOf(const RecipeBook& book, int category)
 class TestEditor : public QObject {
     Q_OBJECT
 private slots:
-    void addChecksInOrder_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("category");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty title before category") << "   "
-                                                     << ""
-                                                     << "You must enter a title for the recipe.";
-        QTest::newRow("taken in another category")
-            << "flan"
-            << "Pies"
-            << "A recipe with that title exists, please enter a different title.";
-    }
-    void addChecksInOrder()
-    {
-        QFETCH(QString, title);
-        QFETCH(QString, category);
-        QFETCH(QString, message);
-        EditorFixture f;
-        const QByteArray before = f.env.bookBytes();
-        AddRecipeWindow* w = f.openAdd();
-        if (!category.isEmpty())
-            f.choose(w, category);
-        child<QLineEdit>(w, "titleBox")->setText(title);
-        child<QPushButton>(w, "saveButton")->click();
-        QCOMPARE(f.env.dialogs.messageTexts(), QStringList{message});
-        QCOMPARE(child<QLineEdit>(w, "titleBox")->text(), title.trimmed()); // trimmed even when a later check fails
-        QCOMPARE(f.env.bookBytes(), before);
-    }
-
     void addingARecipe()
     {
         EditorFixture f;
@@ -371,17 +341,6 @@ private slots:
         QVERIFY(child<QLineEdit>(w, "titleBox")->text().isEmpty());
         QVERIFY(f.env.bookBytes().contains("<title>Pear</title>"));
         QVERIFY(f.env.bookBytes().contains("x\r\nline two</other>"));
-    }
-
-    void missingStoredPicture()
-    {
-        EditorFixture f;
-        QFile::remove(f.image(QStringLiteral("recipes_Cakes_Torta.jpg")));
-        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
-        QCOMPARE(child<QPushButton>(w, "pictureButton")->text(), QStringLiteral("ADD &IMAGE"));
-        QCOMPARE(child<QAction>(w, "pictureAction")->text(), QStringLiteral("Add an &Image"));
-        child<QPushButton>(w, "saveButton")->click();
-        QVERIFY(RecipeBook::field(RecipeBook::recipe(f.saved()->category(0), 1), RecipeField::Image).isEmpty());
     }
 
     // Choosing "[new category..]" again while it is selected asks again: with an empty book it is the
