@@ -233,6 +233,39 @@ private slots:
         QVERIFY(!takePreloadedBook(path, book)); // and nothing is left waiting
     }
 
+    // Files are written under a temporary name that start-up recognises, then take their place; a new
+    // file gets the usual mode and a replaced one keeps its own; a copy to a new name never replaces.
+    void atomicFiles()
+    {
+        QTemporaryDir dir;
+        const QDir folder(dir.path());
+        const QString path = folder.filePath(QStringLiteral("recipes.xml"));
+        QStringList whileWriting;
+        QVERIFY(writeFileAtomically(path, [&](ByteSink& sink) {
+            whileWriting = folder.entryList(QDir::Files | QDir::Hidden);
+            sink.write("new", 3);
+        }));
+        QCOMPARE(whileWriting.size(), 1);
+        QVERIFY(whileWriting.first().startsWith(kTemporaryPrefix) && whileWriting.first().endsWith(kTemporarySuffix));
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"recipes.xml"});
+
+        const QString usual = folder.filePath(QStringLiteral("usual"));
+        writeFileBytes(usual, "made as any program makes a file");
+        QCOMPARE(QFileInfo(path).permissions(), QFileInfo(usual).permissions());
+        const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        QVERIFY(QFile::setPermissions(path, ownerOnly));
+        QVERIFY(replaceFileAtomically(path, "again"));
+        QCOMPARE(QFileInfo(path).permissions(), ownerOnly);
+
+        const QString copy = folder.filePath(QStringLiteral("copy"));
+        QVERIFY(copyFile(usual, copy, false).copied());
+        QCOMPARE(QFileInfo(copy).permissions(), QFileInfo(usual).permissions());
+        QCOMPARE(copyFile(path, copy, false).status, CopyOutcome::Status::NameTaken);
+        QCOMPARE(readFileBytes(copy), readFileBytes(usual));
+        QVERIFY(copyFile(path, copy, true).copied());
+        QCOMPARE(readFileBytes(copy), QByteArray("again"));
+    }
+
 private:
     static bool book_equal(const RecipeBook& a, const RecipeBook& b) { return a.toXml() == b.toXml(); }
 

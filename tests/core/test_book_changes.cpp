@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QMap>
 #include <QtTest>
+#include <cstring>
 
 namespace {
 
@@ -155,12 +156,15 @@ void addChangeRows()
     QTest::newRow("delete category") << "delete category" << QStringList{};
     QTest::newRow("rename category") << "rename category" << QStringList{flan, torta};
     QTest::newRow("add category") << "add category" << QStringList{flan, torta};
-    QTest::newRow("add with picture") << "add with picture" << QStringList{flan, torta, "recipes_Pies_Pear.jpg"};
+    // (An unused file of the images folder has the standard name of the added picture.)
+    QTest::newRow("add with picture") << "add with picture" << QStringList{flan, torta, "recipes_Pies_Pear (2).jpg"};
     QTest::newRow("edit keeping the picture") << "edit keeping the picture" << QStringList{flan, torta};
     QTest::newRow("edit renaming the picture")
         << "edit renaming the picture" << QStringList{flan, "recipes_Pies_Torta grande.jpg"};
     QTest::newRow("edit changing the case") << "edit changing the case" << QStringList{flan, "recipes_Cakes_TORTA.jpg"};
-    QTest::newRow("edit replacing the picture") << "edit replacing the picture" << QStringList{flan, torta};
+    // New content takes a name nothing has yet, so that the saved book names a file that holds it.
+    QTest::newRow("edit replacing the picture")
+        << "edit replacing the picture" << QStringList{flan, "recipes_Cakes_Torta (2).jpg"};
     QTest::newRow("edit replacing with another kind")
         << "edit replacing with another kind" << QStringList{flan, "recipes_Cakes_Torta.bmp"};
     QTest::newRow("edit dropping the picture") << "edit dropping the picture" << QStringList{flan};
@@ -171,22 +175,27 @@ void addChangeRows()
 class TestBookChanges : public QObject {
     Q_OBJECT
 private slots:
-    // A change that is saved leaves exactly the pictures the saved book names, each of them there.
+    // A change that is saved leaves exactly the pictures the saved book names, each of them there, and
+    // never touches a file of the images folder that no recipe names (it may be the cook's own).
     void savedChangeLeavesThePicturesItNames_data() { addChangeRows(); }
     void savedChangeLeavesThePicturesItNames()
     {
         QFETCH(QString, change);
         QFETCH(QStringList, picturesAfter);
         Book b(standardBook());
+        const QString unused = b.image(QStringLiteral("recipes_Pies_Pear.jpg"));
+        writeFileBytes(unused, "the cook's own");
         const QMap<QString, QByteArray> before = b.pictures();
         const ChangeOutcome outcome = runChange(b, change);
         QVERIFY2(outcome.saved(), qPrintable(outcome.error));
         QVERIFY(outcome.notices.isEmpty());
+        QCOMPARE(readFileBytes(unused), QByteArray("the cook's own"));
+        QFile::remove(unused);
         QCOMPARE(b.pictures().keys(), picturesAfter);
         QVERIFY(b.missingPictures().isEmpty());
         QCOMPARE(b.book().toXml(), b.onDisk()->toXml());
         if (change == "edit replacing the picture")
-            QCOMPARE(b.pictures().value(QStringLiteral("recipes_Cakes_Torta.jpg")),
+            QCOMPARE(b.pictures().value(QStringLiteral("recipes_Cakes_Torta (2).jpg")),
                      readFileBytes(QDir(b.elsewhere.path()).filePath(QStringLiteral("new.jpg"))));
         if (change == "edit replacing with another kind")
             QCOMPARE(b.pictures().value(QStringLiteral("recipes_Cakes_Torta.bmp")),
@@ -345,16 +354,20 @@ private slots:
             replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), b.own(QStringLiteral("new.jpg"))).saved());
         QVERIFY(!QFileInfo(torta).isSymLink());
         QVERIFY(addRecipe(b.book(), 1, titled("Pear"), b.own(QStringLiteral("pear.jpg"))).saved());
-        QVERIFY(!QFileInfo(b.image(QStringLiteral("recipes_Pies_Pear.jpg"))).isSymLink());
+        QCOMPARE(b.recipe(1, 1).image, QStringLiteral("recipes_Pies_Pear (2).jpg"));
+        QVERIFY(QFileInfo(b.image(QStringLiteral("recipes_Pies_Pear.jpg"))).isSymLink()); // not ours to replace
         QCOMPARE(readFileBytes(bait), QByteArray("keep me"));
 
-        QVERIFY(QFile::remove(torta) && QFile::link(bait, torta));
+        QVERIFY(!QFileInfo(torta).exists() && !QFileInfo(torta).isSymLink()); // the old picture: the link itself went
+        const QString replaced = b.image(b.recipe(0, 1).image);
+        QVERIFY(QFile::remove(replaced) && QFile::link(bait, replaced));
         QVERIFY(deleteCategory(b.book(), 0).saved());
-        QVERIFY(!QFileInfo(torta).exists() && !QFileInfo(torta).isSymLink());
+        QVERIFY(!QFileInfo(replaced).exists() && !QFileInfo(replaced).isSymLink());
         QCOMPARE(readFileBytes(bait), QByteArray("keep me"));
     }
 
-    // Pictures that cannot be stored: the recipe is saved all the same and the user is told.
+    // A chosen file that cannot be a picture: the recipe is saved all the same and the user is told. A
+    // picture that the disk has no room for fails the change: nothing saved, the system's reason given.
     void picturesThatCannotBeStored()
     {
         Book b(standardBook());
@@ -364,6 +377,21 @@ private slots:
         QVERIFY(outcome.saved());
         QCOMPARE(outcome.notices, QList<TextId>{TextId::ImageFileInaccessibleMessage});
         QCOMPARE(b.recipe(0, 1).image, QStringLiteral("recipes_Cakes_Torta.jpg")); // the old picture stays
+
+        const QString large = b.own(QStringLiteral("large.jpg"), QByteArray(50000, 'p'));
+        const QByteArray bookBefore = b.env.bookBytes();
+        const QMap<QString, QByteArray> picturesBefore = b.pictures();
+        for (const char* change : {"add", "edit"}) {
+            FileSizeLimit limit(bookBefore.size() + 4096);
+            outcome = qstrcmp(change, "add") == 0
+                          ? addRecipe(b.book(), 1, titled("Pear"), large)
+                          : replaceRecipe(b.book(), b.ref(0, 0), 0, formOf(b.recipe(0, 0)), large);
+            QCOMPARE(outcome.status, ChangeOutcome::Status::SaveFailed);
+            QCOMPARE(outcome.error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+            QVERIFY(outcome.notices.isEmpty());
+            QCOMPARE(b.env.bookBytes(), bookBefore);
+            QCOMPARE(b.pictures(), picturesBefore);
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/app/app_state.h"
 #include "core/app/clock.h"
 #include "core/book/book_change.h"
+#include "core/book/picture_names.h"
 #include "core/book/recipe_checks.h"
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,8 +62,9 @@ struct Source {
     {
         env.useBook("<recipebook>" + kBook + "</recipebook>");
         QDir().mkpath(env.imagesPath());
-        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_Torta.jpg")), "torta picture");
-        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Soups_Sopa.gif")), "sopa picture");
+        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_Torta.jpg")),
+                       jpegBytes("torta picture"));
+        writeFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Soups_Sopa.gif")), "GIF89a sopa");
         setClock([] { return QDate(2026, 12, 6); });
     }
     ~Source() { setClock({}); }
@@ -114,7 +117,7 @@ private slots:
         QCOMPARE(QDir(pictureFolderBeside(s.file())).entryList(QDir::Files),
                  (QStringList{"recipes_Cakes_Torta.jpg", "recipes_Soups_Sopa.gif"}));
         QCOMPARE(readFileBytes(QDir(s.out.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg"))),
-                 QByteArray("torta picture"));
+                 jpegBytes("torta picture"));
         // The export leaves the book alone.
         QVERIFY(s.env.bookBytes().contains("<date>1/2/2020</date>"));
     }
@@ -167,7 +170,7 @@ private slots:
         QCOMPARE(QDir(target.imagesPath()).entryList(QDir::Files),
                  (QStringList{"recipes_Cakes_Torta.jpg", "recipes_Soups_Sopa.gif"}));
         QCOMPARE(readFileBytes(QDir(target.imagesPath()).filePath(QStringLiteral("recipes_Soups_Sopa.gif"))),
-                 QByteArray("sopa picture"));
+                 QByteArray("GIF89a sopa"));
         // Flan had no picture to copy: it comes without one.
         QCOMPARE(RecipeBook::field(RecipeBook::recipe(book->category(0), 1), RecipeField::Image), QString());
     }
@@ -179,10 +182,11 @@ private slots:
         env.useBook("<recipebook>" + categoryXml("Soups", recipeXml("Flan")) + "</recipebook>");
         QTemporaryDir folder;
         const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
-        writeFileBytes(file, "<recipebook>" + categoryXml("Soups", recipeXml("flan") + recipeXml("Rye")) +
-                                 categoryXml("soups", recipeXml("Barley")) +
+        setClock([] { return QDate(2026, 12, 6); });
+        writeFileBytes(file, "<recipebook>" + categoryXml("Soups", recipeXml(" flan\t") + recipeXml("Rye")) +
+                                 categoryXml(" soups ", recipeXml("Barley")) +
                                  categoryXml("Pies", "<recipe><title>Eight</title><preptime/><cooktime/><yield/><ing/>"
-                                                     "<prep/><other/><date/></recipe>") +
+                                                     "<prep/><other/><date>someday</date></recipe>") +
                                  categoryXml("Breads", recipeXml("Rye")) + "</recipebook>");
         ImportFile import;
         QVERIFY(import.load(file));
@@ -198,8 +202,14 @@ private slots:
         QCOMPARE(outline(app().book), QStringLiteral("Soups: Flan, flan two, Rye; soups: Barley; Pies: Eight"));
         QCOMPARE(result.imported, 4);
         // An eight-field recipe imports with an empty picture.
-        QCOMPARE(RecipeBook::readRecipe(RecipeBook::recipe(app().book.category(2), 0)).image, QString());
+        const Recipe eight = RecipeBook::readRecipe(RecipeBook::recipe(app().book.category(2), 0));
+        QCOMPARE(eight.image, QString());
         QCOMPARE(RecipeBook::recipe(app().book.category(2), 0).children().size(), 9);
+        // A restored recipe keeps its date; one that does not read as a date is dated today.
+        QCOMPARE(RecipeBook::readRecipe(RecipeBook::recipe(app().book.category(0), 1)).date,
+                 QStringLiteral("1/2/2020"));
+        QCOMPARE(eight.date, QStringLiteral("12/6/2026"));
+        setClock({});
     }
 
     // Ticking one of two equal titles takes both; a renamed recipe's picture takes the new title.
@@ -213,7 +223,7 @@ private slots:
                                  categoryXml("Pies", recipeXml("Rye") + recipeXml("Tarta")) +
                                  categoryXml("Breads", recipeXml("Rye")) + "</recipebook>");
         QDir(folder.path()).mkpath(QStringLiteral("exp_img"));
-        writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg")), "pic");
+        writeFileBytes(QDir(folder.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg")), jpegBytes("pic"));
         ImportFile import;
         QVERIFY(import.load(file));
         TitlePrompt prompt;
@@ -224,7 +234,7 @@ private slots:
         QCOMPARE(RecipeBook::field(RecipeBook::recipe(app().book.category(0), 1), RecipeField::Image),
                  QStringLiteral("recipes_Cakes_torta nueva.jpg"));
         QCOMPARE(readFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_torta nueva.jpg"))),
-                 QByteArray("pic"));
+                 jpegBytes("pic"));
     }
 
     // Names from the file never lead a file operation outside its exp_img folder or the images folder,
@@ -239,10 +249,12 @@ private slots:
             recipeXml("Bait", "../../bait.txt") + recipeXml("Abs", "/tmp/bait.txt") + recipeXml("Dots", "..");
         QTest::newRow("picture names reaching out") << "<recipebook>" + categoryXml("Cakes", bait) + "</recipebook>"
                                                     << true << "Cakes: Bait, Abs, Dots" << QStringList{};
-        QTest::newRow("forbidden characters in a category")
-            << "<recipebook>" + categoryXml("a/../../x", recipeXml("Lost")) + categoryXml("", recipeXml("Empty")) +
-                   categoryXml("Good", recipeXml("Kept")) + "</recipebook>"
-            << true << "Good: Kept" << QStringList{"Lost", "Empty"};
+        QTest::newRow("category names that could not be typed")
+            << "<recipebook>" + categoryXml("a/../../x", recipeXml("Lost")) + categoryXml(" \t", recipeXml("Empty")) +
+                   categoryXml("[new category..]", recipeXml("Entry")) +
+                   categoryXml("[categoría nueva..]", recipeXml("Entrada")) +
+                   categoryXml("Good\nbye", recipeXml("Kept\tnow")) + "</recipebook>"
+            << true << "Good bye: Kept now" << QStringList{"Lost", "Empty", "Entry", "Entrada"};
         QTest::newRow("forbidden characters in a title, answered")
             << "<recipebook>" + categoryXml("Cakes", recipeXml("Mom&apos;s")) + "</recipebook>" << true
             << "Cakes: answer" << QStringList{};
@@ -272,6 +284,74 @@ private slots:
         QCOMPARE(readFileBytes(QDir(folder.path()).filePath(QStringLiteral("a/bait.txt"))), QByteArray("outside"));
         for (const XmlNode& category : app().book.categories())
             QVERIFY(isValidName(RecipeBook::categoryName(category)));
+    }
+
+    // A picture comes in only from a regular file of exp_img that starts as a picture, and never in place
+    // of a file of the images folder; a picture that cannot be written fails the whole import.
+    void picturesFromTheFile()
+    {
+        TestEnv env;
+        QDir().mkpath(env.imagesPath());
+        QTemporaryDir folder;
+        const QDir pictures(QDir(folder.path()).filePath(QStringLiteral("exp_img")));
+        QDir().mkpath(pictures.path());
+        const QString outside = QDir(folder.path()).filePath(QStringLiteral("secret.txt"));
+        writeFileBytes(outside, jpegBytes("not yours"));
+        QVERIFY(QFile::link(outside, pictures.filePath(QStringLiteral("link.jpg"))));
+        writeFileBytes(pictures.filePath(QStringLiteral("text.jpg")), "plain text");
+        QVERIFY(::mkfifo(QFile::encodeName(pictures.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600) == 0);
+        QFile huge(pictures.filePath(QStringLiteral("huge.jpg")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(jpegBytes("")) == 4 &&
+                huge.resize(kMaxImportedPictureBytes + 1));
+        huge.close();
+        const QByteArray good = jpegBytes(QByteArray(20000, 'g'));
+        writeFileBytes(pictures.filePath(QStringLiteral("good.jpg")), good);
+        // The cook's own file in images, under the name the good picture would take.
+        const QString own = QDir(env.imagesPath()).filePath(QStringLiteral("GOOD.jpg"));
+        writeFileBytes(own, "the cook's own");
+
+        QByteArray recipes;
+        for (const char* name : {"link", "text", "pipe", "huge", "good"})
+            recipes += recipeXml(QString::fromLatin1(name).toUpper(), QStringLiteral("%1.jpg").arg(QLatin1String(name)));
+        const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
+        writeFileBytes(file, "<recipebook>" + categoryXml("C", recipes) + "</recipebook>");
+        ImportFile import;
+        QVERIFY(import.load(file));
+        TitlePrompt prompt;
+
+        // A disk with room for the book but not for a picture: nothing is imported, the reason is given.
+        {
+            FileSizeLimit limit(10000);
+            const ImportResult full = importRecipes(app().book, import, all(import), true, prompt.callback());
+            QCOMPARE(full.change.status, ChangeOutcome::Status::SaveFailed);
+            QVERIFY(!full.change.error.isEmpty());
+            QCOMPARE(full.imported, 0);
+        }
+        QCOMPARE(RecipeBook::recipes(readBook(env.bookPath())->category(0)).size(), 0);
+        QCOMPARE(QDir(env.imagesPath()).entryList(QDir::Files), QStringList{"GOOD.jpg"});
+
+        // A book that cannot be saved (a folder in its place): the file that was there before stays.
+        QVERIFY(QDir().mkdir(env.bookPath()));
+        QCOMPARE(importRecipes(app().book, import, all(import), true, prompt.callback()).change.status,
+                 ChangeOutcome::Status::SaveFailed);
+        QVERIFY(QDir().rmdir(env.bookPath()));
+        QCOMPARE(readFileBytes(own), QByteArray("the cook's own"));
+        QCOMPARE(QDir(env.imagesPath()).entryList(QDir::Files), QStringList{"GOOD.jpg"});
+
+        const ImportResult result = importRecipes(app().book, import, all(import), true, prompt.callback());
+        QVERIFY(result.change.saved());
+        QCOMPARE(result.imported, 5);
+        QCOMPARE(result.change.notices, QList<TextId>(4, TextId::PictureNotCopiedMessage));
+        QStringList names;
+        for (const XmlNode& recipe : RecipeBook::recipes(app().book.category(0)))
+            names << RecipeBook::field(recipe, RecipeField::Image);
+        QCOMPARE(names, (QStringList{"", "", "", "", "GOOD (2).jpg"}));
+        QCOMPARE(readFileBytes(QDir(env.imagesPath()).filePath(QStringLiteral("GOOD (2).jpg"))), good);
+        QCOMPARE(readFileBytes(own), QByteArray("the cook's own"));
+        QCOMPARE(readFileBytes(outside), jpegBytes("not yours"));
+        // Every new file gets the usual mode, as the user's other files do.
+        QCOMPARE(QFileInfo(QDir(env.imagesPath()).filePath(QStringLiteral("GOOD (2).jpg"))).permissions(),
+                 QFileInfo(outside).permissions());
     }
 
     // A huge file is read like any other, and the import saves the book once.

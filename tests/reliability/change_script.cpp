@@ -59,8 +59,10 @@ bool pickRecipe(int step, RecipeRef* ref)
 void prepareSources(const QString& sources)
 {
     QDir().mkpath(sources);
+    // The last photograph is larger than the book, so that a disk may take the book but not the picture.
     for (int i = 0; i < 4; ++i)
-        writeFile(photo(sources, i), QByteArray("JPEG picture ") + QByteArray(2000 + 500 * i, char('a' + i)));
+        writeFile(photo(sources, i), QByteArray("\xFF\xD8\xFF\xE0JPEG picture ", 17) +
+                                         QByteArray(i == 3 ? 60000 : 2000 + 500 * i, char('a' + i)));
     // A recipe file to import, with its pictures beside it.
     RecipeBook file;
     file.loadBlank();
@@ -75,7 +77,8 @@ void prepareSources(const QString& sources)
     }
     QDir(sources).mkpath(QStringLiteral("exp_img"));
     for (int i = 0; i < 3; ++i)
-        writeFile(QDir(sources).filePath(QStringLiteral("exp_img/imported_%1.jpg").arg(i)), QByteArray(3000, 'i'));
+        writeFile(QDir(sources).filePath(QStringLiteral("exp_img/imported_%1.jpg").arg(i)),
+                  QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(3000, 'i'));
     if (!file.save(QDir(sources).filePath(QStringLiteral("import.xml"))))
         qFatal("cannot write the import file");
 }

@@ -1,8 +1,9 @@
 // Plays the change script on a data folder with a fault put in the way of every change:
 //   fault_worker DATA_FOLDER SOURCES FAULT
 // FAULT is one of
-//   full-disk       files may grow to a quarter of the book's size only, or one byte short of it on
-//                   every other change, so that pictures fit and the book does not (a file-size limit)
+//   full-disk       files may grow to a quarter of the book's size only, or one byte short of it, so
+//                   that pictures fit and the book does not, or a little beyond it, so that the book fits
+//                   and the largest picture does not, in turn (a file-size limit)
 //   read-only       the data folder cannot be written
 //   book-is-folder  recipes.xml has been replaced by a folder
 //   images-is-file  the images folder has been replaced by a file
@@ -105,7 +106,7 @@ public:
         QDir data(m_data);
         if (isFullDisk()) {
             const qint64 size = QFileInfo(data.filePath(QStringLiteral("recipes.xml"))).size();
-            m_limit = step % 2 == 0 ? size / 4 : size - 1;
+            m_limit = step % 3 == 0 ? size / 4 : step % 3 == 1 ? size - 1 : size + 4096;
             getrlimit(RLIMIT_FSIZE, &m_oldLimit);
             rlimit limit = m_oldLimit;
             limit.rlim_cur = static_cast<rlim_t>(m_limit);
@@ -204,6 +205,9 @@ int main(int argc, char* argv[])
                 lost(step, QStringLiteral("reported saved although the book cannot have been written"));
             if (bookDuring != memoryDuring)
                 lost(step, QStringLiteral("the book on disk is not the book in memory"));
+            // A picture the disk had no room for is a failed change, not a recipe saved without it.
+            if (fault.isFullDisk() && outcome.notices.contains(TextId::PictureNotCopiedMessage))
+                lost(step, QStringLiteral("a picture was left out for want of room and the change reported saved"));
             break;
         }
         notices += static_cast<int>(outcome.notices.size());

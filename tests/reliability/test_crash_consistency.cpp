@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QtTest>
 #include <map>
@@ -28,6 +29,24 @@ void copyDataFolder(const QString& from, const QString& to)
         !copyFileAtomically(QDir(from).filePath(QStringLiteral("recipes.xml")),
                             QDir(to).filePath(QStringLiteral("recipes.xml")), &error))
         qFatal("cannot copy the data folder: %s", qPrintable(error));
+}
+
+// The content of every picture the book in the folder names.
+QMap<QString, QByteArray> namedPictures(const QString& folder)
+{
+    QMap<QString, QByteArray> pictures;
+    RecipeBook book;
+    if (!book.load(QDir(folder).filePath(QStringLiteral("recipes.xml"))))
+        return pictures;
+    const QString images = QDir(folder).filePath(QStringLiteral("images"));
+    for (const XmlNode& category : book.categories()) {
+        for (const XmlNode& recipe : RecipeBook::recipes(category)) {
+            const QString name = RecipeBook::field(recipe, RecipeField::Image);
+            if (!name.isEmpty())
+                pictures.insert(name, readFileBytes(picturePath(images, name)));
+        }
+    }
+    return pictures;
 }
 
 QStringList temporaryFiles(const QString& folder)
@@ -62,10 +81,12 @@ private slots:
         app().appPath = replay;
         QVERIFY(app().book.load(app().bookPath()));
         QList<QByteArray> states{readFileBytes(app().bookPath())};
+        QList<QMap<QString, QByteArray>> pictureStates{namedPictures(replay)};
         for (int step = 0; step < ChangeScript::kSteps; ++step) {
             const ChangeOutcome outcome = ChangeScript::play(step, sources);
             QVERIFY2(outcome.status != ChangeOutcome::Status::SaveFailed, qPrintable(outcome.error));
             states << readFileBytes(app().bookPath());
+            pictureStates << namedPictures(replay);
         }
 
         QRandomGenerator rng(20261206);
@@ -86,6 +107,7 @@ private slots:
             bool ok = false;
             const int step = readFileBytes(marker).toInt(&ok);
             const QByteArray onDisk = readFileBytes(QDir(trial).filePath(QStringLiteral("recipes.xml")));
+            int state = 0; // the state the book on disk is in
             if (!ok) {
                 QVERIFY2(onDisk == states[0], qPrintable(QStringLiteral("kill %1: the book changed before any change").arg(t)));
                 ++finishedBefore;
@@ -94,12 +116,14 @@ private slots:
                 ++killsByKind[step % 9];
                 if (onDisk == states[step]) {
                     ++finishedBefore;
+                    state = step;
                 } else {
                     QVERIFY2(step + 1 < states.size() && onDisk == states[step + 1],
                              qPrintable(QStringLiteral("kill %1 during change %2: the book is neither before nor after it")
                                             .arg(t)
                                             .arg(step)));
                     ++finishedAfter;
+                    state = step + 1;
                 }
             }
 
@@ -118,6 +142,9 @@ private slots:
             }
             qputenv("SAPORINA_HOME", trial.toUtf8());
             QCOMPARE(openDataFolder().problem, StartupProblem::None);
+            // ... each with the content the book's state gave it, also after start-up has cleared up.
+            QVERIFY2(namedPictures(trial) == pictureStates[state],
+                     qPrintable(QStringLiteral("kill %1: a picture the book names does not hold its content").arg(t)));
             QCOMPARE(temporaryFiles(trial), QStringList());
             QCOMPARE(temporaryFiles(QDir(trial).filePath(QStringLiteral("images"))), QStringList());
             resetAppState(); // lets go of the folder's lock

@@ -29,6 +29,11 @@ private:
 };
 
 QByteArray readFileBytes(const QString& path);
+// Content that starts as a JPEG file does, for code that looks at a picture's first bytes only.
+inline QByteArray jpegBytes(const QByteArray& body)
+{
+    return QByteArray("\xFF\xD8\xFF\xE0", 4) + body;
+}
 void writeFileBytes(const QString& path, const QByteArray& data);
 
 // Lowers the largest file this process may write, so that writing past it fails as on a full disk.

@@ -158,7 +158,7 @@ private slots:
                                  recipeXml("Tarta") + "</category><category cname=\"a/b\">" + recipeXml("Lost") +
                                  "</category></recipebook>");
         QDir().mkpath(f.file(QStringLiteral("exp_img")));
-        writeFileBytes(f.file(QStringLiteral("exp_img/recipes_Cakes_Flan.jpg")), "flan");
+        writeFileBytes(f.file(QStringLiteral("exp_img/recipes_Cakes_Flan.jpg")), jpegBytes("flan"));
         f.env.dialogs.inputs = {std::nullopt}; // the add window's first category prompt
         auto* add = new AddRecipeWindow;
         add->show();

@@ -23,3 +23,15 @@ QString shortDateText(const QDate& date)
 {
     return date.toString(QStringLiteral("M/d/yyyy"));
 }
+
+bool isReadableDate(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    for (const char* format : {"M/d/yyyy", "d/M/yyyy", "M/d/yy", "d/M/yy", "yyyy-MM-dd", "d.M.yyyy", "d-M-yyyy"}) {
+        if (QDate::fromString(trimmed, QLatin1String(format)).isValid())
+            return true;
+    }
+    return false;
+}

@@ -3,8 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -13,7 +12,11 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QSaveFile>
 #endif
 
 namespace {
@@ -27,12 +30,6 @@ std::filesystem::path nativePath(const QString& path)
 #endif
 }
 
-// The system's own words for an error number ("No space left on device"), not Qt's generic ones.
-QString systemError(int number)
-{
-    return QString::fromLocal8Bit(std::strerror(number));
-}
-
 bool setError(QString* error, const QString& why)
 {
     if (error)
@@ -40,7 +37,98 @@ bool setError(QString* error, const QString& why)
     return false;
 }
 
+QString temporaryName()
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = kTemporaryPrefix;
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+    return name + kTemporarySuffix;
+}
+
+// A symbolic link at `path` is followed to the file it names (which may not exist yet).
+QString writeThroughLinks(const QString& path)
+{
+    QString target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+} // namespace
+
 #ifdef Q_OS_UNIX
+namespace {
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The system's own words for an error number ("No space left on device"), not Qt's generic ones.
+QString systemError(int number)
+{
+    return QString::fromLocal8Bit(std::strerror(number));
+}
+
+// The mode a new file gets: what the umask leaves of 0666. Read once, without changing it where the
+// system tells it.
+mode_t newFileMode()
+{
+    static const mode_t mode = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("Umask:")) {
+                    bool ok = false;
+                    const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                    if (ok)
+                        return static_cast<mode_t>(0666 & ~mask);
+                }
+            }
+        }
+        const mode_t mask = ::umask(022);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+// The mode of the regular file at `path` when there is one, else a new file's.
+mode_t modeFor(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(encoded(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
+        return st.st_mode & 07777;
+    return newFileMode();
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    // False (errno set) when closing reports a failure of the writes before it.
+    bool close()
+    {
+        if (m_fd < 0)
+            return true;
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0 || errno == EINTR;
+    }
+
+private:
+    int m_fd;
+};
+
 // Writes everything to the descriptor, retrying short writes; false with errno set on failure.
 bool writeAll(int fd, const char* data, qint64 size)
 {
@@ -56,12 +144,6 @@ bool writeAll(int fd, const char* data, qint64 size)
     }
     return true;
 }
-#endif
-
-} // namespace
-
-#ifdef Q_OS_UNIX
-namespace {
 
 // Gathers the pieces into large writes to the descriptor; after the first failed write it keeps the
 // error number and takes nothing more.
@@ -90,6 +172,11 @@ public:
         m_buffer.clear();
         return m_error;
     }
+    void fail(int number)
+    {
+        if (m_error == 0)
+            m_error = number;
+    }
 
 private:
     static constexpr qint64 kBufferSize = 1 << 20;
@@ -98,44 +185,251 @@ private:
     QByteArray m_buffer;
 };
 
-} // namespace
+// A new file with a temporary name in a folder, removed again unless it is put in place.
+class TemporaryFile {
+public:
+    // False with errno set when no file could be made.
+    bool create(const QString& folder)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = QDir(folder).filePath(temporaryName());
+            const int fd = ::open(encoded(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                  0600);
+            if (fd >= 0) {
+                m_fd = std::make_unique<Descriptor>(fd);
+                return true;
+            }
+            if (errno != EEXIST)
+                break;
+        }
+        m_path.clear();
+        return false;
+    }
+    ~TemporaryFile()
+    {
+        m_fd.reset();
+        if (!m_path.isEmpty())
+            ::unlink(encoded(m_path).constData());
+    }
+    int fd() const { return m_fd->get(); }
+    QString path() const { return m_path; }
+
+    // Gives the written file its mode, flushes it to disk and closes it; the error number, or 0.
+    int finish(mode_t mode)
+    {
+        if (::fchmod(fd(), mode) != 0 || ::fsync(fd()) != 0)
+            return errno;
+        return m_fd->close() ? 0 : errno;
+    }
+    // Puts the file in place of `target`, replacing what is there; the error number, or 0.
+    int replace(const QString& target)
+    {
+        if (::rename(encoded(m_path).constData(), encoded(target).constData()) != 0)
+            return errno;
+        m_path.clear();
+        return 0;
+    }
+    // Gives the file the name `target` only when nothing has that name; the error number (EEXIST when
+    // the name is taken), or 0.
+    int placeAsNew(const QString& target)
+    {
+        const QByteArray from = encoded(m_path), to = encoded(target);
+#ifdef RENAME_NOREPLACE
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+            m_path.clear();
+            return 0;
+        }
+        if (errno != EINVAL && errno != ENOSYS)
+            return errno;
 #endif
+        // Where the system cannot rename without replacing, a second link to the file never replaces either.
+        if (::link(from.constData(), to.constData()) == 0)
+            return 0; // the temporary name goes when this object does
+        if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+            return errno;
+        // A file system with neither: look, then rename, which leaves only a moment's window.
+        struct stat st {};
+        if (::lstat(to.constData(), &st) == 0)
+            return EEXIST;
+        return replace(target);
+    }
+
+private:
+    QString m_path;
+    std::unique_ptr<Descriptor> m_fd;
+};
+
+// Writes a new file into `folder` with `produce` and puts it at `target` (replacing or not). The
+// error number, or 0.
+int writeAndPlace(const QString& target, mode_t mode, bool replace, const std::function<void(DescriptorSink&)>& produce)
+{
+    TemporaryFile file;
+    if (!file.create(QFileInfo(target).absolutePath()))
+        return errno;
+    DescriptorSink sink(file.fd());
+    produce(sink);
+    int number = sink.flush();
+    if (number == 0)
+        number = file.finish(mode);
+    if (number == 0)
+        number = replace ? file.replace(target) : file.placeAsNew(target);
+    if (number == 0)
+        syncFolder(QFileInfo(target).absolutePath());
+    return number;
+}
+
+} // namespace
 
 bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error)
 {
+    const QString target = writeThroughLinks(path);
+    const int number = writeAndPlace(target, modeFor(target), true, [&](DescriptorSink& sink) { produce(sink); });
+    return number == 0 || setError(error, systemError(number));
+}
+
+bool replaceFileAtomically(const QString& path, const QByteArray& data, QString* error)
+{
+    const int number = writeAndPlace(path, modeFor(path), true,
+                                     [&](DescriptorSink& sink) { sink.write(data.constData(), data.size()); });
+    return number == 0 || setError(error, systemError(number));
+}
+
+CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const CopySource& source)
+{
+    using Status = CopyOutcome::Status;
+    // O_NONBLOCK: a pipe planted under a picture's name must not hang the program.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (source.followLinks ? 0 : O_NOFOLLOW);
+    Descriptor in(::open(encoded(from).constData(), flags));
+    if (!in.valid())
+        return {errno == ELOOP ? Status::SourceRefused : Status::SourceUnreadable, systemError(errno)};
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0)
+        return {Status::SourceUnreadable, systemError(errno)};
+    if (!S_ISREG(st.st_mode) || (source.maxBytes >= 0 && st.st_size > source.maxBytes))
+        return {Status::SourceRefused, {}};
+    ::fcntl(in.get(), F_SETFL, O_RDONLY);
+
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    int readError = 0;
+    bool refused = false;
+    bool first = true;
+    const int number = writeAndPlace(to, replace ? modeFor(to) : newFileMode(), replace, [&](DescriptorSink& sink) {
+        for (;;) {
+            const ssize_t got = ::read(in.get(), buffer.data(), static_cast<size_t>(buffer.size()));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                readError = errno;
+                sink.fail(EIO);
+                return;
+            }
+            if (first && source.acceptHead && !source.acceptHead(QByteArrayView(buffer.constData(), std::min<ssize_t>(got, 16)))) {
+                refused = true;
+                sink.fail(EINVAL);
+                return;
+            }
+            first = false;
+            if (got == 0)
+                return;
+            sink.write(buffer.constData(), got);
+        }
+    });
+    if (refused)
+        return {Status::SourceRefused, {}};
+    if (readError != 0)
+        return {Status::SourceUnreadable, systemError(readError)};
+    if (number == EEXIST && !replace)
+        return {Status::NameTaken, systemError(number)};
+    if (number != 0)
+        return {Status::WriteFailed, systemError(number)};
+    return {};
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+#else // Systems without POSIX files: Qt's save file does the same steps.
+
+namespace {
+bool saveWith(const QString& path, const std::function<bool(QSaveFile&)>& produce, QString* error)
+{
     QSaveFile file(path);
-    // Unbuffered: every byte goes straight to the system, which says exactly why a write fails.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly))
         return setError(error, file.errorString());
-#ifdef Q_OS_UNIX
-    DescriptorSink sink(file.handle());
-    produce(sink);
-    int number = sink.flush();
-    if (number == 0 && ::fsync(file.handle()) != 0)
-        number = errno;
-    if (number != 0) {
-        file.cancelWriting();
-        return setError(error, systemError(number));
-    }
-#else
-    struct FileSink : ByteSink {
-        QSaveFile& file;
-        bool ok = true;
-        explicit FileSink(QSaveFile& f) : file(f) {}
-        void write(const char* data, qint64 size) override { ok = ok && file.write(data, size) == size; }
-    } sink(file);
-    produce(sink);
-    if (!sink.ok || !file.flush()) {
+    if (!produce(file) || !file.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return setError(error, why);
     }
-#endif
-    if (!file.commit())
-        return setError(error, file.errorString());
-    syncFolder(QFileInfo(path).absolutePath());
-    return true;
+    return file.commit() || setError(error, file.errorString());
 }
+} // namespace
+
+bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error)
+{
+    return saveWith(
+        writeThroughLinks(path),
+        [&](QSaveFile& file) {
+            struct FileSink : ByteSink {
+                QSaveFile& file;
+                bool ok = true;
+                explicit FileSink(QSaveFile& f) : file(f) {}
+                void write(const char* data, qint64 size) override { ok = ok && file.write(data, size) == size; }
+            } sink(file);
+            produce(sink);
+            return sink.ok;
+        },
+        error);
+}
+
+bool replaceFileAtomically(const QString& path, const QByteArray& data, QString* error)
+{
+    if (QFileInfo(path).isSymLink())
+        QFile::remove(path);
+    return saveWith(path, [&](QSaveFile& file) { return file.write(data) == data.size(); }, error);
+}
+
+CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const CopySource& source)
+{
+    using Status = CopyOutcome::Status;
+    const QFileInfo info(from);
+    if ((!source.followLinks && info.isSymLink()) || !info.isFile() ||
+        (source.maxBytes >= 0 && info.size() > source.maxBytes))
+        return {Status::SourceRefused, {}};
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return {Status::SourceUnreadable, in.errorString()};
+    if (source.acceptHead && !source.acceptHead(in.peek(16)))
+        return {Status::SourceRefused, {}};
+    if (!replace && QFileInfo::exists(to))
+        return {Status::NameTaken, {}};
+    QString why;
+    const bool ok = saveWith(
+        to,
+        [&](QSaveFile& file) {
+            while (!in.atEnd()) {
+                const QByteArray piece = in.read(1 << 16);
+                if (piece.isEmpty() || file.write(piece) != piece.size())
+                    return false;
+            }
+            return true;
+        },
+        &why);
+    return ok ? CopyOutcome{} : CopyOutcome{Status::WriteFailed, why};
+}
+
+void syncFolder(const QString& folder)
+{
+    Q_UNUSED(folder); // folder entries are flushed with the file on this system
+}
+
+#endif
 
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error)
 {
@@ -143,53 +437,12 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
         path, [&data](ByteSink& sink) { sink.write(data.constData(), data.size()); }, error);
 }
 
-QString writeTemporaryFile(const QString& folder, const QByteArray& data, QString* error)
-{
-    // A fresh, exclusively created name: nothing planted in the folder can be followed.
-    QTemporaryFile file(QDir(folder).filePath(kTemporaryPrefix + QStringLiteral("XXXXXX") + kTemporarySuffix));
-    if (!file.open()) {
-        setError(error, file.errorString());
-        return {};
-    }
-#ifdef Q_OS_UNIX
-    if (!writeAll(file.handle(), data.constData(), data.size()) || ::fsync(file.handle()) != 0) {
-        setError(error, systemError(errno));
-        return {};
-    }
-#else
-    if (file.write(data) != data.size() || !file.flush()) {
-        setError(error, file.errorString());
-        return {};
-    }
-#endif
-    file.close();
-    file.setAutoRemove(false);
-    return file.fileName();
-}
-
-bool replaceFileAtomically(const QString& path, const QByteArray& data, QString* error)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    const QString temporary = writeTemporaryFile(folder, data, error);
-    if (temporary.isEmpty())
-        return false;
-    if (!renameReplacing(temporary, path, error)) {
-        QFile::remove(temporary);
-        return false;
-    }
-    syncFolder(folder);
-    return true;
-}
-
 bool copyFileAtomically(const QString& from, const QString& to, QString* error)
 {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return setError(error, source.errorString());
-    const QByteArray content = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return setError(error, source.errorString());
-    return replaceFileAtomically(to, content, error);
+    const CopyOutcome outcome = copyFile(from, to, true);
+    if (outcome.copied())
+        return true;
+    return setError(error, outcome.error.isEmpty() ? QDir::toNativeSeparators(from) : outcome.error);
 }
 
 bool renameReplacing(const QString& from, const QString& to, QString* error)
@@ -205,17 +458,4 @@ bool isSameFile(const QString& a, const QString& b)
 {
     std::error_code code;
     return std::filesystem::equivalent(nativePath(a), nativePath(b), code) && !code;
-}
-
-void syncFolder(const QString& folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-#else
-    Q_UNUSED(folder); // folder entries are flushed with the file on this system
-#endif
 }

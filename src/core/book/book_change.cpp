@@ -29,6 +29,16 @@ QSet<QString> lowerPictureNamesInUse(const RecipeBook& book)
     return lower;
 }
 
+QSet<QString> lowerPictureNamesTaken(const RecipeBook& book)
+{
+    QSet<QString> taken = lowerPictureNamesInUse(book);
+    const QStringList entries = QDir(book.imagesFolder())
+                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : entries)
+        taken.insert(name.toLower());
+    return taken;
+}
+
 BookChange::BookChange(RecipeBook& book) : m_book(book) {}
 
 BookChange::~BookChange()
@@ -65,28 +75,29 @@ void BookChange::renameCategory(const XmlNode& category, const QString& name)
     XmlNode(category).setAttribute(QStringLiteral("cname"), name);
 }
 
-bool BookChange::addPicture(const QString& from, const QString& name)
+CopyOutcome BookChange::addPicture(const QString& from, const QString& name, const CopySource& source)
 {
     const QString target = picturePath(m_book.imagesFolder(), name);
-    if (target.isEmpty() || !QDir().mkpath(m_book.imagesFolder()) || !copyFileAtomically(from, target))
-        return false;
-    m_added.append(target);
-    return true;
+    if (target.isEmpty())
+        return {CopyOutcome::Status::NameTaken, {}};
+    if (!QDir().mkpath(m_book.imagesFolder())) {
+        fail(QDir::toNativeSeparators(m_book.imagesFolder()));
+        return {CopyOutcome::Status::WriteFailed, {}};
+    }
+    const CopyOutcome outcome = copyFile(from, target, false, source);
+    if (outcome.copied())
+        m_added.append(target);
+    else if (outcome.status == CopyOutcome::Status::WriteFailed)
+        fail(outcome.error);
+    return outcome;
 }
 
-bool BookChange::replacePictureAfterSave(const QString& from, const QString& name)
+void BookChange::fail(const QString& reason)
 {
-    const QString target = picturePath(m_book.imagesFolder(), name);
-    if (target.isEmpty() || !QDir().mkpath(m_book.imagesFolder()))
-        return false;
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QString waiting = writeTemporaryFile(m_book.imagesFolder(), source.readAll());
-    if (waiting.isEmpty())
-        return false;
-    m_moves.append({waiting, target, true});
-    return true;
+    if (!m_failed) {
+        m_failed = true;
+        m_outcome.error = reason;
+    }
 }
 
 void BookChange::renamePictureAfterSave(const QString& from, const QString& to)
@@ -94,7 +105,7 @@ void BookChange::renamePictureAfterSave(const QString& from, const QString& to)
     const QString source = picturePath(m_book.imagesFolder(), from);
     const QString target = picturePath(m_book.imagesFolder(), to);
     if (!source.isEmpty() && !target.isEmpty())
-        m_moves.append({source, target, false});
+        m_moves.append({source, target});
 }
 
 void BookChange::deletePictureAfterSave(const QString& name)
@@ -122,10 +133,6 @@ void BookChange::undo()
     m_steps.clear();
     for (const QString& path : std::as_const(m_added))
         QFile::remove(path);
-    for (const PictureMove& move : std::as_const(m_moves)) {
-        if (move.waiting)
-            QFile::remove(move.from); // new content that never took its place
-    }
     m_added.clear();
     m_moves.clear();
     m_deletions.clear();
@@ -134,11 +141,12 @@ void BookChange::undo()
 ChangeOutcome BookChange::save()
 {
     m_done = true;
-    QString error;
-    if (!m_book.save(m_book.filePath(), &error)) {
+    QString error = m_outcome.error;
+    if (m_failed || !m_book.save(m_book.filePath(), &error)) {
         undo();
         m_outcome.status = ChangeOutcome::Status::SaveFailed;
         m_outcome.error = error;
+        m_outcome.notices.clear();
         return m_outcome;
     }
     XmlDocument& document = m_book.document();
@@ -148,11 +156,9 @@ ChangeOutcome BookChange::save()
     }
     m_steps.clear();
 
-    // The book on disk now names the new pictures: put waiting ones in place, then let go of the old.
-    for (const PictureMove& move : std::as_const(m_moves)) {
-        if (!renameReplacing(move.from, move.to) && move.waiting)
-            QFile::remove(move.from);
-    }
+    // The book on disk now names the new pictures: let go of the old.
+    for (const PictureMove& move : std::as_const(m_moves))
+        renameReplacing(move.from, move.to);
     if (!m_deletions.isEmpty()) {
         const QSet<QString> used = pictureNamesInUse(m_book);
         QHash<QString, QString> usedByLowerName;

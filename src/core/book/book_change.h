@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/book/atomic_file.h"
 #include "core/book/recipe_book.h"
 #include "core/text/text_ids.h"
 
@@ -27,10 +28,10 @@ struct ChangeOutcome {
 // fails, so that the book in memory is always the book on disk.
 //
 // Picture files follow the book, never lead it. Before the save, new files only appear under names
-// that the book on disk does not use (and new content for a name it does use waits under a temporary
-// name). Only once the book is safely written are waiting files put in place and files renamed or
-// deleted, and a file is deleted only when no recipe of the saved book names it. A failed save
-// removes what was added and leaves every picture of the book on disk where it was.
+// that nothing in the images folder has yet, so the saved book names files that already hold their
+// content. Only once the book is safely written are files renamed or deleted, and a file is deleted
+// only when no recipe of the saved book names it. A failed save removes what was added and leaves
+// every picture of the book on disk where it was.
 class BookChange {
 public:
     explicit BookChange(RecipeBook& book);
@@ -45,12 +46,10 @@ public:
     void remove(const XmlNode& node);
     void renameCategory(const XmlNode& category, const QString& name);
 
-    // Puts a copy of `from` into the images folder as `name` now; `name` must not be one that the
-    // book on disk uses. False (with nothing left behind) when the copy fails.
-    bool addPicture(const QString& from, const QString& name);
-    // New content for `name`, which the book on disk may use: copied now under a temporary name,
-    // put in place once the book is saved. False when the copy fails.
-    bool replacePictureAfterSave(const QString& from, const QString& name);
+    // Puts a copy of `from` into the images folder as `name` now, never in place of a file already
+    // there. Nothing is left behind when the copy fails; a copy that could not be written makes the
+    // whole change fail with the system's reason (a full disk is not a picture left out).
+    CopyOutcome addPicture(const QString& from, const QString& name, const CopySource& source = {});
     // Renames a picture once the book is saved (for a change of letter case only, where a copy
     // under the new name would be the same file on some systems).
     void renamePictureAfterSave(const QString& from, const QString& to);
@@ -58,6 +57,9 @@ public:
     void deletePictureAfterSave(const QString& name);
 
     void notice(TextId textId) { m_outcome.notices.append(textId); }
+    // The change cannot be made: save() writes nothing, undoes everything and reports `reason`.
+    void fail(const QString& reason);
+    bool failed() const { return m_failed; }
 
     // Writes the book. On success the waiting picture steps run; on failure everything is undone.
     ChangeOutcome save();
@@ -70,8 +72,7 @@ private:
         QString oldName;
     };
     struct PictureMove {
-        QString from, to;     // full paths
-        bool waiting = false; // `from` is new content under a temporary name, dropped if the save fails
+        QString from, to; // full paths
     };
 
     void undo();
@@ -79,9 +80,10 @@ private:
     RecipeBook& m_book;
     std::vector<Step> m_steps;
     QStringList m_added;        // full paths of pictures put in place before the save
-    QList<PictureMove> m_moves; // temporary files and renames to carry out after the save
+    QList<PictureMove> m_moves; // renames to carry out after the save
     QStringList m_deletions;    // stored names to delete after the save when unused
     ChangeOutcome m_outcome;
+    bool m_failed = false;
     bool m_done = false;
 };
 
@@ -89,3 +91,6 @@ private:
 // a free one: on some systems names differing only in case are one file).
 QSet<QString> pictureNamesInUse(const RecipeBook& book);
 QSet<QString> lowerPictureNamesInUse(const RecipeBook& book);
+// The names a new picture may not take, in lower case: those recipes use and those of every entry in
+// the images folder (which may be the cook's own files, or pictures a stopped copy left).
+QSet<QString> lowerPictureNamesTaken(const RecipeBook& book);

@@ -82,3 +82,16 @@ QString importedPictureName(const QString& storedName, const QString& title)
     const QString extension = dot < 0 ? QString() : storedName.mid(dot);
     return head + title + extension;
 }
+
+bool looksLikePicture(QByteArrayView head)
+{
+    static constexpr QByteArrayView kSignatures[] = {
+        QByteArrayView("\xFF\xD8\xFF", 3), QByteArrayView("GIF87a"), QByteArrayView("GIF89a"),
+        QByteArrayView("\x89PNG\r\n\x1A\n", 8)};
+    for (const QByteArrayView signature : kSignatures) {
+        if (head.startsWith(signature))
+            return true;
+    }
+    // BMP: "BM", then the file size and two reserved words; the pixel data's offset follows a header.
+    return head.size() >= 14 && head.startsWith("BM");
+}

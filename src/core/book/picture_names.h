@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QSet>
 #include <QString>
 
@@ -39,3 +40,9 @@ QString firstFreeName(const QString& name, qsizetype extensionLength, const QSet
 // for the title "torta nueva" gives recipes_Cakes_torta nueva.jpg; a name with fewer than two "_"
 // gives no first part, one without "." no extension.
 QString importedPictureName(const QString& storedName, const QString& title);
+
+// Whether a file's first bytes start one of the picture formats the program shows: JPEG, GIF, BMP or PNG.
+bool looksLikePicture(QByteArrayView head);
+
+// The largest picture taken from a recipe file: a photograph is a few megabytes.
+inline constexpr qint64 kMaxImportedPictureBytes = 64 * 1024 * 1024;

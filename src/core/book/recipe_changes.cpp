@@ -2,6 +2,7 @@
 
 #include "core/app/clock.h"
 #include "core/book/atomic_file.h"
+#include "core/book/book_change.h"
 #include "core/book/picture_names.h"
 #include "core/text/text_table.h"
 
@@ -38,28 +39,38 @@ bool usableFile(BookChange& change, const QString& file)
     return true;
 }
 
+// Copies a picture in under `name`; false when it could not be, after a notice (or, when it could not
+// be written, with the whole change failed).
+bool copyIn(BookChange& change, const QString& file, const QString& name, TextId noticeOnFailure)
+{
+    const CopyOutcome copy = change.addPicture(file, name);
+    if (copy.copied())
+        return true;
+    if (copy.status != CopyOutcome::Status::WriteFailed)
+        change.notice(noticeOnFailure);
+    return false;
+}
+
 // A new picture for a recipe with no picture of its own on disk: the stored name, or empty.
 QString storeNewPicture(BookChange& change, const QString& file, const QString& category, const QString& title)
 {
     if (!usableFile(change, file))
         return {};
-    const QString name = freePictureName(category, title, file, lowerPictureNamesInUse(change.book()));
+    const QString name = freePictureName(category, title, file, lowerPictureNamesTaken(change.book()));
     if (name.isEmpty()) {
         change.notice(TextId::PictureNameUnusableMessage);
         return {};
     }
-    if (!change.addPicture(file, name)) {
-        change.notice(TextId::PictureNotCopiedMessage);
-        return {};
-    }
-    return name;
+    return copyIn(change, file, name, TextId::PictureNotCopiedMessage) ? name : QString();
 }
 
 // The stored picture follows the recipe's category and title; the stored name it ends up with.
 QString keepStoredPicture(BookChange& change, const QString& stored, const QString& category, const QString& title)
 {
     const QString images = change.book().imagesFolder();
-    const QString name = freePictureName(category, title, stored, lowerPictureNamesInUse(change.book()));
+    QSet<QString> taken = lowerPictureNamesTaken(change.book());
+    taken.remove(stored.toLower()); // its own name is the recipe's to keep
+    const QString name = freePictureName(category, title, stored, taken);
     if (name.isEmpty()) {
         change.notice(TextId::PictureNameUnusableKeptMessage);
         return stored;
@@ -74,15 +85,15 @@ QString keepStoredPicture(BookChange& change, const QString& stored, const QStri
         return name;
     }
     // A copy under the new name now, the old name goes once the book names the new one.
-    if (!change.addPicture(storedPath, name)) {
-        change.notice(TextId::PictureNotRenamedMessage);
+    if (!copyIn(change, storedPath, name, TextId::PictureNotRenamedMessage))
         return stored;
-    }
     change.deletePictureAfterSave(stored);
     return name;
 }
 
-// A new picture in place of the stored one (which may be empty); the stored name it ends up with.
+// A new picture in place of the stored one (which may be empty); the stored name it ends up with. The
+// new content takes a name nothing has yet, so that the saved book names a file that already holds it;
+// the old file goes once the book is saved.
 QString replaceStoredPicture(BookChange& change, const QString& file, const QString& stored, const QString& category,
                              const QString& title)
 {
@@ -91,25 +102,13 @@ QString replaceStoredPicture(BookChange& change, const QString& file, const QStr
     };
     if (!usableFile(change, file))
         return keepOld();
-    const QString name = freePictureName(category, title, file, lowerPictureNamesInUse(change.book()));
+    const QString name = freePictureName(category, title, file, lowerPictureNamesTaken(change.book()));
     if (name.isEmpty()) {
         change.notice(stored.isEmpty() ? TextId::PictureNameUnusableMessage : TextId::PictureNameUnusableKeptMessage);
         return stored;
     }
-    if (!stored.isEmpty() && name.toLower() == stored.toLower()) {
-        // The same name: the new content waits until the book is saved, then takes the old one's place.
-        if (!change.replacePictureAfterSave(file, name)) {
-            change.notice(TextId::PictureNotCopiedMessage);
-            return keepOld();
-        }
-        if (name != stored)
-            change.deletePictureAfterSave(stored);
-        return name;
-    }
-    if (!change.addPicture(file, name)) {
-        change.notice(TextId::PictureNotCopiedMessage);
+    if (!copyIn(change, file, name, TextId::PictureNotCopiedMessage))
         return keepOld();
-    }
     if (!stored.isEmpty())
         change.deletePictureAfterSave(stored);
     return name;

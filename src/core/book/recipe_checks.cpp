@@ -1,5 +1,6 @@
 #include "core/book/recipe_checks.h"
 
+#include "core/book/xml_document.h"
 #include "core/text/text_table.h"
 
 bool isValidName(const QString& text)
@@ -10,6 +11,32 @@ bool isValidName(const QString& text)
             return false;
     }
     return true;
+}
+
+QString cleanedName(const QString& text)
+{
+    QString name = xmlStorableText(text);
+    for (QChar& c : name) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u' ';
+    }
+    return name.trimmed();
+}
+
+namespace {
+bool isNewCategoryEntry(const QString& name)
+{
+    for (Language language : {Language::English, Language::Spanish}) {
+        if (name.compare(loadText(TextId::NewCategoryEntry, language), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+bool usableCategoryName(const QString& cleaned)
+{
+    return !cleaned.isEmpty() && isValidName(cleaned) && !isNewCategoryEntry(cleaned);
 }
 
 bool titleExists(const RecipeBook& book, const QString& title)
@@ -44,7 +71,7 @@ std::optional<TextId> categoryNameProblem(const RecipeBook& book, const QString&
 {
     if (!isValidName(name))
         return TextId::InvalidCategoryCharsMessage;
-    if (refuseNewCategoryEntry && name.compare(loadText(TextId::NewCategoryEntry), Qt::CaseInsensitive) == 0)
+    if (refuseNewCategoryEntry && isNewCategoryEntry(name))
         return TextId::CategoryExistsMessage;
     for (const XmlNode& category : book.categories()) {
         if (RecipeBook::categoryName(category).compare(name, Qt::CaseInsensitive) == 0)

@@ -12,6 +12,15 @@
 // True when the text holds none of the ten characters " ' ? \ / : * | < >.
 bool isValidName(const QString& text);
 
+// A title or category name as the book stores it, whether typed or read from a file: characters XML
+// cannot hold dropped, tabs, line breaks and other control characters turned into spaces, and blanks
+// trimmed from both ends.
+QString cleanedName(const QString& text);
+
+// Whether a name may become a category: not empty, no forbidden character, and not the text of the
+// new-category entry of the add and edit windows in either language.
+bool usableCategoryName(const QString& cleaned);
+
 // Whether a recipe of the whole book has this title, compared without regard to case.
 bool titleExists(const RecipeBook& book, const QString& title);
 

@@ -1,6 +1,7 @@
 #include "core/exchange/recipe_import.h"
 
 #include "core/app/clock.h"
+#include "core/book/atomic_file.h"
 #include "core/book/picture_names.h"
 #include "core/book/recipe_checks.h"
 #include "core/book/xml_document.h"
@@ -29,12 +30,6 @@ private:
     QHash<QString, XmlNode> m_categories;
 };
 
-// A name from the file that may enter the book: what a user could have typed.
-bool usableName(const QString& name)
-{
-    return !name.trimmed().isEmpty() && isValidName(name);
-}
-
 // The book's titles, compared without regard to case; kept up to date as recipes come in, so that
 // a thousand imported recipes do not each read the whole book.
 class TitlesInBook {
@@ -57,11 +52,11 @@ private:
 // case, as typed names are compared); empty when the user skips the recipe.
 QString titleToStore(const TitlesInBook& titles, const QString& title, const AskForTitle& askForTitle, bool* asked)
 {
-    *asked = !usableName(title) || titles.contains(title);
+    *asked = title.isEmpty() || !isValidName(title) || titles.contains(title);
     if (!*asked)
         return title;
     for (;;) {
-        const QString answer = xmlStorableText(askForTitle(title)).trimmed();
+        const QString answer = cleanedName(askForTitle(title));
         if (answer.isEmpty())
             return {};
         if (isValidName(answer) && !titles.contains(answer))
@@ -82,17 +77,32 @@ QStringList ImportFile::titles() const
     QStringList titles;
     for (const XmlNode& category : m_file.categories()) {
         for (const XmlNode& recipe : RecipeBook::recipes(category))
-            titles.append(RecipeBook::title(recipe));
+            titles.append(cleanedName(RecipeBook::title(recipe)));
     }
     return titles;
 }
+
+namespace {
+
+// Where an imported recipe's picture comes from: only a regular file of the file's picture folder
+// (never a link out of it) that starts as a picture and is of a sensible size, read piece by piece.
+const CopySource kPictureFromFile{false, kMaxImportedPictureBytes, looksLikePicture};
+
+// The date the file gives, when it reads as one; else today.
+QString importedDate(const QString& fromFile, const QString& today)
+{
+    const QString date = xmlStorableText(fromFile).trimmed();
+    return isReadableDate(date) ? date : today;
+}
+
+} // namespace
 
 ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<QString>& ticked, bool withPictures,
                            const AskForTitle& askForTitle, const Progress& progress)
 {
     ImportResult result;
     BookChange change(book);
-    QSet<QString> picturesInUse = lowerPictureNamesInUse(book);
+    QSet<QString> picturesTaken = lowerPictureNamesTaken(book);
     TitlesInBook titles(book);
     CategoriesByName categories(book);
     const QString today = shortDateText(::today());
@@ -102,9 +112,9 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
     int done = 0;
 
     for (const XmlNode& fileCategory : file.recipes().categories()) {
-        const QString categoryName = xmlStorableText(RecipeBook::categoryName(fileCategory));
+        const QString categoryName = cleanedName(RecipeBook::categoryName(fileCategory));
         for (const XmlNode& fileRecipe : RecipeBook::recipes(fileCategory)) {
-            const QString titleInFile = RecipeBook::title(fileRecipe);
+            const QString titleInFile = cleanedName(RecipeBook::title(fileRecipe));
             if (!ticked.contains(titleInFile))
                 continue;
             if (progress && !progress(done, total)) {
@@ -112,33 +122,38 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
                 break;
             }
             ++done;
-            if (!usableName(categoryName)) {
+            if (!usableCategoryName(categoryName)) {
                 result.skippedForCategory.append(titleInFile);
                 continue;
             }
             bool asked = false;
             Recipe recipe = RecipeBook::readRecipe(fileRecipe);
-            recipe.title = titleToStore(titles, xmlStorableText(titleInFile), askForTitle, &asked);
+            recipe.title = titleToStore(titles, titleInFile, askForTitle, &asked);
             if (recipe.title.isEmpty())
                 continue;
             // A renamed recipe from a file with other than nine fields brings no picture name.
             if (asked && RecipeBook::recipes(fileRecipe).size() != kRecipeFieldCount)
                 recipe.image.clear();
-            recipe.date = today;
+            recipe.date = importedDate(recipe.date, today);
 
             const QString source = picturePath(file.pictureFolder(), recipe.image);
             QString pictureName;
-            if (withPictures && !source.isEmpty() && QFileInfo(source).isFile()) {
+            // A picture missing from the folder leaves the recipe without one, as the file's maker chose.
+            if (withPictures && !source.isEmpty() && (QFileInfo::exists(source) || QFileInfo(source).isSymLink())) {
                 const QString wanted = importedPictureName(recipe.image, recipe.title);
                 const QString extension =
                     wanted.mid(wanted.lastIndexOf(u'.') < 0 ? wanted.size() : wanted.lastIndexOf(u'.'));
                 pictureName =
-                    isPlainFileName(wanted) ? firstFreeName(wanted, extension.size(), picturesInUse) : QString();
-                if (pictureName.isEmpty() || !change.addPicture(source, pictureName)) {
+                    isPlainFileName(wanted) ? firstFreeName(wanted, extension.size(), picturesTaken) : QString();
+                const CopyOutcome copy = pictureName.isEmpty() ? CopyOutcome{CopyOutcome::Status::NameTaken, {}}
+                                                               : change.addPicture(source, pictureName, kPictureFromFile);
+                if (copy.status == CopyOutcome::Status::WriteFailed)
+                    break; // the change has failed: nothing more is worth reading
+                if (!copy.copied()) {
                     change.notice(TextId::PictureNotCopiedMessage);
                     pictureName.clear();
                 } else {
-                    picturesInUse.insert(pictureName.toLower());
+                    picturesTaken.insert(pictureName.toLower());
                 }
             }
             recipe.image = pictureName;
@@ -152,9 +167,11 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
             titles.add(recipe.title);
             ++result.imported;
         }
-        if (result.stopped)
+        if (result.stopped || change.failed())
             break;
     }
     result.change = change.save();
+    if (!result.change.saved())
+        result.imported = 0;
     return result;
 }

@@ -17,7 +17,8 @@ public:
     QString errorText() const { return m_file.loadError(); }
     QString path() const { return m_path; }
 
-    // The title of every recipe in the file, in file order; the same title in two categories twice.
+    // The title of every recipe in the file, cleaned as the book would store it, in file order; the same
+    // title in two categories twice.
     QStringList titles() const;
     const RecipeBook& recipes() const { return m_file; }
     // Where the file's pictures are: exp_img beside it.
@@ -40,9 +41,12 @@ struct ImportResult {
 };
 
 // Adds the ticked recipes of the file (every recipe whose title is ticked) to the book, in file
-// order, each dated today: into the category of the same name (case counts), created when missing.
-// A title that is taken, empty or invalid goes through `askForTitle` and is stored in lower case. With
-// `withPictures` a recipe's picture comes from the file's exp_img folder under a new name made from its
-// old one and the recipe's title (never one another recipe uses). The book is saved once, at the end.
+// order, each keeping the date the file gives it (today when it has none that reads as a date): into
+// the category of the same name (case counts), created when missing. Titles and category names are
+// cleaned as typed ones are; a category name that could not be typed keeps its recipes out. A title
+// that is taken, empty or invalid goes through `askForTitle` and is stored in lower case. With
+// `withPictures` a recipe's picture comes from the file's exp_img folder (a regular file, not a link,
+// that starts as a picture) under a new name made from its old one and the recipe's title, never one
+// that a recipe or a file of the images folder has. The book is saved once, at the end.
 ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<QString>& ticked, bool withPictures,
                            const AskForTitle& askForTitle, const Progress& progress = {});

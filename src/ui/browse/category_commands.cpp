@@ -27,7 +27,7 @@ void BrowseWindow::renameShownCategory()
         if (!dialogs().inputBox(loadText(TextId::RenameCategoryPrompt) + u':' + quoted(current), kMessageTitle, current,
                                 &answer))
             answer.clear();
-        answer = xmlStorableText(answer).trimmed(); // as the book will store it
+        answer = cleanedName(answer); // as the book will store it
         if (answer.isEmpty() || answer == current)
             return;
         const std::optional<TextId> problem = categoryNameProblem(app().book, answer, false);

@@ -275,7 +275,7 @@ bool RecipeEditorWindow::newCategorySelected() const
 bool RecipeEditorWindow::formPasses(const QString& ownTitle)
 {
     // What the book will store: no characters XML cannot hold, no blanks around it.
-    m_titleBox->setText(xmlStorableText(m_titleBox->text()).trimmed());
+    m_titleBox->setText(cleanedName(m_titleBox->text()));
     const bool categoryChosen = !newCategorySelected() && m_categoryCombo->currentIndex() >= 0;
     const std::optional<TextId> problem =
         recipeFormProblem(app().book, editorKind().checks, categoryChosen, m_titleBox->text(), ownTitle);
@@ -408,7 +408,7 @@ void RecipeEditorWindow::askForNewCategory()
     QString name;
     if (!dialogs().inputBox(loadText(TextId::NewCategoryPrompt), kMessageTitle, QString(), &name))
         return;
-    name = xmlStorableText(name).trimmed(); // as the book will store it
+    name = cleanedName(name); // as the book will store it
     if (name.isEmpty())
         return;
     const std::optional<TextId> problem = categoryNameProblem(app().book, name, true);
