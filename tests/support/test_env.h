@@ -35,3 +35,11 @@ template <typename T> T* child(const QObject* window, const char* name)
         qFatal("no child '%s' in %s", name, window ? qPrintable(window->objectName()) : "(no window)");
     return found;
 }
+
+// The access keys of a window's visible, enabled buttons and labelled controls that two of them
+// share, and the buttons that have none; both empty in a window a keyboard user can work.
+struct AccessKeyReport {
+    QStringList clashes;
+    QStringList withoutKey;
+};
+AccessKeyReport accessKeyReport(const QWidget* window);

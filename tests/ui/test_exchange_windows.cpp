@@ -16,6 +16,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -49,6 +53,62 @@ struct Fixture {
         child<QAction>(from, action)->trigger();
         return findWindow<T>();
     }
+};
+
+// Answers the real dialogs as a user would, once each has been open for a while: by keys sent to the
+// widget that has the keyboard focus, so that a dialog covered by another never gets them. Input boxes
+// take the next answer (Escape when there is none), message boxes are read and closed with Return.
+// Anything else that takes the keyboard is noted and sent Escape.
+class DialogAnswerer : public QObject {
+public:
+    explicit DialogAnswerer(QStringList answers) : m_answers(std::move(answers))
+    {
+        m_clock.start();
+        connect(&m_poll, &QTimer::timeout, this, &DialogAnswerer::look);
+        m_poll.start(50);
+    }
+    QStringList prompts, messages, intruders;
+
+private:
+    void look()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (modal != m_seen) {
+            m_seen = modal;
+            m_seenAt = m_clock.elapsed();
+            return;
+        }
+        if (m_clock.elapsed() - m_seenAt < 700) // long enough for anything that would cover it to appear
+            return;
+        m_seen = nullptr;
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !modal->isAncestorOf(focus))
+            focus = modal;
+        if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            prompts << input->labelText();
+            if (m_answers.isEmpty()) {
+                QTest::keyClick(focus, Qt::Key_Escape);
+                return;
+            }
+            QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(focus, m_answers.takeFirst());
+            QTest::keyClick(focus, Qt::Key_Return);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages << box->text();
+            QTest::keyClick(focus, Qt::Key_Return);
+        } else {
+            intruders << QString::fromLatin1(modal->metaObject()->className());
+            QTest::keyClick(focus, Qt::Key_Escape);
+        }
+    }
+
+    QStringList m_answers;
+    QTimer m_poll;
+    QElapsedTimer m_clock;
+    QWidget* m_seen = nullptr;
+    qint64 m_seenAt = 0;
 };
 
 QStringList texts(const QListWidget* list)
@@ -137,6 +197,80 @@ private slots:
         QVERIFY(!findWindow<ExportWizard>());
     }
 
+    // Every button of every page has an access key, none shared, in either language; Return presses
+    // the focused button or ">>"; ">>" moves ten thousand recipes at once.
+    void wizardsByKeyboard()
+    {
+        for (Language language : {Language::English, Language::Spanish}) {
+            Fixture f;
+            setLanguage(language);
+            auto checkPage = [&](QWidget* wizard, const char* page) {
+                const AccessKeyReport keys = accessKeyReport(wizard);
+                QVERIFY2(keys.clashes.isEmpty(), qPrintable(QLatin1String(page) + u' ' + keys.clashes.join(u';')));
+                QVERIFY2(keys.withoutKey.isEmpty(), qPrintable(QLatin1String(page) + u' ' + keys.withoutKey.join(u';')));
+            };
+            auto* exportWizard = new ExportWizard;
+            exportWizard->show();
+            exportWizard->activateWindow(); // shortcuts work in the active window
+            QVERIFY(QTest::qWaitForWindowActive(exportWizard));
+            checkPage(exportWizard, "export recipes");
+            QTest::keyClick(child<QListWidget>(exportWizard, "availableList"),
+                            QKeySequence::mnemonic(loadText(TextId::ChooseAllRecipesTip))[0].key(), Qt::AltModifier);
+            QTRY_COMPARE(child<QListWidget>(exportWizard, "chosenList")->count(), 2); // a key clicks as the mouse would
+            QTest::keyClick(child<QListWidget>(exportWizard, "chosenList"), Qt::Key_Return);
+            QCOMPARE(child<QLabel>(exportWizard, "heading")->text(), loadText(TextId::SelectExportFileLabel));
+            checkPage(exportWizard, "export file");
+            f.env.dialogs.files = {f.file(QStringLiteral("x.xml"))};
+            auto* browse = child<QPushButton>(exportWizard, "chooseFileButton");
+            browse->setFocus();
+            QTest::keyClick(browse, Qt::Key_Return); // the focused button, not ">>"
+            QCOMPARE(f.env.dialogs.fileRequests.size(), 1);
+            QTest::keyClick(exportWizard, Qt::Key_Right, Qt::AltModifier);
+            QTRY_COMPARE(child<QLabel>(exportWizard, "heading")->text(), loadText(TextId::ExportImagesLabel));
+            checkPage(exportWizard, "export pictures");
+            QTest::keyClick(exportWizard, Qt::Key_Left, Qt::AltModifier);
+            QTRY_COMPARE(child<QLabel>(exportWizard, "heading")->text().toLower(),
+                         loadText(TextId::SelectExportFileLabel).toLower());
+            delete exportWizard;
+
+            writeFileBytes(f.file(QStringLiteral("in.xml")), "<recipebook><category cname=\"Cakes\">" +
+                                                                recipeXml("Tarta") + "</category></recipebook>");
+            auto* importWizard = new ImportWizard;
+            importWizard->show();
+            importWizard->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(importWizard));
+            checkPage(importWizard, "import file");
+            f.env.dialogs.files = {f.file(QStringLiteral("in.xml"))};
+            child<QPushButton>(importWizard, "chooseFileButton")->click();
+            QTest::keyClick(importWizard, Qt::Key_Enter);
+            checkPage(importWizard, "import recipes");
+            QTest::keyClick(importWizard, QKeySequence::mnemonic(loadText(TextId::CheckAllButton))[0].key(),
+                            Qt::AltModifier);
+            QTRY_COMPARE(child<QListWidget>(importWizard, "recipeList")->item(0)->checkState(), Qt::Checked);
+            QTest::keyClick(importWizard, Qt::Key_Return);
+            checkPage(importWizard, "import pictures");
+            delete importWizard;
+        }
+        setLanguage(Language::English);
+
+        // Ten thousand recipes in one category go over at once, each title shown whole on pointing.
+        Fixture f;
+        QByteArray recipes;
+        for (int i = 0; i < 10000; ++i)
+            recipes += recipeXml(QStringLiteral("Aussie Snags (sausage sizzle) %1").arg(i).toUtf8().constData());
+        f.env.useBook("<recipebook><category cname=\"Many\">" + recipes + "</category></recipebook>");
+        auto* wizard = new ExportWizard;
+        wizard->show();
+        QElapsedTimer clock;
+        clock.start();
+        child<QPushButton>(wizard, "chooseAllButton")->click();
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        auto* chosen = child<QListWidget>(wizard, "chosenList");
+        QCOMPARE(chosen->count(), 10000);
+        QCOMPARE(chosen->item(9999)->toolTip(), chosen->item(9999)->text());
+        QCOMPARE(child<QListWidget>(wizard, "availableList")->count(), 0);
+    }
+
     void cancelAndCloseReturnToBrowse()
     {
         Fixture f;
@@ -219,6 +353,38 @@ private slots:
         QVERIFY(!findWindow<ImportWizard>());
     }
 
+    // Restoring a backup into a book that has some of its titles: each clash is asked with the real
+    // input box, which keeps the keyboard while it is open, and every recipe comes in.
+    void titleClashesAreAnsweredDuringTheImport()
+    {
+        Fixture f;
+        const QString file = f.file(QStringLiteral("backup.xml"));
+        writeFileBytes(file, "<recipebook><category cname=\"Cakes\">" + recipeXml("Flan") + recipeXml("Tarta") +
+                                 "</category><category cname=\"Soups\">" + recipeXml("caldo") +
+                                 "</category></recipebook>");
+        auto* wizard = new ImportWizard;
+        wizard->show();
+        f.env.dialogs.files = {file};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        auto* next = child<QPushButton>(wizard, "nextButton");
+        next->click();
+        child<QPushButton>(wizard, "tickAllButton")->click();
+        next->click();
+
+        setDialogs(nullptr); // the real dialogs, with their real modality
+        DialogAnswerer user({QStringLiteral("Flan Dos"), QStringLiteral("Caldo Dos")});
+        next->click();
+        setDialogs(&f.env.dialogs);
+        QCOMPARE(user.intruders, QStringList());
+        // (A third prompt is the add window's own, asking for a category as it comes back.)
+        QCOMPARE(user.prompts.size(), 3);
+        QVERIFY(user.prompts[0].contains(QStringLiteral("[Flan]")));
+        QVERIFY(user.prompts[1].contains(QStringLiteral("[caldo]")));
+        QCOMPARE(user.messages, QStringList{loadText(TextId::ImportSucceededMessage)});
+        for (const char* title : {"<title>flan dos</title>", "<title>Tarta</title>", "<title>caldo dos</title>"})
+            QVERIFY2(f.env.bookBytes().contains(title), title);
+    }
+
     void backup()
     {
         Fixture f;
@@ -264,6 +430,22 @@ private slots:
         QCOMPARE(QDir(f.file(QStringLiteral("exp_img"))).entryList(QDir::Files),
                  QStringList{"recipes_Cakes_Torta.jpg"});
         QCOMPARE(f.env.dialogs.messageTexts().last(), loadText(TextId::BackupSucceededMessage));
+
+        // A target in the images folder, and an exp_img that is a link to it: refused before anything
+        // is deleted or copied, and the dialog comes again.
+        QTemporaryDir linked;
+        const QString linkedTarget = QDir(linked.path()).filePath(QStringLiteral("b.xml"));
+        QVERIFY(QFile::link(f.env.imagesPath(), QDir(linked.path()).filePath(QStringLiteral("exp_img"))));
+        const QStringList imagesBefore = QDir(f.env.imagesPath()).entryList(QDir::Files);
+        f.env.dialogs.clear();
+        f.env.dialogs.files = {QDir(f.env.imagesPath()).filePath(QStringLiteral("b.xml")), linkedTarget, std::nullopt};
+        f.env.dialogs.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+        backup->trigger();
+        QCOMPARE(f.env.dialogs.messageTexts(),
+                 (QStringList{loadText(TextId::BackupInsideImagesMessage), loadText(TextId::BackupImagesPrompt),
+                              loadText(TextId::PictureFolderIsLinkMessage), loadText(TextId::BackupCancelledMessage)}));
+        QCOMPARE(QDir(f.env.imagesPath()).entryList(QDir::Files), imagesBefore);
+        QVERIFY(!QFileInfo::exists(linkedTarget));
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "core/book/atomic_file.h"
 
+#include <QFileInfo>
+
 #include <QDir>
 #include <QFile>
 
@@ -10,7 +12,44 @@ QStringList plainFiles(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
 }
+// The path with every link resolved as far as it exists; the rest as written.
+QString resolved(const QString& path)
+{
+    QFileInfo info(path);
+    QStringList rest;
+    while (!info.exists() && !info.isRoot() && !info.fileName().isEmpty()) {
+        rest.prepend(info.fileName());
+        info = QFileInfo(info.absolutePath());
+    }
+    const QString base = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    return QDir::cleanPath(rest.isEmpty() ? base : base + u'/' + rest.join(u'/'));
+}
+
+bool liesIn(const QString& path, const QString& folder)
+{
+    const QString inside = resolved(path), outside = resolved(folder);
+    return inside.compare(outside, Qt::CaseInsensitive) == 0 ||
+           inside.startsWith(outside + u'/', Qt::CaseInsensitive);
+}
+
 } // namespace
+
+std::optional<TextId> backupTargetProblem(const QString& target, const QString& bookPath, const QString& imagesFolder)
+{
+    if (QDir::cleanPath(target).compare(QDir::cleanPath(bookPath), Qt::CaseInsensitive) == 0 ||
+        (QFileInfo::exists(target) && isSameFile(target, bookPath)))
+        return TextId::CannotOverwriteBookMessage;
+    if (liesIn(QFileInfo(target).absolutePath(), imagesFolder))
+        return TextId::BackupInsideImagesMessage;
+    return std::nullopt;
+}
+
+std::optional<TextId> pictureFolderProblem(const QString& folder)
+{
+    if (QFileInfo(folder).isSymLink())
+        return TextId::PictureFolderIsLinkMessage;
+    return std::nullopt;
+}
 
 bool clearFolder(const QString& folder, QString* error, const Progress& progress)
 {

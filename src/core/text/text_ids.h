@@ -1,6 +1,7 @@
 #pragma once
 
 // Every text of the program by name, with its English id; the Spanish text of id n is n + 300.
+// The first texts have ids 100 to 308; those the program gained since start at 1000.
 // Texts live in resources/texts.tsv; this list says which are there (a test checks both languages).
 #define SAPORINA_TEXT_IDS(TEXT)                                                                                        \
     TEXT(BrowseWindowTitle, 100)                                                                                       \
@@ -177,7 +178,15 @@
     TEXT(ImageFolderExistsPrompt, 303)                                                                                 \
     TEXT(BackupImagesPrompt, 304)                                                                                      \
     TEXT(CannotOverwriteBookMessage, 305)                                                                              \
-    TEXT(CannotImportBookMessage, 306)
+    TEXT(CannotImportBookMessage, 306)                                                                                 \
+    TEXT(BackupInsideImagesMessage, 1000)                                                                              \
+    TEXT(PictureFolderIsLinkMessage, 1001)                                                                             \
+    TEXT(ChooseOneRecipeTip, 1002)                                                                                     \
+    TEXT(ChooseAllRecipesTip, 1003)                                                                                    \
+    TEXT(ReturnOneRecipeTip, 1004)                                                                                     \
+    TEXT(ReturnAllRecipesTip, 1005)                                                                                    \
+    TEXT(PreviousPageTip, 1006)                                                                                        \
+    TEXT(NextPageTip, 1007)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

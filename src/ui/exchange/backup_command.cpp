@@ -49,9 +49,8 @@ void backUpRecipes(QWidget* parent)
             return;
         }
         const QString target = dialog.fileName;
-        if (QDir::cleanPath(target).compare(QDir::cleanPath(a.bookPath()), Qt::CaseInsensitive) == 0 ||
-            (QFileInfo::exists(target) && isSameFile(target, a.bookPath()))) {
-            showMessage(loadText(TextId::CannotOverwriteBookMessage), MsgIcon::Exclamation);
+        if (const auto problem = backupTargetProblem(target, a.bookPath(), a.imagesPath())) {
+            showMessage(loadText(*problem), MsgIcon::Exclamation);
             continue;
         }
         // An existing file is replaced only at the end, whole: until then it stays as it was.
@@ -59,6 +58,10 @@ void backUpRecipes(QWidget* parent)
             continue;
         if (ask(TextId::BackupImagesPrompt)) {
             const QString folder = pictureFolderBeside(target);
+            if (const auto problem = pictureFolderProblem(folder)) {
+                showMessage(loadText(*problem), MsgIcon::Exclamation);
+                continue;
+            }
             QString error;
             if (QFileInfo(folder).isDir()) {
                 if (!ask(TextId::ImageFolderExistsPrompt))

@@ -20,6 +20,13 @@
 
 namespace {
 
+// A long title may be cut short in the list: its whole text shows on pointing at it.
+void showFullTitles(QListWidget* list, int fromRow)
+{
+    for (int row = fromRow; row < list->count(); ++row)
+        list->item(row)->setToolTip(list->item(row)->text());
+}
+
 // The pages' design heights in twips; the recipe page is taller for its lists.
 constexpr double kWidth = 7600, kChoiceHeight = 4800, kFileHeight = 3100;
 
@@ -84,10 +91,16 @@ QWidget* ExportWizard::buildChoicePage()
 
     auto* moves = new QVBoxLayout;
     moves->addStretch();
+    giveSymbolButtonAccessKey(chooseOne, TextId::ChooseOneRecipeTip);
+    giveSymbolButtonAccessKey(chooseAll, TextId::ChooseAllRecipesTip);
+    giveSymbolButtonAccessKey(returnOne, TextId::ReturnOneRecipeTip);
+    giveSymbolButtonAccessKey(returnAll, TextId::ReturnAllRecipesTip);
     for (QPushButton* button : {chooseOne, chooseAll, returnOne, returnAll}) {
         button->setFixedWidth(40);
         moves->addWidget(button);
     }
+    for (QListWidget* list : {m_availableList, m_chosenList})
+        list->setTextElideMode(Qt::ElideMiddle);
     moves->addStretch();
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -136,26 +149,33 @@ QWidget* ExportWizard::buildPicturesPage()
     return page;
 }
 
-bool ExportWizard::isChosen(const QString& title) const
-{
-    // Compared with every chosen recipe, whatever category it came from.
-    for (int row = 0; row < m_chosenList->count(); ++row) {
-        if (m_chosenList->item(row)->text() == title)
-            return true;
-    }
-    return false;
-}
-
 void ExportWizard::showAvailableRecipes()
 {
     const int position = m_categories->itemData(m_categoryCombo->currentIndex());
     QList<ListEntry> entries;
+    // Compared with every chosen recipe, whatever category it came from.
     for (const XmlNode& recipe : RecipeBook::recipes(app().book.category(position))) {
         const QString title = RecipeBook::title(recipe);
-        if (!title.isEmpty() && !isChosen(title))
+        if (!title.isEmpty() && !m_chosenTitles.contains(title))
             entries.append({title, position});
     }
     m_available->fill(std::move(entries));
+    showFullTitles(m_availableList, 0);
+}
+
+void ExportWizard::choose(const QList<QListWidgetItem*>& items)
+{
+    const int position = m_categories->itemData(m_categoryCombo->currentIndex());
+    const int first = m_chosenList->count();
+    m_chosenList->setUpdatesEnabled(false);
+    for (QListWidgetItem* item : items) {
+        auto* chosen = new QListWidgetItem(item->text());
+        chosen->setData(Qt::UserRole, position);
+        m_chosenList->addItem(chosen);
+        m_chosenTitles.insert(item->text());
+    }
+    m_chosenList->setUpdatesEnabled(true);
+    showFullTitles(m_chosenList, first);
 }
 
 void ExportWizard::chooseOne()
@@ -163,9 +183,7 @@ void ExportWizard::chooseOne()
     QListWidgetItem* item = m_availableList->currentItem();
     if (!item || item->text().isEmpty())
         return;
-    auto* chosen = new QListWidgetItem(item->text());
-    chosen->setData(Qt::UserRole, m_categories->itemData(m_categoryCombo->currentIndex()));
-    m_chosenList->addItem(chosen);
+    choose({item});
     delete m_availableList->takeItem(m_availableList->row(item));
     m_availableList->setFocus();
     if (m_availableList->count() > 0)
@@ -174,10 +192,15 @@ void ExportWizard::chooseOne()
 
 void ExportWizard::chooseAll()
 {
-    for (int n = m_availableList->count(); n > 0; --n) {
-        m_available->setCurrentRow(0);
-        chooseOne();
+    QList<QListWidgetItem*> items;
+    for (int row = 0; row < m_availableList->count(); ++row) {
+        if (!m_availableList->item(row)->text().isEmpty())
+            items.append(m_availableList->item(row));
     }
+    if (items.isEmpty())
+        return;
+    choose(items);
+    m_availableList->clear();
 }
 
 void ExportWizard::returnOne()
@@ -185,7 +208,9 @@ void ExportWizard::returnOne()
     const int row = m_chosenList->currentRow();
     if (row < 0)
         return;
-    delete m_chosenList->takeItem(row);
+    QListWidgetItem* item = m_chosenList->takeItem(row);
+    m_chosenTitles.remove(item->text());
+    delete item;
     showAvailableRecipes(); // it comes back only when its category is the one shown
 }
 
@@ -194,6 +219,7 @@ void ExportWizard::returnAll()
     if (m_chosenList->count() == 0)
         return;
     m_chosenList->clear();
+    m_chosenTitles.clear();
     showAvailableRecipes();
 }
 

@@ -4,10 +4,12 @@
 #include "ui/platform/dialogs.h"
 #include "ui/platform/list_adapters.h"
 
+#include <QSet>
 #include <memory>
 
 class QComboBox;
 class QListWidget;
+class QListWidgetItem;
 class QRadioButton;
 
 // Copies chosen recipes, with or without their pictures, into a new recipe file: choose the recipes,
@@ -26,7 +28,7 @@ private:
     QWidget* buildFilePage();
     QWidget* buildPicturesPage();
     void showAvailableRecipes();
-    bool isChosen(const QString& title) const;
+    void choose(const QList<QListWidgetItem*>& items);
     void chooseOne();
     void chooseAll();
     void returnOne();
@@ -43,5 +45,6 @@ private:
     QRadioButton* m_copyPictures = nullptr;
     std::unique_ptr<WidgetList> m_categories;
     std::unique_ptr<WidgetList> m_available;
+    QSet<QString> m_chosenTitles; // the titles of the chosen list, for the available list to leave out
     FileDialogState m_fileDialog;
 };

@@ -68,6 +68,7 @@ QWidget* ImportWizard::buildRecipesPage()
 {
     auto* page = new QWidget(this);
     m_recipeList = named(new QListWidget(page), "recipeList");
+    m_recipeList->setTextElideMode(Qt::ElideMiddle);
     auto* tickAll = named(new QPushButton(loadText(TextId::CheckAllButton), page), "tickAllButton");
     auto* untickAll = named(new QPushButton(loadText(TextId::UncheckAllButton), page), "untickAllButton");
     auto* buttons = new QHBoxLayout;
@@ -152,6 +153,8 @@ void ImportWizard::next()
         m_recipeList->clear();
         m_recipeList->addItems(m_file.titles());
         makeCheckable(m_recipeList);
+        for (int row = 0; row < m_recipeList->count(); ++row)
+            m_recipeList->item(row)->setToolTip(m_recipeList->item(row)->text()); // however long it is
         showPage(1, TextId::SelectImportRecipesLabel);
         return;
     case 1:
@@ -193,7 +196,8 @@ bool ImportWizard::runImport()
         WorkProgress progress(this, windowTitle());
         result = importRecipes(
             app().book, m_file, tickedTitles(), m_importPictures->isChecked(),
-            [this](const QString& title) { return askForTitle(title); }, progress.callback());
+            [&](const QString& title) { return progress.whileAsking([&] { return askForTitle(title); }); },
+            progress.callback());
     }
     if (!result.skippedForCategory.isEmpty())
         showMessage(loadText(TextId::ImportSkippedForCategoryMessage) + QStringLiteral("\r\n\r\n") +

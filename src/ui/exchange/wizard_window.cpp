@@ -8,6 +8,8 @@
 #include "ui/platform/window_parts.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -31,6 +33,10 @@ WizardWindow::WizardWindow(MainWindowKind returnTo, const char* objectName)
     m_cancelButton = named(new QPushButton(loadText(TextId::CancelButton), this), "cancelButton");
     m_nextButton->setDefault(true);
     m_backButton->setEnabled(false);
+    m_backButton->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_nextButton->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    m_backButton->setToolTip(loadText(TextId::PreviousPageTip));
+    m_nextButton->setToolTip(loadText(TextId::NextPageTip));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -69,7 +75,21 @@ void WizardWindow::showPage(int index, TextId heading, bool capitalised)
 
 void WizardWindow::setPageSize(double widthTwips, double heightTwips)
 {
-    setFixedSize(twipsToPixels(widthTwips, twipsPerPixelX(this)), twipsToPixels(heightTwips, twipsPerPixelY(this)));
+    const QSize size(twipsToPixels(widthTwips, twipsPerPixelX(this)), twipsToPixels(heightTwips, twipsPerPixelY(this)));
+    setMinimumSize(size);
+    resize(size);
+}
+
+void WizardWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* pressed = focused && focused->isEnabled() ? focused : m_nextButton;
+    if (pressed->isEnabled())
+        pressed->click();
 }
 
 void WizardWindow::closeEvent(QCloseEvent* event)
@@ -81,6 +101,15 @@ void WizardWindow::closeEvent(QCloseEvent* event)
         hide();
         showMainWindow(m_returnTo);
     }
+}
+
+void giveSymbolButtonAccessKey(QPushButton* button, TextId tip)
+{
+    const QString text = loadText(tip);
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    button->setShortcut(key);
+    button->setToolTip(withoutAccessMarks(text) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+                       u')');
 }
 
 QString fileNameCaption(const QString& separator, const QString& fileTitle)

@@ -22,9 +22,12 @@ protected:
     void showPage(int index, TextId heading, bool capitalised = false);
     int page() const;
     void addPage(QWidget* page);
-    // Sets the window's size for the page shown (in twips, as the pages are designed).
+    // Sets the window's size for the page shown (in twips, as the pages are designed); the user may
+    // make it larger, to read long titles.
     void setPageSize(double widthTwips, double heightTwips);
     void closeEvent(QCloseEvent* event) override;
+    // Return and Enter press the focused button, or else the default one, ">>", as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
     virtual void next() = 0;
     virtual void back() = 0;
@@ -42,3 +45,7 @@ private:
 
 // The "File name:" label of the file pages, with the chosen file's name when there is one.
 QString fileNameCaption(const QString& separator, const QString& fileTitle = {});
+
+// A button whose caption is a symbol: the access key comes from `tip` (its "&"), which also says
+// in words what the button does and names the key.
+void giveSymbolButtonAccessKey(QPushButton* button, TextId tip);

@@ -4,14 +4,14 @@
 
 #include <QProgressDialog>
 
-WorkProgress::WorkProgress(QWidget* parent, const QString& title)
-    : m_dialog(new QProgressDialog(title, loadText(TextId::CancelButton), 0, 0, parent))
+namespace {
+// Work that ends sooner than this shows nothing.
+constexpr qint64 kShowAfterMs = 400;
+} // namespace
+
+WorkProgress::WorkProgress(QWidget* parent, const QString& title) : m_parent(parent), m_title(title)
 {
-    m_dialog->setWindowTitle(kMessageTitle);
-    m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setMinimumDuration(400);
-    m_dialog->setAutoReset(false);
-    m_dialog->setAutoClose(false);
+    m_sinceShown.start();
 }
 
 WorkProgress::~WorkProgress()
@@ -22,11 +22,44 @@ WorkProgress::~WorkProgress()
 Progress WorkProgress::callback()
 {
     return [this](int done, int total) {
-        if (!m_dialog)
+        if (m_paused)
             return true;
-        if (m_dialog->maximum() != total)
-            m_dialog->setMaximum(total);
-        m_dialog->setValue(done); // lets pending window events run once the dialog is up
-        return !m_dialog->wasCanceled();
+        report(done, total);
+        return !(m_dialog && m_dialog->wasCanceled());
     };
+}
+
+void WorkProgress::report(int done, int total)
+{
+    if (!m_dialog) {
+        if (m_sinceShown.elapsed() < kShowAfterMs)
+            return;
+        m_dialog = new QProgressDialog(m_title, loadText(TextId::CancelButton), 0, total, m_parent);
+        m_dialog->setWindowTitle(kMessageTitle);
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        m_dialog->setAutoReset(false);
+        m_dialog->setAutoClose(false);
+        m_dialog->setValue(done);
+        // Shown now, and its own timer (which would show it from any event loop) stopped for good.
+        QMetaObject::invokeMethod(m_dialog.data(), "forceShow", Qt::DirectConnection);
+    }
+    if (m_dialog->maximum() != total)
+        m_dialog->setMaximum(total);
+    m_dialog->setValue(done); // lets pending window events run while the dialog is up
+}
+
+void WorkProgress::pause()
+{
+    m_paused = true;
+    if (m_dialog)
+        m_dialog->hide();
+}
+
+void WorkProgress::resume()
+{
+    m_paused = false;
+    if (m_dialog)
+        m_dialog->show();
+    else
+        m_sinceShown.restart();
 }
