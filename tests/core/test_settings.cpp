@@ -69,6 +69,8 @@ private slots:
             << QList<int>{9700, 6900, 100, 450 + (sh - 450 - 6900) / 2, 0};
         QTest::newRow("maximised") << QStringList{"10000", "7000", "2", "0", "0"} << one
                                    << QList<int>{10000, 7000, 0, 0, 2};
+        QTest::newRow("at the integer limits") << QStringList{"", "", "", "2147483647", "2147483647"} << one
+                                               << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
         QTest::newRow("not numbers") << QStringList{"wide", "1.5e3", "max", "left", "?"} << one
                                      << QList<int>{9700, 6900, (sw - 9700) / 2, (sh - 6900) / 2, 0};
     }

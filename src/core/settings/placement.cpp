@@ -22,23 +22,25 @@ int sizeOrDefault(const QString& text, int fallback)
     return *value;
 }
 
-bool liesOn(const ScreenArea& screen, int left, int top, int width, int height)
+// Positions come from settings anyone can edit: sums are taken in 64 bits, so that a position near the
+// integer limit cannot wrap round onto the screen's far side.
+bool liesOn(const ScreenArea& screen, qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    return left >= screen.left && top >= screen.top && left + width <= screen.right() &&
-           top + height <= screen.bottom();
+    return left >= screen.left && top >= screen.top && left + width <= qint64(screen.left) + screen.width &&
+           top + height <= qint64(screen.top) + screen.height;
 }
 
-qint64 overlap(const ScreenArea& screen, int left, int top, int width, int height)
+qint64 overlap(const ScreenArea& screen, qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    const qint64 w = std::min(left + width, screen.right()) - std::max(left, screen.left);
-    const qint64 h = std::min(top + height, screen.bottom()) - std::max(top, screen.top);
+    const qint64 w = std::min(left + width, qint64(screen.left) + screen.width) - std::max(left, qint64(screen.left));
+    const qint64 h = std::min(top + height, qint64(screen.top) + screen.height) - std::max(top, qint64(screen.top));
     return w > 0 && h > 0 ? w * h : 0;
 }
 
 // Along one axis: the position when the window fits there on the screen, else centred on it.
 int fitAxis(int position, int size, int screenStart, int screenSize)
 {
-    if (position >= screenStart && position + size <= screenStart + screenSize)
+    if (position >= screenStart && qint64(position) + size <= qint64(screenStart) + screenSize)
         return position;
     return screenStart + (screenSize - size) / 2;
 }
