@@ -9,6 +9,7 @@
 #include "test_env_core.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QtTest>
 
@@ -227,6 +228,92 @@ private slots:
         QCOMPARE(bare.submission(QString()), QByteArray("q=a+b"));
         QVERIFY(!readWebForm("<html><body>Log in first</body></html>", QUrl()).found);
         QVERIFY(!readWebForm("<form", QUrl()).fields.size());
+    }
+
+    // A form is sent in its page's charset, as a browser sends it; what the charset cannot hold goes
+    // as a numeric reference.
+    void formsInTheirPagesCharset_data()
+    {
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("sent"); // for the value "José €"
+        const QByteArray form = "<form method=post><input name=To></form>";
+        QTest::newRow("UTF-8 unless told") << QByteArray() << form << QByteArray("To=Jos%C3%A9+%E2%82%AC");
+        QTest::newRow("Latin-1 header, sent as browsers do")
+            << QByteArray("text/html; charset=ISO-8859-1") << form << QByteArray("To=Jos%E9+%80");
+        QTest::newRow("meta charset") << QByteArray("text/html") << "<meta charset='iso-8859-15'>" + form
+                                      << QByteArray("To=Jos%E9+%A4");
+        QTest::newRow("meta http-equiv, a charset without these letters")
+            << QByteArray() << "<meta http-equiv=Content-Type content='text/html; charset=koi8-r'>" + form
+            << QByteArray("To=Jos%26%23233%3B+%26%238364%3B");
+        QTest::newRow("the form's accept-charset first")
+            << QByteArray("text/html; charset=utf-8") << QByteArray("<form accept-charset='x-unknown latin1'><input name=To></form>")
+            << QByteArray("To=Jos%E9+%80");
+        QTest::newRow("an unknown charset reads as UTF-8")
+            << QByteArray("text/html; charset=x-nonsense") << form << QByteArray("To=Jos%C3%A9+%E2%82%AC");
+    }
+    void formsInTheirPagesCharset()
+    {
+        QFETCH(QByteArray, contentType);
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, sent);
+        WebForm form = readWebForm(page, QUrl(QStringLiteral("http://h.example/f")), contentType);
+        QVERIFY(form.setValue(QStringLiteral("To"), QStringLiteral("José €")));
+        QCOMPARE(form.submission(QString()), sent);
+        // The page itself is read in the same charset.
+        const WebForm latin = readWebForm("<form><input name=N value='Jos\xe9'></form>", QUrl(),
+                                          "text/html; charset=iso-8859-1");
+        QCOMPARE(latin.fields.value(0).value, QStringLiteral("José"));
+    }
+
+    // Only http and https, and never down from https to http; a file: or data: action sends nothing.
+    void submittingOnlyWhereABrowserWould_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("http") << "http://h.example/f" << "http://h.example/send" << true;
+        QTest::newRow("https") << "https://h.example/f" << "https://mail.example/send" << true;
+        QTest::newRow("up to https") << "http://h.example/f" << "https://h.example/send" << true;
+        QTest::newRow("down to http") << "https://h.example/f" << "http://h.example/send" << false;
+        QTest::newRow("file") << "http://h.example/f" << "file:///etc/passwd" << false;
+        QTest::newRow("data") << "http://h.example/f" << "data:text/html,sent" << false;
+        QTest::newRow("javascript") << "http://h.example/f" << "javascript:void(0)" << false;
+    }
+    void submittingOnlyWhereABrowserWould()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, action);
+        QFETCH(bool, allowed);
+        const WebForm form =
+            readWebForm("<form action='" + action.toUtf8() + "'><input name=To></form>", QUrl(page));
+        QCOMPARE(submissionAllowed(QUrl(page), form.action), allowed);
+    }
+
+    // Hostile pages read in time linear in their size (a quadratic reading froze the window for a minute).
+    void hostilePagesReadQuickly_data()
+    {
+        QTest::addColumn<QByteArray>("piece");
+        for (const char* piece : {"<", "<a", "<a ", "<a b=\"", "<a/", "<form><textarea name=t>", "<form><select name=s><o"})
+            QTest::newRow(piece) << QByteArray(piece);
+    }
+    void hostilePagesReadQuickly()
+    {
+        QFETCH(QByteArray, piece);
+        const QByteArray page = piece.repeated(kMaxWebPageBytes / piece.size());
+        QElapsedTimer clock;
+        clock.start();
+        readWebForm(page, QUrl(QStringLiteral("http://h.example/")));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // Nothing typed or stored reaches a header as a second line.
+    void namesForHeaders()
+    {
+        QCOMPARE(emailName(QStringLiteral("Ana\r\nBcc: victim@example.net")), QStringLiteral("Ana Bcc: victim@example.net"));
+        QCOMPARE(emailName(QStringLiteral(" \tAna\u2028Mar\u00eda\x7f ")), QStringLiteral("Ana María"));
+        QCOMPARE(emailFromHeader(QStringLiteral("Ana\nBcc: v@x.es"), QStringLiteral("ana@gil.es\r\nBcc: w@x.es")),
+                 QStringLiteral("From: Ana Bcc: v@x.es <ana@gil.es Bcc: w@x.es>"));
     }
 };
 

@@ -1,6 +1,8 @@
 #include "relay_server.h"
 
+#include <QStringDecoder>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrlQuery>
 
 namespace {
@@ -14,28 +16,31 @@ const QByteArray kFormPage = "<html><head><title>Saporina mail</title></head><bo
                              "<input type=\"submit\" name=\"SubmitMe\" value=\"Send\">\n"
                              "</form></body></html>\n";
 
-QMap<QString, QString> formFields(const QByteArray& encoded)
+QMap<QString, QString> formFields(const QByteArray& encoded, const QByteArray& charset)
 {
     QMap<QString, QString> fields;
     for (const QByteArray& pair : encoded.split('&')) {
         if (pair.isEmpty())
             continue;
         const qsizetype equals = pair.indexOf('=');
-        auto decode = [](QByteArray text) { return QString::fromUtf8(QByteArray::fromPercentEncoding(text.replace('+', ' '))); };
+        auto decode = [&charset](QByteArray text) -> QString {
+            QStringDecoder decoder(charset.constData());
+            return decoder.decode(QByteArray::fromPercentEncoding(text.replace('+', ' ')));
+        };
         fields.insert(decode(pair.left(equals)), equals < 0 ? QString() : decode(pair.mid(equals + 1)));
     }
     return fields;
 }
 
-QByteArray response(const QByteArray& status, const QByteArray& body)
+QByteArray response(const QByteArray& status, const QByteArray& contentType, const QByteArray& body)
 {
-    return "HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+    return "HTTP/1.1 " + status + "\r\nContent-Type: " + contentType + "\r\nContent-Length: " +
            QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
 } // namespace
 
-RelayServer::RelayServer(Behaviour behaviour) : m_behaviour(behaviour)
+RelayServer::RelayServer(Behaviour behaviour) : formPage(kFormPage), m_behaviour(behaviour)
 {
     m_server.listen(QHostAddress::LocalHost);
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
@@ -91,18 +96,42 @@ void RelayServer::answer(QTcpSocket* socket)
 
     Request request{requestLine.value(0), requestLine.value(1), body, {}};
     const qsizetype query = request.path.indexOf('?');
-    request.fields = formFields(request.method == "POST" ? body : (query < 0 ? QByteArray() : request.path.mid(query + 1)));
+    request.fields =
+        formFields(request.method == "POST" ? body : (query < 0 ? QByteArray() : request.path.mid(query + 1)), charset);
     requests.append(request);
     disconnect(socket, nullptr, this, nullptr);
     if (m_behaviour == Behaviour::NeverAnswer)
         return;
-    if (m_behaviour == Behaviour::NoForm)
-        socket->write(response("200 OK", "<html><body>Please log in to the network first.</body></html>"));
-    else if (request.path == "/sp/email1.html")
-        socket->write(response("200 OK", kFormPage));
-    else if (request.path.startsWith("/sp/send.cgi"))
-        socket->write(response("200 OK", "<html><body>Thank you, your mail is on its way.</body></html>"));
-    else
-        socket->write(response("404 Not Found", "<html><body>Not here.</body></html>"));
+    if (m_behaviour == Behaviour::NoForm) {
+        socket->write(response("200 OK", contentType, "<html><body>Please log in to the network first.</body></html>"));
+    } else if (request.path == "/sp/email1.html") {
+        socket->write(response("200 OK", contentType, formPage));
+    } else if (request.path.startsWith("/sp/send.cgi")) {
+        QByteArray page = "<html><body>Thank you, your mail is on its way.</body></html>";
+        if (answerSize > page.size())
+            page += QByteArray(answerSize - page.size(), ' ');
+        const QByteArray whole = response(sentStatus, contentType, page);
+        if (trickleMs > 0) {
+            // The headers at once, the page in ten pieces.
+            const qsizetype headers = whole.indexOf("\r\n\r\n") + 4;
+            socket->write(whole.left(headers));
+            return trickle(socket, whole.mid(headers), static_cast<int>(page.size() / 10 + 1));
+        }
+        socket->write(whole);
+    } else {
+        socket->write(response("404 Not Found", contentType, "<html><body>Not here.</body></html>"));
+    }
     socket->disconnectFromHost();
+}
+
+void RelayServer::trickle(QTcpSocket* socket, QByteArray rest, int pieceSize)
+{
+    socket->write(rest.left(pieceSize));
+    socket->flush();
+    rest.remove(0, pieceSize);
+    if (rest.isEmpty()) {
+        socket->disconnectFromHost();
+        return;
+    }
+    QTimer::singleShot(trickleMs, socket, [this, socket, rest, pieceSize] { trickle(socket, rest, pieceSize); });
 }

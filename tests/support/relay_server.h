@@ -24,6 +24,14 @@ public:
     // "http://127.0.0.1:port", for the RelayHost setting.
     QString host() const;
 
+    // What the server serves, for the tests that try hostile or unusual servers.
+    QByteArray formPage;                                 // the relay form (a plain UTF-8 one to start with)
+    QByteArray contentType = "text/html; charset=utf-8"; // of every page
+    QByteArray charset = "UTF-8";                        // in which it reads the fields sent to it
+    QByteArray sentStatus = "200 OK";                    // the answer to a sent form
+    qint64 answerSize = 0;                               // the thank-you page padded to this size
+    int trickleMs = 0; // the thank-you page comes in ten pieces, this far apart
+
     struct Request {
         QByteArray method;
         QByteArray path;
@@ -38,6 +46,7 @@ public:
 
 private:
     void answer(class QTcpSocket* socket);
+    void trickle(class QTcpSocket* socket, QByteArray rest, int pieceSize);
 
     QTcpServer m_server;
     Behaviour m_behaviour;

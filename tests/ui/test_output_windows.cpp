@@ -10,6 +10,7 @@
 #include "ui/output/email_window.h"
 #include "ui/output/plain_text_window.h"
 #include "ui/output/print_engine.h"
+#include "ui/output/relay_browser.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -23,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -255,25 +257,25 @@ private slots:
         Fixture f;
         RelayServer server;
         writeSetting(Setting::RelayHost, server.host());
-        writeSetting(Setting::SenderName, QStringLiteral("Ana"));
+        writeSetting(Setting::SenderName, QStringLiteral("Ana\r\nBcc: victim@example.net")); // no second header line
         writeSetting(Setting::SenderEmail, QStringLiteral("ana@gil.es"));
         EmailForm form = openEmail(f);
         QVERIFY(!findWindow<BrowseWindow>()); // the e-mail window stands in for it
         QCOMPARE(form.window->windowTitle(), QStringLiteral("SP | Email Recipes"));
-        QCOMPARE(form.senderName->text(), QStringLiteral("Ana"));
+        QCOMPARE(form.senderName->text(), QStringLiteral("Ana Bcc: victim@example.net"));
         QCOMPARE(form.senderAddress->text(), QStringLiteral("ana@gil.es"));
         QCOMPARE(texts(form.list), (QStringList{"Angel", "Caldo", "Gazpacho", "Torta"})); // no untitled recipe
         QCOMPARE(form.list->item(0)->data(Qt::UserRole).toInt(), 1);
         QCOMPARE(form.list->item(1)->data(Qt::UserRole).toInt(), 0);
         QCOMPARE(child<QLabel>(form.window, "connectionNotice")->text(), QStringLiteral("* Internet connection required"));
 
-        form.fill("  Ana María ", " ana@gil.es ", "Luis", "LUIS@Casa.com  ");
+        form.fill("  Ana\r\nMaría ", " ana@gil.es ", "Luis", "LUIS@Casa.com  ");
         form.check("Torta"); // checked before Caldo, sent after it
         form.check("Caldo");
         form.send->click();
         QVERIFY(!form.send->isEnabled() && !form.close->isEnabled() && form.cancelSend->isVisible());
         QCOMPARE(child<QLabel>(form.window, "statusLabel")->text(), loadText(TextId::EmailSendingStatus));
-        QCOMPARE(form.senderName->text(), QStringLiteral("Ana María")); // trimmed where they are typed
+        QCOMPARE(form.senderName->text(), QStringLiteral("Ana María")); // trimmed and on one line where typed
         QCOMPARE(form.recipientAddress->text(), QStringLiteral("LUIS@Casa.com"));
         QTRY_COMPARE_WITH_TIMEOUT(f.env.dialogs.messages.size(), 1, kSendTimeoutMs);
         QCOMPARE(f.env.dialogs.messages[0].text, QStringLiteral("Recipe(s) have been emailed."));
@@ -393,6 +395,63 @@ private slots:
         QCOMPARE(f.env.dialogs.messages[0].icon, MsgIcon::Exclamation);
         QVERIFY(again.idle());
         QCOMPARE(silent.requests.size(), 2);
+    }
+
+    // The relay browser against servers that are unusual or hostile: it sends in the page's charset,
+    // refuses to send where a browser would not, fails on an error status or an oversized answer, and
+    // waits as long as bytes keep coming.
+    void relayBrowserAgainstOddServers_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<bool>("sent"); // the form went and its answer was read
+        for (const char* row : {"latin-1 page", "action to a file", "action to data", "error status", "oversized answer",
+                                "slow answer"})
+            QTest::newRow(row) << QString::fromLatin1(row) << (qstrcmp(row, "latin-1 page") == 0 || qstrcmp(row, "slow answer") == 0);
+    }
+    void relayBrowserAgainstOddServers()
+    {
+        QFETCH(QString, server);
+        QFETCH(bool, sent);
+        WindowTestEnv env;
+        RelayServer relay;
+        const QByteArray form = "<form method=post action='%1'><input name=To><input type=submit name=SubmitMe></form>";
+        if (server == "latin-1 page") {
+            relay.contentType = "text/html; charset=ISO-8859-1";
+            relay.charset = "windows-1252";
+            relay.formPage = QByteArray(form).replace("%1", "/sp/send.cgi") + "<p>Env\xedo</p>";
+        } else if (server == "action to a file") {
+            relay.formPage = QByteArray(form).replace("%1", "file:///etc/hostname");
+        } else if (server == "action to data") {
+            relay.formPage = QByteArray(form).replace("%1", "data:text/html,sent");
+        } else if (server == "error status") {
+            relay.sentStatus = "500 Internal Server Error";
+        } else if (server == "oversized answer") {
+            relay.answerSize = kMaxWebPageBytes + 1000;
+        } else if (server == "slow answer") {
+            relay.answerSize = 2000;
+            relay.trickleMs = 150; // ten pieces: three times the time allowed, never silent for long
+        }
+        RelayBrowser browser;
+        browser.setTimeout(500);
+        QSignalSpy complete(&browser, &RelayBrowser::documentComplete);
+        QSignalSpy failed(&browser, &RelayBrowser::navigateError);
+        browser.navigate(QUrl(relay.host() + QStringLiteral("/sp/email1.html")));
+        QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, kSendTimeoutMs);
+        QVERIFY(browser.setValue(QStringLiteral("To"), QStringLiteral("José €")));
+        const bool clicked = browser.click(QStringLiteral("SubmitMe"));
+        if (server.startsWith(QStringLiteral("action to"))) {
+            QVERIFY(!clicked); // a browser would not send it; nothing is reported sent
+            QCOMPARE(relay.requests.size(), 1);
+            return;
+        }
+        QVERIFY(clicked);
+        QTRY_COMPARE_WITH_TIMEOUT(complete.size() + failed.size(), 2, kSendTimeoutMs);
+        QCOMPARE(complete.size() == 2, sent);
+        if (!sent)
+            QCOMPARE(failed.first().at(1).toBool(), false); // an error, not silence
+        QCOMPARE(relay.submissions().size(), 1);
+        if (server == "latin-1 page")
+            QCOMPARE(relay.submissions().first().fields.value(QStringLiteral("To")), QStringLiteral("José €"));
     }
 };
 

@@ -56,7 +56,26 @@ QString emailBody(const QString& recipientName, const QString& blocks, Language 
            kCrLf + QStringLiteral("Quorvel - Saporina") + kCrLf + loadText(TextId::WebAddress, language) + kCrLf;
 }
 
+QString emailName(const QString& typed)
+{
+    QString name;
+    name.reserve(typed.size());
+    bool inBreak = false;
+    for (const QChar c : typed) {
+        const bool control = c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+                             c == QChar::ParagraphSeparator || c.unicode() == 0x85;
+        if (control) {
+            if (!inBreak)
+                name += u' ';
+        } else {
+            name += c;
+        }
+        inBreak = control;
+    }
+    return name.trimmed();
+}
+
 QString emailFromHeader(const QString& senderName, const QString& senderAddress)
 {
-    return QStringLiteral("From: ") + senderName + QStringLiteral(" <") + senderAddress + u'>';
+    return QStringLiteral("From: ") + emailName(senderName) + QStringLiteral(" <") + emailName(senderAddress) + u'>';
 }

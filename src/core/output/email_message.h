@@ -20,5 +20,9 @@ QString emailRecipeBlocks(const RecipeBook& book, const QList<std::pair<int, QSt
 // "Querido name:"), the introduction, the recipe blocks, and the product's name and web address.
 QString emailBody(const QString& recipientName, const QString& blocks, Language language);
 
-// The "From" header the relay form is given: "From: name <address>".
+// A name as it may go into a message header and the settings: each run of line breaks and other
+// control characters one space, blanks trimmed, so that nothing typed or pasted can add a header.
+QString emailName(const QString& typed);
+
+// The "From" header the relay form is given: "From: name <address>", each cleaned as emailName does.
 QString emailFromHeader(const QString& senderName, const QString& senderAddress);

@@ -163,8 +163,8 @@ void EmailWindow::applyTexts()
 {
     setWindowTitle(loadText(TextId::EmailWindowTitle));
     m_connectionNotice->setText(QStringLiteral("* ") + loadText(TextId::InternetRequiredLabel));
-    m_senderName->setText(readSetting(Setting::SenderName));
-    m_senderAddress->setText(readSetting(Setting::SenderEmail));
+    m_senderName->setText(emailName(readSetting(Setting::SenderName)));
+    m_senderAddress->setText(emailName(readSetting(Setting::SenderEmail)));
     m_checkAllButton->setText(loadText(TextId::CheckAllButton));
     m_uncheckAllButton->setText(loadText(TextId::UncheckAllButton));
     m_cancelSendButton->setText(loadText(TextId::CancelEditButton));
@@ -205,7 +205,7 @@ void EmailWindow::checkAll(bool checked)
 bool EmailWindow::formIsComplete()
 {
     for (QLineEdit* box : {m_senderName, m_senderAddress, m_recipientName, m_recipientAddress})
-        box->setText(box->text().trimmed());
+        box->setText(emailName(box->text())); // no line break reaches a header or the settings
     for (QLineEdit* address : {m_senderAddress, m_recipientAddress}) {
         if (!isValidEmail(address->text())) {
             showMessage(loadText(TextId::InvalidEmailAddressMessage));

@@ -69,7 +69,7 @@ bool RelayBrowser::setValue(const QString& name, const QString& value)
 
 bool RelayBrowser::click(const QString& name)
 {
-    if (!m_form.found || !m_form.has(name))
+    if (!m_form.found || !m_form.has(name) || !submissionAllowed(m_address, m_form.action))
         return false;
     const QByteArray fields = m_form.submission(name);
     if (m_form.method == "POST") {
@@ -89,8 +89,23 @@ void RelayBrowser::start(QNetworkReply* reply)
     stop();
     m_reply = reply;
     m_timedOut = false;
+    m_tooLarge = false;
     m_timeout.start();
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
+    // The time allowed counts from the last byte that moved, either way.
+    connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64) {
+        if (sent > 0)
+            m_timeout.start();
+    });
+    connect(reply, &QNetworkReply::downloadProgress, this, [this, reply](qint64 received, qint64) {
+        if (received > kMaxWebPageBytes) {
+            m_tooLarge = true;
+            reply->abort();
+            return;
+        }
+        if (received > 0)
+            m_timeout.start();
+    });
 }
 
 void RelayBrowser::finished(QNetworkReply* reply)
@@ -104,12 +119,18 @@ void RelayBrowser::finished(QNetworkReply* reply)
         emit navigateError(reply->errorString(), true);
         return;
     }
-    if (reply->error() != QNetworkReply::NoError) {
+    if (m_tooLarge) {
+        emit navigateError(QStringLiteral("The page is larger than a form page can be."), false);
+        return;
+    }
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() != QNetworkReply::NoError || status >= 400) {
         emit navigateError(reply->errorString(), false);
         return;
     }
     m_address = reply->url();
-    m_form = readWebForm(reply->readAll(), m_address);
+    m_form = readWebForm(reply->read(kMaxWebPageBytes), m_address,
+                         reply->rawHeader(QByteArrayLiteral("Content-Type")));
     emit documentComplete();
 }
 

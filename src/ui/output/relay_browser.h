@@ -30,20 +30,22 @@ public:
     // Sets the value of the named field of the page's form; false when the page has no such field.
     bool setValue(const QString& name, const QString& value);
     // Clicks the named button of the page's form, which sends the form; false when there is no such
-    // field in the form.
+    // field in the form, or when the form would go where a browser must not send it (an address that
+    // is not http or https, or an unencrypted one from an encrypted page).
     bool click(const QString& name);
 
     // The address and the form of the page last loaded.
     QUrl address() const { return m_address; }
     const WebForm& form() const { return m_form; }
 
-    // How long a request may take before it fails, in milliseconds.
+    // How long a request may go without a byte either way before it fails, in milliseconds: a large
+    // message on a slow line takes as long as it takes while it moves.
     void setTimeout(int milliseconds) { m_timeout.setInterval(milliseconds); }
 
 signals:
     void documentComplete();
-    // The request failed: the server could not be reached, answered with an error or, when
-    // `timedOut`, did not answer in time.
+    // The request failed: the server could not be reached, answered with an error status or a page
+    // too large to be a form, or, when `timedOut`, fell silent for longer than allowed.
     void navigateError(const QString& reason, bool timedOut);
 
 private:
@@ -54,6 +56,7 @@ private:
     QPointer<QNetworkReply> m_reply;
     QTimer m_timeout;
     bool m_timedOut = false;
+    bool m_tooLarge = false;
     QUrl m_address;
     WebForm m_form;
 };
