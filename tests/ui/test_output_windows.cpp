@@ -2,6 +2,7 @@
 #include "core/app/app_state.h"
 #include "core/app/help_files.h"
 #include "core/output/plain_text.h"
+#include "core/output/print_page.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
 #include "relay_server.h"
@@ -23,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSignalSpy>
 #include <QtTest>
@@ -65,6 +67,38 @@ QString pdfText(const QString& path)
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
     process.waitForFinished(20000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Where each word of the first page of a PDF lies, horizontally: the word and its left and right edges
+// as fractions of the page's width.
+struct PlacedWord {
+    QString text;
+    double left, right;
+};
+QList<PlacedWord> wordPlaces(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), path,
+                                                QStringLiteral("-")});
+    process.waitForFinished(20000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression pageWidth(QStringLiteral("<page width=\"([0-9.]+)\""));
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    const double width = pageWidth.match(html).captured(1).toDouble();
+    QList<PlacedWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words.append({m.captured(3), m.captured(1).toDouble() / width, m.captured(2).toDouble() / width});
+    }
+    return words;
+}
+PlacedWord placed(const QList<PlacedWord>& words, const QString& text)
+{
+    for (const PlacedWord& w : words) {
+        if (w.text == text)
+            return w;
+    }
+    qFatal("no word %s on the page", qPrintable(text));
 }
 
 QStringList texts(const QListWidget* list)
@@ -176,6 +210,38 @@ private slots:
         QCOMPARE(readSetting(Setting::PageSetupHeader), QStringLiteral("HEADER &p"));
         QTest::qWait(1000);
         QVERIFY(!QFileInfo::exists(pdf));
+    }
+
+    // The printed page looks as the page's markup says: the title, headings, notes and footer centred,
+    // the ingredients and the preparation at the left of their tables.
+    void printedPageLooksLikeThePage()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        WindowTestEnv env;
+        const ShownRecipe recipe{QStringLiteral("Gazpacho"), QStringLiteral("20 min"), {}, QStringLiteral("4"),
+                                 QStringLiteral("tomatoes\r\nbread"), QStringLiteral("Blend\r\nchill"),
+                                 QStringLiteral("Serve cold")};
+        PrintEngine engine;
+        QSignalSpy loaded(&engine, &PrintEngine::loaded);
+        engine.load(writePrintPage(env.dataPath(), recipe));
+        QVERIFY(loaded.wait(5000));
+        const QString pdf = QDir(env.dataPath()).filePath(QStringLiteral("out.pdf"));
+        QVERIFY(engine.printToPdf(pdf));
+        const QList<PlacedWord> words = wordPlaces(pdf);
+        auto centre = [&](const char* phrase) { // from its first word's left edge to its last word's right edge
+            const QStringList parts = QString::fromLatin1(phrase).split(u' ');
+            return (placed(words, parts.first()).left + placed(words, parts.last()).right) / 2;
+        };
+        for (const char* centred : {"Gazpacho", "Ingredients", "Preparation", "Special Notes", "Serve cold",
+                                    "Quorvel - Saporina"})
+            QVERIFY2(qAbs(centre(centred) - centre("Gazpacho")) < 0.02, centred);
+        for (const char* leftAligned : {"tomatoes", "bread"})
+            QVERIFY2(placed(words, QLatin1String(leftAligned)).left < placed(words, QStringLiteral("Ingredients")).left,
+                     leftAligned);
+        for (const char* leftAligned : {"Blend", "chill"})
+            QVERIFY2(placed(words, QLatin1String(leftAligned)).left < placed(words, QStringLiteral("Preparation")).left - 0.1,
+                     leftAligned);
     }
 
     void printEngineHonoursThePageSetup()

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 QString& pdfInsteadOfDialogs()
@@ -29,6 +31,63 @@ QString pageLine(QString text, int page, int pages)
     text.replace(QStringLiteral("&p"), QString::number(page));
     text.replace(QStringLiteral("&P"), QString::number(pages));
     return text.replace(u'\u0001', u'&');
+}
+
+bool hasText(const QString& markup)
+{
+    bool inTag = false;
+    for (const QChar c : markup) {
+        if (c == u'<')
+            inTag = true;
+        else if (c == u'>')
+            inTag = false;
+        else if (!inTag && !c.isSpace())
+            return true;
+    }
+    return false;
+}
+
+// Qt's rich text reads two things in the print page otherwise than a browser does: a CR in the markup
+// keeps a <center> centring past the end of its element (so the preparation, which the page leaves at
+// the left, came out centred), and text that follows a table inside a <center> loses the centring (so
+// the footer came out at the left margin). It is given the same page in a form it reads as a browser
+// would: LF line ends, which mean the same in HTML, and such text in a <div> of its own.
+QString asQtReadsIt(QString html)
+{
+    html.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QString out;
+    out.reserve(html.size() + 64);
+    int centring = 0;
+    qsizetype at = 0;
+    while (at < html.size()) {
+        const qsizetype open = html.indexOf(u'<', at);
+        const qsizetype close = open < 0 ? -1 : html.indexOf(u'>', open);
+        if (close < 0) {
+            out += QStringView(html).mid(at);
+            break;
+        }
+        out += QStringView(html).mid(at, close + 1 - at);
+        at = close + 1;
+        const QStringView tag = QStringView(html).mid(open, close + 1 - open);
+        if (tag.startsWith(QStringLiteral("<center"), Qt::CaseInsensitive)) {
+            ++centring;
+        } else if (tag.startsWith(QStringLiteral("</center"), Qt::CaseInsensitive)) {
+            centring = std::max(0, centring - 1);
+        } else if (centring > 0 && tag.startsWith(QStringLiteral("</table"), Qt::CaseInsensitive)) {
+            qsizetype end = html.size();
+            for (const QString& next : {QStringLiteral("<table"), QStringLiteral("</center"), QStringLiteral("<center")}) {
+                const qsizetype found = html.indexOf(next, at, Qt::CaseInsensitive);
+                if (found >= 0)
+                    end = std::min(end, found);
+            }
+            const QString following = html.mid(at, end - at);
+            if (hasText(following)) {
+                out += QStringLiteral("<div>") + following + QStringLiteral("</div>");
+                at = end;
+            }
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -51,7 +110,7 @@ void PrintEngine::load(const QString& path)
         bytes = file.readAll();
     QStringDecoder decoder(QStringConverter::System); // as the page was written
     m_document->setBaseUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + u'/'));
-    m_document->setHtml(decoder.decode(bytes));
+    m_document->setHtml(asQtReadsIt(decoder.decode(bytes))); // the page's bytes stay as they are
     // A browser reports completion from its event loop, after the call that asked for the page.
     QTimer::singleShot(0, this, [this] {
         m_busy = false;
