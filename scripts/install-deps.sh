@@ -7,7 +7,7 @@ packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev libgl
 if [ "${1:-}" = --tests ]; then
   # PDF text for the printing tests, clang and its runtime for the sanitizer build and the fuzzers, the
   # desktop entry's validator.
-  packages+=(poppler-utils clang libclang-rt-14-dev desktop-file-utils)
+  packages+=(poppler-utils clang libclang-rt-14-dev desktop-file-utils libxml2-utils)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -118,6 +118,12 @@ private slots:
                  (QStringList{"recipes_Cakes_Torta.jpg", "recipes_Soups_Sopa.gif"}));
         QCOMPARE(readFileBytes(QDir(s.out.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg"))),
                  jpegBytes("torta picture"));
+        // New files get the usual mode, as any program's do.
+        const QString usual = s.file(QStringLiteral("usual"));
+        writeFileBytes(usual, "x");
+        QCOMPARE(QFileInfo(s.file()).permissions(), QFileInfo(usual).permissions());
+        QCOMPARE(QFileInfo(QDir(s.out.path()).filePath(QStringLiteral("exp_img/recipes_Cakes_Torta.jpg"))).permissions(),
+                 QFileInfo(usual).permissions());
         // The export leaves the book alone.
         QVERIFY(s.env.bookBytes().contains("<date>1/2/2020</date>"));
     }
