@@ -253,7 +253,7 @@ private slots:
         }
         setLanguage(Language::English);
 
-        // Ten thousand recipes in one category go over at once, each title shown whole on pointing.
+        // Ten thousand recipes in one category go over at once, each title shown whole (wrapped, and on pointing).
         Fixture f;
         QByteArray recipes;
         for (int i = 0; i < 10000; ++i)
@@ -264,8 +264,10 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         child<QPushButton>(wizard, "chooseAllButton")->click();
-        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
         auto* chosen = child<QListWidget>(wizard, "chosenList");
+        chosen->scrollToBottom();
+        chosen->viewport()->grab(); // laid out and drawn, as the user sees it
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(chosen->count(), 10000);
         QCOMPARE(chosen->item(9999)->toolTip(), chosen->item(9999)->text());
         QCOMPARE(child<QListWidget>(wizard, "availableList")->count(), 0);

@@ -99,8 +99,11 @@ QWidget* ExportWizard::buildChoicePage()
         button->setFixedWidth(40);
         moves->addWidget(button);
     }
-    for (QListWidget* list : {m_availableList, m_chosenList})
-        list->setTextElideMode(Qt::ElideMiddle);
+    // A long title wraps onto a second line rather than running out of sight.
+    for (QListWidget* list : {m_availableList, m_chosenList}) {
+        list->setWordWrap(true);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     moves->addStretch();
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);

@@ -68,7 +68,8 @@ QWidget* ImportWizard::buildRecipesPage()
 {
     auto* page = new QWidget(this);
     m_recipeList = named(new QListWidget(page), "recipeList");
-    m_recipeList->setTextElideMode(Qt::ElideMiddle);
+    m_recipeList->setWordWrap(true); // a long title on two lines rather than out of sight
+    m_recipeList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* tickAll = named(new QPushButton(loadText(TextId::CheckAllButton), page), "tickAllButton");
     auto* untickAll = named(new QPushButton(loadText(TextId::UncheckAllButton), page), "untickAllButton");
     auto* buttons = new QHBoxLayout;
