@@ -83,6 +83,9 @@ QString decodeEntities(const QString& text)
     return out;
 }
 
+// More attributes than any form's tag has; a page that piles up more gets no further look at them.
+constexpr qsizetype kMaxAttributes = 256;
+
 struct Tag {
     QString name; // lower case; "/form" for an end tag
     QHash<QString, QString> attributes;
@@ -140,6 +143,8 @@ Tag readTag(const QString& html, qsizetype from)
             }
         }
         tag.attributes.insert(attribute, decodeEntities(value));
+        if (tag.attributes.size() >= kMaxAttributes)
+            break; // no real tag has so many: the rest of it is skipped
     }
     const qsizetype close = html.indexOf(u'>', at);
     tag.end = close < 0 ? n : close + 1;
@@ -331,9 +336,9 @@ WebForm readWebForm(const QByteArray& bytes, const QUrl& pageAddress, const QByt
                 const QString options = html.mid(tag.end, (close < 0 ? html.size() : close) - tag.end);
                 QString value;
                 bool first = true;
-                for (qsizetype o = options.indexOf(u'<'); o >= 0;) {
+                for (qsizetype o = options.indexOf(QStringLiteral("<option"), 0, Qt::CaseInsensitive); o >= 0;) {
                     const Tag option = readTag(options, o);
-                    o = options.indexOf(u'<', option.name.isEmpty() ? o + 1 : std::max(o + 1, option.end));
+                    o = options.indexOf(QStringLiteral("<option"), std::max(o + 1, option.end), Qt::CaseInsensitive);
                     if (option.name != QStringLiteral("option"))
                         continue;
                     if (first || option.attributes.contains(QStringLiteral("selected")))
