@@ -1,8 +1,8 @@
 #include "core/app/book_preload.h"
 #include "core/app/startup.h"
+#include "ui/app/navigator.h"
 #include "ui/app/startup_probe.h"
 #include "ui/app/startup_sequence.h"
-#include "ui/platform/main_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,12 +20,13 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(SAPORINA_VERSION));
     QApplication::setStyle(QStringLiteral("Fusion")); // the same look, and the colour schemes, everywhere
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
-    // The window model decides when the program ends, not the last window closing.
+    // The navigator decides when the program ends, not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    armStartupProbe();
-    startProgram();
-    if (windowModel().ended)
+    Navigator navigator;
+    armStartupProbe(navigator);
+    startProgram(navigator);
+    if (navigator.ended())
         return 0;
     return QApplication::exec();
 }

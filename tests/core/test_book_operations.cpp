@@ -1,5 +1,6 @@
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
+#include "core/book/category_lists.h"
 #include "core/book/picture_names.h"
 #include "core/book/recipe_checks.h"
 #include "core/text/text_table.h"
@@ -82,19 +83,19 @@ private slots:
         TestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/><category cname=\"Cakes\"/></recipebook>");
         WatchedList add;
-        fillAddCategories(app().book, add, QString());
-        QCOMPARE(entriesOf(add), (QList<ListEntry>{{"[new category..]", 0}, {"Cakes", 1}, {"Soups", 0}}));
+        fillCategoryList(app().book, add, CategoryList::Add, QString());
+        QCOMPARE(entriesOf(add), (QList<ListEntry>{{"[new category..]", kNewCategoryEntry}, {"Cakes", 1}, {"Soups", 0}}));
         QCOMPARE(add.selected, QList<int>{0}); // the new-category entry, which starts the prompt
 
         WatchedList edit;
-        fillEditCategories(app().book, edit, QStringLiteral("Soups"));
+        fillCategoryList(app().book, edit, CategoryList::Edit, QStringLiteral("Soups"));
         QCOMPARE(edit.selected, QList<int>{2});
         edit.selected.clear();
-        fillEditCategories(app().book, edit, QStringLiteral("soups")); // case counts
+        fillCategoryList(app().book, edit, CategoryList::Edit, QStringLiteral("soups")); // case counts
         QVERIFY(edit.selected.isEmpty());
 
         setLanguage(Language::Spanish);
-        fillAddCategories(app().book, add, QStringLiteral("Cakes"));
+        fillCategoryList(app().book, add, CategoryList::Add, QStringLiteral("Cakes"));
         QCOMPARE(add.text(0), QStringLiteral("[categoría nueva..]"));
         QCOMPARE(add.currentRow(), 1);
     }

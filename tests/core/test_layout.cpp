@@ -2,7 +2,6 @@
 #include "core/layout/editor_layout.h"
 #include "core/layout/picture_fit.h"
 #include "core/layout/search_layout.h"
-#include "core/output/print_availability.h"
 
 #include <QtTest>
 
@@ -69,13 +68,6 @@ private slots:
         QCOMPARE(l.viewPictureLabel.top, l.pictureFrame.bottom());
         QVERIFY(l.viewPictureLabel.bottom() <= l.listPanel.height);
         QVERIFY(l.categoryCombo.bottom() <= l.recipeList.top);
-    }
-
-    void printVersionRule()
-    {
-        QVERIFY(printingAvailable(QStringLiteral("6.4.2")));
-        QVERIFY(!printingAvailable(QStringLiteral("5.0.3")));
-        QVERIFY(!printingAvailable(QStringLiteral("x.y")));
     }
 
     void viewerSizing()

@@ -32,7 +32,7 @@ QStringList naiveSearch(const RecipeBook& book, const QString& key)
 QStringList fastSearch(const RecipeBook& book, const QString& key)
 {
     QStringList found;
-    for (const SearchHit& hit : searchRecipes(book, key))
+    for (const SearchHit& hit : searchRecipes(app().searchIndex.updatedFor(book), key))
         found << hit.category + u'/' + hit.title;
     return found;
 }
@@ -60,7 +60,7 @@ private slots:
         const RecipeBook& book = app().book;
         auto titles = [&](const char* key) {
             QStringList found;
-            for (const SearchHit& hit : searchRecipes(book, QString::fromUtf8(key)))
+            for (const SearchHit& hit : searchRecipes(app().searchIndex.updatedFor(book), QString::fromUtf8(key)))
                 found << hit.category + u'/' + hit.title;
             return found;
         };

@@ -25,18 +25,6 @@ private slots:
         QCOMPARE(readSetting(kRegRoot + QStringLiteral("header")), QString());
     }
 
-    void pathExistsRules()
-    {
-        TestEnv env;
-        QVERIFY(!pathExists(QString()));
-        QVERIFY(!pathExists(env.dataPath()));
-        QVERIFY(pathExists(env.dataPath(), true));
-        writeFileBytes(env.bookPath(), "x");
-        QVERIFY(pathExists(env.bookPath()));
-        QVERIFY(pathExists(env.bookPath(), true));
-        QVERIFY(!pathExists(env.bookPath() + QStringLiteral(".nope"), true));
-    }
-
     void placement_data()
     {
         using Screens = QList<ScreenArea>;

@@ -11,7 +11,6 @@
 WindowTestEnv::WindowTestEnv()
 {
     setDialogs(&dialogs);
-    resetWindowModel();
 }
 
 WindowTestEnv::~WindowTestEnv()
@@ -24,7 +23,6 @@ WindowTestEnv::~WindowTestEnv()
     for (const QPointer<QWidget>& window : windows)
         delete window.data(); // a window may already have gone with its owner
     setDialogs(nullptr);
-    resetWindowModel();
 }
 
 AccessKeyReport accessKeyReport(const QWidget* window)

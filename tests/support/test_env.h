@@ -2,18 +2,21 @@
 
 #include "scripted_dialogs.h"
 #include "test_env_core.h"
+#include "ui/app/navigator.h"
 
 #include <QApplication>
 #include <QWidget>
 
 // A test environment for windows: the data folder and settings of TestEnv, the scripted dialogs
-// in place of real ones, and a fresh window model. Windows left open are closed when it ends.
+// in place of real ones, and a navigator of its own to open windows as the program does. Windows
+// left open are closed when it ends.
 class WindowTestEnv : public TestEnv {
 public:
     WindowTestEnv();
     ~WindowTestEnv();
 
     ScriptedDialogs dialogs;
+    Navigator navigator;
 };
 
 // The visible top-level window of this type, if any.

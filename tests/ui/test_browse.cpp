@@ -3,9 +3,9 @@
 #include "test_env.h"
 #include "test_pictures.h"
 #include "ui/browse/browse_window.h"
-#include "ui/editor/picture_viewer.h"
+#include "ui/platform/picture_viewer.h"
 #include "ui/preferences/about_box.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -46,8 +46,7 @@ struct BrowseFixture {
         for (const char* name : {"recipes_Soups_Gazpacho.jpg", "recipes_Soups_Caldo.bmp", "recipes_Stews_Goulash.jpg"})
             writePicture(image(QLatin1String(name)), 320, 200);
         env.useBook(book);
-        w = new BrowseWindow;
-        w->show();
+        w = env.navigator.showBrowse();
     }
     QString image(const QString& name) const { return QDir(env.dataPath()).filePath(QStringLiteral("images/") + name); }
     bool select(const char* category, const char* title = nullptr)

@@ -63,18 +63,15 @@ struct EditorFixture {
     AddRecipeWindow* openAdd()
     {
         env.dialogs.inputs.prepend(std::nullopt);
-        auto* w = new AddRecipeWindow;
-        w->show();
-        return w;
+        return env.navigator.showAdd();
     }
     // Opens the edit window from the browse window, as the EDIT button does.
     EditRecipeWindow* openEdit(const char* category, const char* title)
     {
-        auto* browse = new BrowseWindow;
-        browse->selectRecipe(QLatin1String(category), QLatin1String(title));
+        auto* browse = env.navigator.showBrowseAt(QLatin1String(category), QLatin1String(title));
         env.dialogs.inputs.prepend(std::nullopt);
         child<QPushButton>(browse, "editButton")->click();
-        return qobject_cast<EditRecipeWindow*>(currentMainWindow());
+        return qobject_cast<EditRecipeWindow*>(env.navigator.currentMainWindow());
     }
     void choose(AddRecipeWindow* w, const QString& category)
     {
@@ -232,7 +229,7 @@ private slots:
         QCOMPARE(r.image, QStringLiteral("recipes_Cakes_Torta.jpg"));
         QCOMPARE(f.images(), QStringList{"recipes_Cakes_Torta.jpg"});
         // Back in the browse window, on the edited recipe.
-        auto* browse = qobject_cast<BrowseWindow*>(currentMainWindow());
+        auto* browse = qobject_cast<BrowseWindow*>(f.env.navigator.currentMainWindow());
         QVERIFY(browse);
         QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Torta"));
     }
@@ -269,8 +266,8 @@ private slots:
         QCOMPARE(f.env.dialogs.messageTexts(), QStringList{"You must select a valid category."});
         child<QPushButton>(w, "cancelButton")->click();
         QCOMPARE(f.env.bookBytes(), before);
-        QVERIFY(qobject_cast<BrowseWindow*>(currentMainWindow()));
-        QVERIFY(!windowModel().ended);
+        QVERIFY(qobject_cast<BrowseWindow*>(f.env.navigator.currentMainWindow()));
+        QVERIFY(!f.env.navigator.ended());
     }
 
     void failedSaveOfAnEditLosesNothing()
@@ -286,12 +283,12 @@ private slots:
         QCOMPARE(f.env.bookBytes(), before);
         QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
         // The window stays open with the text typed, and the book in memory is the one on disk.
-        QCOMPARE(currentMainWindow(), w);
+        QCOMPARE(f.env.navigator.currentMainWindow(), w);
         QCOMPARE(child<QPlainTextEdit>(w, "notesBox")->toPlainText(), QString(4000, u'x'));
         QCOMPARE(app().book.toXml(), f.saved()->toXml());
         // Once there is room again the same UPDATE goes through.
         child<QPushButton>(w, "saveButton")->click();
-        QVERIFY(!currentMainWindow() || currentMainWindow() != w);
+        QVERIFY(f.env.navigator.currentMainWindow() != w);
         QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"}));
     }
 

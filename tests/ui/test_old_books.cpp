@@ -85,7 +85,7 @@ private slots:
         QVERIFY(before[2].endsWith(QStringLiteral("|date=1/1/2008"))); // eight children, no picture element
 
         // Shows: pictures under the old category name, lines as lines, the untitled recipe left out.
-        auto* w = new BrowseWindow;
+        auto* w = env.navigator.showBrowse();
         w->show();
         auto* categories = child<QComboBox>(w, "categoryCombo");
         auto* list = child<QListWidget>(w, "recipeList");

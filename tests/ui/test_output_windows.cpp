@@ -48,8 +48,7 @@ struct Fixture {
     Fixture()
     {
         env.useBook(kBook);
-        browse = new BrowseWindow;
-        browse->show();
+        browse = env.navigator.showBrowse();
     }
     void choose(const char* category, const char* title)
     {

@@ -35,8 +35,7 @@ private slots:
     {
         WindowTestEnv env;
         env.useBook(kBook);
-        auto* browse = new BrowseWindow;
-        browse->show();
+        auto* browse = env.navigator.showBrowse();
         child<QAction>(browse, "searchAction")->trigger();
         auto* search = findWindow<SearchWindow>();
         QVERIFY(search);
@@ -68,8 +67,7 @@ private slots:
     void firstOpeningAndSave()
     {
         WindowTestEnv env;
-        auto* browse = new BrowseWindow;
-        browse->show();
+        auto* browse = env.navigator.showBrowse();
         child<QAction>(browse, "preferencesAction")->trigger();
         auto* ops = findWindow<PreferencesWindow>();
         QVERIFY(ops);
@@ -103,8 +101,8 @@ private slots:
         writeSetting(Setting::ColorScheme, QStringLiteral("200"));
         app().colorScheme = 200;
         for (int round = 0; round < 2; ++round) {
-            auto* ops = new PreferencesWindow;
-            ops->show();
+            child<QAction>(env.navigator.showBrowse(), "preferencesAction")->trigger();
+            auto* ops = findWindow<PreferencesWindow>();
             child<QComboBox>(ops, "schemeCombo")->setCurrentIndex(4);
             child<QComboBox>(ops, "schemeCombo")->setCurrentIndex(7);
             QCOMPARE(app().colorScheme, 700);
@@ -129,9 +127,7 @@ private slots:
         WindowTestEnv env;
         env.useBook("<recipebook><category cname=\"Soups\"/></recipebook>");
         env.dialogs.inputs = {std::nullopt};
-        auto* add = new AddRecipeWindow;
-        add->show();
-        QVERIFY(windowModel().preferencesFromAdd);
+        auto* add = env.navigator.showAdd();
         child<QAction>(add, "preferencesAction")->trigger();
         auto* ops = findWindow<PreferencesWindow>();
         QVERIFY(ops);

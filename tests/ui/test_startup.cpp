@@ -6,9 +6,10 @@
 #include "test_env.h"
 #include "ui/app/language_chooser.h"
 #include "ui/app/startup_sequence.h"
-#include "ui/app/window_model.h"
+#include "ui/app/navigator.h"
 #include "ui/browse/browse_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -53,7 +54,7 @@ private slots:
         QFETCH(QString, choice);
         WindowTestEnv env;
         QDir(env.dataPath()).removeRecursively(); // a brand-new machine
-        startProgram();
+        startProgram(env.navigator);
         LanguageChooser* chooser = findWindow<LanguageChooser>();
         QVERIFY(chooser);
         QVERIFY(chooser->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -78,7 +79,7 @@ private slots:
         QCOMPARE(env.bookBytes(), QByteArray("<recipebook></recipebook>\r\n"));
         QVERIFY(QFileInfo(QDir(env.dataPath()).filePath(QStringLiteral("images"))).isDir());
         QVERIFY(env.dialogs.messages.isEmpty());
-        QVERIFY(!windowModel().ended);
+        QVERIFY(!env.navigator.ended());
     }
 
     void storedSettingsAreRead_data()
@@ -97,7 +98,7 @@ private slots:
         storeLanguage("1");
         writeSetting(Setting::TextSize, textSize);
         writeSetting(Setting::ColorScheme, QStringLiteral("300"));
-        startProgram();
+        startProgram(env.navigator);
         QVERIFY(!findWindow<LanguageChooser>());
         QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(app().textFontSize, points);
@@ -130,7 +131,7 @@ private slots:
         storeLanguage("0");
         writeFileBytes(env.bookPath(), content);
         env.dialogs.answers = {replace ? MsgAnswer::Ok : MsgAnswer::Cancel};
-        startProgram();
+        startProgram(env.navigator);
 
         QVERIFY(!env.dialogs.messages.isEmpty());
         const ShownMessage& asked = env.dialogs.messages.first();
@@ -138,13 +139,13 @@ private slots:
         QCOMPARE(asked.title, kMessageTitle);
         QCOMPARE(asked.buttons, MsgButtons::OkCancel);
         if (!replace) {
-            QVERIFY(windowModel().ended);
+            QVERIFY(env.navigator.ended());
             QVERIFY(!findWindow<BrowseWindow>());
             QCOMPARE(env.bookBytes(), content);
             QVERIFY(keptBooks(env).isEmpty());
             return;
         }
-        QVERIFY(!windowModel().ended);
+        QVERIFY(!env.navigator.ended());
         QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(env.bookBytes(), kBlankBook);
         const QStringList kept = keptBooks(env);
@@ -166,8 +167,8 @@ private slots:
         WindowTestEnv env;
         storeLanguage("0");
         QDir().mkpath(env.bookPath()); // a folder where the book should be
-        startProgram();
-        QVERIFY(windowModel().ended);
+        startProgram(env.navigator);
+        QVERIFY(env.navigator.ended());
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
@@ -199,8 +200,8 @@ private slots:
         QCOMPARE(::read(ready[0], &started, 1), ssize_t(1));
         QCOMPARE(started, 'y');
 
-        startProgram();
-        QVERIFY(windowModel().ended);
+        startProgram(env.navigator);
+        QVERIFY(env.navigator.ended());
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::BookInUseMessage)});
         QCOMPARE(env.bookBytes(), before);
@@ -210,10 +211,10 @@ private slots:
         ::close(ready[0]);
         ::close(ready[1]);
         resetAppState();
-        resetWindowModel();
         env.dialogs.clear();
-        startProgram();
-        QVERIFY(!windowModel().ended);
+        Navigator second;
+        startProgram(second);
+        QVERIFY(!second.ended());
         QVERIFY(findWindow<BrowseWindow>());
         QVERIFY(env.dialogs.messages.isEmpty());
     }
@@ -227,7 +228,7 @@ private slots:
         writeFileBytes(victim, "mine");
         const QString help = QDir(env.dataPath()).filePath(QStringLiteral("sp.hlp"));
         QVERIFY(QFile::link(victim, help));
-        startProgram();
+        startProgram(env.navigator);
         QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(readFileBytes(victim), QByteArray("mine"));
         QVERIFY(!QFileInfo(help).isSymLink());
@@ -244,7 +245,7 @@ private slots:
         for (const QString& folder : {env.dataPath(), images})
             writeFileBytes(QDir(folder).filePath(QStringLiteral(".saporina-Ab12Cd.tmp")), "half");
         writeFileBytes(QDir(images).filePath(QStringLiteral("recipes_A_B.jpg.tmp")), "a picture of the cook's");
-        startProgram();
+        startProgram(env.navigator);
         QVERIFY(findWindow<BrowseWindow>());
         QCOMPARE(QDir(env.dataPath()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden), QStringList{});
         QCOMPARE(QDir(images).entryList(QDir::Files | QDir::Hidden), QStringList{"recipes_A_B.jpg.tmp"});
@@ -270,8 +271,8 @@ private slots:
         writeFileBytes(env.bookPath(), kBlankBook);
         // A data folder that cannot be made: its parent is a file.
         qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
-        startProgram();
-        QVERIFY(windowModel().ended);
+        startProgram(env.navigator);
+        QVERIFY(env.navigator.ended());
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritableMessage)));
@@ -281,25 +282,21 @@ private slots:
     {
         WindowTestEnv env;
         storeLanguage("0");
-        startProgram();
+        startProgram(env.navigator);
         BrowseWindow* browse = findWindow<BrowseWindow>();
-        QVERIFY(browse);
-        QVERIFY(windowModel().quitOnClose);
+        QVERIFY(browse && env.navigator.currentMainWindow() == browse);
 
         // Moving to another window unloads this one without ending the program.
-        bool shown = false;
-        browse->switchTo([&] { shown = true; });
-        QVERIFY(shown);
-        QVERIFY(!windowModel().ended);
+        child<QAction>(browse, "addRecipesAction")->trigger();
+        QVERIFY(!findWindow<BrowseWindow>());
+        QVERIFY(!env.navigator.ended());
         QCOMPARE(setting("state"), QStringLiteral("0"));
         QVERIFY(!setting("width").isEmpty());
 
-        showMainWindow(MainWindowKind::Browse);
-        browse = findWindow<BrowseWindow>();
-        QVERIFY(browse && currentMainWindow() == browse);
-        QVERIFY(windowModel().quitOnClose);
+        browse = env.navigator.showBrowse();
+        QVERIFY(env.navigator.currentMainWindow() == browse);
         browse->close(); // the close box
-        QVERIFY(windowModel().ended);
+        QVERIFY(env.navigator.ended());
     }
 };
 

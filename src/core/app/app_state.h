@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/book/recipe_book.h"
+#include "core/search/search_index.h"
 
 #include <QLockFile>
 #include <QString>
@@ -11,6 +12,7 @@
 struct AppState {
     QString appPath; // the data folder, no trailing separator
     RecipeBook book;
+    SearchIndex searchIndex; // of the book, brought up to it before each search
 
     int colorScheme = 0;   // colour scheme list position * 100
     int textFontSize = 10; // points: 8, 10 or 12

@@ -111,6 +111,11 @@ class Descriptor {
 public:
     explicit Descriptor(int fd = -1) : m_fd(fd) {}
     ~Descriptor() { close(); }
+    void reset(int fd)
+    {
+        close();
+        m_fd = fd;
+    }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
@@ -294,12 +299,16 @@ bool replaceFileAtomically(const QString& path, const QByteArray& data, QString*
     return number == 0 || setError(error, systemError(number));
 }
 
-CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const CopySource& source)
+namespace {
+
+// Opens the source of a copy as its rules allow: a regular file, not a link where none is taken, not
+// too large. The outcome says why not.
+CopyOutcome openSource(const QString& from, const CopySource& source, Descriptor& in)
 {
     using Status = CopyOutcome::Status;
     // O_NONBLOCK: a pipe planted under a picture's name must not hang the program.
     const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (source.followLinks ? 0 : O_NOFOLLOW);
-    Descriptor in(::open(encoded(from).constData(), flags));
+    in.reset(::open(encoded(from).constData(), flags));
     if (!in.valid())
         return {errno == ELOOP ? Status::SourceRefused : Status::SourceUnreadable, systemError(errno)};
     struct stat st {};
@@ -308,25 +317,34 @@ CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const
     if (!S_ISREG(st.st_mode) || (source.maxBytes >= 0 && st.st_size > source.maxBytes))
         return {Status::SourceRefused, {}};
     ::fcntl(in.get(), F_SETFL, O_RDONLY);
+    return {};
+}
 
+} // namespace
+
+CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const CopySource& source)
+{
+    using Status = CopyOutcome::Status;
+    Descriptor in;
+    if (const CopyOutcome opened = openSource(from, source, in); !opened.copied())
+        return opened;
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     int readError = 0;
     bool refused = false;
-    bool first = true;
     const int number = writeAndPlace(to, replace ? modeFor(to) : newFileMode(), replace, [&](DescriptorSink& sink) {
+        bool first = true;
         for (;;) {
             const ssize_t got = ::read(in.get(), buffer.data(), static_cast<size_t>(buffer.size()));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0) {
                 readError = errno;
-                sink.fail(EIO);
-                return;
+                return sink.fail(EIO);
             }
-            if (first && source.acceptHead && !source.acceptHead(QByteArrayView(buffer.constData(), std::min<ssize_t>(got, 16)))) {
+            if (first && source.acceptHead &&
+                !source.acceptHead(QByteArrayView(buffer.constData(), std::min<ssize_t>(got, 16)))) {
                 refused = true;
-                sink.fail(EINVAL);
-                return;
+                return sink.fail(EINVAL);
             }
             first = false;
             if (got == 0)
@@ -338,10 +356,8 @@ CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const
         return {Status::SourceRefused, {}};
     if (readError != 0)
         return {Status::SourceUnreadable, systemError(readError)};
-    if (number == EEXIST && !replace)
-        return {Status::NameTaken, systemError(number)};
     if (number != 0)
-        return {Status::WriteFailed, systemError(number)};
+        return {number == EEXIST && !replace ? Status::NameTaken : Status::WriteFailed, systemError(number)};
     return {};
 }
 

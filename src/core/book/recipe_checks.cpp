@@ -67,11 +67,11 @@ std::optional<TextId> recipeFormProblem(const RecipeBook& book, RecipeWindowKind
     return std::nullopt;
 }
 
-std::optional<TextId> categoryNameProblem(const RecipeBook& book, const QString& name, bool refuseNewCategoryEntry)
+std::optional<TextId> categoryNameProblem(const RecipeBook& book, const QString& name)
 {
     if (!isValidName(name))
         return TextId::InvalidCategoryCharsMessage;
-    if (refuseNewCategoryEntry && isNewCategoryEntry(name))
+    if (isNewCategoryEntry(name))
         return TextId::CategoryExistsMessage;
     for (const XmlNode& category : book.categories()) {
         if (RecipeBook::categoryName(category).compare(name, Qt::CaseInsensitive) == 0)

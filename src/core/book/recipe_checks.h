@@ -32,9 +32,9 @@ enum class RecipeWindowKind { Add, Edit };
 std::optional<TextId> recipeFormProblem(const RecipeBook& book, RecipeWindowKind window, bool categoryChosen,
                                         const QString& title, const QString& ownTitle = {});
 
-// A new name for a category, trimmed and not empty: a forbidden character or a name the book already
-// has (in any case). The add and edit windows also refuse the text of their new-category entry.
-std::optional<TextId> categoryNameProblem(const RecipeBook& book, const QString& name, bool refuseNewCategoryEntry);
+// A new name for a category, trimmed and not empty: a forbidden character, or a name the book already
+// has (in any case) or the add and edit windows' new-category entry has (in either language).
+std::optional<TextId> categoryNameProblem(const RecipeBook& book, const QString& name);
 
 // The message for a name with a forbidden character: the text of `id`, CR LF, a double quote and
 // the list of characters as the asking window writes it.

@@ -20,15 +20,15 @@ bool isXmlChar(uint32_t cp)
            (cp >= 0x10000 && cp <= 0x10FFFF);
 }
 
-// The offset of the first byte that does not start a valid UTF-8 sequence of an XML character, or -1.
-qsizetype firstBadCharacter(const Byte* s, qsizetype n)
+// Skips ASCII bytes from `i` on, sixteen or eight at a time while they are whole blocks of ASCII:
+// returns where it stopped, or, when a byte below a space other than tab, LF and CR is among them, sets
+// `bad` to its offset.
+qsizetype skipAsciiBlocks(const Byte* s, qsizetype i, qsizetype n, qsizetype* bad)
 {
     constexpr uint64_t kHigh = 0x8080808080808080ull;
     constexpr uint64_t kToHigh = 0x6060606060606060ull; // an ASCII byte plus 0x60 reaches 0x80 from 0x20 on
-    qsizetype i = 0;
-    while (i < n) {
+    for (;;) {
 #ifdef __SSE2__
-        // Sixteen ASCII bytes at a time: none below a space but tab, LF and CR.
         if (i + 16 <= n) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
             if (_mm_movemask_epi8(v) == 0) {
@@ -36,28 +36,76 @@ qsizetype firstBadCharacter(const Byte* s, qsizetype n)
                 const __m128i allowed = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x09)),
                                                                   _mm_cmpeq_epi8(v, _mm_set1_epi8(0x0A))),
                                                      _mm_cmpeq_epi8(v, _mm_set1_epi8(0x0D)));
-                const int bad = _mm_movemask_epi8(_mm_andnot_si128(allowed, controls));
-                if (bad != 0)
-                    return i + std::countr_zero(static_cast<unsigned>(bad));
+                const int found = _mm_movemask_epi8(_mm_andnot_si128(allowed, controls));
+                if (found != 0) {
+                    *bad = i + std::countr_zero(static_cast<unsigned>(found));
+                    return i;
+                }
                 i += 16;
                 continue;
             }
         }
 #endif
-        // Eight ASCII bytes at a time; the few below a space must be tab, LF or CR.
-        if (std::endian::native == std::endian::little && i + 8 <= n) {
-            uint64_t w; // byte k of the text is bits 8k to 8k + 7
-            std::memcpy(&w, s + i, 8);
-            if ((w & kHigh) == 0) {
-                for (uint64_t controls = ~(w + kToHigh) & kHigh; controls != 0; controls &= controls - 1) {
-                    const qsizetype at = i + std::countr_zero(controls) / 8;
-                    if (s[at] != 0x09 && s[at] != 0x0A && s[at] != 0x0D)
-                        return at;
-                }
-                i += 8;
-                continue;
+        if (std::endian::native != std::endian::little || i + 8 > n)
+            return i;
+        uint64_t w; // byte k of the text is bits 8k to 8k + 7
+        std::memcpy(&w, s + i, 8);
+        if ((w & kHigh) != 0)
+            return i;
+        for (uint64_t controls = ~(w + kToHigh) & kHigh; controls != 0; controls &= controls - 1) {
+            const qsizetype at = i + std::countr_zero(controls) / 8;
+            if (s[at] != 0x09 && s[at] != 0x0A && s[at] != 0x0D) {
+                *bad = at;
+                return i;
             }
         }
+        i += 8;
+    }
+}
+
+// The length of the UTF-8 sequence of an XML character that starts at s[i] (a byte of 0x80 or more),
+// or 0 when what starts there is not one (a bad lead or trail byte, a cut, an overlong form).
+int xmlCharacterLength(const Byte* s, qsizetype i, qsizetype n)
+{
+    const Byte c = s[i];
+    int length;
+    uint32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (n - i < length)
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        const Byte d = s[i + k];
+        if ((d & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    if ((length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000) || !isXmlChar(cp))
+        return 0;
+    return length;
+}
+
+// The offset of the first byte that does not start a valid UTF-8 sequence of an XML character, or -1.
+qsizetype firstBadCharacter(const Byte* s, qsizetype n)
+{
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype bad = -1;
+        i = skipAsciiBlocks(s, i, n, &bad);
+        if (bad >= 0)
+            return bad;
+        if (i >= n)
+            break;
         const Byte c = s[i];
         if (c < 0x80) {
             if (c < 0x20 && c != 0x09 && c != 0x0A && c != 0x0D)
@@ -65,29 +113,8 @@ qsizetype firstBadCharacter(const Byte* s, qsizetype n)
             ++i;
             continue;
         }
-        int length;
-        uint32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            cp = c & 0x07;
-        } else {
-            return i;
-        }
-        if (n - i < length)
-            return i;
-        for (int k = 1; k < length; ++k) {
-            const Byte d = s[i + k];
-            if ((d & 0xC0) != 0x80)
-                return i;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        if ((length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000) || !isXmlChar(cp))
+        const int length = xmlCharacterLength(s, i, n);
+        if (length == 0)
             return i;
         i += length;
     }

@@ -40,16 +40,12 @@ ExportRecord ExportStack::pop()
     return top;
 }
 
-ExportResult exportRecipes(const RecipeBook& book, const QList<ChosenRecipe>& chosen, const QString& path,
-                           bool withPictures, const Progress& progress)
-{
-    ExportResult result;
-    auto fail = [&result](const QString& why) {
-        result.ok = false;
-        result.error = why;
-        return result;
-    };
+namespace {
 
+// The chosen recipes that are still in the book, queued so that they come off in the order chosen:
+// reversed onto one stack and back onto a second.
+ExportStack queueInOrder(const RecipeBook& book, const QList<ChosenRecipe>& chosen)
+{
     ExportStack gathered;
     for (const ChosenRecipe& choice : chosen) {
         const XmlNode recipe = chosenRecipe(book, choice);
@@ -59,7 +55,21 @@ ExportResult exportRecipes(const RecipeBook& book, const QList<ChosenRecipe>& ch
     ExportStack queue;
     while (gathered.level() > 0)
         queue.push(gathered.pop());
+    return queue;
+}
 
+} // namespace
+
+ExportResult exportRecipes(const RecipeBook& book, const QList<ChosenRecipe>& chosen, const QString& path,
+                           bool withPictures, const Progress& progress)
+{
+    ExportResult result;
+    auto fail = [&result](const QString& why) {
+        result.ok = false;
+        result.error = why;
+        return result;
+    };
+    ExportStack queue = queueInOrder(book, chosen);
     const QString pictures = pictureFolderBeside(path);
     if (withPictures && !QDir().mkpath(pictures))
         return fail(QDir::toNativeSeparators(pictures));

@@ -97,80 +97,118 @@ QString importedDate(const QString& fromFile, const QString& today)
 
 } // namespace
 
+namespace {
+
+// One import under way: the book's titles, categories and picture names as the recipes come in,
+// and the one change that saves them all.
+class RecipeImport {
+public:
+    RecipeImport(RecipeBook& book, const ImportFile& file, bool withPictures, const AskForTitle& askForTitle)
+        : m_change(book), m_picturesTaken(lowerPictureNamesTaken(book)), m_titles(book), m_categories(book),
+          m_file(file), m_withPictures(withPictures), m_askForTitle(askForTitle), m_today(shortDateText(::today()))
+    {
+    }
+
+    // Takes one recipe of the file into the change; what became of it goes into `result`.
+    void take(const XmlNode& fileRecipe, const QString& titleInFile, const QString& categoryName, ImportResult& result)
+    {
+        if (!usableCategoryName(categoryName)) {
+            result.skippedForCategory.append(titleInFile);
+            return;
+        }
+        bool asked = false;
+        Recipe recipe = RecipeBook::readRecipe(fileRecipe);
+        recipe.title = titleToStore(m_titles, titleInFile, m_askForTitle, &asked);
+        if (recipe.title.isEmpty())
+            return;
+        // A renamed recipe from a file with other than nine fields brings no picture name.
+        if (asked && RecipeBook::recipes(fileRecipe).size() != kRecipeFieldCount)
+            recipe.image.clear();
+        recipe.date = importedDate(recipe.date, m_today);
+        recipe.image = m_withPictures ? copyPicture(recipe.image, recipe.title) : QString();
+        if (m_change.failed())
+            return;
+        m_change.appendRecipe(category(categoryName), recipe);
+        m_titles.add(recipe.title);
+        ++result.imported;
+    }
+
+    bool failed() const { return m_change.failed(); }
+    ChangeOutcome save() { return m_change.save(); }
+
+private:
+    // The picture the file names, copied into the images folder; the name it is stored under, or empty.
+    QString copyPicture(const QString& nameInFile, const QString& title)
+    {
+        const QString source = picturePath(m_file.pictureFolder(), nameInFile);
+        // A picture missing from the folder leaves the recipe without one, as the file's maker chose.
+        if (source.isEmpty() || (!QFileInfo::exists(source) && !QFileInfo(source).isSymLink()))
+            return {};
+        const QString wanted = importedPictureName(nameInFile, title);
+        const qsizetype dot = wanted.lastIndexOf(u'.');
+        const QString name =
+            isPlainFileName(wanted) ? firstFreeName(wanted, dot < 0 ? 0 : wanted.size() - dot, m_picturesTaken) : QString();
+        const CopyOutcome copy = name.isEmpty() ? CopyOutcome{CopyOutcome::Status::NameTaken, {}}
+                                                : m_change.addPicture(source, name, kPictureFromFile);
+        if (copy.copied()) {
+            m_picturesTaken.insert(name.toLower());
+            return name;
+        }
+        if (copy.status != CopyOutcome::Status::WriteFailed) // a failed write has failed the whole change
+            m_change.notice(TextId::PictureNotCopiedMessage);
+        return {};
+    }
+
+    // The book's category of this name (case counts), made when there is none.
+    XmlNode category(const QString& name)
+    {
+        XmlNode category = m_categories.find(name);
+        if (category.isNull()) {
+            category = m_change.appendCategory(name);
+            m_categories.add(name, category);
+        }
+        return category;
+    }
+
+    BookChange m_change;
+    QSet<QString> m_picturesTaken;
+    TitlesInBook m_titles;
+    CategoriesByName m_categories;
+    const ImportFile& m_file;
+    bool m_withPictures;
+    const AskForTitle& m_askForTitle;
+    QString m_today;
+};
+
+} // namespace
+
 ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<QString>& ticked, bool withPictures,
                            const AskForTitle& askForTitle, const Progress& progress)
 {
     ImportResult result;
-    BookChange change(book);
-    QSet<QString> picturesTaken = lowerPictureNamesTaken(book);
-    TitlesInBook titles(book);
-    CategoriesByName categories(book);
-    const QString today = shortDateText(::today());
+    RecipeImport import(book, file, withPictures, askForTitle);
     int total = 0;
     for (const QString& title : file.titles())
         total += ticked.contains(title) ? 1 : 0;
     int done = 0;
-
     for (const XmlNode& fileCategory : file.recipes().categories()) {
         const QString categoryName = cleanedName(RecipeBook::categoryName(fileCategory));
         for (const XmlNode& fileRecipe : RecipeBook::recipes(fileCategory)) {
             const QString titleInFile = cleanedName(RecipeBook::title(fileRecipe));
             if (!ticked.contains(titleInFile))
                 continue;
-            if (progress && !progress(done, total)) {
+            if (progress && !progress(done++, total)) {
                 result.stopped = true;
                 break;
             }
-            ++done;
-            if (!usableCategoryName(categoryName)) {
-                result.skippedForCategory.append(titleInFile);
-                continue;
-            }
-            bool asked = false;
-            Recipe recipe = RecipeBook::readRecipe(fileRecipe);
-            recipe.title = titleToStore(titles, titleInFile, askForTitle, &asked);
-            if (recipe.title.isEmpty())
-                continue;
-            // A renamed recipe from a file with other than nine fields brings no picture name.
-            if (asked && RecipeBook::recipes(fileRecipe).size() != kRecipeFieldCount)
-                recipe.image.clear();
-            recipe.date = importedDate(recipe.date, today);
-
-            const QString source = picturePath(file.pictureFolder(), recipe.image);
-            QString pictureName;
-            // A picture missing from the folder leaves the recipe without one, as the file's maker chose.
-            if (withPictures && !source.isEmpty() && (QFileInfo::exists(source) || QFileInfo(source).isSymLink())) {
-                const QString wanted = importedPictureName(recipe.image, recipe.title);
-                const QString extension =
-                    wanted.mid(wanted.lastIndexOf(u'.') < 0 ? wanted.size() : wanted.lastIndexOf(u'.'));
-                pictureName =
-                    isPlainFileName(wanted) ? firstFreeName(wanted, extension.size(), picturesTaken) : QString();
-                const CopyOutcome copy = pictureName.isEmpty() ? CopyOutcome{CopyOutcome::Status::NameTaken, {}}
-                                                               : change.addPicture(source, pictureName, kPictureFromFile);
-                if (copy.status == CopyOutcome::Status::WriteFailed)
-                    break; // the change has failed: nothing more is worth reading
-                if (!copy.copied()) {
-                    change.notice(TextId::PictureNotCopiedMessage);
-                    pictureName.clear();
-                } else {
-                    picturesTaken.insert(pictureName.toLower());
-                }
-            }
-            recipe.image = pictureName;
-
-            XmlNode category = categories.find(categoryName);
-            if (category.isNull()) {
-                category = change.appendCategory(categoryName);
-                categories.add(categoryName, category);
-            }
-            change.appendRecipe(category, recipe);
-            titles.add(recipe.title);
-            ++result.imported;
+            import.take(fileRecipe, titleInFile, categoryName, result);
+            if (import.failed())
+                break; // nothing more is worth reading
         }
-        if (result.stopped || change.failed())
+        if (result.stopped || import.failed())
             break;
     }
-    result.change = change.save();
+    result.change = import.save();
     if (!result.change.saved())
         result.imported = 0;
     return result;

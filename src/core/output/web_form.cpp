@@ -92,8 +92,35 @@ struct Tag {
     qsizetype end = 0; // just after ">"
 };
 
-// The tag starting at `from` ("<"), or one with an empty name when there is none. Attribute values
-// may be quoted with " or ', or bare; a quote that is never closed is taken as part of a bare value.
+// The value of an attribute whose "=" lies at or after `from` (blanks first), quoted with " or ', or
+// bare; a quote that is never closed is taken as part of a bare value. Returns where the value ends,
+// or `from` when there is no value.
+qsizetype readAttributeValue(const QString& html, qsizetype from, QString* value)
+{
+    const qsizetype n = html.size();
+    qsizetype v = from;
+    while (v < n && isBlank(html[v]))
+        ++v;
+    if (v >= n || html[v] != u'=')
+        return from;
+    ++v;
+    while (v < n && isBlank(html[v]))
+        ++v;
+    const qsizetype close = v < n && (html[v] == u'"' || html[v] == u'\'') ? html.indexOf(html[v], v + 1) : -1;
+    if (close >= 0) {
+        *value = html.mid(v + 1, close - v - 1);
+        return close + 1;
+    }
+    qsizetype e = v;
+    while (e < n && !isBlank(html[e]) && html[e] != u'>')
+        ++e;
+    if (e == v)
+        return from;
+    *value = html.mid(v, e - v);
+    return e;
+}
+
+// The tag starting at `from` ("<"), or one with an empty name when there is none.
 Tag readTag(const QString& html, qsizetype from)
 {
     Tag tag;
@@ -109,7 +136,7 @@ Tag readTag(const QString& html, qsizetype from)
         ++at;
     tag.name = (endTag ? QStringLiteral("/") : QString()) + html.mid(nameStart, at - nameStart).toLower();
     static const QString notInNames = QStringLiteral("=>/\"'");
-    for (;;) {
+    while (tag.attributes.size() < kMaxAttributes) { // no real tag has more: the rest of it is skipped
         qsizetype p = at;
         while (p < n && isBlank(html[p]))
             ++p;
@@ -118,33 +145,9 @@ Tag readTag(const QString& html, qsizetype from)
             ++p;
         if (p == attributeStart)
             break;
-        const QString attribute = html.mid(attributeStart, p - attributeStart).toLower();
-        at = p;
         QString value;
-        qsizetype v = p;
-        while (v < n && isBlank(html[v]))
-            ++v;
-        if (v < n && html[v] == u'=') {
-            ++v;
-            while (v < n && isBlank(html[v]))
-                ++v;
-            const qsizetype close = v < n && (html[v] == u'"' || html[v] == u'\'') ? html.indexOf(html[v], v + 1) : -1;
-            if (close >= 0) {
-                value = html.mid(v + 1, close - v - 1);
-                at = close + 1;
-            } else {
-                qsizetype e = v;
-                while (e < n && !isBlank(html[e]) && html[e] != u'>')
-                    ++e;
-                if (e > v) {
-                    value = html.mid(v, e - v);
-                    at = e;
-                }
-            }
-        }
-        tag.attributes.insert(attribute, decodeEntities(value));
-        if (tag.attributes.size() >= kMaxAttributes)
-            break; // no real tag has so many: the rest of it is skipped
+        at = readAttributeValue(html, p, &value);
+        tag.attributes.insert(html.mid(attributeStart, p - attributeStart).toLower(), decodeEntities(value));
     }
     const qsizetype close = html.indexOf(u'>', at);
     tag.end = close < 0 ? n : close + 1;
@@ -282,6 +285,89 @@ QByteArray WebForm::submission(const QString& clicked) const
     return body;
 }
 
+namespace {
+
+// The form's own tag: where it goes, how, and in which charset when it names one it can be sent in.
+void readFormTag(const Tag& tag, const QUrl& pageAddress, WebForm& form)
+{
+    form.found = true;
+    form.action = pageAddress.resolved(QUrl(tag.attributes.value(QStringLiteral("action"))));
+    form.method = tag.attributes.value(QStringLiteral("method"), QStringLiteral("get")).toUpper().toLatin1();
+    for (const QString& accepted : tag.attributes.value(QStringLiteral("accept-charset")).split(u' ', Qt::SkipEmptyParts)) {
+        if (const QByteArray known = knownCharset(accepted.toLatin1()); !known.isEmpty()) {
+            form.charset = known;
+            return;
+        }
+    }
+}
+
+// An <input>: what it sends (checkboxes and radio buttons only when checked; no reset or file fields).
+void readInput(const Tag& tag, const QString& name, WebForm& form)
+{
+    const QString type = tag.attributes.value(QStringLiteral("type"), QStringLiteral("text")).toLower();
+    if (type == QStringLiteral("checkbox") || type == QStringLiteral("radio")) {
+        if (tag.attributes.contains(QStringLiteral("checked")))
+            form.fields.append({name, tag.attributes.value(QStringLiteral("value"), QStringLiteral("on"))});
+    } else if (type != QStringLiteral("reset") && type != QStringLiteral("file")) {
+        const bool button =
+            type == QStringLiteral("submit") || type == QStringLiteral("image") || type == QStringLiteral("button");
+        form.fields.append({name, tag.attributes.value(QStringLiteral("value")), button});
+    }
+}
+
+// Where the element that `tag` opens ends: its closing tag, else the end of the page.
+qsizetype contentEnd(const QString& html, const Tag& tag, const QString& closing)
+{
+    const qsizetype close = html.indexOf(closing, tag.end, Qt::CaseInsensitive);
+    return close < 0 ? html.size() : close;
+}
+
+// A <select>'s value: its selected option's, else its first option's.
+QString selectValue(const QString& options)
+{
+    QString value;
+    bool first = true;
+    for (qsizetype o = options.indexOf(QStringLiteral("<option"), 0, Qt::CaseInsensitive); o >= 0;) {
+        const Tag option = readTag(options, o);
+        o = options.indexOf(QStringLiteral("<option"), std::max(o + 1, option.end), Qt::CaseInsensitive);
+        if (option.name != QStringLiteral("option"))
+            continue;
+        const bool selected = option.attributes.contains(QStringLiteral("selected"));
+        if (first || selected)
+            value = option.attributes.value(QStringLiteral("value"));
+        first = false;
+        if (selected)
+            break;
+    }
+    return value;
+}
+
+// A named field's tag inside the form; returns where reading goes on (past a textarea's or a
+// select's content).
+qsizetype readField(const Tag& tag, const QString& html, WebForm& form)
+{
+    const QString name = tag.attributes.value(QStringLiteral("name"));
+    if (tag.name == QStringLiteral("input")) {
+        readInput(tag, name, form);
+    } else if (tag.name == QStringLiteral("button")) {
+        form.fields.append({name, tag.attributes.value(QStringLiteral("value")), true});
+    } else if (tag.name == QStringLiteral("textarea")) {
+        const qsizetype end = contentEnd(html, tag, QStringLiteral("</textarea"));
+        QString content = html.mid(tag.end, end - tag.end);
+        if (content.startsWith(u'\n'))
+            content.remove(0, 1);
+        form.fields.append({name, decodeEntities(content)});
+        return end + 1;
+    } else if (tag.name == QStringLiteral("select")) {
+        const qsizetype end = contentEnd(html, tag, QStringLiteral("</select"));
+        form.fields.append({name, selectValue(html.mid(tag.end, end - tag.end))});
+        return end + 1;
+    }
+    return tag.end;
+}
+
+} // namespace
+
 WebForm readWebForm(const QByteArray& bytes, const QUrl& pageAddress, const QByteArray& contentType)
 {
     const QByteArray charset = pageCharset(bytes, contentType);
@@ -292,65 +378,13 @@ WebForm readWebForm(const QByteArray& bytes, const QUrl& pageAddress, const QByt
     // costs no more than one of closed ones.
     for (qsizetype at = html.indexOf(u'<'); at >= 0;) {
         const Tag tag = readTag(html, at);
-        qsizetype next = at + 1;
-        if (!tag.name.isEmpty())
-            next = std::max(next, tag.end);
-        if (tag.name.isEmpty()) {
-            // not a tag: "<" in text
-        } else if (tag.name == QStringLiteral("form") && !form.found) {
-            form.found = true;
-            form.action = pageAddress.resolved(QUrl(tag.attributes.value(QStringLiteral("action"))));
-            form.method = tag.attributes.value(QStringLiteral("method"), QStringLiteral("get")).toUpper().toLatin1();
-            for (const QString& accepted : tag.attributes.value(QStringLiteral("accept-charset")).split(u' ', Qt::SkipEmptyParts)) {
-                if (const QByteArray known = knownCharset(accepted.toLatin1()); !known.isEmpty()) {
-                    form.charset = known;
-                    break;
-                }
-            }
-        } else if (tag.name == QStringLiteral("/form") && form.found) {
+        qsizetype next = tag.name.isEmpty() ? at + 1 : std::max(at + 1, tag.end); // not a tag: "<" in text
+        if (tag.name == QStringLiteral("form") && !form.found)
+            readFormTag(tag, pageAddress, form);
+        else if (tag.name == QStringLiteral("/form") && form.found)
             break;
-        } else if (form.found && tag.attributes.contains(QStringLiteral("name"))) {
-            const QString name = tag.attributes.value(QStringLiteral("name"));
-            if (tag.name == QStringLiteral("input")) {
-                const QString type = tag.attributes.value(QStringLiteral("type"), QStringLiteral("text")).toLower();
-                if (type == QStringLiteral("checkbox") || type == QStringLiteral("radio")) {
-                    if (tag.attributes.contains(QStringLiteral("checked")))
-                        form.fields.append({name, tag.attributes.value(QStringLiteral("value"), QStringLiteral("on"))});
-                } else if (type != QStringLiteral("reset") && type != QStringLiteral("file")) {
-                    const bool button = type == QStringLiteral("submit") || type == QStringLiteral("image") ||
-                                        type == QStringLiteral("button");
-                    form.fields.append({name, tag.attributes.value(QStringLiteral("value")), button});
-                }
-            } else if (tag.name == QStringLiteral("button")) {
-                form.fields.append({name, tag.attributes.value(QStringLiteral("value")), true});
-            } else if (tag.name == QStringLiteral("textarea")) {
-                const qsizetype close = html.indexOf(QStringLiteral("</textarea"), tag.end, Qt::CaseInsensitive);
-                QString content = html.mid(tag.end, (close < 0 ? html.size() : close) - tag.end);
-                if (content.startsWith(u'\n'))
-                    content.remove(0, 1);
-                form.fields.append({name, decodeEntities(content)});
-                next = close < 0 ? html.size() : close + 1;
-            } else if (tag.name == QStringLiteral("select")) {
-                // The selected option, else the first.
-                const qsizetype close = html.indexOf(QStringLiteral("</select"), tag.end, Qt::CaseInsensitive);
-                const QString options = html.mid(tag.end, (close < 0 ? html.size() : close) - tag.end);
-                QString value;
-                bool first = true;
-                for (qsizetype o = options.indexOf(QStringLiteral("<option"), 0, Qt::CaseInsensitive); o >= 0;) {
-                    const Tag option = readTag(options, o);
-                    o = options.indexOf(QStringLiteral("<option"), std::max(o + 1, option.end), Qt::CaseInsensitive);
-                    if (option.name != QStringLiteral("option"))
-                        continue;
-                    if (first || option.attributes.contains(QStringLiteral("selected")))
-                        value = option.attributes.value(QStringLiteral("value"));
-                    first = false;
-                    if (option.attributes.contains(QStringLiteral("selected")))
-                        break;
-                }
-                form.fields.append({name, value});
-                next = close < 0 ? html.size() : close + 1;
-            }
-        }
+        else if (form.found && tag.attributes.contains(QStringLiteral("name")))
+            next = std::max(next, readField(tag, html, form));
         at = next < html.size() ? html.indexOf(u'<', next) : -1;
     }
     return form;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/book/recipe_book.h"
+#include "core/search/search_index.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@ struct SearchHit {
     bool operator==(const SearchHit&) const = default;
 };
 
-// Every recipe whose title, ingredients, preparation or notes contain the key (both sides lower-cased;
-// the key is one piece of text, blanks included), in document order, each recipe once. An empty key
-// finds every recipe.
-QList<SearchHit> searchRecipes(const RecipeBook& book, const QString& key);
+// Every recipe of the indexed book whose title, ingredients, preparation or notes contain the key (both
+// sides lower-cased; the key is one piece of text, blanks included), in document order, each recipe
+// once. An empty key finds every recipe.
+QList<SearchHit> searchRecipes(const SearchIndex& index, const QString& key);

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-const SearchIndex& SearchIndex::of(const RecipeBook& book)
+const SearchIndex& SearchIndex::updatedFor(const RecipeBook& book)
 {
-    static SearchIndex index;
-    if (index.m_book != &book || index.m_changeCount != XmlDocument::changeCount() || index.m_entries.empty())
-        index.build(book);
-    return index;
+    if (m_book != &book || m_changeCount != XmlDocument::changeCount() || m_entries.empty())
+        build(book);
+    return *this;
 }
 
 void SearchIndex::build(const RecipeBook& book)

@@ -7,7 +7,8 @@
 
 // The searched texts of a book laid end to end, so that a search is one pass over one piece of
 // memory: for every recipe in document order its title, ingredients, preparation and notes, each
-// followed by a NUL byte. Made from the book as it is; valid until the next change to any document.
+// followed by a NUL byte. Whoever searches keeps one (the program's is in the application state) and
+// brings it up to the book before each search; it is made anew only when a document has changed.
 class SearchIndex {
 public:
     struct Entry {
@@ -17,8 +18,9 @@ public:
         qsizetype end = 0;  // where the recipe's texts end in text()
     };
 
-    // The index of the book, made anew when the book has changed since it was last asked for.
-    static const SearchIndex& of(const RecipeBook& book);
+    // The index brought up to the book as it is now: made anew when it was made from another book or
+    // a document has changed since.
+    const SearchIndex& updatedFor(const RecipeBook& book);
 
     const QByteArray& text() const { return m_text; }
     const std::vector<Entry>& entries() const { return m_entries; }

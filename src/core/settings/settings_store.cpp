@@ -1,6 +1,5 @@
 #include "core/settings/settings_store.h"
 
-#include <QFileInfo>
 #include <QSettings>
 #include <memory>
 
@@ -49,15 +48,7 @@ void writeSetting(const QString& fullPath, const QString& value)
     store->sync(); // a store that cannot be written is simply not changed
 }
 
-bool pathExists(const QString& path, bool folder)
-{
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    if (!info.exists())
-        return false;
-    return folder || !info.isDir();
-}
+
 
 QString settingPath(Setting setting)
 {

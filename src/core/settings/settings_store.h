@@ -37,5 +37,3 @@ QString readSetting(const QString& fullPath);
 // Stores the text; a store that cannot be written is skipped without a message.
 void writeSetting(const QString& fullPath, const QString& value);
 
-// False for an empty path; otherwise whether a file (or, with folder set, a file or folder) exists.
-bool pathExists(const QString& path, bool folder = false);

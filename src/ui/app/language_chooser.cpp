@@ -3,7 +3,6 @@
 #include "core/app/app_state.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/startup_sequence.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -68,5 +67,5 @@ void LanguageChooser::closeEvent(QCloseEvent* event)
 {
     // Closed without a choice, the language is still English, and the question comes again next start.
     event->accept();
-    continueStartup();
+    emit finished();
 }

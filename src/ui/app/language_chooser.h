@@ -11,6 +11,10 @@ class LanguageChooser : public QWidget {
 public:
     explicit LanguageChooser(QWidget* parent = nullptr);
 
+signals:
+    // Closed, with a choice or without one (then the language stays English).
+    void finished();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,6 +1,6 @@
 #include "ui/app/startup_probe.h"
 
-#include "ui/platform/main_window.h"
+#include "ui/app/navigator.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -17,7 +17,7 @@ namespace {
 
 class StartupProbe : public QObject {
 public:
-    explicit StartupProbe(qint64 startNs) : m_startNs(startNs) {}
+    StartupProbe(qint64 startNs, const Navigator& navigator) : m_startNs(startNs), m_navigator(navigator) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -26,7 +26,8 @@ protected:
         // is queued after it sees the window complete on the screen.
         if (event->type() == QEvent::Paint && !m_done) {
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && currentMainWindow() && widget->window() == currentMainWindow()) {
+            QWidget* main = m_navigator.currentMainWindow();
+            if (widget && main && widget->window() == main) {
                 m_done = true;
                 QTimer::singleShot(0, this, &StartupProbe::report);
             }
@@ -51,16 +52,17 @@ private:
     }
 
     qint64 m_startNs;
+    const Navigator& m_navigator;
     bool m_done = false;
 };
 
 } // namespace
 
-void armStartupProbe()
+void armStartupProbe(const Navigator& navigator)
 {
     bool ok = false;
     const qint64 startNs = qEnvironmentVariable("SAPORINA_STARTUP_PROBE").toLongLong(&ok);
     if (!ok)
         return;
-    QCoreApplication::instance()->installEventFilter(new StartupProbe(startNs));
+    QCoreApplication::instance()->installEventFilter(new StartupProbe(startNs, navigator));
 }

@@ -4,4 +4,5 @@
 // nanoseconds since the epoch, as `date +%s%N` gives it), the program prints how long it took until the
 // browse window was painted with its first recipe, and its peak memory then, and ends. Without the
 // variable this does nothing.
-void armStartupProbe();
+class Navigator;
+void armStartupProbe(const Navigator& navigator);

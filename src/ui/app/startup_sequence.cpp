@@ -5,7 +5,7 @@
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
 #include "ui/app/language_chooser.h"
-#include "ui/app/window_model.h"
+#include "ui/app/navigator.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/qt_language.h"
 
@@ -48,26 +48,28 @@ bool tell(const StartupOutcome& outcome)
 
 } // namespace
 
-void startProgram()
+void startProgram(Navigator& navigator)
 {
     const QString language = readSetting(Setting::Language);
     if (language != QStringLiteral("0") && language != QStringLiteral("1")) {
-        (new LanguageChooser)->show();
+        auto* chooser = new LanguageChooser;
+        QObject::connect(chooser, &LanguageChooser::finished, &navigator, [&navigator] { continueStartup(navigator); });
+        chooser->show();
         return;
     }
     setLanguage(language == QStringLiteral("1") ? Language::Spanish : Language::English);
-    continueStartup();
+    continueStartup(navigator);
 }
 
-void continueStartup()
+void continueStartup(Navigator& navigator)
 {
     applyQtLanguage(language());
     if (!prepareAppData()) {
-        endProgram();
+        navigator.endProgram();
         return;
     }
     applyQtLanguage(language());
-    showMainWindow(MainWindowKind::Browse);
+    navigator.showBrowse();
 }
 
 bool prepareAppData()

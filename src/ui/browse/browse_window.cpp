@@ -2,33 +2,25 @@
 
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
+#include "core/book/category_lists.h"
 #include "core/book/picture_names.h"
 #include "core/layout/twips.h"
-#include "core/output/print_availability.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
-#include "ui/editor/picture_viewer.h"
-#include "ui/exchange/backup_command.h"
-#include "ui/exchange/export_wizard.h"
-#include "ui/output/email_window.h"
-#include "ui/output/plain_text_window.h"
-#include "ui/output/print_host.h"
+#include "ui/platform/picture_viewer.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/picture_loading.h"
+#include "ui/platform/recipe_text_boxes.h"
 #include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/window_placement.h"
-#include "ui/preferences/about_box.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/help_window.h"
-#include "ui/preferences/preferences_window.h"
-#include "ui/search/search_window.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -51,12 +43,38 @@ void BrowseWindow::buildControls()
 {
     QWidget* central = makeCentralWidget(this, this);
     makeHeading(central, m_heading);
-
     m_backPanel = named(newFrame(central, false), "backPanel");
     m_listPanel = named(newFrame(m_backPanel, false), "listPanel");
     m_textPanel = named(newFrame(m_backPanel, false), "textPanel");
     m_detailsPanel = named(newFrame(m_backPanel, false), "detailsPanel");
+    buildLists();
+    buildDetails();
+    m_texts = std::make_unique<RecipeTextBoxes>(m_textPanel, true, 8);
+    for (QPlainTextEdit* box : m_texts->boxes())
+        box->installEventFilter(this);
+    m_buttonPanel = named(newFrame(m_textPanel, false), "buttonPanel");
+    m_printButton = named(new QPushButton(m_buttonPanel), "printButton");
+    m_editButton = named(new QPushButton(m_buttonPanel), "editButton");
+    m_removeButton = named(new QPushButton(m_buttonPanel), "removeButton");
 
+    tagColor(this, ColorTag::WindowBack);
+    tagColor(menuBar(), ColorTag::Menu);
+    tagColors(ColorTag::Button, m_printButton, m_editButton, m_removeButton);
+    tagColor(m_buttonPanel, ColorTag::FieldBack);
+    tagColors(ColorTag::Field, m_recipeList, m_categoryCombo);
+    tagColor(m_heading[0], ColorTag::HeadingShadow);
+    tagColors(ColorTag::Label, m_heading[1], m_prepTimeValue, m_cookTimeValue, m_yieldValue, m_dateValue);
+    tagColors(ColorTag::Panel, m_pictureFrame, m_backPanel, m_detailsPanel, m_textPanel, m_listPanel);
+
+    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &BrowseWindow::showChosenCategory);
+    connect(m_recipeList, &QListWidget::currentRowChanged, this, &BrowseWindow::showChosenRecipe);
+    connect(m_printButton, &QPushButton::clicked, this, &BrowseWindow::printShownRecipe);
+    connect(m_editButton, &QPushButton::clicked, this, &BrowseWindow::editShownRecipe);
+    connect(m_removeButton, &QPushButton::clicked, this, &BrowseWindow::removeShownRecipe);
+}
+
+void BrowseWindow::buildLists()
+{
     m_categoryCombo = named(new QComboBox(m_listPanel), "categoryCombo");
     m_recipeList = named(new QListWidget(m_listPanel), "recipeList");
     m_recipeList->setMouseTracking(true);
@@ -68,7 +86,10 @@ void BrowseWindow::buildControls()
     m_pictureFrame = picture.frame;
     m_thumbnail = picture.thumbnail;
     m_viewPictureLabel = picture.viewLabel;
+}
 
+void BrowseWindow::buildDetails()
+{
     QLabel** captions[] = {&m_prepTimeCaption, &m_cookTimeCaption, &m_yieldCaption, &m_dateCaption};
     QLabel** values[] = {&m_prepTimeValue, &m_cookTimeValue, &m_yieldValue, &m_dateValue};
     const char* captionNames[] = {"prepTimeCaption", "cookTimeCaption", "yieldCaption", "dateCaption"};
@@ -79,35 +100,6 @@ void BrowseWindow::buildControls()
         placeTwips(*captions[i], {60, 90.0 + i * 255, 1600, 255});
         placeTwips(*values[i], {1680, 90.0 + i * 255, 1540, 255});
     }
-
-    m_ingredientsCaption = named(new QLabel(m_textPanel), "ingredientsCaption");
-    m_preparationCaption = named(new QLabel(m_textPanel), "preparationCaption");
-    m_notesCaption = named(new QLabel(m_textPanel), "notesCaption");
-    for (QLabel* label : {m_ingredientsCaption, m_preparationCaption, m_notesCaption}) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-        label->setIndent(8);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    }
-    m_ingredientsBox = named(new QPlainTextEdit(m_textPanel), "ingredientsBox");
-    m_preparationBox = named(new QPlainTextEdit(m_textPanel), "preparationBox");
-    m_notesBox = named(new QPlainTextEdit(m_textPanel), "notesBox");
-    for (QPlainTextEdit** box : {&m_ingredientsBox, &m_preparationBox, &m_notesBox}) {
-        (*box)->setReadOnly(true);
-        (*box)->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        (*box)->installEventFilter(this);
-    }
-    m_buttonPanel = named(newFrame(m_textPanel, false), "buttonPanel");
-    m_printButton = named(new QPushButton(m_buttonPanel), "printButton");
-    m_editButton = named(new QPushButton(m_buttonPanel), "editButton");
-    m_removeButton = named(new QPushButton(m_buttonPanel), "removeButton");
-
-    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &BrowseWindow::showChosenCategory);
-    connect(m_recipeList, &QListWidget::currentRowChanged, this, &BrowseWindow::showChosenRecipe);
-    connect(m_printButton, &QPushButton::clicked, this, &BrowseWindow::printShownRecipe);
-    connect(m_editButton, &QPushButton::clicked, this, &BrowseWindow::editShownRecipe);
-    connect(m_removeButton, &QPushButton::clicked, this, &BrowseWindow::removeShownRecipe);
 }
 
 void BrowseWindow::buildMenus()
@@ -116,7 +108,7 @@ void BrowseWindow::buildMenus()
     m_printAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe), "printAction");
     m_printPreviewAction =
         named(m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe), "printPreviewAction");
-    m_backupAction = named(m_fileMenu->addAction(QString(), this, [this] { backUpRecipes(this); }), "backupAction");
+    m_backupAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::backupRequested), "backupAction");
     m_fileMenu->addSeparator();
     m_exitAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::exitProgram), "exitAction");
 
@@ -125,16 +117,13 @@ void BrowseWindow::buildMenus()
     connect(m_editMenu, &QMenu::aboutToShow, this, &BrowseWindow::updateEditMenu);
 
     m_recipeMenu = named(menuBar()->addMenu(QString()), "recipeMenu");
-    m_addRecipesAction = named(
-        m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Add); }); }),
-        "addRecipesAction");
+    m_addRecipesAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::addRequested), "addRecipesAction");
     m_editRecipeAction =
         named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::editShownRecipe), "editRecipeAction");
     m_removeRecipeAction =
         named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::removeShownRecipe), "removeRecipeAction");
     m_recipeMenu->addSeparator();
-    m_emailAction = named(m_recipeMenu->addAction(QString(), this, [this] { switchTo([] { (new EmailWindow)->show(); }); }),
-                          "emailAction");
+    m_emailAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::emailRequested), "emailAction");
     m_plainTextAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::showPlainText), "plainTextAction");
 
     m_categoryMenu = named(menuBar()->addMenu(QString()), "categoryMenu");
@@ -144,20 +133,15 @@ void BrowseWindow::buildMenus()
         named(m_categoryMenu->addAction(QString(), this, &BrowseWindow::deleteShownCategory), "deleteCategoryAction");
 
     m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
-    m_exportAction =
-        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new ExportWizard)->show(); }); }),
-              "exportAction");
-    m_searchAction = named(m_toolsMenu->addAction(QString(), this, [this] { openSearchWindow(this); }), "searchAction");
+    m_exportAction = named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::exportRequested), "exportAction");
+    m_searchAction = named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::searchRequested), "searchAction");
     m_preferencesAction =
-        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); }),
-              "preferencesAction");
+        named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::preferencesRequested), "preferencesAction");
 
     m_helpMenu = named(menuBar()->addMenu(QString()), "helpMenu");
-    m_aboutAction = named(m_helpMenu->addAction(QString(), this, &BrowseWindow::showAbout), "aboutAction");
+    m_aboutAction = named(m_helpMenu->addAction(QString(), this, &BrowseWindow::aboutRequested), "aboutAction");
     m_helpContentsAction =
-        named(m_helpMenu->addAction(QString(), this, &BrowseWindow::showHelpContents), "helpContentsAction");
-
-    // Reached from here once their windows are part of the program.
+        named(m_helpMenu->addAction(QString(), this, &BrowseWindow::helpRequested), "helpContentsAction");
 }
 
 void BrowseWindow::loadWindow()
@@ -167,12 +151,10 @@ void BrowseWindow::loadWindow()
         placeTwips(buttons[i], {BrowseDesign::kButtonLefts[i], BrowseDesign::kButtonTop, BrowseDesign::kButtonWidth,
                                 BrowseDesign::kButtonHeight});
     }
-    registerMainWindow();
     restoreWindowPlacement(this);
-    applyColors();
+    applyColorScheme(this);
     applyTexts();
     refillCategories();
-    windowModel().preferencesFromAdd = false;
     m_sizeLimits.attach(this);
     m_sizeLimits.setMaxWidth(50000);
     m_sizeLimits.setMaxHeight(50000);
@@ -212,9 +194,7 @@ void BrowseWindow::applyTexts()
     m_copyAction->setText(loadText(TextId::CopyMenu));
     m_exportAction->setText(loadText(TextId::ExportRecipesMenu));
     m_plainTextAction->setText(loadText(TextId::PlainTextMenu));
-    m_ingredientsCaption->setText(loadText(TextId::IngredientsLabel));
-    m_preparationCaption->setText(loadText(TextId::PreparationLabel));
-    m_notesCaption->setText(loadText(TextId::SpecialNotesLabel));
+    m_texts->applyTexts();
     m_printButton->setText(loadText(TextId::PrintButton));
     m_editButton->setText(loadText(TextId::EditButton));
     m_removeButton->setText(loadText(TextId::RemoveButton));
@@ -223,43 +203,6 @@ void BrowseWindow::applyTexts()
     m_yieldCaption->setText(loadText(TextId::YieldLabel) + u':');
     m_dateCaption->setText(loadText(TextId::DateCreatedLabel) + u':');
     m_viewPictureLabel->setText(loadText(TextId::ClickToViewImageLabel));
-}
-
-void BrowseWindow::applyColors()
-{
-    const QColor button = schemeColor(RoleButton);
-    const QColor field = schemeColor(RoleField);
-    const QColor label = schemeColor(RoleLabel);
-    const QColor fieldText = schemeColor(RoleFieldText);
-    const QColor panel = schemeColor(RolePanel);
-
-    setBackColor(this, button);
-    keepDesktopColors(menuBar());
-    for (QWidget* b : std::initializer_list<QWidget*>{m_editButton, m_printButton, m_removeButton})
-        setButtonColor(b, button);
-
-    setBackColor(m_buttonPanel, field);
-    for (QWidget* f :
-         std::initializer_list<QWidget*>{m_ingredientsBox, m_notesBox, m_preparationBox, m_recipeList, m_categoryCombo})
-        setFieldBackColor(f, field);
-    setLabelColor(m_heading[0], field);
-
-    for (QWidget* l :
-         std::initializer_list<QWidget*>{m_heading[1], m_cookTimeValue, m_dateValue, m_ingredientsCaption,
-                                         m_notesCaption, m_preparationCaption, m_prepTimeValue, m_yieldValue})
-        setLabelColor(l, label);
-
-    for (QWidget* f :
-         std::initializer_list<QWidget*>{m_ingredientsBox, m_notesBox, m_preparationBox, m_recipeList, m_categoryCombo})
-        setFieldTextColor(f, fieldText);
-
-    for (QWidget* f :
-         std::initializer_list<QWidget*>{m_pictureFrame, m_backPanel, m_detailsPanel, m_textPanel, m_listPanel})
-        setBackColor(f, panel);
-
-    for (QWidget* f :
-         std::initializer_list<QWidget*>{m_categoryCombo, m_recipeList, m_ingredientsBox, m_preparationBox, m_notesBox})
-        setTextSize(f, app().textFontSize);
 }
 
 void BrowseWindow::layOutWidgets()
@@ -281,12 +224,9 @@ void BrowseWindow::layOutWidgets()
     placeTwips(m_recipeList, l.recipeList);
     placeTwips(m_pictureFrame, l.pictureFrame);
     placeTwips(m_viewPictureLabel, l.viewPictureLabel);
-    placeTwips(m_ingredientsCaption, l.ingredientsCaption);
-    placeTwips(m_ingredientsBox, l.ingredientsBox);
-    placeTwips(m_preparationCaption, l.preparationCaption);
-    placeTwips(m_preparationBox, l.preparationBox);
-    placeTwips(m_notesCaption, l.notesCaption);
-    placeTwips(m_notesBox, l.notesBox);
+    m_texts->place(RecipeTextBoxes::Ingredients, l.ingredientsCaption, l.ingredientsBox);
+    m_texts->place(RecipeTextBoxes::Preparation, l.preparationCaption, l.preparationBox);
+    m_texts->place(RecipeTextBoxes::Notes, l.notesCaption, l.notesBox);
     placeTwips(m_buttonPanel, l.buttonPanel);
     if (!m_shownPictureName.isEmpty())
         showThumbnail(m_shownPictureName);
@@ -315,7 +255,7 @@ bool BrowseWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::FocusIn:
         // One text box's selection at a time: the others lose theirs.
-        for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox}) {
+        for (QPlainTextEdit* box : m_texts->boxes()) {
             if (box != watched) {
                 QTextCursor cursor = box->textCursor();
                 cursor.clearSelection();
@@ -354,8 +294,7 @@ void BrowseWindow::showChosenRecipe()
 
 void BrowseWindow::clearRecipe()
 {
-    for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox})
-        box->clear();
+    m_texts->clear();
     for (QLabel* label : {m_prepTimeValue, m_yieldValue, m_cookTimeValue, m_dateValue})
         label->clear();
     m_thumbnail->clear();
@@ -365,7 +304,8 @@ void BrowseWindow::clearRecipe()
     const QList<XmlNode> categories = app().book.categories();
     const bool hasRecipes = std::any_of(categories.cbegin(), categories.cend(),
                                         [](const XmlNode& category) { return !category.child(0).isNull(); });
-    m_ingredientsBox->setPlaceholderText(hasRecipes ? QString() : loadText(TextId::EmptyBookInvitation));
+    m_texts->box(RecipeTextBoxes::Ingredients)
+        ->setPlaceholderText(hasRecipes ? QString() : loadText(TextId::EmptyBookInvitation));
 }
 
 void BrowseWindow::showRecipe()
@@ -376,9 +316,7 @@ void BrowseWindow::showRecipe()
     m_prepTimeValue->setText(recipe.prepTime);
     m_cookTimeValue->setText(recipe.cookTime);
     m_yieldValue->setText(recipe.yield);
-    m_ingredientsBox->setPlainText(withCrLfLineEnds(recipe.ingredients));
-    m_preparationBox->setPlainText(withCrLfLineEnds(recipe.preparation));
-    m_notesBox->setPlainText(withCrLfLineEnds(recipe.notes));
+    m_texts->show(recipe);
     m_dateValue->setText(recipe.date);
     m_shownPictureName.clear();
     m_thumbnail->clear();
@@ -393,7 +331,7 @@ void BrowseWindow::showThumbnail(const QString& fileName)
 {
     m_thumbnail->hide();
     const QString path = picturePath(app().imagesPath(), fileName);
-    if (!pathExists(path)) {
+    if (!QFileInfo(path).isFile()) {
         m_shownPictureName.clear();
         return;
     }
@@ -413,7 +351,7 @@ void BrowseWindow::viewPicture()
     if (m_shownPictureName.isEmpty())
         return;
     const QString path = picturePath(app().imagesPath(), m_shownPictureName);
-    if (!pathExists(path))
+    if (!QFileInfo(path).isFile())
         return;
     openPictureViewer(this, path);
 }
@@ -430,8 +368,7 @@ void BrowseWindow::editShownRecipe()
 {
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
-    const RecipeRef recipe = shownRecipe();
-    switchTo([recipe] { showEditWindow(recipe); });
+    emit editRequested(shownRecipe());
 }
 
 void BrowseWindow::removeShownRecipe()
@@ -450,29 +387,16 @@ void BrowseWindow::removeShownRecipe()
         showChosenCategory();
 }
 
-bool BrowseWindow::printingSupported() const
-{
-    return printingAvailable(QString::fromLatin1(qVersion()));
-}
-
 void BrowseWindow::printShownRecipe()
 {
-    if (!printingSupported()) {
-        showMessage(loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
-        return;
-    }
     if (!m_recipeList->currentItem() || m_recipeList->currentItem()->text().isEmpty())
         return;
-    printRecipe(shownTexts(), false, this);
+    emit printRequested(shownTexts(), false);
 }
 
 void BrowseWindow::previewShownRecipe()
 {
-    if (!printingSupported()) {
-        showMessage(loadText(TextId::PrintUnavailableMessage), MsgIcon::Information);
-        return;
-    }
-    printRecipe(shownTexts(), true, this);
+    emit printRequested(shownTexts(), true); // a preview needs no chosen recipe
 }
 
 ShownRecipe BrowseWindow::shownTexts() const
@@ -482,43 +406,30 @@ ShownRecipe BrowseWindow::shownTexts() const
             m_prepTimeValue->text(),
             m_cookTimeValue->text(),
             m_yieldValue->text(),
-            m_ingredientsBox->toPlainText(),
-            m_preparationBox->toPlainText(),
-            m_notesBox->toPlainText()};
+            m_texts->text(RecipeTextBoxes::Ingredients),
+            m_texts->text(RecipeTextBoxes::Preparation),
+            m_texts->text(RecipeTextBoxes::Notes)};
 }
 
 void BrowseWindow::showPlainText()
 {
-    (new PlainTextWindow(shownTexts()))->showOver(this);
+    emit plainTextRequested(shownTexts());
 }
 
 void BrowseWindow::updateEditMenu()
 {
     const auto* box = qobject_cast<const QPlainTextEdit*>(focusWidget());
-    const bool ours = box == m_ingredientsBox || box == m_preparationBox || box == m_notesBox;
-    m_copyAction->setEnabled(ours && box->textCursor().hasSelection());
+    m_copyAction->setEnabled(m_texts->holds(box) && box->textCursor().hasSelection());
 }
 
 void BrowseWindow::copySelection()
 {
     const auto* box = qobject_cast<const QPlainTextEdit*>(focusWidget());
-    if (!box || (box != m_ingredientsBox && box != m_preparationBox && box != m_notesBox))
+    if (!m_texts->holds(box))
         return;
-    QString text = box->textCursor().selectedText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(text);
-}
-
-void BrowseWindow::showAbout()
-{
-    openAboutBox(this);
-}
-
-void BrowseWindow::showHelpContents()
-{
-    showHelp(this);
+    clipboard->setText(RecipeTextBoxes::selectedText(box));
 }
 
 bool BrowseWindow::selectRecipe(const QString& category, const QString& title)

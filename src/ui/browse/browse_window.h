@@ -3,9 +3,10 @@
 #include "core/book/book_operations.h"
 #include "core/layout/browse_layout.h"
 #include "core/output/shown_recipe.h"
-#include "ui/app/window_model.h"
 #include "ui/platform/list_adapters.h"
-#include "ui/preferences/window_size_limits.h"
+#include "ui/platform/main_window.h"
+#include "ui/platform/recipe_text_boxes.h"
+#include "ui/platform/window_size_limits.h"
 
 #include <memory>
 
@@ -17,19 +18,25 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The browse window: the categories, the recipes of the chosen one, and the chosen recipe with
-// its picture. Every other part of the program is reached from here.
+// its picture. Every other part of the program is reached from here, through its signals.
 class BrowseWindow : public MainWindowBase {
     Q_OBJECT
 public:
     explicit BrowseWindow(QWidget* parent = nullptr);
-    MainWindowKind kind() const override { return MainWindowKind::Browse; }
-
-    // The size limits and the geometry the window has now, in twips.
-    const WindowSizeLimits& sizeLimits() const { return m_sizeLimits; }
-    const BrowseLayout& layout() const { return m_layout; }
 
     // Selects the category and recipe with these names, as a click on each would.
     bool selectRecipe(const QString& category, const QString& title);
+
+signals:
+    void addRequested();
+    void editRequested(const RecipeRef& recipe);
+    void emailRequested();
+    void exportRequested();
+    void preferencesRequested();
+    void searchRequested();
+    void backupRequested();
+    void printRequested(const ShownRecipe& recipe, bool preview);
+    void plainTextRequested(const ShownRecipe& recipe);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,10 +44,11 @@ protected:
 
 private:
     void buildControls();
+    void buildLists();
+    void buildDetails();
     void buildMenus();
     void loadWindow();
     void applyTexts();
-    void applyColors();
     void showChosenCategory();
     void showChosenRecipe();
     void editShownRecipe();
@@ -55,15 +63,12 @@ private:
     void viewPicture();
     void renameShownCategory();
     void deleteShownCategory();
-    void showAbout();
-    void showHelpContents();
     void showRecipe();
     void showThumbnail(const QString& fileName);
     void clearRecipe();
     // The recipe selected in the lists: its category's and its own position, and its title.
     RecipeRef shownRecipe() const;
     void refillCategories();
-    bool printingSupported() const;
 
     QLabel* m_heading[2] = {nullptr, nullptr};
     QFrame* m_backPanel = nullptr;
@@ -84,12 +89,7 @@ private:
     QLabel* m_cookTimeValue = nullptr;
     QLabel* m_yieldValue = nullptr;
     QLabel* m_dateValue = nullptr;
-    QLabel* m_ingredientsCaption = nullptr;
-    QLabel* m_preparationCaption = nullptr;
-    QLabel* m_notesCaption = nullptr;
-    QPlainTextEdit* m_ingredientsBox = nullptr;
-    QPlainTextEdit* m_preparationBox = nullptr;
-    QPlainTextEdit* m_notesBox = nullptr;
+    std::unique_ptr<RecipeTextBoxes> m_texts;
     QPushButton* m_printButton = nullptr;
     QPushButton* m_editButton = nullptr;
     QPushButton* m_removeButton = nullptr;

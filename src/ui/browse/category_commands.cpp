@@ -30,7 +30,7 @@ void BrowseWindow::renameShownCategory()
         answer = cleanedName(answer); // as the book will store it
         if (answer.isEmpty() || answer == current)
             return;
-        const std::optional<TextId> problem = categoryNameProblem(app().book, answer, false);
+        const std::optional<TextId> problem = categoryNameProblem(app().book, answer);
         if (problem == TextId::InvalidCategoryCharsMessage) {
             showMessage(invalidNameMessage(*problem, InvalidCharsList::Category));
             return;

@@ -2,11 +2,9 @@
 
 #include "core/app/app_state.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
-#include "ui/exchange/import_wizard.h"
+#include "ui/platform/color_scheme.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/window_placement.h"
-#include "ui/preferences/preferences_window.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -19,15 +17,13 @@ AddRecipeWindow::AddRecipeWindow(QWidget* parent) : RecipeEditorWindow(parent)
     setObjectName(QStringLiteral("addRecipeWindow"));
     m_secondButton->setObjectName(QStringLiteral("clearButton"));
     buildMenus();
-    registerMainWindow();
     installSizeLimits(true);
     restoreWindowPlacement(this);
     applyTexts();
     applyWindowTexts();
-    applyColors();
+    applyColorScheme(this);
     // Selecting the first entry, "[new category..]", asks for a category before the window appears.
-    fillAddCategories(app().book, *m_categories, QString());
-    windowModel().preferencesFromAdd = true;
+    fillCategoryList(app().book, *m_categories, CategoryList::Add, QString());
 }
 
 const RecipeEditorWindow::Kind& AddRecipeWindow::editorKind() const
@@ -42,21 +38,16 @@ void AddRecipeWindow::buildMenus()
 {
     buildFileAndEditMenus();
     QMenu* recipe = addRecipeMenu();
-    m_browseAction =
-        named(recipe->addAction(QString(), this, [this] { switchTo([] { showMainWindow(MainWindowKind::Browse); }); }),
-              "browseAction");
+    m_browseAction = named(recipe->addAction(QString(), this, &AddRecipeWindow::browseRequested), "browseAction");
     m_addThisRecipeAction =
         named(recipe->addAction(QString(), this, &AddRecipeWindow::saveRecipe), "addThisRecipeAction");
     m_pictureAction = named(recipe->addAction(QString(), this, &AddRecipeWindow::togglePicture), "pictureAction");
     m_clearRecipeAction = named(recipe->addAction(QString(), this, &AddRecipeWindow::clearForm), "clearRecipeAction");
 
     m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
-    m_importAction =
-        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new ImportWizard)->show(); }); }),
-              "importAction");
+    m_importAction = named(m_toolsMenu->addAction(QString(), this, &AddRecipeWindow::importRequested), "importAction");
     m_preferencesAction =
-        named(m_toolsMenu->addAction(QString(), this, [this] { switchTo([] { (new PreferencesWindow)->show(); }); }),
-              "preferencesAction");
+        named(m_toolsMenu->addAction(QString(), this, &AddRecipeWindow::preferencesRequested), "preferencesAction");
 
     buildHelpMenu();
 
@@ -76,7 +67,7 @@ void AddRecipeWindow::applyWindowTexts()
 
 bool AddRecipeWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_preparationBox && event->type() == QEvent::KeyPress &&
+    if (watched == m_texts->box(RecipeTextBoxes::Preparation) && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         insertDegreeSign();
         return true;

@@ -8,7 +8,11 @@ class AddRecipeWindow : public RecipeEditorWindow {
     Q_OBJECT
 public:
     explicit AddRecipeWindow(QWidget* parent = nullptr);
-    MainWindowKind kind() const override { return MainWindowKind::Add; }
+
+signals:
+    void browseRequested();
+    void importRequested();
+    void preferencesRequested();
 
 protected:
     const Kind& editorKind() const override;

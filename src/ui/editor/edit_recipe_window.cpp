@@ -4,12 +4,12 @@
 #include "core/book/picture_names.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
-#include "ui/browse/browse_window.h"
+#include "ui/platform/color_scheme.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/window_placement.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -21,13 +21,12 @@ EditRecipeWindow::EditRecipeWindow(const RecipeRef& recipe, QWidget* parent)
     setObjectName(QStringLiteral("editRecipeWindow"));
     m_secondButton->setObjectName(QStringLiteral("cancelButton"));
     buildMenus();
-    registerMainWindow();
     installSizeLimits();
     restoreWindowPlacement(this);
     applyTexts();
     applyWindowTexts();
-    applyColors();
-    fillEditCategories(app().book, *m_categories, QString());
+    applyColorScheme(this);
+    fillCategoryList(app().book, *m_categories, CategoryList::Edit, QString());
     loadRecipe();
 }
 
@@ -50,8 +49,7 @@ void EditRecipeWindow::buildMenus()
     buildFileAndEditMenus();
     QMenu* recipe = addRecipeMenu();
     m_browseAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::cancelEdit), "browseAction");
-    m_addRecipesAction =
-        named(recipe->addAction(QString(), this, &EditRecipeWindow::switchToAddWindow), "addRecipesAction");
+    m_addRecipesAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::addRequested), "addRecipesAction");
     m_saveRecipeAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::saveRecipe), "saveRecipeAction");
     m_pictureAction = named(recipe->addAction(QString(), this, &EditRecipeWindow::togglePicture), "pictureAction");
     buildHelpMenu();
@@ -72,9 +70,7 @@ void EditRecipeWindow::loadRecipe()
     const RecipeBook& book = app().book;
     const Recipe recipe = RecipeBook::readRecipe(recipeAt(book, m_recipe));
     m_titleBox->setText(recipe.title);
-    m_ingredientsBox->setPlainText(withCrLfLineEnds(recipe.ingredients));
-    m_preparationBox->setPlainText(withCrLfLineEnds(recipe.preparation));
-    m_notesBox->setPlainText(withCrLfLineEnds(recipe.notes));
+    m_texts->show(recipe);
     m_prepTimeBox->setText(recipe.prepTime);
     m_cookTimeBox->setText(recipe.cookTime);
     m_yieldBox->setText(recipe.yield);
@@ -83,7 +79,7 @@ void EditRecipeWindow::loadRecipe()
     // recipe's picture (not shown) until the user removes it.
     clearPicture();
     const QString stored = picturePath(app().imagesPath(), recipe.image);
-    if (!stored.isEmpty() && pathExists(stored)) {
+    if (!stored.isEmpty() && QFileInfo(stored).isFile()) {
         m_pictureDialog.fileName = stored;
         showThumbnail(stored);
     }
@@ -101,7 +97,7 @@ void EditRecipeWindow::loadRecipe()
 void EditRecipeWindow::saveRecipe()
 {
     // From here on, closing the window goes back to the browse window, even when a check fails.
-    windowModel().quitOnClose = false;
+    m_returnsToBrowse = true;
     if (!formPasses(m_recipe.title))
         return;
     const ChangeOutcome outcome =
@@ -114,26 +110,14 @@ void EditRecipeWindow::saveRecipe()
 
 void EditRecipeWindow::cancelEdit()
 {
-    windowModel().quitOnClose = false;
+    m_returnsToBrowse = true;
     close();
 }
 
-void EditRecipeWindow::switchToAddWindow()
+void EditRecipeWindow::closedByUser()
 {
-    windowModel().quitOnClose = false;
-    m_addWindowNext = true;
-    close();
-}
-
-void EditRecipeWindow::afterUnload()
-{
-    if (m_addWindowNext) {
-        showMainWindow(MainWindowKind::Add);
-        return;
-    }
-    const QString category = m_categoryCombo->currentText();
-    const QString title = m_titleBox->text();
-    showMainWindow(MainWindowKind::Browse);
-    if (auto* browse = qobject_cast<BrowseWindow*>(currentMainWindow()))
-        browse->selectRecipe(category, title);
+    if (m_returnsToBrowse)
+        emit finished(m_categoryCombo->currentText(), m_titleBox->text());
+    else
+        RecipeEditorWindow::closedByUser();
 }

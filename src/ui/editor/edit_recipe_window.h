@@ -8,11 +8,15 @@ class EditRecipeWindow : public RecipeEditorWindow {
     Q_OBJECT
 public:
     explicit EditRecipeWindow(const RecipeRef& recipe, QWidget* parent = nullptr);
-    MainWindowKind kind() const override { return MainWindowKind::Edit; }
+
+signals:
+    void addRequested();
+    // The window closed to go back to browsing, at the recipe with this category and title.
+    void finished(const QString& category, const QString& title);
 
 protected:
     const Kind& editorKind() const override;
-    void afterUnload() override;
+    void closedByUser() override;
 
 private:
     void buildMenus();
@@ -20,10 +24,9 @@ private:
     void loadRecipe();
     void saveRecipe();
     void cancelEdit();
-    void switchToAddWindow();
 
     RecipeRef m_recipe;
-    bool m_addWindowNext = false; // leaving for the add window rather than back to browsing
+    bool m_returnsToBrowse = false; // closing goes back to browsing: after Cancel, or once an update was tried
     QAction* m_browseAction = nullptr;
     QAction* m_addRecipesAction = nullptr;
     QAction* m_saveRecipeAction = nullptr;

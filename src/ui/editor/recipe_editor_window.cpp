@@ -6,12 +6,10 @@
 #include "core/layout/picture_fit.h"
 #include "core/layout/twips.h"
 #include "core/text/text_table.h"
-#include "ui/editor/picture_viewer.h"
+#include "ui/platform/picture_viewer.h"
 #include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
-#include "ui/preferences/about_box.h"
-#include "ui/preferences/color_scheme.h"
-#include "ui/preferences/help_window.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -39,11 +37,8 @@ QString selectedText(const QWidget* box)
 {
     if (const auto* line = qobject_cast<const QLineEdit*>(box))
         return line->selectedText();
-    if (const auto* text = qobject_cast<const QPlainTextEdit*>(box)) {
-        QString selected = text->textCursor().selectedText();
-        selected.replace(QChar::ParagraphSeparator, u'\n');
-        return selected;
-    }
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(box))
+        return RecipeTextBoxes::selectedText(text);
     return {};
 }
 
@@ -71,27 +66,44 @@ void RecipeEditorWindow::buildControls()
     makeHeading(central, m_heading);
     m_textPanel = named(newFrame(central), "textPanel");
     m_sidePanel = named(newFrame(m_textPanel), "sidePanel");
+    buildTextPanel();
+    buildSidePanel();
+    m_pictureDialog.title = kMessageTitle;
+    // The names the chooser accepts, in either case; the description is the one the window always had.
+    m_pictureDialog.filter = QStringLiteral("(*.jpg, *.gif, *.bmp) |*.jpg;*.jpeg;*.jpe;*.gif;*.bmp|");
 
+    tagColor(this, ColorTag::WindowBack);
+    tagColor(menuBar(), ColorTag::Menu);
+    tagColors(ColorTag::Button, m_secondButton, m_saveButton, m_pictureButton);
+    tagColors(ColorTag::FieldBack, m_buttonPanel, m_pictureButtonPanel);
+    tagColors(ColorTag::Field, m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox, m_categoryCombo);
+    tagColor(m_heading[0], ColorTag::HeadingShadow);
+    tagColors(ColorTag::Label, m_heading[1], m_categoryCaption, m_titleCaption);
+    tagColors(ColorTag::Panel, m_pictureFrame, m_sidePanel, m_textPanel);
+
+    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &RecipeEditorWindow::categoryChosen);
+    connect(m_categoryCombo, &QComboBox::activated, this, &RecipeEditorWindow::categoryActivated);
+    connect(m_pictureButton, &QPushButton::clicked, this, &RecipeEditorWindow::togglePicture);
+}
+
+void RecipeEditorWindow::buildTextPanel()
+{
     m_titleCaption = named(new QLabel(m_textPanel), "titleCaption");
     m_titleBox = named(new QLineEdit(m_textPanel), "titleBox");
-    m_ingredientsCaption = named(new QLabel(m_textPanel), "ingredientsCaption");
-    m_ingredientsBox = named(new QPlainTextEdit(m_textPanel), "ingredientsBox");
-    m_preparationCaption = named(new QLabel(m_textPanel), "preparationCaption");
-    m_preparationBox = named(new QPlainTextEdit(m_textPanel), "preparationBox");
-    m_notesCaption = named(new QLabel(m_textPanel), "notesCaption");
-    m_notesBox = named(new QPlainTextEdit(m_textPanel), "notesBox");
-    for (QLabel* label : {m_titleCaption, m_ingredientsCaption, m_preparationCaption, m_notesCaption}) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    }
+    QFont bold = m_titleCaption->font();
+    bold.setBold(true);
+    m_titleCaption->setFont(bold);
+    m_titleCaption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    m_texts = std::make_unique<RecipeTextBoxes>(m_textPanel, false);
     m_degreeLabel = named(new QLabel(m_textPanel), "degreeLabel");
     m_degreeLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     m_degreeLabel->setMouseTracking(true);
     m_degreeLabel->installEventFilter(this);
-    m_preparationBox->installEventFilter(this);
+    m_texts->box(RecipeTextBoxes::Preparation)->installEventFilter(this);
+}
 
+void RecipeEditorWindow::buildSidePanel()
+{
     m_categoryCaption = named(new QLabel(m_sidePanel), "categoryCaption");
     m_categoryCombo = named(new QComboBox(m_sidePanel), "categoryCombo");
     m_categories = std::make_unique<WidgetList>(m_categoryCombo);
@@ -122,14 +134,6 @@ void RecipeEditorWindow::buildControls()
     m_secondButton = new QPushButton(m_buttonPanel);
     placeTwips(m_saveButton, {60, 105, 1425, 390});
     placeTwips(m_secondButton, {1575, 105, 1425, 390});
-
-    m_pictureDialog.title = kMessageTitle;
-    // The names the chooser accepts, in either case; the description is the one the window always had.
-    m_pictureDialog.filter = QStringLiteral("(*.jpg, *.gif, *.bmp) |*.jpg;*.jpeg;*.jpe;*.gif;*.bmp|");
-
-    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &RecipeEditorWindow::categoryChosen);
-    connect(m_categoryCombo, &QComboBox::activated, this, &RecipeEditorWindow::categoryActivated);
-    connect(m_pictureButton, &QPushButton::clicked, this, &RecipeEditorWindow::togglePicture);
 }
 
 void RecipeEditorWindow::buildFileAndEditMenus()
@@ -152,9 +156,9 @@ QMenu* RecipeEditorWindow::addRecipeMenu()
 void RecipeEditorWindow::buildHelpMenu()
 {
     m_helpMenu = named(menuBar()->addMenu(QString()), "helpMenu");
-    m_aboutAction = named(m_helpMenu->addAction(QString(), this, [this] { openAboutBox(this); }), "aboutAction");
+    m_aboutAction = named(m_helpMenu->addAction(QString(), this, &RecipeEditorWindow::aboutRequested), "aboutAction");
     m_helpContentsAction =
-        named(m_helpMenu->addAction(QString(), this, [this] { showHelp(this); }), "helpContentsAction");
+        named(m_helpMenu->addAction(QString(), this, &RecipeEditorWindow::helpRequested), "helpContentsAction");
 }
 
 void RecipeEditorWindow::applyTexts()
@@ -164,9 +168,7 @@ void RecipeEditorWindow::applyTexts()
     for (QLabel* heading : m_heading)
         heading->setText(withoutAccessMarks(loadText(kind.heading)));
     m_titleCaption->setText(loadText(TextId::TitleLabel));
-    m_ingredientsCaption->setText(loadText(TextId::IngredientsLabel));
-    m_preparationCaption->setText(loadText(TextId::PreparationLabel));
-    m_notesCaption->setText(loadText(TextId::SpecialNotesLabel));
+    m_texts->applyTexts();
     m_categoryCaption->setText(loadText(TextId::CategoryLabel));
     m_degreeLabel->setText(QStringLiteral("° (") + loadText(TextId::DegreeSymbolLabel) + u')');
     m_pictureButton->setText(loadText(TextId::AddImageButton));
@@ -188,38 +190,6 @@ void RecipeEditorWindow::applyTexts()
     m_aboutAction->setText(loadText(TextId::AboutMenu));
     m_helpContentsAction->setText(loadText(TextId::HelpContentsMenu));
     placeSideCaptions();
-}
-
-void RecipeEditorWindow::applyColors()
-{
-    const QColor button = schemeColor(RoleButton);
-    const QColor field = schemeColor(RoleField);
-    const QColor label = schemeColor(RoleLabel);
-    const QColor fieldText = schemeColor(RoleFieldText);
-    const QColor panel = schemeColor(RolePanel);
-    const std::initializer_list<QWidget*> fields{m_titleBox,    m_ingredientsBox, m_notesBox, m_preparationBox,
-                                                 m_prepTimeBox, m_cookTimeBox,    m_yieldBox, m_categoryCombo};
-
-    setBackColor(this, button);
-    keepDesktopColors(menuBar());
-    for (QWidget* b : {m_secondButton, m_saveButton, m_pictureButton})
-        setButtonColor(b, button);
-
-    setBackColor(m_buttonPanel, field);
-    setBackColor(m_pictureButtonPanel, field);
-    for (QWidget* f : fields)
-        setFieldBackColor(f, field);
-    setLabelColor(m_heading[0], field);
-
-    for (QWidget* l :
-         {m_heading[1], m_categoryCaption, m_titleCaption, m_ingredientsCaption, m_notesCaption, m_preparationCaption})
-        setLabelColor(l, label);
-    for (QWidget* f : fields) {
-        setFieldTextColor(f, fieldText);
-        setTextSize(f, app().textFontSize);
-    }
-    for (QWidget* f : {m_pictureFrame, m_sidePanel, m_textPanel})
-        setBackColor(f, panel);
 }
 
 void RecipeEditorWindow::placeSideCaptions()
@@ -252,14 +222,21 @@ void RecipeEditorWindow::installSizeLimits(bool startAtMinimum)
 
 QList<QWidget*> RecipeEditorWindow::editBoxes() const
 {
-    return {m_titleBox, m_ingredientsBox, m_preparationBox, m_notesBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox};
+    QList<QWidget*> boxes{m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox};
+    for (QPlainTextEdit* box : m_texts->boxes())
+        boxes.append(box);
+    return boxes;
 }
 
 RecipeForm RecipeEditorWindow::form() const
 {
-    return {m_titleBox->text(),       m_prepTimeBox->text(),           m_cookTimeBox->text(),
-            m_yieldBox->text(),       m_ingredientsBox->toPlainText(), m_preparationBox->toPlainText(),
-            m_notesBox->toPlainText()};
+    return {m_titleBox->text(),
+            m_prepTimeBox->text(),
+            m_cookTimeBox->text(),
+            m_yieldBox->text(),
+            m_texts->text(RecipeTextBoxes::Ingredients),
+            m_texts->text(RecipeTextBoxes::Preparation),
+            m_texts->text(RecipeTextBoxes::Notes)};
 }
 
 int RecipeEditorWindow::selectedCategoryPosition() const
@@ -269,7 +246,7 @@ int RecipeEditorWindow::selectedCategoryPosition() const
 
 bool RecipeEditorWindow::newCategorySelected() const
 {
-    return m_categoryCombo->currentText() == loadText(TextId::NewCategoryEntry);
+    return m_categoryCombo->currentIndex() >= 0 && selectedCategoryPosition() == kNewCategoryEntry;
 }
 
 bool RecipeEditorWindow::formPasses(const QString& ownTitle)
@@ -313,8 +290,7 @@ void RecipeEditorWindow::clearFields()
 {
     for (QLineEdit* box : {m_titleBox, m_prepTimeBox, m_cookTimeBox, m_yieldBox})
         box->clear();
-    for (QPlainTextEdit* box : {m_ingredientsBox, m_preparationBox, m_notesBox})
-        box->clear();
+    m_texts->clear();
 }
 
 bool RecipeEditorWindow::onDegreeText(const QPoint& position) const
@@ -366,12 +342,9 @@ void RecipeEditorWindow::layOutWidgets()
     placeTwips(m_sidePanel, l.sidePanel);
     placeTwips(m_titleCaption, l.titleCaption);
     placeTwips(m_titleBox, l.titleBox);
-    placeTwips(m_ingredientsCaption, l.ingredientsCaption);
-    placeTwips(m_ingredientsBox, l.ingredientsBox);
-    placeTwips(m_preparationCaption, l.preparationCaption);
-    placeTwips(m_preparationBox, l.preparationBox);
-    placeTwips(m_notesCaption, l.notesCaption);
-    placeTwips(m_notesBox, l.notesBox);
+    m_texts->place(RecipeTextBoxes::Ingredients, l.ingredientsCaption, l.ingredientsBox);
+    m_texts->place(RecipeTextBoxes::Preparation, l.preparationCaption, l.preparationBox);
+    m_texts->place(RecipeTextBoxes::Notes, l.notesCaption, l.notesBox);
     // The degree label keeps its right edge and grows to the left when its text needs more room.
     TwipRect degree = l.degreeLabel;
     const double needed = pixelsToTwips(m_degreeLabel->sizeHint().width(), tx);
@@ -411,7 +384,7 @@ void RecipeEditorWindow::askForNewCategory()
     name = cleanedName(name); // as the book will store it
     if (name.isEmpty())
         return;
-    const std::optional<TextId> problem = categoryNameProblem(app().book, name, true);
+    const std::optional<TextId> problem = categoryNameProblem(app().book, name);
     if (problem == TextId::InvalidCategoryCharsMessage) {
         showMessage(invalidNameMessage(*problem, editorKind().categoryCharsList));
         return;
@@ -426,6 +399,7 @@ void RecipeEditorWindow::askForNewCategory()
 
 void RecipeEditorWindow::setPictureState(bool attached)
 {
+    m_pictureAttached = attached;
     m_pictureButton->setText(loadText(attached ? TextId::RemoveButton : TextId::AddImageButton));
     m_pictureAction->setText(loadText(attached ? TextId::RemoveImageMenu : TextId::AddImageMenu));
 }
@@ -440,7 +414,7 @@ void RecipeEditorWindow::clearPicture()
 
 void RecipeEditorWindow::togglePicture()
 {
-    if (m_pictureButton->text() != loadText(TextId::AddImageButton)) {
+    if (m_pictureAttached) {
         clearPicture();
         setPictureState(false);
         m_pictureFrame->update();
@@ -504,7 +478,7 @@ void RecipeEditorWindow::viewPicture()
 void RecipeEditorWindow::insertDegreeSign()
 {
     // Replaces a selection, or goes in at the caret, which then stands after the sign.
-    replaceSelection(m_preparationBox, QStringLiteral("°"));
+    replaceSelection(m_texts->box(RecipeTextBoxes::Preparation), QStringLiteral("°"));
 }
 
 void RecipeEditorWindow::updateEditMenu()

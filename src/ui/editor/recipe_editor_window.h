@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/book/book_operations.h"
+#include "core/book/category_lists.h"
 #include "core/book/recipe_changes.h"
 #include "core/book/recipe_checks.h"
 #include "core/text/text_ids.h"
@@ -8,7 +9,8 @@
 #include "ui/platform/list_adapters.h"
 #include "ui/platform/main_window.h"
 #include "ui/platform/picture_loading.h"
-#include "ui/preferences/window_size_limits.h"
+#include "ui/platform/recipe_text_boxes.h"
+#include "ui/platform/window_size_limits.h"
 
 #include <memory>
 
@@ -26,8 +28,6 @@ class RecipeEditorWindow : public MainWindowBase {
     Q_OBJECT
 public:
     explicit RecipeEditorWindow(QWidget* parent = nullptr);
-
-    const WindowSizeLimits& sizeLimits() const { return m_sizeLimits; }
 
 protected:
     // How the two windows differ.
@@ -47,7 +47,6 @@ protected:
     QMenu* addRecipeMenu();
     void buildHelpMenu();
     void applyTexts();
-    void applyColors();
     // The window's size limits; the add window starts at its smallest size.
     void installSizeLimits(bool startAtMinimum = false);
 
@@ -72,9 +71,7 @@ protected:
     QLineEdit* m_prepTimeBox = nullptr;
     QLineEdit* m_cookTimeBox = nullptr;
     QLineEdit* m_yieldBox = nullptr;
-    QPlainTextEdit* m_ingredientsBox = nullptr;
-    QPlainTextEdit* m_preparationBox = nullptr;
-    QPlainTextEdit* m_notesBox = nullptr;
+    std::unique_ptr<RecipeTextBoxes> m_texts;
     QFrame* m_pictureFrame = nullptr;
     QLabel* m_thumbnail = nullptr;
     QPushButton* m_pictureButton = nullptr;
@@ -86,6 +83,8 @@ protected:
 
 private:
     void buildControls();
+    void buildTextPanel();
+    void buildSidePanel();
     void placeSideCaptions();
     void categoryChosen();
     void categoryActivated();
@@ -107,9 +106,6 @@ private:
     QLabel* m_prepTimeCaption = nullptr;
     QLabel* m_cookTimeCaption = nullptr;
     QLabel* m_yieldCaption = nullptr;
-    QLabel* m_ingredientsCaption = nullptr;
-    QLabel* m_preparationCaption = nullptr;
-    QLabel* m_notesCaption = nullptr;
     QLabel* m_degreeLabel = nullptr;
     QLabel* m_viewPictureLabel = nullptr;
     QFrame* m_buttonPanel = nullptr;
@@ -128,4 +124,5 @@ private:
     WindowSizeLimits m_sizeLimits;
     LoadedPicture m_picture;  // the shown picture at natural size
     bool m_promptRan = false; // the prompt already ran for the change a choice in the list made
+    bool m_pictureAttached = false; // the recipe is to have the picture of m_pictureDialog
 };

@@ -6,7 +6,7 @@
 #include "core/text/text_table.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/work_progress.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,28 +30,14 @@ void showFullTitles(QListWidget* list, int fromRow)
 // The pages' design heights in twips; the recipe page is taller for its lists.
 constexpr double kWidth = 7600, kChoiceHeight = 4800, kFileHeight = 3100;
 
-QLabel* wrappedLabel(TextId id, QWidget* parent)
-{
-    auto* label = new QLabel(loadText(id), parent);
-    label->setWordWrap(true);
-    return label;
-}
-
-// Whether the chosen path is the book's own file (compared as the system would name it).
-bool isTheBook(const QString& path)
-{
-    const QString book = app().bookPath();
-    return QDir::cleanPath(path).compare(QDir::cleanPath(book), Qt::CaseInsensitive) == 0 ||
-           (QFileInfo::exists(path) && isSameFile(path, book));
-}
 
 } // namespace
 
-ExportWizard::ExportWizard() : WizardWindow(MainWindowKind::Browse, "exportWizard")
+ExportWizard::ExportWizard() : WizardWindow("exportWizard")
 {
     setWindowTitle(loadText(TextId::ExportWindowTitle));
     addPage(buildChoicePage());
-    addPage(buildFilePage());
+    addPage(buildFilePage(TextId::ExportFilePrompt, QStringLiteral(":  ")));
     addPage(buildPicturesPage());
     m_fileDialog.title = kMessageTitle;
     m_fileDialog.filter = QStringLiteral("SP XML (*.xml)|*.xml|(*.*)|*.*");
@@ -119,21 +105,6 @@ QWidget* ExportWizard::buildChoicePage()
     connect(chooseAll, &QPushButton::clicked, this, &ExportWizard::chooseAll);
     connect(returnOne, &QPushButton::clicked, this, &ExportWizard::returnOne);
     connect(returnAll, &QPushButton::clicked, this, &ExportWizard::returnAll);
-    return page;
-}
-
-QWidget* ExportWizard::buildFilePage()
-{
-    auto* page = new QWidget(this);
-    auto* choose = named(new QPushButton(loadText(TextId::BrowseFileButton), page), "chooseFileButton");
-    m_fileLabel = named(new QLabel(fileNameCaption(QStringLiteral(": ")), page), "fileLabel");
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(wrappedLabel(TextId::ExportFilePrompt, page));
-    layout->addWidget(choose, 0, Qt::AlignLeft);
-    layout->addWidget(m_fileLabel);
-    layout->addStretch();
-    connect(choose, &QPushButton::clicked, this, &ExportWizard::chooseFile);
     return page;
 }
 
@@ -226,31 +197,16 @@ void ExportWizard::returnAll()
     showAvailableRecipes();
 }
 
-void ExportWizard::chooseFile()
+WizardWindow::FileChoice ExportWizard::checkChosenFile(const QString& path)
 {
-    if (!dialogs().openFile(m_fileDialog))
-        return;
-    const QString path = m_fileDialog.fileName;
-    auto clear = [this] {
-        m_fileDialog.fileName.clear();
-        m_fileLabel->setText(fileNameCaption(QStringLiteral(": ")));
-    };
     if (isTheBook(path)) {
         showMessage(loadText(TextId::CannotOverwriteBookMessage), MsgIcon::Exclamation);
-        clear();
-        return;
+        return FileChoice::Refused;
     }
     if (QFileInfo::exists(path) && dialogs().message(loadText(TextId::OverwriteFilePrompt), kMessageTitle,
-                                                     MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) {
-        clear();
-        return;
-    }
-    m_fileLabel->setText(fileNameCaption(QStringLiteral(":  "), QFileInfo(path).fileName()));
-}
-
-bool ExportWizard::fileChosen() const
-{
-    return m_fileLabel->text().size() > fileNameCaption(QStringLiteral(": ")).size();
+                                                     MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
+        return FileChoice::Refused;
+    return FileChoice::Taken;
 }
 
 void ExportWizard::next()
@@ -265,7 +221,7 @@ void ExportWizard::next()
         setPageSize(kWidth, kFileHeight);
         return;
     case 1:
-        if (!fileChosen()) {
+        if (chosenFile().isEmpty()) {
             showMessage(loadText(TextId::SelectExportFileLabel));
             return;
         }
@@ -297,7 +253,7 @@ void ExportWizard::runExport()
     {
         WorkProgress progress(this, windowTitle());
         result =
-            exportRecipes(app().book, chosen, m_fileDialog.fileName, m_copyPictures->isChecked(), progress.callback());
+            exportRecipes(app().book, chosen, chosenFile(), m_copyPictures->isChecked(), progress.callback());
     }
     hide();
     if (result.stopped)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ui/exchange/wizard_window.h"
-#include "ui/platform/dialogs.h"
 #include "ui/platform/list_adapters.h"
 
 #include <QSet>
@@ -22,10 +21,10 @@ public:
 protected:
     void next() override;
     void back() override;
+    FileChoice checkChosenFile(const QString& path) override;
 
 private:
     QWidget* buildChoicePage();
-    QWidget* buildFilePage();
     QWidget* buildPicturesPage();
     void showAvailableRecipes();
     void choose(const QList<QListWidgetItem*>& items);
@@ -33,18 +32,14 @@ private:
     void chooseAll();
     void returnOne();
     void returnAll();
-    void chooseFile();
-    bool fileChosen() const;
     void runExport();
 
     QComboBox* m_categoryCombo = nullptr;
     QListWidget* m_availableList = nullptr;
     QListWidget* m_chosenList = nullptr; // in the order chosen; each entry's data is its category's position
-    QLabel* m_fileLabel = nullptr;
     QRadioButton* m_omitPictures = nullptr;
     QRadioButton* m_copyPictures = nullptr;
     std::unique_ptr<WidgetList> m_categories;
     std::unique_ptr<WidgetList> m_available;
     QSet<QString> m_chosenTitles; // the titles of the chosen list, for the available list to leave out
-    FileDialogState m_fileDialog;
 };

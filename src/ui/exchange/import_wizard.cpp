@@ -6,7 +6,7 @@
 #include "ui/platform/list_adapters.h"
 #include "ui/platform/window_parts.h"
 #include "ui/platform/work_progress.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,24 +21,13 @@ namespace {
 
 constexpr double kWidth = 7600, kHeight = 4800;
 
-QLabel* wrappedLabel(TextId id, QWidget* parent)
-{
-    auto* label = new QLabel(loadText(id), parent);
-    label->setWordWrap(true);
-    return label;
-}
-
-bool isTheBook(const QString& path)
-{
-    return QDir::cleanPath(path).compare(QDir::cleanPath(app().bookPath()), Qt::CaseInsensitive) == 0;
-}
 
 } // namespace
 
-ImportWizard::ImportWizard() : WizardWindow(MainWindowKind::Add, "importWizard")
+ImportWizard::ImportWizard() : WizardWindow("importWizard")
 {
     setWindowTitle(loadText(TextId::ImportWindowTitle));
-    addPage(buildFilePage());
+    addPage(buildFilePage(TextId::ImportFilePrompt, QStringLiteral(": ")));
     addPage(buildRecipesPage());
     addPage(buildPicturesPage());
     m_fileDialog.title = QStringLiteral("SP XML");
@@ -47,21 +36,6 @@ ImportWizard::ImportWizard() : WizardWindow(MainWindowKind::Add, "importWizard")
     setTextSize(m_recipeList, app().textFontSize);
     showPage(0, TextId::LocateImportFileLabel);
     setPageSize(kWidth, kHeight);
-}
-
-QWidget* ImportWizard::buildFilePage()
-{
-    auto* page = new QWidget(this);
-    auto* choose = named(new QPushButton(loadText(TextId::BrowseFileButton), page), "chooseFileButton");
-    m_fileLabel = named(new QLabel(fileNameCaption(QStringLiteral(": ")), page), "fileLabel");
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(wrappedLabel(TextId::ImportFilePrompt, page));
-    layout->addWidget(choose, 0, Qt::AlignLeft);
-    layout->addWidget(m_fileLabel);
-    layout->addStretch();
-    connect(choose, &QPushButton::clicked, this, &ImportWizard::chooseFile);
-    return page;
 }
 
 QWidget* ImportWizard::buildRecipesPage()
@@ -100,27 +74,17 @@ QWidget* ImportWizard::buildPicturesPage()
     return page;
 }
 
-void ImportWizard::chooseFile()
+WizardWindow::FileChoice ImportWizard::checkChosenFile(const QString& path)
 {
-    if (!dialogs().openFile(m_fileDialog))
-        return;
-    const QString path = m_fileDialog.fileName;
     if (isTheBook(path)) {
         showMessage(loadText(TextId::CannotImportBookMessage), MsgIcon::Exclamation);
-        m_fileDialog.fileName.clear();
-        m_fileLabel->setText(fileNameCaption(QStringLiteral(": ")));
-        return;
+        return FileChoice::Refused;
     }
     if (!QFileInfo::exists(path))
-        return;
-    m_fileLabel->setText(fileNameCaption(QStringLiteral(": "), QFileInfo(path).fileName()));
+        return FileChoice::PassedOver;
     if (!isWellFormedXmlFile(path))
-        showMessage(loadText(TextId::ImportFileInvalidMessage));
-}
-
-bool ImportWizard::fileChosen() const
-{
-    return m_fileLabel->text().size() > fileNameCaption(QStringLiteral(": ")).size();
+        showMessage(loadText(TextId::ImportFileInvalidMessage)); // chosen all the same: Next says it again
+    return FileChoice::Taken;
 }
 
 void ImportWizard::tickAll(bool ticked)
@@ -142,12 +106,12 @@ void ImportWizard::next()
 {
     switch (page()) {
     case 0:
-        if (!fileChosen()) {
+        if (chosenFile().isEmpty()) {
             showMessage(loadText(TextId::SelectImportFileLabel));
             return;
         }
         // The file goes through the same checks as the book: well-formed, not too deep, a recipe book.
-        if (!m_file.load(m_fileDialog.fileName)) {
+        if (!m_file.load(chosenFile())) {
             showMessage(loadText(TextId::ImportFileInvalidMessage));
             return;
         }

@@ -2,7 +2,6 @@
 
 #include "core/exchange/recipe_import.h"
 #include "ui/exchange/wizard_window.h"
-#include "ui/platform/dialogs.h"
 
 class QListWidget;
 class QRadioButton;
@@ -17,22 +16,18 @@ public:
 protected:
     void next() override;
     void back() override;
+    FileChoice checkChosenFile(const QString& path) override;
 
 private:
-    QWidget* buildFilePage();
     QWidget* buildRecipesPage();
     QWidget* buildPicturesPage();
-    void chooseFile();
-    bool fileChosen() const;
     void tickAll(bool ticked);
     QSet<QString> tickedTitles() const;
     QString askForTitle(const QString& titleInFile);
     bool runImport();
 
-    QLabel* m_fileLabel = nullptr;
     QListWidget* m_recipeList = nullptr; // every recipe of the file, in file order, with a tick box
     QRadioButton* m_importPictures = nullptr;
     QRadioButton* m_skipPictures = nullptr;
-    FileDialogState m_fileDialog;
     ImportFile m_file;
 };

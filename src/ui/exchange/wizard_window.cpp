@@ -1,13 +1,15 @@
 #include "ui/exchange/wizard_window.h"
 
 #include "core/app/app_state.h"
+#include "core/book/atomic_file.h"
 #include "core/layout/twips.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
 #include "ui/platform/screen_metrics.h"
 #include "ui/platform/window_parts.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QHBoxLayout>
@@ -16,8 +18,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-WizardWindow::WizardWindow(MainWindowKind returnTo, const char* objectName)
-    : QWidget(nullptr, Qt::Window), m_returnTo(returnTo)
+namespace {
+// The "File name:" label of the file page, with the chosen file's name when there is one.
+QString fileNameCaption(const QString& separator, const QString& fileTitle = {})
+{
+    return loadText(TextId::FileNameLabel) + separator + fileTitle;
+}
+} // namespace
+
+WizardWindow::WizardWindow(const char* objectName) : QWidget(nullptr, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QLatin1String(objectName));
@@ -51,6 +60,55 @@ WizardWindow::WizardWindow(MainWindowKind returnTo, const char* objectName)
     connect(m_backButton, &QPushButton::clicked, this, [this] { back(); });
     connect(m_nextButton, &QPushButton::clicked, this, [this] { next(); });
     connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QWidget* WizardWindow::buildFilePage(TextId prompt, const QString& separator)
+{
+    m_fileNameSeparator = separator;
+    auto* page = new QWidget(this);
+    auto* promptLabel = wrappedLabel(prompt, page);
+    auto* choose = named(new QPushButton(loadText(TextId::BrowseFileButton), page), "chooseFileButton");
+    m_fileLabel = named(new QLabel(fileNameCaption(QStringLiteral(": ")), page), "fileLabel");
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(promptLabel);
+    layout->addWidget(choose, 0, Qt::AlignLeft);
+    layout->addWidget(m_fileLabel);
+    layout->addStretch();
+    connect(choose, &QPushButton::clicked, this, &WizardWindow::chooseFile);
+    return page;
+}
+
+void WizardWindow::chooseFile()
+{
+    if (!dialogs().openFile(m_fileDialog))
+        return;
+    const QString path = m_fileDialog.fileName;
+    switch (checkChosenFile(path)) {
+    case FileChoice::Taken:
+        m_chosenFile = path;
+        m_fileLabel->setText(fileNameCaption(m_fileNameSeparator, QFileInfo(path).fileName()));
+        break;
+    case FileChoice::Refused:
+        clearChosenFile();
+        break;
+    case FileChoice::PassedOver:
+        break;
+    }
+}
+
+void WizardWindow::clearChosenFile()
+{
+    m_chosenFile.clear();
+    m_fileDialog.fileName.clear();
+    m_fileLabel->setText(fileNameCaption(QStringLiteral(": ")));
+}
+
+bool WizardWindow::isTheBook(const QString& path)
+{
+    const QString book = app().bookPath();
+    return QDir::cleanPath(path).compare(QDir::cleanPath(book), Qt::CaseInsensitive) == 0 ||
+           (QFileInfo::exists(path) && isSameFile(path, book));
 }
 
 void WizardWindow::addPage(QWidget* page)
@@ -96,10 +154,10 @@ void WizardWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     // Every way out brings back the main window the wizard came from.
-    if (!m_returned) {
-        m_returned = true;
+    if (!m_finished) {
+        m_finished = true;
         hide();
-        showMainWindow(m_returnTo);
+        emit finished();
     }
 }
 
@@ -112,7 +170,9 @@ void giveSymbolButtonAccessKey(QPushButton* button, TextId tip)
                        u')');
 }
 
-QString fileNameCaption(const QString& separator, const QString& fileTitle)
+QLabel* wrappedLabel(TextId id, QWidget* parent)
 {
-    return loadText(TextId::FileNameLabel) + separator + fileTitle;
+    auto* label = new QLabel(loadText(id), parent);
+    label->setWordWrap(true);
+    return label;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/text/text_ids.h"
-#include "ui/platform/main_window.h"
+#include "ui/platform/dialogs.h"
 
 #include <QWidget>
 
@@ -11,11 +11,14 @@ class QStackedWidget;
 
 // What the export and import wizards share: a heading, pages one after another, and the "<<",
 // ">>" and Cancel buttons. A wizard stands in for a main window while it is open; however it
-// closes, the main window it came from comes back, loaded afresh.
+// closes, it says it has finished, and the main window it came from comes back, loaded afresh.
 class WizardWindow : public QWidget {
     Q_OBJECT
 public:
-    WizardWindow(MainWindowKind returnTo, const char* objectName);
+    explicit WizardWindow(const char* objectName);
+
+signals:
+    void finished();
 
 protected:
     // The page with this index becomes the one shown; heading and window height follow it.
@@ -25,6 +28,18 @@ protected:
     // Sets the window's size for the page shown (in twips, as the pages are designed); the user may
     // make it larger, to read long titles.
     void setPageSize(double widthTwips, double heightTwips);
+
+    // The file page both wizards have: the prompt, the "browse" button and the "File name:" label,
+    // which gives the chosen file's name after `separator`.
+    QWidget* buildFilePage(TextId prompt, const QString& separator);
+    // What a wizard makes of a file chosen in the dialog: taken, refused (the choice is cleared), or
+    // passed over (nothing changes). It shows its own messages.
+    enum class FileChoice { Taken, Refused, PassedOver };
+    virtual FileChoice checkChosenFile(const QString& path) = 0;
+    // The file chosen on the file page; empty until one is.
+    QString chosenFile() const { return m_chosenFile; }
+    // Whether the path is the book's own file (compared as the system names it).
+    static bool isTheBook(const QString& path);
     void closeEvent(QCloseEvent* event) override;
     // Return and Enter press the focused button, or else the default one, ">>", as in a dialog.
     void keyPressEvent(QKeyEvent* event) override;
@@ -36,15 +51,21 @@ protected:
     QPushButton* m_backButton = nullptr;
     QPushButton* m_nextButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
+    FileDialogState m_fileDialog;
 
 private:
+    void chooseFile();
+    void clearChosenFile();
+
     QStackedWidget* m_pages = nullptr;
-    MainWindowKind m_returnTo;
-    bool m_returned = false;
+    QLabel* m_fileLabel = nullptr;
+    QString m_fileNameSeparator;
+    QString m_chosenFile;
+    bool m_finished = false;
 };
 
-// The "File name:" label of the file pages, with the chosen file's name when there is one.
-QString fileNameCaption(const QString& separator, const QString& fileTitle = {});
+// A text of the pages, wrapped at the page's width.
+QLabel* wrappedLabel(TextId id, QWidget* parent);
 
 // A button whose caption is a symbol: the access key comes from `tip` (its "&"), which also says
 // in words what the button does and names the key.

@@ -6,11 +6,10 @@
 #include "core/output/email_message.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/list_adapters.h"
 #include "ui/platform/window_parts.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,7 +31,24 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("emailWindow"));
+    QWidget* heading = buildHeading();
+    buildFormControls();
+    m_sendButton = named(new QPushButton(this), "sendButton");
+    m_closeButton = named(new QPushButton(this), "closeButton");
+    m_cancelSendButton = named(new QPushButton(this), "cancelSendButton");
+    m_cancelSendButton->setVisible(false);
+    m_statusLabel = named(new QLabel(this), "statusLabel");
+    m_connectionNotice = named(new QLabel(this), "connectionNotice");
+    layOutWindow(heading);
+    connectControls();
+    tagColors();
+    applyColorScheme(this);
+    applyTexts();
+    fillRecipeList();
+}
 
+QWidget* EmailWindow::buildHeading()
+{
     // The heading's two labels share one place, the second drawn a little right and down.
     auto* headingArea = new QWidget(this);
     makeHeading(headingArea, m_heading);
@@ -46,7 +62,11 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     m_headingRule = named(new QWidget(this), "headingRule");
     m_headingRule->setAutoFillBackground(true);
     m_headingRule->setFixedHeight(4);
+    return headingArea;
+}
 
+void EmailWindow::buildFormControls()
+{
     m_formPanel = named(new QWidget(this), "formPanel");
     m_formPanel->setAutoFillBackground(true);
     auto bold = [](QLabel* label) {
@@ -68,13 +88,12 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     m_recipeList = named(new QListWidget(m_formPanel), "recipeList");
     m_checkAllButton = named(new QPushButton(m_formPanel), "checkAllButton");
     m_uncheckAllButton = named(new QPushButton(m_formPanel), "uncheckAllButton");
-    m_sendButton = named(new QPushButton(this), "sendButton");
-    m_closeButton = named(new QPushButton(this), "closeButton");
-    m_cancelSendButton = named(new QPushButton(this), "cancelSendButton");
-    m_cancelSendButton->setVisible(false);
-    m_statusLabel = named(new QLabel(this), "statusLabel");
-    m_connectionNotice = named(new QLabel(this), "connectionNotice");
+    layOutForm();
+}
 
+void EmailWindow::layOutForm()
+{
+    // The sender's and the recipient's fields on the left, the recipes on the right.
     auto* fields = new QGridLayout;
     int row = 0;
     for (auto [heading, nameLabel, name, addressLabel, address] :
@@ -101,7 +120,10 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     form->addLayout(fields);
     form->addSpacing(12);
     form->addLayout(recipes, 1);
+}
 
+void EmailWindow::layOutWindow(QWidget* heading)
+{
     auto* status = new QVBoxLayout;
     status->addWidget(m_statusLabel);
     status->addWidget(m_connectionNotice);
@@ -111,12 +133,15 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     bottom->addWidget(m_sendButton);
     bottom->addWidget(m_closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(headingArea);
+    layout->addWidget(heading);
     layout->addWidget(m_headingRule);
     layout->addWidget(m_formPanel, 1);
     layout->addLayout(bottom);
     resize(680, 460);
+}
 
+void EmailWindow::connectControls()
+{
     for (QTimer* timer : {&m_fillTimer, &m_finishTimer})
         timer->setInterval(kStepIntervalMs);
     connect(&m_fillTimer, &QTimer::timeout, this, &EmailWindow::fillAndSubmitTick);
@@ -128,35 +153,21 @@ EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
     connect(m_sendButton, &QPushButton::clicked, this, &EmailWindow::send);
     connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_cancelSendButton, &QPushButton::clicked, this, &EmailWindow::cancelSend);
-
-    applyColors();
-    applyTexts();
-    fillRecipeList();
 }
 
 EmailWindow::~EmailWindow() = default;
 
-void EmailWindow::applyColors()
+void EmailWindow::tagColors()
 {
-    const QColor button = schemeColor(RoleButton);
-    const QColor field = schemeColor(RoleField);
-    const QColor label = schemeColor(RoleLabel);
-    const QColor fieldText = schemeColor(RoleFieldText);
-    setBackColor(this, button);
-    for (QPushButton* b : {m_checkAllButton, m_uncheckAllButton, m_sendButton, m_closeButton, m_cancelSendButton})
-        setButtonColor(b, button);
-    setBackColor(m_headingRule, field);
-    setLabelColor(m_heading[0], field);
-    for (QLabel* l : {m_heading[1], m_senderLabel, m_recipientLabel, m_recipientNameLabel, m_recipientAddressLabel,
-                      m_senderNameLabel, m_senderAddressLabel})
-        setLabelColor(l, label);
-    for (QWidget* f : std::initializer_list<QWidget*>{m_recipeList, m_recipientAddress, m_recipientName,
-                                                      m_senderAddress, m_senderName}) {
-        setFieldBackColor(f, field);
-        setFieldTextColor(f, fieldText);
-        setTextSize(f, app().textFontSize);
-    }
-    setBackColor(m_formPanel, schemeColor(RolePanel));
+    tagColor(this, ColorTag::WindowBack);
+    ::tagColors(ColorTag::Button, m_checkAllButton, m_uncheckAllButton, m_sendButton, m_closeButton,
+                m_cancelSendButton);
+    tagColor(m_headingRule, ColorTag::FieldBack);
+    tagColor(m_heading[0], ColorTag::HeadingShadow);
+    ::tagColors(ColorTag::Label, m_heading[1], m_senderLabel, m_recipientLabel, m_recipientNameLabel,
+                m_recipientAddressLabel, m_senderNameLabel, m_senderAddressLabel);
+    ::tagColors(ColorTag::Field, m_recipeList, m_recipientAddress, m_recipientName, m_senderAddress, m_senderName);
+    tagColor(m_formPanel, ColorTag::Panel);
 }
 
 void EmailWindow::applyTexts()
@@ -253,10 +264,7 @@ void EmailWindow::send()
 {
     if (!formIsComplete())
         return;
-    m_sendStarted = true;
-    m_sendFailed = false; // a new send starts clean, whatever became of the last one
-    m_formRequested = true;
-    m_formSubmitted = false;
+    m_state = SendState::LoadingForm;
     setSending(true);
     writeSetting(Setting::SenderName, m_senderName->text());
     writeSetting(Setting::SenderEmail, m_senderAddress->text());
@@ -269,24 +277,24 @@ void EmailWindow::cancelSend()
     m_fillTimer.stop();
     // Nothing that is still on its way may go on with the send.
     m_browser.stop();
-    m_formRequested = false;
-    m_formSubmitted = false;
+    m_state = SendState::Idle;
     setSending(false);
 }
 
 void EmailWindow::pageComplete()
 {
-    if (m_formRequested && !m_sendFailed)
+    if (m_state == SendState::LoadingForm) {
+        m_state = SendState::FillingForm;
         m_fillTimer.start();
-    if (m_formSubmitted && !m_sendFailed)
+    } else if (m_state == SendState::Sending) {
+        m_state = SendState::ConfirmingSent;
         m_finishTimer.start();
-    m_formRequested = false;
-    m_formSubmitted = false;
+    }
 }
 
 void EmailWindow::fillAndSubmitTick()
 {
-    if (m_sendFailed || m_browser.busy())
+    if (m_state != SendState::FillingForm || m_browser.busy())
         return; // the next tick looks again
     m_fillTimer.stop();
     const bool filled = m_browser.setValue(QStringLiteral("To"), m_recipientAddress->text()) &&
@@ -294,31 +302,28 @@ void EmailWindow::fillAndSubmitTick()
                                            emailFromHeader(m_senderName->text(), m_senderAddress->text())) &&
                         m_browser.setValue(QStringLiteral("Subject"), loadText(TextId::EmailSubject)) &&
                         m_browser.setValue(QStringLiteral("Contents"), messageBody());
-    m_formSubmitted = true;
+    m_state = SendState::Sending;
     if (!filled || !m_browser.click(QStringLiteral("SubmitMe"))) {
         // Whatever answered was not the relay form (a login page on the way, say): the send fails.
-        m_formSubmitted = false;
         navigationFailed(QString(), false);
     }
 }
 
 void EmailWindow::reportSentTick()
 {
-    if (m_sendFailed || m_browser.busy())
+    if (m_state != SendState::ConfirmingSent || m_browser.busy())
         return;
     m_finishTimer.stop();
     showMessage(loadText(TextId::EmailSentMessage));
+    m_state = SendState::Idle;
     setSending(false);
 }
 
 void EmailWindow::navigationFailed(const QString&, bool timedOut)
 {
-    if (!m_sendStarted)
+    if (m_state == SendState::Idle)
         return;
-    m_fillTimer.stop();
-    m_finishTimer.stop();
     cancelSend();
-    m_sendFailed = true;
     showMessage(loadText(timedOut ? TextId::RelayTimeoutMessage : TextId::ConnectionErrorMessage),
                 MsgIcon::Exclamation);
 }
@@ -329,9 +334,9 @@ void EmailWindow::closeEvent(QCloseEvent* event)
     m_browser.stop();
     m_fillTimer.stop();
     m_finishTimer.stop();
-    if (!m_returned) {
-        m_returned = true;
+    if (!m_finished) {
+        m_finished = true;
         hide();
-        showMainWindow(MainWindowKind::Browse);
+        emit finished();
     }
 }

@@ -19,11 +19,20 @@ public:
     EmailWindow();
     ~EmailWindow() override;
 
+signals:
+    // The window closed: the browse window comes back.
+    void finished();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void applyColors();
+    QWidget* buildHeading();
+    void buildFormControls();
+    void layOutForm();
+    void layOutWindow(QWidget* heading);
+    void connectControls();
+    void tagColors();
     void applyTexts();
     void fillRecipeList();
     void checkAll(bool checked);
@@ -65,9 +74,9 @@ private:
     QTimer m_fillTimer;   // fills and sends the form once its page is complete
     QTimer m_finishTimer; // reports success once the answer page is complete
 
-    bool m_sendStarted = false;   // a send has been started since the window opened
-    bool m_sendFailed = false;    // the last send ended in a failed request
-    bool m_formRequested = false; // the form page has been asked for
-    bool m_formSubmitted = false; // the form has been sent, its answer is awaited
-    bool m_returned = false;
+    // Where a send is: the form page asked for, then filled (on a tick once the page is complete), then
+    // sent, then its answer page awaited and reported (on a tick once it is complete).
+    enum class SendState { Idle, LoadingForm, FillingForm, Sending, ConfirmingSent };
+    SendState m_state = SendState::Idle;
+    bool m_finished = false;
 };

@@ -4,7 +4,7 @@
 #include "core/output/plain_text.h"
 #include "core/text/text_table.h"
 #include "ui/platform/window_parts.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QApplication>
 #include <QClipboard>

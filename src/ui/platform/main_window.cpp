@@ -3,37 +3,6 @@
 #include "ui/platform/window_placement.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-
-namespace {
-QPointer<QWidget>& current()
-{
-    static QPointer<QWidget> window;
-    return window;
-}
-} // namespace
-
-WindowModelState& windowModel()
-{
-    static WindowModelState state;
-    return state;
-}
-
-void resetWindowModel()
-{
-    windowModel() = WindowModelState{};
-}
-
-void endProgram()
-{
-    windowModel().ended = true;
-    QCoreApplication::exit(0);
-}
-
-QWidget* currentMainWindow()
-{
-    return current().data();
-}
 
 MainWindowBase::MainWindowBase(QWidget* parent) : QMainWindow(parent)
 {
@@ -42,22 +11,15 @@ MainWindowBase::MainWindowBase(QWidget* parent) : QMainWindow(parent)
 
 MainWindowBase::~MainWindowBase() = default;
 
-void MainWindowBase::registerMainWindow()
+void MainWindowBase::leave()
 {
-    windowModel().quitOnClose = true;
-    current() = this;
-}
-
-void MainWindowBase::switchTo(const std::function<void()>& showNext)
-{
-    windowModel().quitOnClose = false;
+    m_closing = Closing::Leaving;
     close();
-    showNext();
 }
 
 void MainWindowBase::exitProgram()
 {
-    windowModel().quitOnClose = true;
+    m_closing = Closing::Exiting;
     close();
 }
 
@@ -72,13 +34,16 @@ void MainWindowBase::closeEvent(QCloseEvent* event)
 {
     saveWindowPlacement(this);
     event->accept();
-    if (current() == this)
-        current() = nullptr;
-    if (windowModel().quitOnClose) {
-        endProgram();
-        return;
+    switch (m_closing) {
+    case Closing::Leaving:
+        break;
+    case Closing::Exiting:
+        emit exitRequested();
+        break;
+    case Closing::ByUser:
+        closedByUser();
+        break;
     }
-    afterUnload();
 }
 
 SecondaryWindow::SecondaryWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags)

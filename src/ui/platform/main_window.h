@@ -3,50 +3,42 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 enum class MainWindowKind { Browse, Add, Edit };
 
-// What decides where the program goes next, shared by every window.
-struct WindowModelState {
-    bool quitOnClose = true;         // unloading the current main window ends the program
-    bool preferencesFromAdd = false; // the preferences window goes back to the add window, else to browse
-    bool ended = false;              // the program has been told to end; nothing else runs after it
-};
-WindowModelState& windowModel();
-void resetWindowModel();
-
-// Ends the program at once: no other window's unload handling runs.
-void endProgram();
-
-// The main window that is loaded now, if any.
-QWidget* currentMainWindow();
-
 // The browse, add and edit windows. Exactly one is loaded at a time; they share one stored
-// placement. Unloading one ends the program unless a move to another window cleared quitOnClose.
+// placement. The navigator moves from one to another with leave(); any other close (the close box,
+// the Exit command) asks for the end of the program, unless the window says otherwise.
 class MainWindowBase : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindowBase(QWidget* parent = nullptr);
     ~MainWindowBase() override;
 
-    virtual MainWindowKind kind() const = 0;
-
-    // Moves to another window: the current one unloads without ending the program.
-    void switchTo(const std::function<void()>& showNext);
-    // The Exit command: unloads the window and ends the program.
+    // Closes the window as a move to another one: the program goes on.
+    void leave();
+    // The Exit command: closes the window and ends the program.
     void exitProgram();
 
+signals:
+    // The window closed by the close box or the Exit command: the program is to end.
+    void exitRequested();
+    void aboutRequested();
+    void helpRequested();
+
 protected:
-    // The first load step of every main window: it becomes the loaded one, and closing it ends the program.
-    void registerMainWindow();
-    // Called when the window has unloaded without ending the program.
-    virtual void afterUnload() {}
+    // A close that is neither leave() nor Exit (the close box): the end of the program, unless a window
+    // goes back somewhere instead.
+    virtual void closedByUser() { emit exitRequested(); }
     // Lays the window out for its new size; runs whenever its central widget is resized.
     virtual void layOutWidgets() {}
     // Watches the central widget for resizes; windows that filter more events pass the rest on here.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class Closing { ByUser, Leaving, Exiting };
+    Closing m_closing = Closing::ByUser;
 };
 
 // A window shown over the main window that opened it (the about box, the picture viewer, search).

@@ -3,6 +3,7 @@
 #include "ui/platform/main_window.h"
 
 class QLabel;
+class QLayout;
 class QPushButton;
 
 // The about box: name, version, description and the product's web address.
@@ -15,6 +16,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The program's name, version, maker, description, web address and rights, one under another.
+    QLayout* buildTexts();
     void openWebAddress();
 
     QLabel* m_versionLabel = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/platform/dialogs.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -41,7 +42,7 @@ public:
 void showHelp(QWidget* owner)
 {
     const QString path = helpFilePath();
-    if (!pathExists(path)) {
+    if (!QFileInfo(path).isFile()) {
         showMessage(loadText(TextId::HelpFileMissingMessage), MsgIcon::Exclamation);
         return;
     }

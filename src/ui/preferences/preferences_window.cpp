@@ -5,10 +5,10 @@
 #include "core/settings/preference_choices.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
-#include "ui/app/window_model.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/qt_language.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
+#include "ui/platform/window_parts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,32 +22,41 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("preferencesWindow"));
+    buildControls();
+    layOut();
+    connect(m_schemeCombo, &QComboBox::currentIndexChanged, this, &PreferencesWindow::previewScheme);
+    connect(m_saveButton, &QPushButton::clicked, this, &PreferencesWindow::savePreferences);
+    connect(m_discardButton, &QPushButton::clicked, this, &PreferencesWindow::discardPreferences);
+    showStoredChoices();
+    tagColor(this, ColorTag::Panel);
+    tagColors(ColorTag::Button, m_discardButton, m_saveButton);
+    tagColor(m_logoPanel, ColorTag::FieldBack);
+    applyColorScheme(this);
+    applyTexts();
+}
+
+void PreferencesWindow::buildControls()
+{
     m_logoPanel = new QFrame(this);
     m_logoPanel->setAutoFillBackground(true);
     auto* logo = new QLabel(m_logoPanel);
     logo->setPixmap(QPixmap(QStringLiteral(":/images/saporina.png")));
     auto* logoLayout = new QVBoxLayout(m_logoPanel);
     logoLayout->addWidget(logo, 0, Qt::AlignCenter);
-
-    m_schemeCaption = new QLabel(this);
-    m_languageCaption = new QLabel(this);
-    m_textSizeCaption = new QLabel(this);
-    m_schemeCombo = new QComboBox(this);
-    m_languageCombo = new QComboBox(this);
-    m_textSizeCombo = new QComboBox(this);
-    m_saveButton = new QPushButton(this);
-    m_discardButton = new QPushButton(this);
-    m_schemeCaption->setObjectName(QStringLiteral("schemeCaption"));
-    m_languageCaption->setObjectName(QStringLiteral("languageCaption"));
-    m_textSizeCaption->setObjectName(QStringLiteral("textSizeCaption"));
-    m_schemeCombo->setObjectName(QStringLiteral("schemeCombo"));
-    m_languageCombo->setObjectName(QStringLiteral("languageCombo"));
-    m_textSizeCombo->setObjectName(QStringLiteral("textSizeCombo"));
-    m_saveButton->setObjectName(QStringLiteral("saveButton"));
-    m_discardButton->setObjectName(QStringLiteral("discardButton"));
+    m_schemeCaption = named(new QLabel(this), "schemeCaption");
+    m_languageCaption = named(new QLabel(this), "languageCaption");
+    m_textSizeCaption = named(new QLabel(this), "textSizeCaption");
+    m_schemeCombo = named(new QComboBox(this), "schemeCombo");
+    m_languageCombo = named(new QComboBox(this), "languageCombo");
+    m_textSizeCombo = named(new QComboBox(this), "textSizeCombo");
+    m_saveButton = named(new QPushButton(this), "saveButton");
+    m_discardButton = named(new QPushButton(this), "discardButton");
     for (QPushButton* button : {m_saveButton, m_discardButton})
         button->setMinimumHeight(48); // two lines: English over Spanish
+}
 
+void PreferencesWindow::layOut()
+{
     auto* grid = new QGridLayout;
     int row = 0;
     for (auto [label, box] : {std::pair{m_schemeCaption, m_schemeCombo},
@@ -65,19 +74,16 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     top->addLayout(grid, 1);
     top->setContentsMargins(14, 14, 14, 14);
     top->setSpacing(14);
+}
 
-    connect(m_schemeCombo, &QComboBox::currentIndexChanged, this, &PreferencesWindow::previewScheme);
-    connect(m_saveButton, &QPushButton::clicked, this, &PreferencesWindow::savePreferences);
-    connect(m_discardButton, &QPushButton::clicked, this, &PreferencesWindow::discardPreferences);
-
+void PreferencesWindow::showStoredChoices()
+{
     m_schemeCombo->addItems(colorSchemeNames());
     m_languageCombo->addItems(languageNames());
     m_textSizeCombo->addItems(textSizeNames());
     m_schemeCombo->setCurrentIndex(preferencePosition(readSetting(Setting::ColorScheme), 100, m_schemeCombo->count()));
     m_languageCombo->setCurrentIndex(preferencePosition(readSetting(Setting::Language), 1, m_languageCombo->count()));
     m_textSizeCombo->setCurrentIndex(preferencePosition(readSetting(Setting::TextSize), 1, m_textSizeCombo->count()));
-    applyColors();
-    applyTexts();
 }
 
 void PreferencesWindow::applyTexts()
@@ -98,18 +104,10 @@ void PreferencesWindow::applyTexts()
                              loadText(TextId::DiscardButton, Language::Spanish));
 }
 
-void PreferencesWindow::applyColors()
-{
-    for (QWidget* b : {m_discardButton, m_saveButton})
-        setButtonColor(b, schemeColor(RoleButton));
-    setBackColor(m_logoPanel, schemeColor(RoleField));
-    setBackColor(this, schemeColor(RolePanel));
-}
-
 void PreferencesWindow::previewScheme()
 {
     app().colorScheme = m_schemeCombo->currentIndex() * 100;
-    applyColors(); // the preview
+    applyColorScheme(this); // the preview
 }
 
 void PreferencesWindow::savePreferences()
@@ -146,7 +144,7 @@ void PreferencesWindow::returnToMainWindow()
 {
     m_done = true;
     hide();
-    showMainWindow(windowModel().preferencesFromAdd ? MainWindowKind::Add : MainWindowKind::Browse);
+    emit finished();
     close();
 }
 

@@ -14,12 +14,18 @@ class PreferencesWindow : public QWidget {
 public:
     explicit PreferencesWindow(QWidget* parent = nullptr);
 
+signals:
+    // Saved or discarded: the window it came from comes back.
+    void finished();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildControls();
+    void layOut();
+    void showStoredChoices();
     void applyTexts();
-    void applyColors();
     void previewScheme();
     void savePreferences();
     void discardPreferences();

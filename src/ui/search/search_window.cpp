@@ -5,9 +5,8 @@
 #include "core/layout/search_layout.h"
 #include "core/layout/twips.h"
 #include "core/text/text_table.h"
-#include "ui/browse/browse_window.h"
 #include "ui/platform/screen_metrics.h"
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -15,7 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-SearchWindow::SearchWindow(BrowseWindow* browse) : m_browse(browse)
+SearchWindow::SearchWindow()
 {
     setObjectName(QStringLiteral("searchWindow"));
     m_heading = new QLabel(this);
@@ -46,7 +45,11 @@ SearchWindow::SearchWindow(BrowseWindow* browse) : m_browse(browse)
     connect(m_resultList, &QListWidget::itemClicked, this, &SearchWindow::showChosenResult);
     connect(m_resultList, &QListWidget::currentRowChanged, this, &SearchWindow::showChosenResult);
 
-    applyColors();
+    tagColors(ColorTag::WindowBack, static_cast<QWidget*>(this), static_cast<QWidget*>(m_buttonPanel));
+    tagColors(ColorTag::Button, m_searchButton, m_closeButton);
+    tagColors(ColorTag::Field, static_cast<QWidget*>(m_searchBox), static_cast<QWidget*>(m_resultList),
+              static_cast<QWidget*>(m_countLabel));
+    applyColorScheme(this);
     applyTexts();
     layOut();
     m_searchBox->selectAll();
@@ -60,25 +63,6 @@ void SearchWindow::applyTexts()
     m_searchBox->setText(loadText(TextId::SearchTextPrompt));
     m_searchButton->setText(loadText(TextId::SearchMenuAndButton));
     m_closeButton->setText(loadText(TextId::CloseButton));
-    for (QWidget* field :
-         {static_cast<QWidget*>(m_searchBox), static_cast<QWidget*>(m_resultList), static_cast<QWidget*>(m_countLabel)})
-        setTextSize(field, app().textFontSize);
-}
-
-void SearchWindow::applyColors()
-{
-    const QColor button = schemeColor(RoleButton);
-    setBackColor(this, button);
-    for (QWidget* b : {m_searchButton, m_closeButton})
-        setButtonColor(b, button);
-    setBackColor(m_buttonPanel, button);
-    for (QWidget* f : {static_cast<QWidget*>(m_searchBox), static_cast<QWidget*>(m_resultList),
-                       static_cast<QWidget*>(m_countLabel)}) {
-        setFieldBackColor(f, schemeColor(RoleField));
-        setBackColor(f, schemeColor(RoleField));
-        setFieldTextColor(f, schemeColor(RoleFieldText));
-        setLabelColor(f, schemeColor(RoleFieldText));
-    }
 }
 
 void SearchWindow::layOut()
@@ -102,7 +86,7 @@ void SearchWindow::layOut()
 
 void SearchWindow::runSearch()
 {
-    m_hits = searchRecipes(app().book, m_searchBox->text());
+    m_hits = searchRecipes(app().searchIndex.updatedFor(app().book), m_searchBox->text());
     QList<ListEntry> entries;
     entries.reserve(m_hits.size());
     for (const SearchHit& hit : m_hits)
@@ -118,17 +102,12 @@ void SearchWindow::runSearch()
 void SearchWindow::showChosenResult()
 {
     const QListWidgetItem* item = m_resultList->currentItem();
-    if (!item || !m_browse || item->text() == loadText(TextId::NoRecipesFoundEntry))
+    if (!item)
         return;
     for (const SearchHit& hit : m_hits) {
         if (hit.title == item->text()) {
-            m_browse->selectRecipe(hit.category, hit.title);
+            emit recipeChosen(hit.category, hit.title);
             return;
         }
     }
-}
-
-void openSearchWindow(BrowseWindow* browse)
-{
-    (new SearchWindow(browse))->showOver(browse);
 }

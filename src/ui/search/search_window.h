@@ -5,23 +5,24 @@
 
 #include <QPointer>
 
-class BrowseWindow;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-// Finds recipes by a piece of their text; a click on a result shows it in the browse window,
-// which stays shown behind this window, taking no input until it closes.
+// Finds recipes by a piece of their text; a click on a result asks for it to be shown in the browse
+// window, which stays shown behind this window, taking no input until it closes.
 class SearchWindow : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit SearchWindow(BrowseWindow* browse);
+    SearchWindow();
+
+signals:
+    void recipeChosen(const QString& category, const QString& title);
 
 private:
     void applyTexts();
-    void applyColors();
     void layOut();
     void runSearch();
     void showChosenResult();
@@ -34,9 +35,5 @@ private:
     QLabel* m_countLabel = nullptr;
     QFrame* m_buttonPanel = nullptr;
 
-    QPointer<BrowseWindow> m_browse;
     QList<SearchHit> m_hits; // in the order found; the shown list is sorted
 };
-
-// Opens the search window over the browse window.
-void openSearchWindow(BrowseWindow* browse);

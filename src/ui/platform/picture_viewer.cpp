@@ -1,4 +1,4 @@
-#include "ui/editor/picture_viewer.h"
+#include "ui/platform/picture_viewer.h"
 #include "core/text/text_table.h"
 
 #include "core/layout/picture_fit.h"

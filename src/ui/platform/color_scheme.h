@@ -29,3 +29,23 @@ void setFieldTextColor(QWidget* widget, const QColor& color);
 void keepDesktopColors(QWidget* widget);
 // Point size of a field's text.
 void setTextSize(QWidget* widget, int points);
+
+// What a widget is to the colour scheme, given once where the widget is made; applyColorScheme then
+// colours a whole window in one pass.
+enum class ColorTag {
+    WindowBack,    // a window or frame in the button colour
+    Button,        // a push button
+    FieldBack,     // a frame or rule in the field colour
+    Field,         // a text box, list or combo box: field colours and the chosen text size
+    Label,         // a caption in the label colour
+    HeadingShadow, // the heading's back label, in the field colour
+    Panel,         // a panel (or a window) in the panel colour
+    Menu,          // a menu bar, which keeps the desktop's colours
+};
+void tagColor(QWidget* widget, ColorTag tag);
+template <typename... Widgets> void tagColors(ColorTag tag, Widgets*... widgets)
+{
+    (tagColor(widgets, tag), ...);
+}
+// Colours the window and every tagged widget in it in the current scheme.
+void applyColorScheme(QWidget* window);

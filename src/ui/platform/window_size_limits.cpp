@@ -1,4 +1,4 @@
-#include "ui/preferences/window_size_limits.h"
+#include "ui/platform/window_size_limits.h"
 
 #include "core/layout/twips.h"
 #include "ui/platform/screen_metrics.h"

@@ -1,10 +1,12 @@
-#include "ui/preferences/color_scheme.h"
+#include "ui/platform/color_scheme.h"
 
 #include "core/app/app_state.h"
 #include "core/text/text_table.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPalette>
+#include <QVariant>
 #include <QWidget>
 
 namespace {
@@ -57,7 +59,61 @@ void setRoles(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles,
     widget->setPalette(palette);
 }
 
+constexpr char kColorTagProperty[] = "saporinaColorTag";
+
+void applyTag(QWidget* widget, ColorTag tag)
+{
+    switch (tag) {
+    case ColorTag::WindowBack:
+        setBackColor(widget, schemeColor(RoleButton));
+        break;
+    case ColorTag::Button:
+        setButtonColor(widget, schemeColor(RoleButton));
+        break;
+    case ColorTag::FieldBack:
+        setBackColor(widget, schemeColor(RoleField));
+        break;
+    case ColorTag::Field:
+        setFieldBackColor(widget, schemeColor(RoleField));
+        setFieldTextColor(widget, schemeColor(RoleFieldText));
+        if (qobject_cast<QLabel*>(widget)) { // a label shown as a field: its back and text too
+            setBackColor(widget, schemeColor(RoleField));
+            setLabelColor(widget, schemeColor(RoleFieldText));
+        }
+        setTextSize(widget, app().textFontSize);
+        break;
+    case ColorTag::Label:
+        setLabelColor(widget, schemeColor(RoleLabel));
+        break;
+    case ColorTag::HeadingShadow:
+        setLabelColor(widget, schemeColor(RoleField));
+        break;
+    case ColorTag::Panel:
+        setBackColor(widget, schemeColor(RolePanel));
+        break;
+    case ColorTag::Menu:
+        keepDesktopColors(widget);
+        break;
+    }
+}
+
 } // namespace
+
+void tagColor(QWidget* widget, ColorTag tag)
+{
+    widget->setProperty(kColorTagProperty, static_cast<int>(tag));
+}
+
+void applyColorScheme(QWidget* window)
+{
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* widget : std::as_const(widgets)) {
+        const QVariant tag = widget->property(kColorTagProperty);
+        if (tag.isValid())
+            applyTag(widget, static_cast<ColorTag>(tag.toInt()));
+    }
+}
 
 QColor resolveColor(qint32 value)
 {

@@ -1,0 +1,148 @@
+#include "ui/app/navigator.h"
+
+#include "ui/browse/browse_window.h"
+#include "ui/editor/add_recipe_window.h"
+#include "ui/editor/edit_recipe_window.h"
+#include "ui/exchange/backup_command.h"
+#include "ui/exchange/export_wizard.h"
+#include "ui/exchange/import_wizard.h"
+#include "ui/output/email_window.h"
+#include "ui/output/plain_text_window.h"
+#include "ui/output/print_host.h"
+#include "ui/preferences/about_box.h"
+#include "ui/preferences/help_window.h"
+#include "ui/preferences/preferences_window.h"
+#include "ui/search/search_window.h"
+
+#include <QCoreApplication>
+
+Navigator::Navigator(QObject* parent) : QObject(parent) {}
+
+void Navigator::endProgram()
+{
+    m_ended = true;
+    QCoreApplication::exit(0);
+}
+
+template <typename Next> void Navigator::moveOn(MainWindowBase* from, Next next)
+{
+    from->leave();
+    next();
+}
+
+void Navigator::loaded(MainWindowBase* window)
+{
+    m_current = window;
+    connect(window, &MainWindowBase::exitRequested, this, &Navigator::endProgram);
+    connect(window, &MainWindowBase::aboutRequested, window, [window] { openAboutBox(window); });
+    connect(window, &MainWindowBase::helpRequested, window, [window] { showHelp(window); });
+    window->show();
+}
+
+void Navigator::showMainWindow(MainWindowKind kind)
+{
+    if (kind == MainWindowKind::Add)
+        showAdd();
+    else
+        showBrowse(); // editing needs its recipe: showEdit
+}
+
+BrowseWindow* Navigator::showBrowse()
+{
+    auto* browse = new BrowseWindow;
+    connectBrowse(browse);
+    loaded(browse);
+    return browse;
+}
+
+BrowseWindow* Navigator::showBrowseAt(const QString& category, const QString& title)
+{
+    BrowseWindow* browse = showBrowse();
+    browse->selectRecipe(category, title);
+    return browse;
+}
+
+AddRecipeWindow* Navigator::showAdd()
+{
+    auto* add = new AddRecipeWindow;
+    connectAdd(add);
+    loaded(add);
+    return add;
+}
+
+EditRecipeWindow* Navigator::showEdit(const RecipeRef& recipe)
+{
+    auto* edit = new EditRecipeWindow(recipe);
+    connectEdit(edit);
+    loaded(edit);
+    return edit;
+}
+
+void Navigator::connectBrowse(BrowseWindow* browse)
+{
+    connect(browse, &BrowseWindow::addRequested, this, [this, browse] { moveOn(browse, [this] { showAdd(); }); });
+    connect(browse, &BrowseWindow::editRequested, this,
+            [this, browse](const RecipeRef& recipe) { moveOn(browse, [this, recipe] { showEdit(recipe); }); });
+    connect(browse, &BrowseWindow::emailRequested, this, [this, browse] { moveOn(browse, [this] { openEmail(); }); });
+    connect(browse, &BrowseWindow::exportRequested, this,
+            [this, browse] { moveOn(browse, [this] { openExportWizard(); }); });
+    connect(browse, &BrowseWindow::preferencesRequested, this,
+            [this, browse] { moveOn(browse, [this] { openPreferences(MainWindowKind::Browse); }); });
+    connect(browse, &BrowseWindow::searchRequested, this, [this, browse] { openSearch(browse); });
+    connect(browse, &BrowseWindow::backupRequested, browse, [browse] { backUpRecipes(browse); });
+    connect(browse, &BrowseWindow::printRequested, browse,
+            [browse](const ShownRecipe& recipe, bool preview) { printRecipe(recipe, preview, browse); });
+    connect(browse, &BrowseWindow::plainTextRequested, browse,
+            [browse](const ShownRecipe& recipe) { (new PlainTextWindow(recipe))->showOver(browse); });
+}
+
+void Navigator::connectAdd(AddRecipeWindow* add)
+{
+    connect(add, &AddRecipeWindow::browseRequested, this, [this, add] { moveOn(add, [this] { showBrowse(); }); });
+    connect(add, &AddRecipeWindow::importRequested, this, [this, add] { moveOn(add, [this] { openImportWizard(); }); });
+    connect(add, &AddRecipeWindow::preferencesRequested, this,
+            [this, add] { moveOn(add, [this] { openPreferences(MainWindowKind::Add); }); });
+}
+
+void Navigator::connectEdit(EditRecipeWindow* edit)
+{
+    connect(edit, &EditRecipeWindow::addRequested, this, [this, edit] { moveOn(edit, [this] { showAdd(); }); });
+    // Closed after an update, a cancel, or the close box once an update was tried: back to the recipe.
+    connect(edit, &EditRecipeWindow::finished, this,
+            [this](const QString& category, const QString& title) { showBrowseAt(category, title); });
+}
+
+void Navigator::openPreferences(MainWindowKind returnTo)
+{
+    auto* preferences = new PreferencesWindow;
+    connect(preferences, &PreferencesWindow::finished, this, [this, returnTo] { showMainWindow(returnTo); });
+    preferences->show();
+}
+
+void Navigator::openExportWizard()
+{
+    auto* wizard = new ExportWizard;
+    connect(wizard, &WizardWindow::finished, this, [this] { showBrowse(); });
+    wizard->show();
+}
+
+void Navigator::openImportWizard()
+{
+    auto* wizard = new ImportWizard;
+    connect(wizard, &WizardWindow::finished, this, [this] { showAdd(); });
+    wizard->show();
+}
+
+void Navigator::openEmail()
+{
+    auto* email = new EmailWindow;
+    connect(email, &EmailWindow::finished, this, [this] { showBrowse(); });
+    email->show();
+}
+
+void Navigator::openSearch(BrowseWindow* browse)
+{
+    auto* search = new SearchWindow;
+    connect(search, &SearchWindow::recipeChosen, browse, &BrowseWindow::selectRecipe);
+    search->showOver(browse);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/book/book_operations.h"
+#include "ui/platform/main_window.h"
+
+#include <QObject>
+#include <QPointer>
+
+class AddRecipeWindow;
+class BrowseWindow;
+class EditRecipeWindow;
+
+// Where the program goes: the one part of it that knows every window. Windows say what the user asked
+// for by their signals; the navigator opens and closes windows and knows where to return. One main
+// window (browse, add or edit) is loaded at a time; the replacing windows (the wizards, e-mail,
+// preferences) stand in for it and bring back the one they came from.
+class Navigator : public QObject {
+    Q_OBJECT
+public:
+    explicit Navigator(QObject* parent = nullptr);
+
+    // Loads and shows a main window; the one loaded before has already gone.
+    BrowseWindow* showBrowse();
+    // The browse window with this recipe chosen, as a click on its category and title would.
+    BrowseWindow* showBrowseAt(const QString& category, const QString& title);
+    AddRecipeWindow* showAdd();
+    EditRecipeWindow* showEdit(const RecipeRef& recipe);
+    void showMainWindow(MainWindowKind kind);
+
+    // The main window loaded now, if any.
+    QWidget* currentMainWindow() const { return m_current.data(); }
+
+    // Ends the program at once: nothing else is shown after it.
+    void endProgram();
+    bool ended() const { return m_ended; }
+
+private:
+    void loaded(MainWindowBase* window);
+    // Leaves `from` and shows what `next` shows.
+    template <typename Next> void moveOn(MainWindowBase* from, Next next);
+    void connectBrowse(BrowseWindow* browse);
+    void connectAdd(AddRecipeWindow* add);
+    void connectEdit(EditRecipeWindow* edit);
+    // The replacing windows, each bringing back `returnTo` when it closes.
+    void openPreferences(MainWindowKind returnTo);
+    void openExportWizard();
+    void openImportWizard();
+    void openEmail();
+    void openSearch(BrowseWindow* browse);
+
+    QPointer<MainWindowBase> m_current;
+    bool m_ended = false;
+};
