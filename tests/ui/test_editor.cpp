@@ -7,6 +7,7 @@
 #include "ui/editor/add_recipe_window.h"
 #include "ui/editor/edit_recipe_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -270,28 +271,6 @@ private slots:
         QVERIFY(!f.env.navigator.ended());
     }
 
-    void failedSaveOfAnEditLosesNothing()
-    {
-        EditorFixture f;
-        const QByteArray before = f.env.bookBytes();
-        EditRecipeWindow* w = f.openEdit("Cakes", "Torta");
-        child<QPlainTextEdit>(w, "notesBox")->setPlainText(QString(4000, u'x')); // more than the disk takes
-        {
-            const FileSizeLimit limit(before.size() + 200);
-            child<QPushButton>(w, "saveButton")->click();
-        }
-        QCOMPARE(f.env.bookBytes(), before);
-        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
-        // The window stays open with the text typed, and the book in memory is the one on disk.
-        QCOMPARE(f.env.navigator.currentMainWindow(), w);
-        QCOMPARE(child<QPlainTextEdit>(w, "notesBox")->toPlainText(), QString(4000, u'x'));
-        QCOMPARE(app().book.toXml(), f.saved()->toXml());
-        // Once there is room again the same UPDATE goes through.
-        child<QPushButton>(w, "saveButton")->click();
-        QVERIFY(f.env.navigator.currentMainWindow() != w);
-        QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"}));
-    }
-
     // A stored picture that does not decode is still the recipe's: UPDATE keeps it (under its new
     // name), only REMOVE lets it go.
     void storedPictureThatDoesNotDecode()
@@ -317,27 +296,55 @@ private slots:
         QVERIFY(f.images().isEmpty());
     }
 
-    // A failed ADD keeps everything typed; control characters never reach the book.
-    void addingWhenTheSaveFails()
+    // A failed ADD or UPDATE keeps the window open with everything typed, and the book in memory is the
+    // one on disk; once there is room the same command goes through. Control characters never reach the book.
+    void aFailedSaveLosesNothing()
     {
         EditorFixture f;
-        AddRecipeWindow* w = f.openAdd();
-        f.choose(w, QStringLiteral("Pies"));
-        child<QLineEdit>(w, "titleBox")->setText(QStringLiteral(" Pear\x01 "));
-        child<QPlainTextEdit>(w, "notesBox")->setPlainText(QString(4000, u'x') + QStringLiteral("\nline\x1B two"));
-        const QByteArray before = f.env.bookBytes();
-        {
-            const FileSizeLimit limit(before.size() + 200);
+        auto failThenSave = [&](RecipeEditorWindow* w) {
+            child<QPlainTextEdit>(w, "notesBox")->setPlainText(QString(4000, u'x') + QStringLiteral("\nline\x1B two"));
+            const QByteArray before = f.env.bookBytes(), memoryBefore = app().book.toXml();
+            {
+                const FileSizeLimit limit(before.size() + 200); // less than the notes take
+                child<QPushButton>(w, "saveButton")->click();
+            }
+            QCOMPARE(f.env.bookBytes(), before);
+            QCOMPARE(app().book.toXml(), memoryBefore);
+            QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
+            QCOMPARE(f.env.navigator.currentMainWindow(), w);
+            QVERIFY(child<QPlainTextEdit>(w, "notesBox")->toPlainText().endsWith(QStringLiteral("line\x1B two")));
             child<QPushButton>(w, "saveButton")->click();
-        }
-        QCOMPARE(f.env.bookBytes(), before);
-        QCOMPARE(f.env.dialogs.messages.last().icon, MsgIcon::Critical);
-        QCOMPARE(child<QLineEdit>(w, "titleBox")->text(), QStringLiteral("Pear"));
-        QVERIFY(child<QPlainTextEdit>(w, "notesBox")->toPlainText().endsWith(QStringLiteral("line\x1B two")));
-        child<QPushButton>(w, "saveButton")->click();
-        QVERIFY(child<QLineEdit>(w, "titleBox")->text().isEmpty());
+            QVERIFY(f.env.bookBytes().contains("x\r\nline two</other>"));
+        };
+        failThenSave(f.openEdit("Cakes", "Torta"));
+        QCOMPARE(titlesOf(*f.saved(), 0), (QStringList{"Flan", "Torta"})); // the edited recipe at the end
+
+        f.env.dialogs.inputs.prepend(std::nullopt); // the add window's first category prompt
+        child<QAction>(findWindow<BrowseWindow>(), "addRecipesAction")->trigger();
+        auto* add = findWindow<AddRecipeWindow>();
+        f.choose(add, QStringLiteral("Pies"));
+        child<QLineEdit>(add, "titleBox")->setText(QStringLiteral(" Pear\x01 "));
+        failThenSave(add);
         QVERIFY(f.env.bookBytes().contains("<title>Pear</title>"));
-        QVERIFY(f.env.bookBytes().contains("x\r\nline two</other>"));
+        QVERIFY(child<QLineEdit>(add, "titleBox")->text().isEmpty()); // added: the form is empty again
+    }
+
+    // A book from before that name was refused may have a category named like the new-category entry:
+    // it is a category like any other, and choosing it asks for nothing.
+    void aCategoryNamedLikeTheNewCategoryEntry()
+    {
+        WindowTestEnv env;
+        env.useBook("<recipebook><category cname=\"[new category..]\"/></recipebook>");
+        env.dialogs.inputs = {std::nullopt};
+        AddRecipeWindow* w = env.navigator.showAdd();
+        auto* combo = child<QComboBox>(w, "categoryCombo");
+        QCOMPARE(combo->count(), 2);
+        env.dialogs.clear();
+        combo->setCurrentIndex(combo->findData(0)); // the book's category at position 0
+        QVERIFY(env.dialogs.inputPrompts.isEmpty());
+        child<QLineEdit>(w, "titleBox")->setText(QStringLiteral("Pear"));
+        child<QPushButton>(w, "saveButton")->click();
+        QVERIFY(env.bookBytes().contains("<category cname=\"[new category..]\"><recipe><title>Pear</title>"));
     }
 
     // Choosing "[new category..]" again while it is selected asks again: with an empty book it is the

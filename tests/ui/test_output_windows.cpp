@@ -212,21 +212,27 @@ private slots:
     }
 
     // The printed page looks as the page's markup says: the title, headings, notes and footer centred,
-    // the ingredients and the preparation at the left of their tables.
-    void printedPageLooksLikeThePage()
+    // the ingredients and the preparation at the left of their tables; the page setup's header is honoured.
+    void printEngineDrawsThePageAsWritten()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         WindowTestEnv env;
         const ShownRecipe recipe{QStringLiteral("Gazpacho"), QStringLiteral("20 min"), {}, QStringLiteral("4"),
-                                 QStringLiteral("tomatoes\r\nbread"), QStringLiteral("Blend\r\nchill"),
+                                 QStringLiteral("tomatoes & Crème\r\nbread"), QStringLiteral("Blend\r\nchill"),
                                  QStringLiteral("Serve cold")};
+        writeSetting(Setting::PageSetupHeader, QStringLiteral("Recipes &p/&P &&"));
         PrintEngine engine;
         QSignalSpy loaded(&engine, &PrintEngine::loaded);
         engine.load(writePrintPage(env.dataPath(), recipe));
+        QVERIFY(engine.busy() && !engine.ready());
         QVERIFY(loaded.wait(5000));
+        QVERIFY(engine.ready());
         const QString pdf = QDir(env.dataPath()).filePath(QStringLiteral("out.pdf"));
         QVERIFY(engine.printToPdf(pdf));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("Recipes 1/1 &")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("tomatoes & Crème")));
         const QList<PlacedWord> words = wordPlaces(pdf);
         auto centre = [&](const char* phrase) { // from its first word's left edge to its last word's right edge
             const QStringList parts = QString::fromLatin1(phrase).split(u' ');
@@ -241,27 +247,6 @@ private slots:
         for (const char* leftAligned : {"Blend", "chill"})
             QVERIFY2(placed(words, QLatin1String(leftAligned)).left < placed(words, QStringLiteral("Preparation")).left - 0.1,
                      leftAligned);
-    }
-
-    void printEngineHonoursThePageSetup()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-        WindowTestEnv env;
-        const QString page = QDir(env.dataPath()).filePath(QStringLiteral("page.htm"));
-        writeFileBytes(page, "<html><body><b>Fish &amp; Chips</b><br>Cr&#232;me</body></html>");
-        writeSetting(Setting::PageSetupHeader, QStringLiteral("Recipes &p/&P &&"));
-        PrintEngine engine;
-        QSignalSpy loaded(&engine, &PrintEngine::loaded);
-        engine.load(page);
-        QVERIFY(engine.busy() && !engine.ready());
-        QVERIFY(loaded.wait(5000));
-        QVERIFY(engine.ready());
-        const QString pdf = QDir(env.dataPath()).filePath(QStringLiteral("out.pdf"));
-        QVERIFY(engine.printToPdf(pdf));
-        const QString text = pdfText(pdf);
-        QVERIFY2(text.contains(QStringLiteral("Recipes 1/1 &")), qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("Fish & Chips")) && text.contains(QStringLiteral("Crème")));
     }
 
     void plainTextView()
@@ -301,15 +286,12 @@ private slots:
         child<QPushButton>(window, "closeButton")->click();
         QTRY_VERIFY(!findWindow<PlainTextWindow>());
         QVERIFY(findWindow<BrowseWindow>());
-    }
 
-    void plainTextInSpanishAndWithoutARecipe()
-    {
-        Fixture f;
+        // In Spanish, without a chosen recipe.
         setLanguage(Language::Spanish);
         f.choose("Cakes", "none");
         child<QAction>(f.browse, "plainTextAction")->trigger();
-        auto* window = findWindow<PlainTextWindow>();
+        window = findWindow<PlainTextWindow>();
         QVERIFY(window);
         const QString text = child<QPlainTextEdit>(window, "text")->toPlainText();
         QVERIFY2(text.startsWith(QStringLiteral("\n\n*") + loadText(TextId::PrepTimeLabel) + QStringLiteral(": \n")),

@@ -161,20 +161,37 @@ private slots:
         }
     }
 
-    // A book that cannot be read is not broken: it is left exactly as it is, and the reason is given.
-    void unreadableBookIsLeftAlone()
+    // A book that cannot be read is not broken: it is left exactly as it is and the reason is given; a
+    // data folder that cannot be made ends the program with a message too.
+    void startupThatCannotGoOn_data()
     {
+        QTest::addColumn<bool>("folderInPlaceOfTheBook"); // else the data folder's parent is a file
+        QTest::newRow("a folder in place of the book") << true;
+        QTest::newRow("a data folder that cannot be made") << false;
+    }
+    void startupThatCannotGoOn()
+    {
+        QFETCH(bool, folderInPlaceOfTheBook);
         WindowTestEnv env;
         storeLanguage("0");
-        QDir().mkpath(env.bookPath()); // a folder where the book should be
+        if (folderInPlaceOfTheBook) {
+            QDir().mkpath(env.bookPath());
+        } else {
+            writeFileBytes(env.bookPath(), kBlankBook);
+            qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
+        }
         startProgram(env.navigator);
         QVERIFY(env.navigator.ended());
         QVERIFY(!findWindow<BrowseWindow>());
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();
+        QCOMPARE(shown.icon, MsgIcon::Critical);
+        if (!folderInPlaceOfTheBook) {
+            QVERIFY(shown.text.startsWith(loadText(TextId::DataFolderUnwritableMessage)));
+            return;
+        }
         QVERIFY(shown.text.startsWith(loadText(TextId::BookUnreadableMessage)));
         QVERIFY(shown.text.contains(QStringLiteral("recipes.xml: ")));
-        QCOMPARE(shown.icon, MsgIcon::Critical);
         QVERIFY(QFileInfo(env.bookPath()).isDir());
         QVERIFY(keptBooks(env).isEmpty());
     }
@@ -262,20 +279,6 @@ private slots:
         QCOMPARE(readFileBytes(first), QByteArray("<one>"));
         QCOMPARE(readFileBytes(second), QByteArray("<two>"));
         QVERIFY(keepBrokenBook(env.bookPath()).isEmpty()); // nothing left to move
-    }
-
-    void unwritableDataFolderEndsWithAMessage()
-    {
-        WindowTestEnv env;
-        storeLanguage("0");
-        writeFileBytes(env.bookPath(), kBlankBook);
-        // A data folder that cannot be made: its parent is a file.
-        qputenv("SAPORINA_HOME", QDir(env.bookPath()).filePath(QStringLiteral("data")).toUtf8());
-        startProgram(env.navigator);
-        QVERIFY(env.navigator.ended());
-        QVERIFY(!findWindow<BrowseWindow>());
-        QCOMPARE(env.dialogs.messages.size(), 1);
-        QVERIFY(env.dialogs.messages.first().text.startsWith(loadText(TextId::DataFolderUnwritableMessage)));
     }
 
     void closingAMainWindow()
