@@ -29,6 +29,6 @@ done | sort -rn | head -n "${1:-10}"
 echo "== ui folders including headers of other ui folders (from -> to: files)"
 for from in src/ui/*/; do
   f=$(basename "$from")
-  grep -ho '#include "ui/[a-z_]*/' "$from"*.{h,cpp} 2>/dev/null | sed 's|#include "ui/||; s|/$||' | grep -v "^$f$" | sort | uniq -c |
-    while read -r n to; do echo "$f -> $to: $n"; done
+  { grep -ho '#include "ui/[a-z_]*/' "$from"*.h "$from"*.cpp 2>/dev/null || true; } | sed 's|#include "ui/||; s|/$||' |
+    { grep -v "^$f$" || true; } | sort | uniq -c | while read -r n to; do echo "$f -> $to: $n"; done
 done
