@@ -186,7 +186,13 @@
     TEXT(ReturnOneRecipeTip, 1004)                                                                                     \
     TEXT(ReturnAllRecipesTip, 1005)                                                                                    \
     TEXT(PreviousPageTip, 1006)                                                                                        \
-    TEXT(NextPageTip, 1007)
+    TEXT(NextPageTip, 1007)                                                                                           \
+    TEXT(SkippedRecipeNumber, 1008)                                                                                   \
+    TEXT(SkippedRecipeLine, 1009)                                                                                     \
+    TEXT(SkippedNoTitleReason, 1010)                                                                                  \
+    TEXT(SkippedEmptyReason, 1011)                                                                                    \
+    TEXT(SkippedDamagedReason, 1012)                                                                                  \
+    TEXT(SkippedTooLargeReason, 1013)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,
