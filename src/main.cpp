@@ -1,18 +1,73 @@
 #include "core/app/book_preload.h"
+#include "core/app/command_line_import.h"
 #include "core/app/startup.h"
+#include "core/text/text_table.h"
 #include "ui/app/navigator.h"
 #include "ui/app/startup_probe.h"
 #include "ui/app/startup_sequence.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
 #include <QThread>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Whether the command line asks for work without a window (or for help): no display is needed then.
+bool wantsCommandLine(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"--import", "--help", "-h", "--version", "-v", "--help-all"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+int runCommandLine(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(SAPORINA_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(loadText(TextId::CommandLineDescription));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption import(QStringLiteral("import"), loadText(TextId::ImportOptionHelp));
+    const QCommandLineOption pictures(QStringLiteral("pictures"), loadText(TextId::PicturesOptionHelp));
+    const QCommandLineOption category(QStringLiteral("category"), loadText(TextId::CategoryOptionHelp),
+                                      QStringLiteral("NAME"));
+    parser.addOptions({import, pictures, category});
+    parser.addPositionalArgument(QStringLiteral("FILE"), loadText(TextId::FilesArgumentHelp),
+                                 QStringLiteral("[FILE...]"));
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion(); // exits
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0); // exits
+    if (!parser.isSet(import) || parser.positionalArguments().isEmpty())
+        parser.showHelp(2);
+    QTextStream out(stdout), err(stderr);
+    return importFromCommandLine({parser.positionalArguments(), parser.isSet(pictures), parser.value(category)}, out,
+                                 err);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationName(QStringLiteral("Saporina"));
+    if (wantsCommandLine(argc, argv))
+        return runCommandLine(argc, argv);
     // The book is read while the windowing system starts up; Qt first learns that this thread is the main one.
     QThread::currentThread();
     startBookPreload(QDir(defaultAppPath()).filePath(QStringLiteral("recipes.xml")));

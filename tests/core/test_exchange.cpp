@@ -5,6 +5,7 @@
 #include "core/book/book_change.h"
 #include "core/book/picture_names.h"
 #include "core/book/recipe_checks.h"
+#include "core/app/command_line_import.h"
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -391,6 +393,42 @@ private slots:
             [](int done, int) { return done < 10; });
         QVERIFY(stopped.stopped && stopped.change.saved());
         QCOMPARE(RecipeBook::recipes(readBook(again.bookPath())->category(0)).size(), 10);
+    }
+
+    // The command line imports as the wizard does, without a window: a taken title becomes the first free
+    // "Title (2)", every recipe is a line, and the exit code says whether all was read or the book was busy.
+    void commandLineImport()
+    {
+        TestEnv env;
+        env.useBook("<recipebook>" + categoryXml("Cakes", recipeXml("Flan") + recipeXml("Flan (2)")) + "</recipebook>");
+        QTemporaryDir folder;
+        const QString file = QDir(folder.path()).filePath(QStringLiteral("in.xml"));
+        writeFileBytes(file, "<recipebook>" + categoryXml("Cakes", recipeXml("flan") + recipeXml("Tarta")) +
+                                 categoryXml("a/b", recipeXml("Lost")) + "</recipebook>");
+        const QString junk = QDir(folder.path()).filePath(QStringLiteral("junk.txt"));
+        writeFileBytes(junk, "no recipe here");
+        auto run = [](const QStringList& files, QString* output) {
+            QString out, err;
+            QTextStream outStream(&out), errStream(&err);
+            const int code = importFromCommandLine({files, false, {}}, outStream, errStream);
+            resetAppState(); // lets go of the data folder, as the process would on leaving
+            *output = out + err;
+            return code;
+        };
+        QString output;
+        QCOMPARE(run({file, junk}, &output), 1);
+        QVERIFY2(output.contains(QStringLiteral("imported: flan (3)\n")) && output.contains(QStringLiteral("imported: Tarta\n")) &&
+                     output.contains(QStringLiteral("skipped: Lost (its category's name cannot be used)")) &&
+                     output.contains(junk + QStringLiteral(": not a recipe file")),
+                 qPrintable(output));
+        QVERIFY(readFileBytes(env.bookPath()).contains("<title>flan (3)</title>"));
+
+        QLockFile running(QDir(env.dataPath()).filePath(QStringLiteral("saporina.lock"))); // the program has it open
+        QVERIFY(running.tryLock(0));
+        QCOMPARE(run({file}, &output), 2);
+        running.unlock();
+        writeFileBytes(file, "<recipebook>" + categoryXml("Pies", recipeXml("Pear")) + "</recipebook>");
+        QCOMPARE(run({file}, &output), 0);
     }
 
     void folderCopies()

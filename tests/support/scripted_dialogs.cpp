@@ -58,6 +58,11 @@ bool ScriptedDialogs::saveFile(FileDialogState& state)
     return chooseFile(state);
 }
 
+bool ScriptedDialogs::chooseFolder(FileDialogState& state)
+{
+    return chooseFile(state);
+}
+
 QStringList ScriptedDialogs::messageTexts() const
 {
     QStringList texts;

@@ -33,6 +33,7 @@ public:
     bool inputBox(const QString& prompt, const QString& title, const QString& defaultText, QString* result) override;
     bool openFile(FileDialogState& state) override;
     bool saveFile(FileDialogState& state) override;
+    bool chooseFolder(FileDialogState& state) override;
 
     QStringList messageTexts() const;
     void clear();

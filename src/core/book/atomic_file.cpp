@@ -361,6 +361,15 @@ CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const
     return {};
 }
 
+CopyOutcome writeNewFile(const QString& path, const QByteArray& data)
+{
+    const int number = writeAndPlace(path, newFileMode(), false,
+                                     [&](DescriptorSink& sink) { sink.write(data.constData(), data.size()); });
+    if (number == 0)
+        return {};
+    return {number == EEXIST ? CopyOutcome::Status::NameTaken : CopyOutcome::Status::WriteFailed, systemError(number)};
+}
+
 void syncFolder(const QString& folder)
 {
     const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -438,6 +447,16 @@ CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const
         },
         &why);
     return ok ? CopyOutcome{} : CopyOutcome{Status::WriteFailed, why};
+}
+
+CopyOutcome writeNewFile(const QString& path, const QByteArray& data)
+{
+    if (QFileInfo::exists(path))
+        return {CopyOutcome::Status::NameTaken, {}};
+    QString why;
+    if (!saveWith(path, [&](QSaveFile& file) { return file.write(data) == data.size(); }, &why))
+        return {CopyOutcome::Status::WriteFailed, why};
+    return {};
 }
 
 void syncFolder(const QString& folder)

@@ -55,6 +55,9 @@ struct CopyOutcome {
 // existing `to` gives NameTaken and stays as it was.
 CopyOutcome copyFile(const QString& from, const QString& to, bool replace, const CopySource& source = {});
 
+// Writes the data as a new file at `path`, which must not exist: NameTaken when something has that name.
+CopyOutcome writeNewFile(const QString& path, const QByteArray& data);
+
 // Copies a file as replaceFileAtomically writes one; false with the reason on any failure.
 bool copyFileAtomically(const QString& from, const QString& to, QString* error = nullptr);
 

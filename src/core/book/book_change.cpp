@@ -92,6 +92,26 @@ CopyOutcome BookChange::addPicture(const QString& from, const QString& name, con
     return outcome;
 }
 
+CopyOutcome BookChange::addPictureBytes(const QByteArray& data, const QString& name, const CopySource& source)
+{
+    if ((source.maxBytes >= 0 && data.size() > source.maxBytes) ||
+        (source.acceptHead && !source.acceptHead(QByteArrayView(data).first(std::min<qsizetype>(data.size(), 16)))))
+        return {CopyOutcome::Status::SourceRefused, {}};
+    const QString target = picturePath(m_book.imagesFolder(), name);
+    if (target.isEmpty())
+        return {CopyOutcome::Status::NameTaken, {}};
+    if (!QDir().mkpath(m_book.imagesFolder())) {
+        fail(QDir::toNativeSeparators(m_book.imagesFolder()));
+        return {CopyOutcome::Status::WriteFailed, {}};
+    }
+    const CopyOutcome outcome = writeNewFile(target, data);
+    if (outcome.copied())
+        m_added.append(target);
+    else if (outcome.status == CopyOutcome::Status::WriteFailed)
+        fail(outcome.error);
+    return outcome;
+}
+
 void BookChange::fail(const QString& reason)
 {
     if (!m_failed) {

@@ -50,6 +50,8 @@ public:
     // there. Nothing is left behind when the copy fails; a copy that could not be written makes the
     // whole change fail with the system's reason (a full disk is not a picture left out).
     CopyOutcome addPicture(const QString& from, const QString& name, const CopySource& source = {});
+    // The same for picture bytes a file carries, checked by the source's size cap and first bytes.
+    CopyOutcome addPictureBytes(const QByteArray& data, const QString& name, const CopySource& source);
     // Renames a picture once the book is saved (for a change of letter case only, where a copy
     // under the new name would be the same file on some systems).
     void renamePictureAfterSave(const QString& from, const QString& to);

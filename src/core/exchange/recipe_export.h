@@ -47,3 +47,21 @@ struct ExportResult {
 // The file is written once, whole, after the pictures; a failure leaves no half-written file.
 ExportResult exportRecipes(const RecipeBook& book, const QList<ChosenRecipe>& chosen, const QString& path,
                            bool withPictures, const Progress& progress = {});
+
+// The formats recipes can be exported in: the program's own file, or open formats other programs read.
+enum class ExportFormat {
+    Saporina, // one file of the book's layout, pictures in exp_img beside it
+    JsonLd,   // one schema.org JSON-LD file, pictures in exp_img beside it
+    WebPages, // one web page a recipe in the chosen folder, pictures in its exp_img
+    Cooklang, // one Cooklang file a recipe in the chosen folder, each picture beside its file
+};
+// Whether the format writes one file a recipe into a folder rather than one file.
+inline bool writesFolder(ExportFormat format)
+{
+    return format == ExportFormat::WebPages || format == ExportFormat::Cooklang;
+}
+
+// Writes the chosen recipes in the format: to the file `path`, or into the folder `path` (named after
+// their titles, never in place of a file already there). Reading them back gives every field as it was.
+ExportResult exportRecipesAs(const RecipeBook& book, const QList<ChosenRecipe>& chosen, const QString& path,
+                             bool withPictures, ExportFormat format, const Progress& progress = {});

@@ -192,7 +192,37 @@
     TEXT(SkippedNoTitleReason, 1010)                                                                                  \
     TEXT(SkippedEmptyReason, 1011)                                                                                    \
     TEXT(SkippedDamagedReason, 1012)                                                                                  \
-    TEXT(SkippedTooLargeReason, 1013)
+    TEXT(SkippedTooLargeReason, 1013)                                                                                  \
+    TEXT(NoteSourceLabel, 1014)                                                                                        \
+    TEXT(NoteAuthorLabel, 1015)                                                                                        \
+    TEXT(NoteRatingLabel, 1016)                                                                                        \
+    TEXT(NoteNutritionLabel, 1017)                                                                                     \
+    TEXT(NoteKeywordsLabel, 1018)                                                                                      \
+    TEXT(NoteTotalTimeLabel, 1019)                                                                                     \
+    TEXT(NoteCategoriesLabel, 1020)                                                                                    \
+    TEXT(ImportCategoryLabel, 1021)                                                                                    \
+    TEXT(ImportedCategoryDefault, 1022)                                                                                \
+    TEXT(OtherRecipeFilesFilter, 1023)                                                                                 \
+    TEXT(ImportPreviewLabel, 1024)                                                                                     \
+    TEXT(ImportSkippedLabel, 1025)                                                                                     \
+    TEXT(ImportFormatLabel, 1026)                                                                                      \
+    TEXT(ExportFormatLabel, 1027)                                                                                      \
+    TEXT(ExportFormatSaporina, 1028)                                                                                   \
+    TEXT(ExportFormatJsonLd, 1029)                                                                                     \
+    TEXT(ExportFormatWebPages, 1030)                                                                                   \
+    TEXT(ExportFormatCooklang, 1031)                                                                                   \
+    TEXT(CommandLineImported, 1032)                                                                                    \
+    TEXT(CommandLineSkipped, 1033)                                                                                     \
+    TEXT(CommandLineFileNotRead, 1034)                                                                                 \
+    TEXT(CommandLineBookUnchangeable, 1035)                                                                            \
+    TEXT(CommandLineDescription, 1036)                                                                                 \
+    TEXT(ImportOptionHelp, 1037)                                                                                       \
+    TEXT(PicturesOptionHelp, 1038)                                                                                     \
+    TEXT(CategoryOptionHelp, 1039)                                                                                     \
+    TEXT(FilesArgumentHelp, 1040)                                                                                      \
+    TEXT(CommandLineFileDone, 1041)                                                                                    \
+    TEXT(SkippedCategoryReason, 1042)                                                                                  \
+    TEXT(SkippedTitleReason, 1043)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

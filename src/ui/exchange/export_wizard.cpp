@@ -38,6 +38,7 @@ ExportWizard::ExportWizard() : WizardWindow("exportWizard")
     setWindowTitle(loadText(TextId::ExportWindowTitle));
     addPage(buildChoicePage());
     addPage(buildFilePage(TextId::ExportFilePrompt, QStringLiteral(":  ")));
+    addFormatChoice();
     addPage(buildPicturesPage());
     m_fileDialog.title = kMessageTitle;
     m_fileDialog.filter = QStringLiteral("SP XML (*.xml)|*.xml|(*.*)|*.*");
@@ -197,8 +198,39 @@ void ExportWizard::returnAll()
     showAvailableRecipes();
 }
 
+void ExportWizard::addFormatChoice()
+{
+    m_formatCombo = named(new QComboBox(this), "formatCombo");
+    for (const auto& [text, format] : {std::pair{TextId::ExportFormatSaporina, ExportFormat::Saporina},
+                                       {TextId::ExportFormatJsonLd, ExportFormat::JsonLd},
+                                       {TextId::ExportFormatWebPages, ExportFormat::WebPages},
+                                       {TextId::ExportFormatCooklang, ExportFormat::Cooklang}})
+        m_formatCombo->addItem(loadText(text), static_cast<int>(format));
+    auto* caption = new QLabel(loadText(TextId::ExportFormatLabel), this);
+    caption->setBuddy(m_formatCombo);
+    addFilePageRow(caption, m_formatCombo);
+    // Another format wants another kind of file, or a folder: the choice starts again.
+    connect(m_formatCombo, &QComboBox::currentIndexChanged, this, [this] { clearChosenFile(); });
+}
+
+ExportFormat ExportWizard::chosenFormat() const
+{
+    return static_cast<ExportFormat>(m_formatCombo->currentData().toInt());
+}
+
+bool ExportWizard::askForFile(FileDialogState& dialog)
+{
+    if (writesFolder(chosenFormat()))
+        return dialogs().chooseFolder(dialog);
+    dialog.filter = chosenFormat() == ExportFormat::JsonLd ? QStringLiteral("JSON-LD (*.json)|*.json|(*.*)|*.*")
+                                                          : QStringLiteral("SP XML (*.xml)|*.xml|(*.*)|*.*");
+    return dialogs().openFile(dialog);
+}
+
 WizardWindow::FileChoice ExportWizard::checkChosenFile(const QString& path)
 {
+    if (writesFolder(chosenFormat()))
+        return QFileInfo(path).isFile() ? FileChoice::Refused : FileChoice::Taken; // a folder, or one to make
     if (isTheBook(path)) {
         showMessage(loadText(TextId::CannotOverwriteBookMessage), MsgIcon::Exclamation);
         return FileChoice::Refused;
@@ -253,7 +285,8 @@ void ExportWizard::runExport()
     {
         WorkProgress progress(this, windowTitle());
         result =
-            exportRecipes(app().book, chosen, chosenFile(), m_copyPictures->isChecked(), progress.callback());
+            exportRecipesAs(app().book, chosen, chosenFile(), m_copyPictures->isChecked(), chosenFormat(),
+                            progress.callback());
     }
     hide();
     if (result.stopped)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/exchange/recipe_export.h"
 #include "ui/exchange/wizard_window.h"
 #include "ui/platform/list_adapters.h"
 
@@ -22,10 +23,13 @@ protected:
     void next() override;
     void back() override;
     FileChoice checkChosenFile(const QString& path) override;
+    bool askForFile(FileDialogState& dialog) override;
 
 private:
     QWidget* buildChoicePage();
     QWidget* buildPicturesPage();
+    void addFormatChoice();
+    ExportFormat chosenFormat() const;
     void showAvailableRecipes();
     void choose(const QList<QListWidgetItem*>& items);
     void chooseOne();
@@ -37,6 +41,7 @@ private:
     QComboBox* m_categoryCombo = nullptr;
     QListWidget* m_availableList = nullptr;
     QListWidget* m_chosenList = nullptr; // in the order chosen; each entry's data is its category's position
+    QComboBox* m_formatCombo = nullptr;  // each entry's data is its ExportFormat
     QRadioButton* m_omitPictures = nullptr;
     QRadioButton* m_copyPictures = nullptr;
     std::unique_ptr<WidgetList> m_categories;

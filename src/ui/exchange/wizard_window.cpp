@@ -66,6 +66,7 @@ QWidget* WizardWindow::buildFilePage(TextId prompt, const QString& separator)
 {
     m_fileNameSeparator = separator;
     auto* page = new QWidget(this);
+    m_filePage = page;
     auto* promptLabel = wrappedLabel(prompt, page);
     auto* choose = named(new QPushButton(loadText(TextId::BrowseFileButton), page), "chooseFileButton");
     m_fileLabel = named(new QLabel(fileNameCaption(QStringLiteral(": ")), page), "fileLabel");
@@ -81,7 +82,7 @@ QWidget* WizardWindow::buildFilePage(TextId prompt, const QString& separator)
 
 void WizardWindow::chooseFile()
 {
-    if (!dialogs().openFile(m_fileDialog))
+    if (!askForFile(m_fileDialog))
         return;
     const QString path = m_fileDialog.fileName;
     switch (checkChosenFile(path)) {
@@ -102,6 +103,14 @@ void WizardWindow::clearChosenFile()
     m_chosenFile.clear();
     m_fileDialog.fileName.clear();
     m_fileLabel->setText(fileNameCaption(QStringLiteral(": ")));
+}
+
+void WizardWindow::addFilePageRow(QWidget* caption, QWidget* control)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption);
+    row->addWidget(control, 1);
+    static_cast<QVBoxLayout*>(m_filePage->layout())->insertLayout(1, row);
 }
 
 bool WizardWindow::isTheBook(const QString& path)

@@ -38,6 +38,12 @@ protected:
     virtual FileChoice checkChosenFile(const QString& path) = 0;
     // The file chosen on the file page; empty until one is.
     QString chosenFile() const { return m_chosenFile; }
+    // Shows the file dialog the wizard needs (the open form unless a wizard asks for a folder).
+    virtual bool askForFile(FileDialogState& dialog) { return dialogs().openFile(dialog); }
+    // The file page as it starts: nothing chosen.
+    void clearChosenFile();
+    // Adds a row (a caption and its control) above the file page's "browse" button.
+    void addFilePageRow(QWidget* caption, QWidget* control);
     // Whether the path is the book's own file (compared as the system names it).
     static bool isTheBook(const QString& path);
     void closeEvent(QCloseEvent* event) override;
@@ -55,10 +61,10 @@ protected:
 
 private:
     void chooseFile();
-    void clearChosenFile();
 
     QStackedWidget* m_pages = nullptr;
     QLabel* m_fileLabel = nullptr;
+    QWidget* m_filePage = nullptr;
     QString m_fileNameSeparator;
     QString m_chosenFile;
     bool m_finished = false;

@@ -32,6 +32,8 @@ public:
     // Open and save forms of the file dialog; false when cancelled, leaving the state unchanged.
     virtual bool openFile(FileDialogState& state) = 0;
     virtual bool saveFile(FileDialogState& state) = 0;
+    // A folder, chosen or made in the dialog; its path in the state's file name. False when cancelled.
+    virtual bool chooseFolder(FileDialogState& state) = 0;
 };
 
 // The dialogs every window uses: the real ones in the program, scripted ones in tests.

@@ -130,3 +130,13 @@ bool QtDialogs::saveFile(FileDialogState& state)
 {
     return runFileDialog(state, QFileDialog::AcceptSave);
 }
+
+bool QtDialogs::chooseFolder(FileDialogState& state)
+{
+    const QString folder = QFileDialog::getExistingDirectory(owner(), state.title, state.fileName);
+    if (folder.isEmpty())
+        return false;
+    state.fileName = folder;
+    state.fileTitle = QFileInfo(folder).fileName();
+    return true;
+}

@@ -11,6 +11,7 @@ public:
     bool inputBox(const QString& prompt, const QString& title, const QString& defaultText, QString* result) override;
     bool openFile(FileDialogState& state) override;
     bool saveFile(FileDialogState& state) override;
+    bool chooseFolder(FileDialogState& state) override;
 };
 
 // "SP XML (*.xml)|*.xml|(*.*)|*.*" in the form Qt's file dialog takes: "SP XML (*.xml);;(*.*)".
