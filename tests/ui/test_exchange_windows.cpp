@@ -195,6 +195,37 @@ private slots:
         QVERIFY(!findWindow<ExportWizard>());
     }
 
+    // The other formats: a JSON-LD file, or one web page or Cooklang file a recipe in a chosen folder.
+    void exportingInOpenFormats_data()
+    {
+        QTest::addColumn<int>("format"); // its place in the format list
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("written"); // beside or inside the target
+        QTest::newRow("JSON-LD") << 1 << "cakes.json" << QStringList{"cakes.json", "exp_img/recipes_Cakes_Torta.jpg"};
+        QTest::newRow("web pages") << 2 << "pages" << QStringList{"pages/Flan.html", "pages/Torta.html",
+                                                                  "pages/exp_img/recipes_Cakes_Torta.jpg"};
+        QTest::newRow("Cooklang") << 3 << "cook" << QStringList{"cook/Flan.cook", "cook/Torta.cook", "cook/Torta.jpg"};
+    }
+    void exportingInOpenFormats()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, target);
+        QFETCH(QStringList, written);
+        Fixture f;
+        auto* wizard = f.open<ExportWizard>("exportAction", f.env.navigator.showBrowse());
+        child<QPushButton>(wizard, "chooseAllButton")->click(); // the two cakes
+        child<QPushButton>(wizard, "nextButton")->click();
+        child<QComboBox>(wizard, "formatCombo")->setCurrentIndex(format);
+        f.env.dialogs.files = {f.file(target)};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        child<QPushButton>(wizard, "nextButton")->click();
+        child<QRadioButton>(wizard, "copyPicturesOption")->click();
+        child<QPushButton>(wizard, "nextButton")->click();
+        QCOMPARE(f.env.dialogs.messageTexts().last(), loadText(TextId::ExportSucceededMessage));
+        for (const QString& name : written)
+            QVERIFY2(QFileInfo(f.file(name)).isFile(), qPrintable(name));
+    }
+
     // Every button of every page has an access key, none shared, in either language; Return presses
     // the focused button or ">>"; ">>" moves ten thousand recipes at once.
     void wizardsByKeyboard()
