@@ -5,6 +5,7 @@
 //   saporina_bench search FOLDER WORD        times a search alone
 // The measuring changes the book in FOLDER. bench/run does both, with the start-up and the yardsticks.
 #include "book_generator.h"
+#include "foreign_samples.h"
 #include "core/app/app_state.h"
 #include "core/book/book_operations.h"
 #include "core/book/recipe_changes.h"
@@ -194,6 +195,30 @@ int measure(const QString& folder)
                const ImportResult result = importRecipes(book, file, ticked, false, noPrompt);
                check(result.change, "import");
            }));
+
+    // The same recipes in each other program's format, reading included, under titles of their own.
+    for (const QString& format : foreignSampleFormats()) {
+        QList<SampleRecipe> samples;
+        for (const RecipeToImport& recipe : file.recipes()) {
+            samples.append({recipe.category, recipe.recipe});
+            samples.last().recipe.title = format + u' ' + recipe.recipe.title;
+        }
+        const QStringList files = writeForeignSamples(format, samples, out.filePath(format));
+        if (files.isEmpty())
+            fail(QStringLiteral("cannot write the %1 samples").arg(format));
+        const QString name = QStringLiteral("import_%1_1000_ms").arg(format);
+        report(qPrintable(name), medianMs(1, [&](int) {
+                   ImportFile foreign;
+                   if (!foreign.load(files))
+                       fail(format + QStringLiteral(": ") + foreign.errorText());
+                   const QStringList foreignTitles = foreign.titles();
+                   const ImportResult result = importRecipes(
+                       book, foreign, QSet<QString>(foreignTitles.begin(), foreignTitles.end()), false, noPrompt);
+                   check(result.change, "import");
+                   if (result.imported != samples.size())
+                       fail(QStringLiteral("%1: %2 of %3 recipes imported").arg(format).arg(result.imported).arg(samples.size()));
+               }));
+    }
 
     // The backup: the book and every picture beside a file elsewhere.
     report("backup_ms", medianMs(1, [&](int) {

@@ -222,6 +222,21 @@ bool ImportFile::load(const QString& path)
     return true;
 }
 
+bool ImportFile::load(const QStringList& paths)
+{
+    QList<RecipeToImport> recipes;
+    QList<SkippedRecipe> skipped;
+    for (const QString& path : paths) {
+        if (!load(path))
+            return false;
+        recipes += m_recipes;
+        skipped += m_skipped;
+    }
+    m_recipes = recipes;
+    m_skipped = skipped;
+    return true;
+}
+
 bool ImportFile::loadOwnFormat(const QString& path)
 {
     RecipeBook book;

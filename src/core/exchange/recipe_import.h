@@ -32,6 +32,9 @@ struct RecipeToImport {
 class ImportFile {
 public:
     bool load(const QString& path);
+    // Several files as one, their recipes one after another (Cooklang holds one recipe a file); false at
+    // the first that cannot be read.
+    bool load(const QStringList& paths);
     QString errorText() const { return m_error; }
     QString path() const { return m_path; }
     // The format's name as the user reads it; empty for the program's own files.
