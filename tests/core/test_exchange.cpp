@@ -6,6 +6,7 @@
 #include "core/book/picture_names.h"
 #include "core/book/recipe_checks.h"
 #include "core/app/command_line_import.h"
+#include "core/app/startup.h"
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
@@ -423,7 +424,7 @@ private slots:
                  qPrintable(output));
         QVERIFY(readFileBytes(env.bookPath()).contains("<title>flan (3)</title>"));
 
-        QLockFile running(QDir(env.dataPath()).filePath(QStringLiteral("saporina.lock"))); // the program has it open
+        QLockFile running(dataFolderLockPath(env.dataPath())); // the program has it open
         QVERIFY(running.tryLock(0));
         QCOMPARE(run({file}, &output), 2);
         running.unlock();

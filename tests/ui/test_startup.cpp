@@ -196,13 +196,17 @@ private slots:
         QVERIFY(keptBooks(env).isEmpty());
     }
 
-    // A second copy of the program on the same data folder ends without touching anything; once
-    // the first copy is gone (even killed), its lock is taken over.
+    // A second copy of the program on the same data folder of this computer ends without touching anything;
+    // once the first copy is gone (even killed), its lock is taken over.
     void oneCopyPerDataFolder()
     {
         WindowTestEnv env;
         storeLanguage("0");
         writeFileBytes(env.bookPath(), "<recipebook><category cname=\"A\"></category></recipebook>");
+        // A lock file in the data folder, as older versions wrote it and a synced folder carries it from
+        // another computer: it stops nobody and goes.
+        const QString oldLock = QDir(env.dataPath()).filePath(QStringLiteral("saporina.lock"));
+        writeFileBytes(oldLock, "4242\nSaporina\nanother-computer\n");
         const QByteArray before = env.bookBytes();
         int ready[2];
         QVERIFY(::pipe(ready) == 0);
@@ -216,6 +220,7 @@ private slots:
         char started = 0;
         QCOMPARE(::read(ready[0], &started, 1), ssize_t(1));
         QCOMPARE(started, 'y');
+        QVERIFY(!QFileInfo::exists(oldLock));
 
         startProgram(env.navigator);
         QVERIFY(env.navigator.ended());

@@ -8,6 +8,7 @@
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -20,15 +21,20 @@
 
 namespace {
 
-// One copy of the program per data folder: a second one would overwrite the first one's changes.
-// False when another running copy holds the folder; a lock left by a copy that crashed is taken over.
+// One copy of the program per data folder on this computer: a second one would overwrite the first
+// one's changes. False when another running copy holds the folder; a lock left by a copy that crashed
+// is taken over. The lock lives outside the data folder, so that it never travels with a synced folder.
 bool lockDataFolder()
 {
     AppState& a = app();
-    auto lock = std::make_unique<QLockFile>(QDir(a.appPath).filePath(QStringLiteral("saporina.lock")));
+    const QString lockPath = dataFolderLockPath(a.appPath);
+    QDir().mkpath(QFileInfo(lockPath).absolutePath());
+    auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(0); // only a lock whose program is gone is stale, however old it is
     if (lock->tryLock(0)) {
         a.dataLock = std::move(lock);
+        // Older versions locked inside the folder; such a file, from any computer, means nothing now.
+        QFile::remove(QDir(a.appPath).filePath(QStringLiteral("saporina.lock")));
         return true;
     }
     if (lock->error() == QLockFile::LockFailedError)
@@ -46,6 +52,21 @@ void removeLeftoverTemporaries(const QString& folder)
 }
 
 } // namespace
+
+QString dataFolderLockPath(const QString& dataFolder)
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    // Keyed by the folder's real path, so that two names for one folder share one lock.
+    const QString real = QFileInfo(dataFolder).canonicalFilePath();
+    const QByteArray key = QCryptographicHash::hash((real.isEmpty() ? QDir::cleanPath(QDir(dataFolder).absolutePath())
+                                                                    : real).toUtf8(),
+                                                    QCryptographicHash::Sha256)
+                               .toHex()
+                               .left(24);
+    return QDir(base).filePath(QStringLiteral("saporina-locks/") + QString::fromLatin1(key) + QStringLiteral(".lock"));
+}
 
 bool isWellFormedXmlFile(const QString& path)
 {

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+// Where the lock that keeps a second copy of the program off a data folder lives: outside the folder (in
+// the user's runtime folder), named by the folder's real path, so that it never travels with a synced
+// folder.
+QString dataFolderLockPath(const QString& dataFolder);
+
 // Whether the file is a well-formed XML document (read with a document of its own).
 bool isWellFormedXmlFile(const QString& path);
 
