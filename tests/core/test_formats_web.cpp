@@ -358,12 +358,13 @@ private slots:
         QTest::newRow("cook: as the export writes it")
             << "cook"
             << "Flan.cook"
-            << QByteArray("---\ntitle: Flan casero\nservings: 6\nprep time: PT20M\ncook time: 1 hour\n"
-                          "category: Desserts\ndate: 2024-05-01\nsource: https://cook.example/flan\nauthor: Ana Gil\n"
-                          "---\n\n== Ingredients ==\n1 l  milk\n1 egg\n\n1 egg\n\n== Steps ==\nHeat the milk\r\n"
-                          "until it boils.\n\nBake.\n\n== Notes ==\nKeep -- cold.\n\n  Serve @cold.\n")
+            << QByteArray(
+                   "\n---\ntitle: \"Flan: the \\\"casero\\\" one\"\nservings: 6\nprep time: PT20M\ncook time: 1 hour\n"
+                   "category: Desserts\ndate: 2024-05-01\nsource: https://cook.example/flan\nauthor: Ana Gil\n"
+                   "---\n\n== Ingredients ==\n1 l  milk\n1 egg\n\n1 egg\n\n== Steps ==\nHeat the milk\r\n"
+                   "until it boils.\n\nBake.\n\n== Notes ==\nKeep -- cold.\n\n  Serve @cold.\n")
             << QStringList{
-                   "title=Flan casero",
+                   "title=Flan: the \"casero\" one",
                    "yield=6",
                    "prep=20 min",
                    "cook=1 hour",

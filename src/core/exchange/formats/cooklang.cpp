@@ -22,12 +22,23 @@ bool isWordCharacter(QChar c)
     return c.isLetterOrNumber() || c == u'_' || c == u'-' || c.isMark();
 }
 
+// A value as YAML quotes it when it holds a ":" or starts with a quote: "a \"b\"" or 'a ''b'''.
 QString unquoted(QString value)
 {
     value = value.trimmed();
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return value;
+    if (value.size() < 2 || value.back() != value.front())
+        return value;
+    if (value.front() == u'\'')
+        return value.mid(1, value.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    if (value.front() != u'"')
+        return value;
+    QString text;
+    for (qsizetype i = 1; i < value.size() - 1; ++i) {
+        if (value[i] == u'\\' && i + 1 < value.size() - 1)
+            ++i;
+        text += value[i];
+    }
+    return text;
 }
 
 // "a, b" or "[a, b]" as its items.
@@ -121,6 +132,10 @@ void CooklangReader::readMetadata(const QString& rawKey, const QString& rawValue
         m_recipe.notes << ForeignNote{NoteKind::Author, value};
     else if (key == u"cuisine" || key == u"keywords")
         m_recipe.notes << ForeignNote{NoteKind::Keywords, value};
+    else if (key == u"rating")
+        m_recipe.notes << ForeignNote{NoteKind::Rating, value};
+    else if (key == u"nutrition")
+        m_recipe.notes << ForeignNote{NoteKind::Nutrition, value};
     else if (key == u"description" || key == u"introduction")
         m_recipe.notes << ForeignNote{NoteKind::Text, value};
     else // kept rather than lost: the book has no field for it
@@ -172,6 +187,8 @@ qsizetype CooklangReader::readMark(QStringView line, qsizetype at, QString* word
         const QStringView amount = line.mid(brace + 1, close - brace - 1);
         const qsizetype percent = amount.indexOf(u'%');
         quantity = (percent < 0 ? amount : amount.left(percent)).toString().simplified();
+        if (quantity.startsWith(u'=')) // a quantity that does not scale reads as any other
+            quantity = quantity.mid(1).trimmed();
         unit = percent < 0 ? QString() : amount.mid(percent + 1).toString().simplified();
         end = close + 1;
     }
@@ -285,13 +302,15 @@ ForeignRecipe CooklangReader::read(const QString& text)
         if (line.endsWith(u'\r'))
             line.chop(1);
     qsizetype first = 0;
-    if (!lines.isEmpty() && lines.front().trimmed() == u"---") {
-        qsizetype close = 1;
+    while (first < lines.size() && lines[first].trimmed().isEmpty())
+        ++first;
+    if (first < lines.size() && lines[first].trimmed() == u"---") {
+        qsizetype close = first + 1;
         while (close < lines.size() && lines[close].trimmed() != u"---")
             ++close;
         if (close < lines.size()) {
             QString listKey; // a key whose items follow as "- item" lines
-            for (qsizetype i = 1; i < close; ++i) {
+            for (qsizetype i = first + 1; i < close; ++i) {
                 const QStringView line = lines[i].trimmed();
                 if (line.startsWith(u"- ") && !listKey.isEmpty()) {
                     readMetadata(listKey, QLatin1Char('[') + line.mid(2).toString() + QLatin1Char(']'));
