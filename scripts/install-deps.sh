@@ -2,7 +2,7 @@
 # Installs what Saporina needs to build and run (and, with --tests, to run every test), from Debian's
 # packages.
 set -euo pipefail
-packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev libgl-dev fonts-dejavu-core
+packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev zlib1g-dev libgl-dev fonts-dejavu-core
           xvfb xauth dpkg-dev)
 if [ "${1:-}" = --tests ]; then
   # PDF text for the printing tests, clang and its runtime for the sanitizer build and the fuzzers, the

@@ -23,11 +23,3 @@ bool looksLikeMasterCookXml(const QString&) { return false; }
 ForeignFile readMasterCookXml(const QString&) { return unread(); }
 bool looksLikeRecipeMl(const QString&) { return false; }
 ForeignFile readRecipeMl(const QString&) { return unread(); }
-bool looksLikeRecipePage(const QString&) { return false; }
-ForeignFile readRecipePage(const QString&, const QString&) { return unread(); }
-bool looksLikeJsonLd(const QString&) { return false; }
-ForeignFile readJsonLd(const QString&, const QString&) { return unread(); }
-bool looksLikeCooklang(const QString&, const QString&) { return false; }
-ForeignFile readCooklang(const QString&, const QString&) { return unread(); }
-bool looksLikePaprika(const QByteArray&) { return false; }
-ForeignFile readPaprika(const QByteArray&) { return unread(); }
