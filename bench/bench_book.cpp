@@ -15,6 +15,8 @@
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
 #include "core/search/recipe_search.h"
+#include "core/sharing/book_history.h"
+#include "core/sharing/book_merge.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -142,6 +144,51 @@ int measure(const QString& folder)
                const QString name = RecipeBook::categoryName(book.category(round));
                check(renameCategory(book, round, name + QStringLiteral(" renamed")), "rename");
            }));
+
+    // The day's copy of the book in the history.
+    report("history_ms", medianMs(5, [&](int) {
+               if (keepBookInHistory(a.bookPath()).isEmpty())
+                   fail(QStringLiteral("cannot keep the book in the history"));
+           }));
+    // A save after another computer's book came in: 50 recipes changed there and 50 others here.
+    const auto changeNotes = [](BookContents& contents, int from, const QString& mark) {
+        for (int i = 0; i < 50; ++i) {
+            Recipe& recipe = contents.recipes[(from + i * 97) % contents.recipes.size()].recipe;
+            recipe.notes += mark;
+        }
+    };
+    // Timed from the save on: what comes before sets the two sides up.
+    std::vector<double> merges;
+    for (int round = 0; round < 5; ++round) {
+        BookContents theirs = contentsOf(book);
+        changeNotes(theirs, round, QStringLiteral(" Changed there."));
+        RecipeBook other;
+        other.setFilePath(a.bookPath() + QStringLiteral(".incoming"));
+        setContents(other, theirs);
+        if (!other.saveToFile() || !renameReplacing(other.filePath(), a.bookPath()))
+            fail(QStringLiteral("cannot write the other computer's book"));
+        QList<XmlNode> all;
+        for (const XmlNode& category : book.categories())
+            all += RecipeBook::recipes(category);
+        BookChange change(book);
+        for (int i = 0; i < 50; ++i) {
+            const XmlNode recipe = all[(round + 5000 + i * 89) % all.size()];
+            Recipe changed = RecipeBook::readRecipe(recipe);
+            changed.notes += QStringLiteral(" Changed here.");
+            const XmlNode category = recipe.parent();
+            change.remove(recipe);
+            change.appendRecipe(category, changed);
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const ChangeOutcome outcome = change.save();
+        merges.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        check(outcome, "merge");
+        if (outcome.merged.changed.size() < 40)
+            fail(QStringLiteral("the merge took only %1 changes").arg(outcome.merged.changed.size()));
+    }
+    std::sort(merges.begin(), merges.end());
+    report("merge_ms", merges[merges.size() / 2]);
 
     // Export: 1,000 recipes with pictures, and the yardstick of copying their pictures alone.
     QList<ChosenRecipe> chosen;

@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::PictureNotCopiedMessage)});
 
         env.dialogs.clear();
-        outcome = {ChangeOutcome::Status::SaveFailed, QStringLiteral("No space left on device"), {}};
+        outcome = {ChangeOutcome::Status::SaveFailed, QStringLiteral("No space left on device"), {}, {}};
         QVERIFY(!reportChange(outcome));
         QCOMPARE(env.dialogs.messages.size(), 1);
         const ShownMessage& shown = env.dialogs.messages.first();

@@ -10,6 +10,8 @@
 // What the whole program shares, alive from start-up to the end: the data folder, the open book
 // and the presentation settings.
 struct AppState {
+    AppState() { book.setKeepsHistory(true); }
+
     QString appPath; // the data folder, no trailing separator
     RecipeBook book;
     SearchIndex searchIndex; // of the book, brought up to it before each search

@@ -168,8 +168,10 @@ StartupOutcome replaceBrokenBook()
     QString error;
     if (!writeFileAtomically(path, kBlankBook, &error))
         return {StartupProblem::DataFolderUnwritable, path, error, outcome.keptAs};
-    a.book.loadBlank();
-    a.book.setFilePath(path);
+    if (!a.book.load(path)) { // read back, so that the book knows the file it is
+        a.book.loadBlank();
+        a.book.setFilePath(path);
+    }
     return outcome;
 }
 

@@ -220,11 +220,50 @@ public:
     QString path() const { return m_path; }
 
     // Gives the written file its mode, flushes it to disk and closes it; the error number, or 0.
-    int finish(mode_t mode)
+    // `stamp`, when given, receives the file's stamp as it is closed.
+    int finish(mode_t mode, FileStamp* stamp = nullptr)
     {
         if (::fchmod(fd(), mode) != 0 || ::fsync(fd()) != 0)
             return errno;
+        if (stamp) {
+            *stamp = fileStampOfDescriptor(fd());
+            if (stamp->coarse())
+                stamp->contentHash = stampHashOfFile(m_path);
+        }
         return m_fd->close() ? 0 : errno;
+    }
+    // Puts the file in place of `target` only while the file there is `guard.expected`; sets
+    // `guard.changed` (and returns 0) when it is another. The error number, or 0.
+    int replaceGuarded(const QString& target, GuardedReplace& guard)
+    {
+        if (!guard.expected.exists()) {
+            const int number = placeAsNew(target);
+            guard.changed = number == EEXIST;
+            return guard.changed ? 0 : number;
+        }
+#ifdef RENAME_EXCHANGE
+        const QByteArray from = encoded(m_path), to = encoded(target);
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0) {
+            // The temporary name now holds what was there: the file expected, or one put there since.
+            if (fileStillIs(m_path, guard.expected))
+                return 0; // the old file goes when this object does
+            guard.changed = true;
+            if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) != 0)
+                return errno;
+            return 0;
+        }
+        if (errno == ENOENT) { // the file has gone meanwhile
+            guard.changed = true;
+            return 0;
+        }
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            return errno;
+#endif
+        if (!fileStillIs(target, guard.expected)) {
+            guard.changed = true;
+            return 0;
+        }
+        return replace(target);
     }
     // Puts the file in place of `target`, replacing what is there; the error number, or 0.
     int replace(const QString& target)
@@ -266,7 +305,8 @@ private:
 
 // Writes a new file into `folder` with `produce` and puts it at `target` (replacing or not). The
 // error number, or 0.
-int writeAndPlace(const QString& target, mode_t mode, bool replace, const std::function<void(DescriptorSink&)>& produce)
+int writeAndPlace(const QString& target, mode_t mode, bool replace, const std::function<void(DescriptorSink&)>& produce,
+                  GuardedReplace* guard = nullptr)
 {
     TemporaryFile file;
     if (!file.create(QFileInfo(target).absolutePath()))
@@ -275,9 +315,11 @@ int writeAndPlace(const QString& target, mode_t mode, bool replace, const std::f
     produce(sink);
     int number = sink.flush();
     if (number == 0)
-        number = file.finish(mode);
+        number = file.finish(mode, guard ? &guard->written : nullptr);
     if (number == 0)
-        number = replace ? file.replace(target) : file.placeAsNew(target);
+        number = guard ? file.replaceGuarded(target, *guard) : replace ? file.replace(target) : file.placeAsNew(target);
+    if (number == 0 && guard && guard->changed)
+        return 0;
     if (number == 0)
         syncFolder(QFileInfo(target).absolutePath());
     return number;
@@ -285,10 +327,14 @@ int writeAndPlace(const QString& target, mode_t mode, bool replace, const std::f
 
 } // namespace
 
-bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error)
+bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error,
+                         GuardedReplace* guard)
 {
     const QString target = writeThroughLinks(path);
-    const int number = writeAndPlace(target, modeFor(target), true, [&](DescriptorSink& sink) { produce(sink); });
+    const int number =
+        writeAndPlace(target, modeFor(target), true, [&](DescriptorSink& sink) { produce(sink); }, guard);
+    if (number == 0 && guard && guard->changed)
+        return false;
     return number == 0 || setError(error, systemError(number));
 }
 
@@ -396,10 +442,16 @@ bool saveWith(const QString& path, const std::function<bool(QSaveFile&)>& produc
 }
 } // namespace
 
-bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error)
+bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce, QString* error,
+                         GuardedReplace* guard)
 {
-    return saveWith(
-        writeThroughLinks(path),
+    const QString target = writeThroughLinks(path);
+    if (guard && !fileStillIs(target, guard->expected)) {
+        guard->changed = true;
+        return false;
+    }
+    const bool saved = saveWith(
+        target,
         [&](QSaveFile& file) {
             struct FileSink : ByteSink {
                 QSaveFile& file;
@@ -411,6 +463,11 @@ bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&
             return sink.ok;
         },
         error);
+    if (saved && guard) {
+        guard->written = fileStampOf(target);
+        guard->written.contentHash = stampHashOfFile(target);
+    }
+    return saved;
 }
 
 bool replaceFileAtomically(const QString& path, const QByteArray& data, QString* error)

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include "core/book/file_stamp.h"
+
 #include <QString>
 #include <functional>
 
@@ -21,9 +23,20 @@ public:
 // Writes the data to `path`. A symbolic link at `path` is written through, as the user who made it
 // would expect.
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
-// The same, with the content written by `produce` into the sink it is given.
+// A save of a file that other programs may replace at any moment (a sync tool): it takes the place of
+// the file the content was made from, and of no other.
+struct GuardedReplace {
+    FileStamp expected;   // the file the content was made from; no file when there was none
+    FileStamp written;    // out: the stamp of the file put in place
+    bool changed = false; // out: another file was there instead; nothing was replaced
+};
+
+// The same, with the content written by `produce` into the sink it is given. With a guard, the new file
+// goes in only while the file at `path` is still the expected one: where the system can, the two are
+// exchanged in one step and exchanged back when what came out was another file, so that a file put
+// there a moment before is never lost; elsewhere the file is looked at just before the rename.
 bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&)>& produce,
-                         QString* error = nullptr);
+                         QString* error = nullptr, GuardedReplace* guard = nullptr);
 
 // The same, except that whatever is at `path` is replaced, never written through: a symbolic link
 // there is swapped for the new file and its target is left alone.

@@ -2,6 +2,8 @@
 
 #include "core/book/atomic_file.h"
 #include "core/book/picture_names.h"
+#include "core/sharing/book_history.h"
+#include "core/text/text_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,7 +136,79 @@ void BookChange::deletePictureAfterSave(const QString& name)
         m_deletions.append(name);
 }
 
+bool BookChange::saveMerged(QString* error)
+{
+    const QString path = m_book.filePath();
+    const BookContents ours = contentsOf(m_book);
+    undoSteps(); // back to the book as it was last read or written: the base
+    const BookContents base = contentsOf(m_book);
+    // Another file may come in while this one is written: then the merge is made again with it.
+    for (int attempt = 0; attempt < kMergeAttempts; ++attempt) {
+        RecipeBook theirs;
+        const bool readable = theirs.load(path);
+        // What was on disk is kept; a file that is no longer a book (half written) is written over.
+        if (m_book.keepsHistory() && QFileInfo(path).isFile())
+            keepBookInHistory(path);
+        MergedBook merged;
+        if (readable)
+            merged = mergeBooks(&base, ours, contentsOf(theirs), loadText(TextId::OtherComputerMark));
+        else
+            merged.book = ours;
+        bringBackPictures(merged.book);
+        RecipeBook result;
+        result.setFilePath(path);
+        result.setFileStamp(theirs.fileStamp());
+        setContents(result, merged.book);
+        bool changed = false;
+        if (result.saveToFile(error, &changed)) {
+            m_book.swap(result);
+            m_outcome.merged = merged.fromTheirs;
+            return true;
+        }
+        if (!changed)
+            return false;
+    }
+    if (error)
+        *error = QDir::toNativeSeparators(path);
+    return false;
+}
+
+void BookChange::bringBackPictures(const BookContents& merged)
+{
+    // Pictures follow their recipes: one the merged book names that went into the history here comes back.
+    if (!m_book.keepsHistory())
+        return;
+    QSet<QString> present;
+    for (const QString& name : QDir(m_book.imagesFolder()).entryList(QDir::Files | QDir::Hidden))
+        present.insert(name.toLower());
+    for (const FiledRecipe& filed : merged.recipes) {
+        const QString& name = filed.recipe.image;
+        if (!name.isEmpty() && !present.contains(name.toLower())) {
+            if (const QString kept = pictureInHistory(name, m_book.filePath()); !kept.isEmpty()) {
+                addPicture(kept, name);
+                present.insert(name.toLower());
+            }
+        }
+    }
+}
+
+void BookChange::letGoOfPicture(const QString& path)
+{
+    if (!m_book.keepsHistory() || !movePictureToHistory(path, m_book.filePath()))
+        QFile::remove(path);
+}
+
 void BookChange::undo()
+{
+    undoSteps();
+    for (const QString& path : std::as_const(m_added))
+        QFile::remove(path);
+    m_added.clear();
+    m_moves.clear();
+    m_deletions.clear();
+}
+
+void BookChange::undoSteps()
 {
     XmlDocument& document = m_book.document();
     for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step) {
@@ -151,18 +225,23 @@ void BookChange::undo()
         }
     }
     m_steps.clear();
-    for (const QString& path : std::as_const(m_added))
-        QFile::remove(path);
-    m_added.clear();
-    m_moves.clear();
-    m_deletions.clear();
 }
 
 ChangeOutcome BookChange::save()
 {
     m_done = true;
     QString error = m_outcome.error;
-    if (m_failed || !m_book.save(m_book.filePath(), &error)) {
+    bool saved = false;
+    if (!m_failed) {
+        if (m_book.keepsHistory())
+            keepDailyCopy(m_book.filePath());
+        bool changed = m_book.fileChangedOnDisk();
+        if (!changed)
+            saved = m_book.saveToFile(&error, &changed);
+        if (changed) // before the save, or in the moment it took
+            saved = saveMerged(&error);
+    }
+    if (!saved) {
         undo();
         m_outcome.status = ChangeOutcome::Status::SaveFailed;
         m_outcome.error = error;
@@ -193,7 +272,7 @@ ChangeOutcome BookChange::save()
             if (twin != usedByLowerName.cend() && (!QFileInfo::exists(picturePath(images, *twin)) ||
                                                    isSameFile(picturePath(images, name), picturePath(images, *twin))))
                 continue;
-            QFile::remove(picturePath(images, name));
+            letGoOfPicture(picturePath(images, name));
         }
     }
     if (!m_moves.isEmpty() || !m_deletions.isEmpty())

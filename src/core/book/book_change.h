@@ -2,6 +2,7 @@
 
 #include "core/book/atomic_file.h"
 #include "core/book/recipe_book.h"
+#include "core/sharing/book_merge.h"
 #include "core/text/text_ids.h"
 
 #include <QList>
@@ -19,13 +20,20 @@ struct ChangeOutcome {
     Status status = Status::Saved;
     QString error;         // the system's reason when the save failed
     QList<TextId> notices; // texts that tell what happened to a picture on the way, in order
+    // What came in from another computer: the file on disk had changed, and the book saved is the merge.
+    MergeReport merged;
 
     bool saved() const { return status == Status::Saved; }
-    static ChangeOutcome notFound() { return {Status::NotFound, {}, {}}; }
+    static ChangeOutcome notFound() { return {Status::NotFound, {}, {}, {}}; }
 };
 
 // One change to the book. It is made in memory, written whole, and undone in memory when the write
 // fails, so that the book in memory is always the book on disk.
+//
+// When the file on disk is no longer the one the book was read from (a sync tool brought another
+// computer's changes), the save merges: the book as it was read is the base, the changed book is
+// ours, the file on disk is theirs, and the merged book is what is written and kept in memory. The
+// book that was on disk is kept in the history first, and so is the day's first version of the book.
 //
 // Picture files follow the book, never lead it. Before the save, new files only appear under names
 // that nothing in the images folder has yet, so the saved book names files that already hold their
@@ -78,6 +86,14 @@ private:
     };
 
     void undo();
+    // Takes back the changes to the document only.
+    void undoSteps();
+    // Writes the merge of the changed book and the file on disk; false with the reason on failure.
+    bool saveMerged(QString* error);
+    void bringBackPictures(const BookContents& merged);
+    static constexpr int kMergeAttempts = 8;
+    // Deletes a picture, or keeps it in the history when the book keeps one.
+    void letGoOfPicture(const QString& path);
 
     RecipeBook& m_book;
     std::vector<Step> m_steps;

@@ -1,5 +1,7 @@
 #include "core/book/recipe_book.h"
 
+#include "core/book/atomic_file.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,7 +13,19 @@ const char* const kFieldNames[kRecipeFieldCount] = {"title", "preptime", "cookti
 bool RecipeBook::load(const QString& path)
 {
     m_path = path;
-    return m_doc.load(path) && hasBookRoot();
+    return m_doc.load(path, &m_stamp) && hasBookRoot();
+}
+
+bool RecipeBook::saveToFile(QString* error, bool* changed)
+{
+    GuardedReplace guard;
+    guard.expected = m_stamp;
+    const bool saved = m_doc.save(m_path, error, &guard);
+    if (changed)
+        *changed = guard.changed;
+    if (saved)
+        m_stamp = guard.written;
+    return saved;
 }
 
 bool RecipeBook::loadXml(const QByteArray& xml)

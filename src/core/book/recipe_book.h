@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/book/file_stamp.h"
 #include "core/book/xml_document.h"
 
 #include <QList>
@@ -30,6 +31,7 @@ public:
     {
         m_doc.swap(other.m_doc);
         std::swap(m_path, other.m_path);
+        std::swap(m_stamp, other.m_stamp);
     }
     void loadBlank() { m_doc.loadXml(kBlankBook); }
     // Whether the last load failed because the file could not be read at all, and why it failed.
@@ -42,6 +44,23 @@ public:
     QString imagesFolder() const;
 
     bool save(const QString& path, QString* error = nullptr) const { return m_doc.save(path, error); }
+    // Writes the book in place of the file it was read from or last wrote, and remembers the new file as
+    // the one the book is. When another file was put there meantime, nothing is written and `changed`
+    // is set (with false returned): the book must take in that file first.
+    bool saveToFile(QString* error = nullptr, bool* changed = nullptr);
+
+    // The file as the book last read or wrote it. Another program (a sync tool, a copy of this one on
+    // another computer) may have put another file there since: then the book in memory is no longer
+    // the one on disk, and a save must take in what that file holds.
+    const FileStamp& fileStamp() const { return m_stamp; }
+    bool fileChangedOnDisk() const { return !fileStillIs(m_path, m_stamp); }
+    // Takes the file on disk as the one the book is (after the book was made equal to it another way).
+    void setFileStamp(const FileStamp& stamp) { m_stamp = stamp; }
+
+    // Whether changes keep the book's history beside it (the cook's own book does; a file written for
+    // an export does not). It belongs to this object: swap leaves it.
+    bool keepsHistory() const { return m_keepsHistory; }
+    void setKeepsHistory(bool keeps) { m_keepsHistory = keeps; }
     QByteArray toXml() const { return m_doc.toXml(); }
 
     XmlDocument& document() { return m_doc; }
@@ -75,6 +94,8 @@ private:
 
     XmlDocument m_doc;
     QString m_path;
+    FileStamp m_stamp;
+    bool m_keepsHistory = false;
 };
 
 // A field text as the book stores it: line ends as CR LF, characters XML cannot hold dropped.

@@ -1,6 +1,7 @@
 #include "core/book/xml_document.h"
 
 #include "core/book/atomic_file.h"
+#include "core/book/file_stamp.h"
 #include "core/book/xml_check.h"
 
 #include <QFile>
@@ -284,7 +285,7 @@ bool XmlDocument::parse(ParseBuffer& buffer)
     return true;
 }
 
-bool XmlDocument::load(const QString& path)
+bool XmlDocument::load(const QString& path, FileStamp* read)
 {
     ++changes;
     QFile file(path);
@@ -294,6 +295,11 @@ bool XmlDocument::load(const QString& path)
         m_unreadable = true;
         return false;
     }
+    if (read) {
+        *read = fileStampOfDescriptor(file.handle());
+        if (!read->exists())
+            *read = fileStampOf(path);
+    }
     // Read straight into the buffer the parser works in: the file is held once, not copied.
     const qint64 expected = file.size();
     ParseBuffer buffer(expected);
@@ -301,8 +307,11 @@ bool XmlDocument::load(const QString& path)
     if (got == expected && !file.atEnd()) {
         // The file grew since it was measured: read it as it is now.
         const QByteArray whole = QByteArray(buffer.data, got) + file.readAll();
-        if (file.error() == QFileDevice::NoError)
+        if (file.error() == QFileDevice::NoError) {
+            if (read) // a file written while it was read is not the one stamped: it must count as changed
+                *read = FileStamp{};
             return loadXml(whole);
+        }
         got = -1;
     }
     if (got < 0 || file.error() != QFileDevice::NoError) {
@@ -312,6 +321,8 @@ bool XmlDocument::load(const QString& path)
         return false;
     }
     buffer.size = got;
+    if (read && read->coarse())
+        read->contentHash = stampHash(QByteArray::fromRawData(buffer.data, got));
     return parse(buffer);
 }
 
@@ -330,7 +341,7 @@ QByteArray XmlDocument::toXml() const
     return writer.out;
 }
 
-bool XmlDocument::save(const QString& path, QString* error) const
+bool XmlDocument::save(const QString& path, QString* error, GuardedReplace* guard) const
 {
     // Written as it is printed, in large pieces: the whole text is never held in memory.
     return writeFileAtomically(
@@ -340,7 +351,7 @@ bool XmlDocument::save(const QString& path, QString* error) const
             if (const XmlNode element = root())
                 node(element.m_node).print(writer, "", kSaveOptions, pugi::encoding_utf8);
         },
-        error);
+        error, guard);
 }
 
 quint64 XmlDocument::changeCount()

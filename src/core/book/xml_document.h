@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+struct FileStamp;
+struct GuardedReplace;
 struct ParseBuffer;
 
 namespace pugi {
@@ -65,7 +67,8 @@ public:
     static constexpr int kMaxDepth = 32;
 
     // False when the file cannot be read or is not a well-formed document; nothing of it is kept then.
-    bool load(const QString& path);
+    // `read`, when given, receives the stamp of the file that was read.
+    bool load(const QString& path, FileStamp* read = nullptr);
     bool loadXml(const QByteArray& xml);
     // Whether the last load failed because the file could not be read at all, and why a load failed.
     bool unreadable() const { return m_unreadable; }
@@ -76,7 +79,8 @@ public:
     // The document as it would be written to a file.
     QByteArray toXml() const;
     // Writes the whole document to a temporary file beside the target, then replaces the target.
-    bool save(const QString& path, QString* error = nullptr) const;
+    // With a guard, the document takes the place only of the file it expects (see writeFileAtomically).
+    bool save(const QString& path, QString* error = nullptr, GuardedReplace* guard = nullptr) const;
 
     // The document element, or null.
     XmlNode root() const;

@@ -6,6 +6,7 @@
 #include "core/book/recipe_checks.h"
 #include "core/book/xml_document.h"
 #include "core/exchange/foreign_files.h"
+#include "core/sharing/book_history.h"
 #include "core/text/text_table.h"
 
 #include <QFile>
@@ -297,6 +298,9 @@ ImportResult importRecipes(RecipeBook& book, const ImportFile& file, const QSet<
                            const ImportOptions& options)
 {
     ImportResult result;
+    // An import may bring many recipes at once: the book as it was stays in the history.
+    if (book.keepsHistory())
+        keepBookInHistory(book.filePath());
     RecipeImport import(book, options);
     const QStringList titles = file.titles();
     int total = 0;

@@ -222,7 +222,41 @@
     TEXT(FilesArgumentHelp, 1040)                                                                                      \
     TEXT(CommandLineFileDone, 1041)                                                                                    \
     TEXT(SkippedCategoryReason, 1042)                                                                                  \
-    TEXT(SkippedTitleReason, 1043)
+    TEXT(SkippedTitleReason, 1043)                                                                                     \
+    TEXT(OtherComputerMark, 1044)                                                                                      \
+    TEXT(MergedFromOtherComputer, 1045)                                                                                \
+    TEXT(MergedAdded, 1046)                                                                                            \
+    TEXT(MergedChanged, 1047)                                                                                          \
+    TEXT(MergedRemoved, 1048)                                                                                          \
+    TEXT(MergedKeptTwice, 1049)                                                                                        \
+    TEXT(MergedCategoriesAdded, 1050)                                                                                  \
+    TEXT(MergedCategoriesRemoved, 1051)                                                                                \
+    TEXT(MergedAndMore, 1052)                                                                                          \
+    TEXT(ConflictCopyFound, 1053)                                                                                      \
+    TEXT(ConflictCopyUnreadable, 1054)                                                                                 \
+    TEXT(ConflictCopyHeldNothingNew, 1055)                                                                             \
+    TEXT(BookHistoryMenu, 1056)                                                                                        \
+    TEXT(BookHistoryTitle, 1057)                                                                                       \
+    TEXT(HistoryBooksLabel, 1058)                                                                                      \
+    TEXT(HistoryKeptColumn, 1059)                                                                                      \
+    TEXT(HistoryRecipesColumn, 1060)                                                                                   \
+    TEXT(HistorySinceColumn, 1061)                                                                                     \
+    TEXT(HistorySince, 1062)                                                                                           \
+    TEXT(HistoryConflictCopy, 1063)                                                                                    \
+    TEXT(HistoryRecipesLabel, 1064)                                                                                    \
+    TEXT(HistoryRemovedSince, 1065)                                                                                    \
+    TEXT(HistoryChangedSince, 1066)                                                                                    \
+    TEXT(BringBackRecipeButton, 1067)                                                                                  \
+    TEXT(BringBackBookButton, 1068)                                                                                    \
+    TEXT(HistoryEmpty, 1069)                                                                                           \
+    TEXT(BringBackBookConfirm, 1070)                                                                                   \
+    TEXT(BringBackReplaceConfirm, 1071)                                                                                \
+    TEXT(RecipeBroughtBack, 1072)                                                                                      \
+    TEXT(BookBroughtBack, 1073)                                                                                        \
+    TEXT(HistoryBookUnreadable, 1074)                                                                                  \
+    TEXT(ConflictCopyMergeQuestion, 1075)                                                                              \
+    TEXT(HistoryCategoryColumn, 1076)                                                                                  \
+    TEXT(HistoryRecipeColumn, 1077)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

@@ -1,11 +1,17 @@
 #include "ui/app/navigator.h"
 
+#include "core/app/app_state.h"
+#include "core/sharing/conflict_copies.h"
+#include "core/sharing/shared_book.h"
+#include "core/text/text_table.h"
+#include "ui/app/book_watcher.h"
 #include "ui/browse/browse_window.h"
 #include "ui/editor/add_recipe_window.h"
 #include "ui/editor/edit_recipe_window.h"
 #include "ui/exchange/backup_command.h"
 #include "ui/exchange/export_wizard.h"
 #include "ui/exchange/import_wizard.h"
+#include "ui/history/book_history_window.h"
 #include "ui/output/email_window.h"
 #include "ui/output/plain_text_window.h"
 #include "ui/output/print_host.h"
@@ -14,14 +20,16 @@
 #include "ui/preferences/preferences_window.h"
 #include "ui/search/search_window.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 Navigator::Navigator(QObject* parent) : QObject(parent) {}
 
 void Navigator::endProgram()
 {
     m_ended = true;
-    QCoreApplication::exit(0);
+    QApplication::exit(0);
 }
 
 template <typename Next> void Navigator::moveOn(MainWindowBase* from, Next next)
@@ -37,6 +45,65 @@ void Navigator::loaded(MainWindowBase* window)
     connect(window, &MainWindowBase::aboutRequested, window, [window] { openAboutBox(window); });
     connect(window, &MainWindowBase::helpRequested, window, [window] { showHelp(window); });
     window->show();
+    if (m_catchUpWaiting)
+        QTimer::singleShot(0, this, &Navigator::catchUpWithDisk);
+}
+
+void Navigator::watchBook()
+{
+    if (m_watcher)
+        return;
+    m_watcher = new BookWatcher(this);
+    const AppState& a = app();
+    m_watcher->watch(a.appPath, a.bookPath(), a.imagesPath());
+    connect(m_watcher, &BookWatcher::folderChanged, this, &Navigator::catchUpWithDisk);
+    QTimer::singleShot(0, this, &Navigator::catchUpWithDisk);
+}
+
+void Navigator::catchUpWithDisk()
+{
+    if (m_ended || m_catchingUp)
+        return;
+    if (!m_current || QApplication::activeModalWidget()) {
+        m_catchUpWaiting = true;
+        if (m_current) // a message is open: look again once it has had time to close
+            QTimer::singleShot(1000, this, &Navigator::catchUpWithDisk);
+        return;
+    }
+    m_catchUpWaiting = false;
+    m_catchingUp = true;
+    AppState& a = app();
+    if (a.book.fileChangedOnDisk() && reloadChangedBook(a.book))
+        m_current->showReloadedBook();
+    for (const QString& copy : conflictCopies(a.appPath)) {
+        if (!m_offeredCopies.contains(copy) && m_current) {
+            m_offeredCopies.append(copy);
+            offerConflictCopy(copy);
+        }
+    }
+    m_catchingUp = false;
+}
+
+void Navigator::offerConflictCopy(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString question = loadText(TextId::ConflictCopyFound).arg(name) + QStringLiteral("\r\n\r\n") +
+                             loadText(TextId::ConflictCopyMergeQuestion);
+    if (dialogs().message(question, kMessageTitle, MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    const ConflictCopyMerge merge = mergeConflictCopy(app().book, path);
+    if (merge.unreadable) {
+        showMessage(loadText(TextId::ConflictCopyUnreadable).arg(name), MsgIcon::Exclamation);
+        return;
+    }
+    if (merge.report.isEmpty()) {
+        showMessage(loadText(TextId::ConflictCopyHeldNothingNew), MsgIcon::Information);
+        return;
+    }
+    ChangeOutcome outcome = merge.change;
+    outcome.merged = merge.report;
+    if (reportChange(outcome) && m_current)
+        m_current->showReloadedBook();
 }
 
 void Navigator::showMainWindow(MainWindowKind kind)
@@ -90,6 +157,8 @@ void Navigator::connectBrowse(BrowseWindow* browse)
             [this, browse] { moveOn(browse, [this] { openPreferences(MainWindowKind::Browse); }); });
     connect(browse, &BrowseWindow::searchRequested, this, [this, browse] { openSearch(browse); });
     connect(browse, &BrowseWindow::backupRequested, browse, [browse] { backUpRecipes(browse); });
+    connect(browse, &BrowseWindow::historyRequested, this,
+            [this, browse] { moveOn(browse, [this] { openBookHistory(); }); });
     connect(browse, &BrowseWindow::printRequested, browse,
             [browse](const ShownRecipe& recipe, bool preview) { printRecipe(recipe, preview, browse); });
     connect(browse, &BrowseWindow::plainTextRequested, browse,
@@ -138,6 +207,18 @@ void Navigator::openEmail()
     auto* email = new EmailWindow;
     connect(email, &EmailWindow::finished, this, [this] { showBrowse(); });
     email->show();
+}
+
+void Navigator::openBookHistory()
+{
+    auto* history = new BookHistoryWindow;
+    connect(history, &BookHistoryWindow::finished, this, [this](const QString& category, const QString& title) {
+        if (title.isEmpty())
+            showBrowse();
+        else
+            showBrowseAt(category, title);
+    });
+    history->show();
 }
 
 void Navigator::openSearch(BrowseWindow* browse)

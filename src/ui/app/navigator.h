@@ -7,6 +7,7 @@
 #include <QPointer>
 
 class AddRecipeWindow;
+class BookWatcher;
 class BrowseWindow;
 class EditRecipeWindow;
 
@@ -30,6 +31,14 @@ public:
     // The main window loaded now, if any.
     QWidget* currentMainWindow() const { return m_current.data(); }
 
+    // Watches the data folder from now on for what other computers' copies bring through a sync tool,
+    // and looks once at once (for conflicting copies left while the program was not running).
+    void watchBook();
+    // Reads the book again when the file on disk is no longer the one read and shows it in the main
+    // window, then offers conflicting copies not offered yet. Waits while no main window is loaded or
+    // a message is open.
+    void catchUpWithDisk();
+
     // Ends the program at once: nothing else is shown after it.
     void endProgram();
     bool ended() const { return m_ended; }
@@ -47,7 +56,13 @@ private:
     void openImportWizard();
     void openEmail();
     void openSearch(BrowseWindow* browse);
+    void openBookHistory();
+    void offerConflictCopy(const QString& path);
 
     QPointer<MainWindowBase> m_current;
     bool m_ended = false;
+    BookWatcher* m_watcher = nullptr;
+    bool m_catchUpWaiting = false; // a look at the disk waits for a main window or the end of a message
+    bool m_catchingUp = false;
+    QStringList m_offeredCopies; // conflicting copies offered in this run
 };

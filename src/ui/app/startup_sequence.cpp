@@ -70,6 +70,7 @@ void continueStartup(Navigator& navigator)
     }
     applyQtLanguage(language());
     navigator.showBrowse();
+    navigator.watchBook();
 }
 
 bool prepareAppData()

@@ -29,6 +29,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <algorithm>
 
@@ -109,6 +110,7 @@ void BrowseWindow::buildMenus()
     m_printPreviewAction =
         named(m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe), "printPreviewAction");
     m_backupAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::backupRequested), "backupAction");
+    m_historyAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::historyRequested), "historyAction");
     m_fileMenu->addSeparator();
     m_exitAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::exitProgram), "exitAction");
 
@@ -185,6 +187,7 @@ void BrowseWindow::applyTexts()
     m_renameCategoryAction->setText(u'&' + loadText(TextId::RenameCategoryMenu));
     m_deleteCategoryAction->setText(u'&' + loadText(TextId::RemoveCategoryMenu));
     m_backupAction->setText(loadText(TextId::BackupRecipesMenu));
+    m_historyAction->setText(loadText(TextId::BookHistoryMenu));
     m_editRecipeAction->setText(loadText(TextId::EditThisRecipeMenu));
     m_removeRecipeAction->setText(loadText(TextId::RemoveThisRecipeMenu));
     m_helpMenu->setTitle(loadText(TextId::HelpMenu));
@@ -430,6 +433,17 @@ void BrowseWindow::copySelection()
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
     clipboard->setText(RecipeTextBoxes::selectedText(box));
+}
+
+void BrowseWindow::showReloadedBook()
+{
+    const QString category = m_categoryCombo->currentText();
+    const QListWidgetItem* recipe = m_recipeList->currentItem();
+    const QString title = recipe ? recipe->text() : QString();
+    const int scrolled = m_recipeList->verticalScrollBar()->value();
+    refillCategories();
+    if (selectRecipe(category, title) || m_categoryCombo->currentText() == category)
+        m_recipeList->verticalScrollBar()->setValue(scrolled);
 }
 
 bool BrowseWindow::selectRecipe(const QString& category, const QString& title)

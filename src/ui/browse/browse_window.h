@@ -26,6 +26,7 @@ public:
 
     // Selects the category and recipe with these names, as a click on each would.
     bool selectRecipe(const QString& category, const QString& title);
+    void showReloadedBook() override;
 
 signals:
     void addRequested();
@@ -35,6 +36,7 @@ signals:
     void preferencesRequested();
     void searchRequested();
     void backupRequested();
+    void historyRequested();
     void printRequested(const ShownRecipe& recipe, bool preview);
     void plainTextRequested(const ShownRecipe& recipe);
 
@@ -98,6 +100,7 @@ private:
     QAction* m_printAction = nullptr;
     QAction* m_printPreviewAction = nullptr;
     QAction* m_backupAction = nullptr;
+    QAction* m_historyAction = nullptr;
     QAction* m_exitAction = nullptr;
     QMenu* m_editMenu = nullptr;
     QAction* m_copyAction = nullptr;

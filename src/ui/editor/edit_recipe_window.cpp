@@ -87,6 +87,7 @@ void EditRecipeWindow::loadRecipe()
 
     // Step through the list from its first entry (which may ask for a new category) to the recipe's own.
     const QString category = RecipeBook::categoryName(book.category(m_recipe.category));
+    m_recipeCategory = category;
     for (int row = 0; row < m_categoryCombo->count(); ++row) {
         m_categories->setCurrentRow(row);
         if (m_categoryCombo->currentText() == category)
@@ -100,12 +101,35 @@ void EditRecipeWindow::saveRecipe()
     m_returnsToBrowse = true;
     if (!formPasses(m_recipe.title))
         return;
+    // A recipe another computer removed meanwhile comes back as it is saved here.
     const ChangeOutcome outcome =
-        replaceRecipe(app().book, m_recipe, selectedCategoryPosition(), form(), m_pictureDialog.fileName);
+        recipeAt(app().book, m_recipe).isNull()
+            ? addRecipe(app().book, selectedCategoryPosition(), form(), m_pictureDialog.fileName)
+            : replaceRecipe(app().book, m_recipe, selectedCategoryPosition(), form(), m_pictureDialog.fileName);
     reportChange(outcome);
     // A failed save keeps the window open with everything typed, to try again or cancel.
     if (outcome.status != ChangeOutcome::Status::SaveFailed)
         close();
+}
+
+void EditRecipeWindow::showReloadedBook()
+{
+    RecipeEditorWindow::showReloadedBook();
+    const RecipeBook& book = app().book;
+    m_recipe.category = m_recipe.recipe = -1;
+    const QList<XmlNode> categories = book.categories();
+    for (int c = 0; c < categories.size() && m_recipe.recipe < 0; ++c) {
+        if (RecipeBook::categoryName(categories[c]) != m_recipeCategory)
+            continue;
+        const QList<XmlNode> recipes = RecipeBook::recipes(categories[c]);
+        for (int r = 0; r < recipes.size(); ++r) {
+            if (RecipeBook::title(recipes[r]) == m_recipe.title) {
+                m_recipe.category = c;
+                m_recipe.recipe = r;
+                break;
+            }
+        }
+    }
 }
 
 void EditRecipeWindow::cancelEdit()

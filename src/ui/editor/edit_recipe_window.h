@@ -9,6 +9,9 @@ class EditRecipeWindow : public RecipeEditorWindow {
 public:
     explicit EditRecipeWindow(const RecipeRef& recipe, QWidget* parent = nullptr);
 
+    // The recipe is looked up again by its category and title; what is typed stays.
+    void showReloadedBook() override;
+
 signals:
     void addRequested();
     // The window closed to go back to browsing, at the recipe with this category and title.
@@ -26,6 +29,7 @@ private:
     void cancelEdit();
 
     RecipeRef m_recipe;
+    QString m_recipeCategory; // the name of the category the recipe was in when the window opened
     bool m_returnsToBrowse = false; // closing goes back to browsing: after Cancel, or once an update was tried
     QAction* m_browseAction = nullptr;
     QAction* m_addRecipesAction = nullptr;

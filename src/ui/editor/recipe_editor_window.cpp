@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -374,6 +375,17 @@ void RecipeEditorWindow::categoryActivated()
     }
     if (newCategorySelected())
         askForNewCategory();
+}
+
+void RecipeEditorWindow::showReloadedBook()
+{
+    QString chosen = newCategorySelected() ? QString() : m_categoryCombo->currentText();
+    bool stillThere = false;
+    for (const XmlNode& category : app().book.categories())
+        stillThere = stillThere || RecipeBook::categoryName(category) == chosen;
+    // Filled quietly: choosing the new-category entry here must not ask for a name.
+    const QSignalBlocker quiet(m_categoryCombo);
+    fillCategoryList(app().book, *m_categories, editorKind().categoryList, stillThere ? chosen : QString());
 }
 
 void RecipeEditorWindow::askForNewCategory()

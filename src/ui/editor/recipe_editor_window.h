@@ -29,6 +29,9 @@ class RecipeEditorWindow : public MainWindowBase {
 public:
     explicit RecipeEditorWindow(QWidget* parent = nullptr);
 
+    // The category list follows the book read again; what is typed stays.
+    void showReloadedBook() override;
+
 protected:
     // How the two windows differ.
     struct Kind {

@@ -1,6 +1,7 @@
 #include "ui/platform/dialogs.h"
 
 #include "core/app/app_state.h"
+#include "core/sharing/shared_book.h"
 #include "core/text/text_table.h"
 #include "ui/platform/qt_dialogs.h"
 
@@ -39,6 +40,8 @@ bool reportChange(const ChangeOutcome& outcome)
 {
     for (const TextId id : outcome.notices)
         showMessage(loadText(id));
+    if (!outcome.merged.isEmpty())
+        showMessage(describeMerge(outcome.merged), MsgIcon::Information);
     if (outcome.status == ChangeOutcome::Status::SaveFailed) {
         const QString text = loadText(TextId::SaveFailedMessage) + QStringLiteral("\r\n\r\n") +
                              QDir::toNativeSeparators(app().bookPath()) + QStringLiteral(": ") + outcome.error;

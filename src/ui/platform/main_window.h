@@ -20,6 +20,10 @@ public:
     // The Exit command: closes the window and ends the program.
     void exitProgram();
 
+    // The book was read again from disk, changed by another computer: show it as it is now, keeping the
+    // window's place and everything typed.
+    virtual void showReloadedBook() {}
+
 signals:
     // The window closed by the close box or the Exit command: the program is to end.
     void exitRequested();
