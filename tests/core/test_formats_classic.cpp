@@ -70,8 +70,8 @@ QStringList skippedTexts(const QList<SkippedRecipe>& skipped)
 {
     QStringList texts;
     for (const SkippedRecipe& recipe : skipped) {
-        const char* reason = recipe.reason == TextId::SkippedNoTitleReason  ? "no title"
-                             : recipe.reason == TextId::SkippedEmptyReason  ? "empty"
+        const char* reason = recipe.reason == TextId::SkippedNoTitleReason   ? "no title"
+                             : recipe.reason == TextId::SkippedEmptyReason   ? "empty"
                              : recipe.reason == TextId::SkippedDamagedReason ? "damaged"
                                                                              : "too large";
         texts << QStringLiteral("%1@%2 %3").arg(recipe.number).arg(recipe.line).arg(QLatin1String(reason));
@@ -87,17 +87,20 @@ Sample sampleOf(Reader reader)
 {
     switch (reader) {
     case Reader::MealMaster:
-        return {{}, lines({"MMMMM----- Recipe via Meal-Master", "      Title: Broth", "", mm("1", "c", "Water"), "",
-                           "  Boil.", "MMMMM", ""}),
+        return {{},
+                lines({"MMMMM----- Recipe via Meal-Master", "      Title: Broth", "", mm("1", "c", "Water"), "",
+                       "  Boil.", "MMMMM", ""}),
                 {}};
     case Reader::MasterCookText:
-        return {{}, lines({"* Exported from MasterCook *", "", "Broth", "", "Recipe By     : Ana", "",
-                           "  Amount  Measure       Ingredient -- Preparation Method",
-                           "--------  ------------  --------------------------------",
-                           "   1      cup           water", "", "Boil.", ""}),
+        return {{},
+                lines({"* Exported from MasterCook *", "", "Broth", "", "Recipe By     : Ana", "",
+                       "  Amount  Measure       Ingredient -- Preparation Method",
+                       "--------  ------------  --------------------------------", "   1      cup           water", "",
+                       "Boil.", ""}),
                 {}};
     case Reader::MasterCookXml:
-        return {QStringLiteral("<mx2>"), QStringLiteral("<RcpE name=\"Broth\"><IngR name=\"water\"/><DirS><DirT>Boil.</DirT></DirS></RcpE>\n"),
+        return {QStringLiteral("<mx2>"),
+                QStringLiteral("<RcpE name=\"Broth\"><IngR name=\"water\"/><DirS><DirT>Boil.</DirT></DirS></RcpE>\n"),
                 QStringLiteral("</mx2>")};
     case Reader::RecipeMl:
         return {QStringLiteral("<recipeml>"),
@@ -129,17 +132,38 @@ private slots:
 
         QTest::newRow("MealMaster, one column")
             << Reader::MealMaster
-            << lines({"From: a newsgroup", "", "MMMMM----- Recipe via Meal-Master (tm) v8.05", " ",
-                      "      Title: Lentil  Soup", " Categories: Soups, Vegetarian", "   Servings:  6", "",
-                      mm("1", "c", "Brown lentils,  rinsed"), mm("2", "tb", "Olive oil"), mm("1", "", "Onion, chopped"),
-                      mm("", "", "-fine"), "MMMMM-----------------------FOR THE TOPPING------------------------",
-                      mm("1/2", "c", "Yogurt"), mm("1 1/2", "ts", "Cumin"), "",
-                      "  Cook the onion in the oil until soft. Add the lentils and", "  six cups of water.", "",
-                      "  Simmer 40 minutes; serve with the topping.", "", "  Source: Grandmother's notebook", "",
+            << lines({"From: a newsgroup",
+                      "",
+                      "MMMMM----- Recipe via Meal-Master (tm) v8.05",
+                      " ",
+                      "      Title: Lentil  Soup",
+                      " Categories: Soups, Vegetarian",
+                      "   Servings:  6",
+                      "",
+                      mm("1", "c", "Brown lentils,  rinsed"),
+                      mm("2", "tb", "Olive oil"),
+                      mm("1", "", "Onion, chopped"),
+                      mm("", "", "-fine"),
+                      "MMMMM-----------------------MAPLE TOPPING--------------------------",
+                      mm("1/2", "c", "Yogurt"),
+                      mm("1 1/2", "ts", "Cumin"),
+                      "",
+                      "  Cook the onion in the oil until soft. Add the lentils and",
+                      "  six cups of water.",
+                      "",
+                      "  Simmer 40 minutes; serve with the topping.",
+                      "",
+                      "  Source: Grandmother's notebook",
+                      "",
                       "MMMMM"})
-            << "Lentil Soup" << QStringList{"Soups", "Vegetarian"} << " | " << "6 servings"
-            << QStringList{"1 c Brown lentils, rinsed", "2 tb Olive oil", "1 Onion, chopped fine", "FOR THE TOPPING:",
-                           "1/2 c Yogurt", "1 1/2 ts Cumin"}
+            << "Lentil Soup" << QStringList{"Soups", "Vegetarian"} << " | "
+            << "6 servings"
+            << QStringList{"1 c Brown lentils, rinsed",
+                           "2 tb Olive oil",
+                           "1 Onion, chopped fine",
+                           "MAPLE TOPPING:",
+                           "1/2 c Yogurt",
+                           "1 1/2 ts Cumin"}
             << QStringList{"Cook the onion in the oil until soft. Add the lentils and six cups of water.",
                            "Simmer 40 minutes; serve with the topping."}
             << QStringList{"Source=Grandmother's notebook"};
@@ -154,29 +178,47 @@ private slots:
                       "----------------------------FOR THE GLAZE-----------------------------",
                       mmPair(mm("2", "tb", "Honey"), mm("1", "tb", "Butter")), "",
                       "  Mix and bake at 400F for 25 minutes.", "", "-----"})
-            << "Corn Bread" << QStringList{"Breads"} << " | " << "1 pan"
-            << QStringList{"1 c Cornmeal", "1 c Flour", "2 ts Baking powder", "1 Egg", "1 ts Salt",
-                           "1 c Milk sifted", "FOR THE GLAZE:", "2 tb Honey", "1 tb Butter"}
+            << "Corn Bread" << QStringList{"Breads"} << " | "
+            << "1 pan"
+            << QStringList{"1 c Cornmeal",    "1 c Flour",      "2 ts Baking powder", "1 Egg",      "1 ts Salt",
+                           "1 c Milk sifted", "FOR THE GLAZE:", "2 tb Honey",         "1 tb Butter"}
             << QStringList{"Mix and bake at 400F for 25 minutes."} << QStringList{};
         QTest::newRow("MasterCook text, CR LF")
             << Reader::MasterCookText
-            << QStringList{"                     *  Exported from  MasterCook  *", "",
-                           "                              Apple Crisp", "", "Recipe By     : Ana Ruiz",
+            << QStringList{"                     *  Exported from  MasterCook  *",
+                           "",
+                           "                              Apple Crisp",
+                           "",
+                           "Recipe By     : Ana Ruiz",
                            "Serving Size  : 6     Preparation Time :1:15",
-                           "Categories    : Desserts                         Fruit", "                Baking", "",
+                           "Categories    : Desserts                         Fruit",
+                           "                Baking",
+                           "",
                            "  Amount  Measure       Ingredient -- Preparation Method",
                            "--------  ------------  --------------------------------",
                            "   4      cups          tart apples -- peeled and sliced",
-                           "   1      cup           rolled oats", "     1/2  cup           brown sugar",
-                           "                        cinnamon -- to taste", "",
-                           "Heat the oven to 375 degrees. Spread the apples", "in a buttered dish.", "",
-                           "Mix the rest and sprinkle it over the apples.", "", "Source:", "  \"Ruiz family cards\"",
-                           "Start to Finish Time:", "  \"1:45\"",
-                           "                                    - - - - - - - - - - - - - - - - - -", "",
-                           "Per Serving (excluding unknown items): 250 Calories; 8g Fat", "", "NOTES : Tart apples hold",
+                           "   1      cup           rolled oats",
+                           "     1/2  cup           brown sugar",
+                           "                        cinnamon -- to taste",
+                           "",
+                           "Heat the oven to 375 degrees. Spread the apples",
+                           "in a buttered dish.",
+                           "",
+                           "Mix the rest and sprinkle it over the apples.",
+                           "",
+                           "Source:",
+                           "  \"Ruiz family cards\"",
+                           "Start to Finish Time:",
+                           "  \"1:45\"",
+                           "                                    - - - - - - - - - - - - - - - - - -",
+                           "",
+                           "Per Serving (excluding unknown items): 250 Calories; 8g Fat",
+                           "",
+                           "NOTES : Tart apples hold",
                            "their shape."}
                    .join(QStringLiteral("\r\n"))
-            << "Apple Crisp" << QStringList{"Desserts", "Fruit", "Baking"} << "1 h 15 min | " << "6 servings"
+            << "Apple Crisp" << QStringList{"Desserts", "Fruit", "Baking"} << "1 h 15 min | "
+            << "6 servings"
             << QStringList{"4 cups tart apples, peeled and sliced", "1 cup rolled oats", "1/2 cup brown sugar",
                            "cinnamon, to taste"}
             << QStringList{"Heat the oven to 375 degrees. Spread the apples in a buttered dish.",
@@ -187,38 +229,41 @@ private slots:
         // The declaration's parts in the order that program writes them, an entity of the unread DTD.
         QTest::newRow("MasterCook XML")
             << Reader::MasterCookXml
-            << lines({"<?xml version=\"1.0\" standalone=\"yes\" encoding=\"ISO-8859-1\"?>",
-                      "<!DOCTYPE mx2 SYSTEM \"mx2.dtd\">", "<mx2 source=\"MasterCook 5.0\">",
-                      "<Summ><Nam>Banana Bread</Nam></Summ>", "<RcpE name=\"Banana  Bread\" author=\"Lee Park\">",
-                      "<RTxt><![CDATA[The whole recipe as text]]></RTxt>", "<Serv qty=\"8\"/><PrpT elapsed=\"0:20\"/>",
-                      "<CatS><CatT>Breads</CatT><CatT>Snacks</CatT></CatS>",
-                      "<IngR name=\"ripe bananas\" unit=\"\" qty=\"3\"><IPrp>mashed</IPrp><INtI>1</INtI></IngR>",
-                      "<IngR name=\"flour\" unit=\"cups\" qty=\"1 1/2\"></IngR>",
-                      "<DirS><DirT>Mix the bananas with&nbsp;the flour.</DirT><DirT>Bake for</DirT></DirS>",
-                      "<Srce>Park kitchen</Srce><Yield unit=\"loaf\" qty=\"1\"/><AltT label=\"Cook\" elapsed=\"1:00\"/>",
-                      "<Natn>American</Natn><Note>Freezes well.\n\nKeeps a week.</Note></RcpE></mx2>"})
-            << "Banana Bread" << QStringList{"Breads", "Snacks"} << "20 min | 1 h" << "1 loaf, 8 servings"
-            << QStringList{"3 ripe bananas, mashed", "1 1/2 cups flour"}
+            << lines(
+                   {"<?xml version=\"1.0\" standalone=\"yes\" encoding=\"ISO-8859-1\"?>",
+                    "<!DOCTYPE mx2 SYSTEM \"mx2.dtd\">", "<mx2 source=\"MasterCook 5.0\">",
+                    "<Summ><Nam>Banana Bread</Nam></Summ>", "<RcpE name=\"Banana  Bread\" author=\"Lee Park\">",
+                    "<RTxt><![CDATA[The whole recipe as text]]></RTxt>", "<Serv qty=\"8\"/><PrpT elapsed=\"0:20\"/>",
+                    "<CatS><CatT>Breads</CatT><CatT>Snacks</CatT></CatS>",
+                    "<IngR name=\"ripe bananas\" unit=\"\" qty=\"3\"><IPrp>mashed</IPrp><INtI>1</INtI></IngR>",
+                    "<IngR name=\"flour\" unit=\"cups\" qty=\"1 1/2\"></IngR>",
+                    "<DirS><DirT>Mix the bananas with&nbsp;the flour.</DirT><DirT>Bake for</DirT></DirS>",
+                    "<Srce>Park kitchen</Srce><Yield unit=\"loaf\" qty=\"1\"/><AltT label=\"Cook\" elapsed=\"1:00\"/>",
+                    "<Natn>American</Natn><Note>Freezes well.\n\nKeeps a week.</Note></RcpE></mx2>"})
+            << "Banana Bread" << QStringList{"Breads", "Snacks"} << "20 min | 1 h"
+            << "1 loaf, 8 servings" << QStringList{"3 ripe bananas, mashed", "1 1/2 cups flour"}
             << QStringList{"Mix the bananas with the flour.", "Bake for"}
             << QStringList{"Author=Lee Park", "Source=Park kitchen", "Keywords=American", "Text=Freezes well.",
                            "Text=Keeps a week."};
         QTest::newRow("RecipeML, structured")
             << Reader::RecipeMl
-            << lines({"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-                      "<!DOCTYPE recipeml PUBLIC \"-//FormatData//DTD RecipeML 0.5//EN\" \"recipeml.dtd\">",
-                      "<recipeml version=\"0.5\"><recipe><head><title>Pancakes</title>",
-                      "<categories><cat>Breakfast</cat><cat>Quick</cat></categories>",
-                      "<yield><qty>4</qty><unit>servings</unit></yield>",
-                      "<preptime type=\"preparation\"><time><qty>10</qty><timeunit>minutes</timeunit></time></preptime>",
-                      "<preptime type=\"cooking\">PT15M</preptime><source>Diner menu</source></head>",
-                      "<description>Light and fluffy.</description><ingredients><ing-div><title>Batter</title>",
-                      "<ing><amt><qty>1<frac><n>1</n><d>2</d></frac></qty><unit>cups</unit></amt><item>flour</item>",
-                      "<prep>sifted</prep></ing>",
-                      "<ing><amt><range><q1>1</q1><q2>2</q2></range><unit>tbsp</unit></amt><item>sugar</item></ing>",
-                      "</ing-div><ing><item>butter</item> <prep>for the pan</prep></ing></ingredients>",
-                      "<directions><step>Whisk everything", "  together.</step><step>Fry.</step></directions>",
-                      "</recipe></recipeml>"})
-            << "Pancakes" << QStringList{"Breakfast", "Quick"} << "10 minutes | 15 min" << "4 servings"
+            << lines(
+                   {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+                    "<!DOCTYPE recipeml PUBLIC \"-//FormatData//DTD RecipeML 0.5//EN\" \"recipeml.dtd\">",
+                    "<recipeml version=\"0.5\"><recipe><head><title>Pancakes</title>",
+                    "<categories><cat>Breakfast</cat><cat>Quick</cat></categories>",
+                    "<yield><qty>4</qty><unit>servings</unit></yield>",
+                    "<preptime type=\"preparation\"><time><qty>10</qty><timeunit>minutes</timeunit></time></preptime>",
+                    "<preptime type=\"cooking\">PT15M</preptime><source>Diner menu</source></head>",
+                    "<description>Light and fluffy.</description><ingredients><ing-div><title>Batter</title>",
+                    "<ing><amt><qty>1<frac><n>1</n><d>2</d></frac></qty><unit>cups</unit></amt><item>flour</item>",
+                    "<prep>sifted</prep></ing>",
+                    "<ing><amt><range><q1>1</q1><q2>2</q2></range><unit>tbsp</unit></amt><item>sugar</item></ing>",
+                    "</ing-div><ing><item>butter</item> <prep>for the pan</prep></ing></ingredients>",
+                    "<directions><step>Whisk everything", "  together.</step><step>Fry.</step></directions>",
+                    "</recipe></recipeml>"})
+            << "Pancakes" << QStringList{"Breakfast", "Quick"} << "10 minutes | 15 min"
+            << "4 servings"
             << QStringList{"Batter:", "1 1/2 cups flour, sifted", "1-2 tbsp sugar", "butter, for the pan"}
             << QStringList{"Whisk everything together.", "Fry."}
             << QStringList{"Source=Diner menu", "Text=Light and fluffy."};
@@ -229,8 +274,9 @@ private slots:
                       "<ingredients><ing><amt><qty>2</qty></amt><item>tea bags</item></ing></ingredients>",
                       "<directions>Boil water.", "", "Steep five", "minutes.</directions><author>Sam</author>",
                       "</recipe></menu></recipeml>"})
-            << "Tea" << QStringList{} << " | " << "2 servings" << QStringList{"2 tea bags"}
-            << QStringList{"Boil water.", "Steep five minutes."} << QStringList{"Author=Sam"};
+            << "Tea" << QStringList{} << " | "
+            << "2 servings" << QStringList{"2 tea bags"} << QStringList{"Boil water.", "Steep five minutes."}
+            << QStringList{"Author=Sam"};
     }
     void readsRecipe()
     {
@@ -261,23 +307,24 @@ private slots:
 
         const QString mmBroth = sampleOf(Reader::MealMaster).recipe;
         QTest::newRow("MealMaster") << Reader::MealMaster
-                                    << mmBroth + lines({"MMMMM----- Recipe via Meal-Master", mm("1", "", "Egg"), "",
-                                                        "MMMMM----- Recipe via Meal-Master", "      Title: Cut short",
-                                                        "  Fry.", "MMMMM----- Recipe via Meal-Master", "Title: Nothing",
-                                                        "MMMMM"}) +
+                                    << mmBroth +
+                                           lines({"MMMMM----- Recipe via Meal-Master", mm("1", "", "Egg"), "",
+                                                  "MMMMM----- Recipe via Meal-Master", "      Title: Cut short",
+                                                  "  Fry.", "MMMMM----- Recipe via Meal-Master", "Title: Nothing",
+                                                  "MMMMM"}) +
                                            u'\n' + mmBroth + QStringLiteral("MMMMM----- Recipe via Meal-Master")
                                     << QStringList{"Broth", "Cut short", "Broth"}
                                     << QStringList{"2@8 no title", "4@14 empty", "6@24 no title"};
-        QTest::newRow("MasterCook text")
-            << Reader::MasterCookText
-            << lines({"* Exported from MasterCook *", "", "Recipe By     : Ana", "", "Boil.", ""}) +
-                   sampleOf(Reader::MasterCookText).recipe
-            << QStringList{"Broth"} << QStringList{"1@1 no title"};
-        QTest::newRow("MasterCook XML")
-            << Reader::MasterCookXml
-            << lines({"<mx2><RcpE><IngR name=\"egg\"/></RcpE>", "<RcpE name=\"Empty\"><Serv qty=\"2\"/></RcpE>",
-                      "<RcpE name=\"Toast\"><IngR name=\"bread\"/></RcpE></mx2>"})
-            << QStringList{"Toast"} << QStringList{"1@1 no title", "2@2 empty"};
+        QTest::newRow("MasterCook text") << Reader::MasterCookText
+                                         << lines({"* Exported from MasterCook *", "", "Recipe By     : Ana", "",
+                                                   "Boil.", ""}) +
+                                                sampleOf(Reader::MasterCookText).recipe
+                                         << QStringList{"Broth"} << QStringList{"1@1 no title"};
+        QTest::newRow("MasterCook XML") << Reader::MasterCookXml
+                                        << lines({"<mx2><RcpE><IngR name=\"egg\"/></RcpE>",
+                                                  "<RcpE name=\"Empty\"><Serv qty=\"2\"/></RcpE>",
+                                                  "<RcpE name=\"Toast\"><IngR name=\"bread\"/></RcpE></mx2>"})
+                                        << QStringList{"Toast"} << QStringList{"1@1 no title", "2@2 empty"};
         QTest::newRow("RecipeML broken off")
             << Reader::RecipeMl
             << lines({"<recipeml>", sampleOf(Reader::RecipeMl).recipe + "<recipe><head><title>Jam</title>",
@@ -308,10 +355,12 @@ private slots:
         QTest::newRow("MasterCook text, a list") << Reader::MasterCookText << shoppingList << false;
         QTest::newRow("MasterCook XML, a web page")
             << Reader::MasterCookXml << QStringLiteral("<html><body><RcpE/></body></html>") << false;
-        QTest::newRow("MasterCook XML, RecipeML") << Reader::MasterCookXml << sampleOf(Reader::RecipeMl).before << false;
+        QTest::newRow("MasterCook XML, RecipeML")
+            << Reader::MasterCookXml << sampleOf(Reader::RecipeMl).before << false;
         QTest::newRow("RecipeML, not XML") << Reader::RecipeMl << QStringLiteral("recipeml <<< \x01") << false;
         QTest::newRow("RecipeML, empty") << Reader::RecipeMl << QString() << false;
-        QTest::newRow("RecipeML, cut in its first tag") << Reader::RecipeMl << QStringLiteral("<recipeml><reci") << true;
+        QTest::newRow("RecipeML, cut in its first tag")
+            << Reader::RecipeMl << QStringLiteral("<recipeml><reci") << true;
     }
     void filesOfAnotherKindAreErrors()
     {
@@ -349,13 +398,16 @@ private slots:
                 << reader << sample.before + QStringLiteral("<a>").repeated(700'000) << 0 << 0 << true;
         }
         QString continued = sampleOf(Reader::MealMaster).recipe;
-        continued.replace(QStringLiteral("Water\n"), QStringLiteral("Water\n") + (mm("", "", "-more") + u'\n').repeated(50'000));
+        continued.replace(QStringLiteral("Water\n"),
+                          QStringLiteral("Water\n") + (mm("", "", "-more") + u'\n').repeated(50'000));
         QTest::newRow("MealMaster, 50,000 continuation lines") << Reader::MealMaster << continued << 1 << 0 << false;
         QString nested = sampleOf(Reader::RecipeMl).recipe;
         nested.replace(QStringLiteral("<ing>"), QStringLiteral("<ing-div>").repeated(50'000) + QStringLiteral("<ing>"));
-        nested.replace(QStringLiteral("</ing>"), QStringLiteral("</ing>") + QStringLiteral("</ing-div>").repeated(50'000));
+        nested.replace(QStringLiteral("</ing>"),
+                       QStringLiteral("</ing>") + QStringLiteral("</ing-div>").repeated(50'000));
         QTest::newRow("RecipeML, 50,000 nested groups")
-            << Reader::RecipeMl << QStringLiteral("<recipeml>") + nested + QStringLiteral("</recipeml>") << 1 << 0 << false;
+            << Reader::RecipeMl << QStringLiteral("<recipeml>") + nested + QStringLiteral("</recipeml>") << 1 << 0
+            << false;
     }
     void hostileFilesReadQuickly()
     {
@@ -375,7 +427,8 @@ private slots:
             msToRead(sample.before + sample.recipe.repeated(text.size() / sample.recipe.size() + 1) + sample.after);
         ForeignFile file;
         const qint64 hostile = msToRead(text, &file);
-        QVERIFY2(hostile <= 10 * ordinary + 100, qPrintable(QStringLiteral("%1 ms against %2").arg(hostile).arg(ordinary)));
+        QVERIFY2(hostile <= 10 * ordinary + 100,
+                 qPrintable(QStringLiteral("%1 ms against %2").arg(hostile).arg(ordinary)));
         QTEST(int(file.recipes.size()), "recipes");
         QTEST(int(file.skipped.size()), "skipped");
         QTEST(!file.error.isEmpty(), "error");

@@ -55,7 +55,9 @@ void addLabelledValue(ForeignRecipe& recipe, QString& yield, const QString& labe
 {
     if (value.isEmpty())
         return;
-    const auto is = [&label](const char16_t* name) { return label.compare(QStringView(name), Qt::CaseInsensitive) == 0; };
+    const auto is = [&label](const char16_t* name) {
+        return label.compare(QStringView(name), Qt::CaseInsensitive) == 0;
+    };
     if (is(u"Source")) {
         recipe.notes << ForeignNote{NoteKind::Source, value};
     } else if (is(u"Recipe By") || is(u"Author")) {
@@ -76,8 +78,8 @@ void addLabelledValue(ForeignRecipe& recipe, QString& yield, const QString& labe
         recipe.notes << ForeignNote{NoteKind::Text, value};
     } else {
         const bool isTime = label.contains(QStringLiteral("time"), Qt::CaseInsensitive);
-        recipe.notes << ForeignNote{NoteKind::Text, label + QStringLiteral(": ") +
-                                                        (isTime ? readableClockTime(value) : value)};
+        recipe.notes << ForeignNote{NoteKind::Text,
+                                    label + QStringLiteral(": ") + (isTime ? readableClockTime(value) : value)};
     }
 }
 
@@ -163,6 +165,16 @@ bool isNutritionText(QStringView text)
     return text.startsWith(u"Per Serving", Qt::CaseInsensitive) ||
            text.startsWith(u"Food Exchanges", Qt::CaseInsensitive) ||
            text.startsWith(u"Nutr. Assoc", Qt::CaseInsensitive);
+}
+
+// Nutrition, serving ideas and the recipe's notes follow the directions, each starting a note of its own.
+bool startsNote(QStringView trimmed)
+{
+    QStringView label;
+    QStringView value;
+    return isNutritionText(trimmed) || (splitField(trimmed, label, value) && !value.isEmpty() &&
+                                        (label.compare(u"NOTES", Qt::CaseInsensitive) == 0 ||
+                                         label.compare(u"Serving Ideas", Qt::CaseInsensitive) == 0));
 }
 
 // "Source:" alone on its line: the label of a value quoted on the next line.
@@ -276,12 +288,7 @@ private:
             m_part = Part::Notes;
             return;
         }
-        QStringView label;
-        QStringView value;
-        if (isNutritionText(trimmed) ||
-            (splitField(trimmed, label, value) && !value.isEmpty() &&
-             (label.compare(u"NOTES", Qt::CaseInsensitive) == 0 ||
-              label.compare(u"Serving Ideas", Qt::CaseInsensitive) == 0))) {
+        if (startsNote(trimmed)) {
             m_part = Part::Notes;
             readNote(trimmed);
             return;
@@ -326,13 +333,13 @@ private:
             readNote(line);
     }
 
-    // After the directions: nutrition, serving ideas and the recipe's notes, a paragraph each.
+    // After the directions: a note a paragraph.
     void readNote(QStringView trimmed)
     {
-        if (trimmed.isEmpty()) {
+        if (trimmed.isEmpty() || startsNote(trimmed))
             endNote();
+        if (trimmed.isEmpty())
             return;
-        }
         if (!m_note.isEmpty())
             m_note += u' ';
         m_note += trimmed;

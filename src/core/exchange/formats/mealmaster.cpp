@@ -37,8 +37,8 @@ bool isSectionLine(QStringView line)
 
 QStringView sectionText(QStringView line)
 {
-    qsizetype start = 0;
-    while (start < line.size() && (line[start] == u'M' || line[start] == u'-'))
+    qsizetype start = line.startsWith(u"MMMMM") ? 5 : 0;
+    while (start < line.size() && line[start] == u'-')
         ++start;
     qsizetype end = line.size();
     while (end > start && (line[end - 1] == u'-' || line[end - 1].isSpace()))
@@ -232,8 +232,7 @@ ForeignRecipe readRecipe(const RecipeLines& source)
             IngredientColumn left;
             IngredientColumn right;
             const QStringView leftColumn = line.left(kRightColumn);
-            if (readRightColumn(line, right) &&
-                (isBlank(leftColumn) || readIngredientColumn(leftColumn, left))) {
+            if (readRightColumn(line, right) && (isBlank(leftColumn) || readIngredientColumn(leftColumn, left))) {
                 ingredients.addLine(left, &right);
                 continue;
             }

@@ -111,10 +111,10 @@ namespace {
 // Elements whose text is a word of its own next to its neighbours' ("2" "cups", "350" "F").
 bool separatesWords(QStringView name)
 {
-    static const char16_t* const names[] = {u"qty",  u"unit", u"timeunit", u"tempunit", u"time",    u"temp",
-                                            u"amt",  u"item", u"prep",     u"modifier", u"n-name",  u"nutrient",
-                                            u"q1",   u"sep",  u"substep",  u"step",     u"srcitem", u"cat",
-                                            u"frac", u"percent"};
+    static const char16_t* const names[] = {u"qty",    u"unit",     u"timeunit", u"tempunit", u"time",
+                                            u"temp",   u"amt",      u"item",     u"prep",     u"modifier",
+                                            u"n-name", u"nutrient", u"q1",       u"sep",      u"substep",
+                                            u"step",   u"srcitem",  u"cat",      u"frac",     u"percent"};
     for (const char16_t* candidate : names) {
         if (name == QStringView(candidate))
             return true;
