@@ -52,9 +52,9 @@ QString mm(const char* amount, const char* unit, const char* text)
     return QString::fromLatin1(amount).rightJustified(7) + u' ' + QString::fromLatin1(unit).leftJustified(2) + u' ' +
            QString::fromLatin1(text);
 }
-QString mmPair(const QString& left, const QString& right)
+QString mmPair(const QString& left, const QString& right, int rightColumn = 41)
 {
-    return left.leftJustified(41) + right;
+    return left.leftJustified(rightColumn) + right;
 }
 
 QStringList noteTexts(const QList<ForeignNote>& notes)
@@ -167,13 +167,14 @@ private slots:
             << QStringList{"Cook the onion in the oil until soft. Add the lentils and six cups of water.",
                            "Simmer 40 minutes; serve with the topping."}
             << QStringList{"Source=Grandmother's notebook"};
-        // Two columns are read down the left one, then down the right one, block by block.
+        // Two columns are read down the left one, then down the right one, block by block; a hand-edited line
+        // may shift the right one.
         QTest::newRow("MealMaster, two columns")
             << Reader::MealMaster
             << lines({"---------- Recipe via Meal-Master (tm) v8.02", "", "      Title: Corn Bread",
                       " Categories: Breads", "      Yield: 1 pan", "",
                       mmPair(mm("1", "c", "Cornmeal"), mm("1", "ts", "Salt")),
-                      mmPair(mm("1", "c", "Flour"), mm("1", "c", "Milk")),
+                      mmPair(mm("1", "c", "Flour"), mm("1", "c", "Milk"), 44),
                       mmPair(mm("2", "ts", "Baking powder"), mm("", "", "-sifted")), mm("1", "", "Egg"),
                       "----------------------------FOR THE GLAZE-----------------------------",
                       mmPair(mm("2", "tb", "Honey"), mm("1", "tb", "Butter")), "",

@@ -93,13 +93,18 @@ bool readIngredientColumn(QStringView column, IngredientColumn& ingredient)
     return !(ingredient.amount.isEmpty() && ingredient.unit.isEmpty() && ingredient.text.isEmpty());
 }
 
-// The right-hand ingredient of a two-column line: it starts at its own column after a gap, and is laid out
-// as an ingredient there; a long one-column text rarely is.
-bool readRightColumn(QStringView line, IngredientColumn& ingredient)
+// The right-hand ingredient of a two-column line, and where it starts: after a gap, laid out as an
+// ingredient there, which a long one-column text rarely is. Hand-edited files shift it a few columns; an
+// ingredient without an amount or unit gives nothing to align on and must sit in its own column.
+bool readRightColumn(QStringView line, IngredientColumn& ingredient, qsizetype& start)
 {
-    if (line.size() <= kRightColumn || !isBlank(line.mid(kRightColumn - 2, 2)))
-        return false;
-    return readIngredientColumn(line.mid(kRightColumn), ingredient);
+    for (start = kRightColumn - 5; start <= kRightColumn + 5 && start < line.size(); ++start) {
+        if (!isBlank(line.mid(start - 2, 2)) || !readIngredientColumn(line.mid(start), ingredient))
+            continue;
+        if (!ingredient.amount.isEmpty() || !ingredient.unit.isEmpty() || start == kRightColumn)
+            return true;
+    }
+    return false;
 }
 
 // The ingredients of the recipe in reading order. In the two-column layout the writer fills the left
@@ -231,8 +236,9 @@ ForeignRecipe readRecipe(const RecipeLines& source)
             }
             IngredientColumn left;
             IngredientColumn right;
-            const QStringView leftColumn = line.left(kRightColumn);
-            if (readRightColumn(line, right) && (isBlank(leftColumn) || readIngredientColumn(leftColumn, left))) {
+            qsizetype rightStart = 0;
+            if (readRightColumn(line, right, rightStart) &&
+                (isBlank(line.left(rightStart)) || readIngredientColumn(line.left(rightStart), left))) {
                 ingredients.addLine(left, &right);
                 continue;
             }
