@@ -326,12 +326,14 @@ private slots:
                                                   "<RcpE name=\"Empty\"><Serv qty=\"2\"/></RcpE>",
                                                   "<RcpE name=\"Toast\"><IngR name=\"bread\"/></RcpE></mx2>"})
                                         << QStringList{"Toast"} << QStringList{"1@1 no title", "2@2 empty"};
+        // The line is the file's, counting the blanked-out declaration.
         QTest::newRow("RecipeML broken off")
             << Reader::RecipeMl
-            << lines({"<recipeml>", sampleOf(Reader::RecipeMl).recipe + "<recipe><head><title>Jam</title>",
+            << lines({"", "<?xml version=\"1.0\"", "encoding=\"UTF-8\"?>", "<recipeml>",
+                      sampleOf(Reader::RecipeMl).recipe + "<recipe><head><title>Jam</title>",
                       "<ingredients><ing><item>fruit & sugar</item></ing></ingredients></recipe>",
                       sampleOf(Reader::RecipeMl).recipe + "</recipeml>"})
-            << QStringList{"Broth"} << QStringList{"2@3 damaged"};
+            << QStringList{"Broth"} << QStringList{"2@6 damaged"};
     }
     void readsEveryRecipeOfAFile()
     {

@@ -84,16 +84,22 @@ QString yieldFromServings(QStringView text)
 
 QString xmlWithoutDeclaration(const QString& text)
 {
+    QString xml = text;
     qsizetype start = 0;
-    while (start < text.size() && (text[start].isSpace() || text[start] == QChar(0xFEFF)))
+    while (start < xml.size() && (xml[start].isSpace() || xml[start] == QChar(0xFEFF))) {
+        if (xml[start] == QChar(0xFEFF))
+            xml[start] = u' ';
         ++start;
-    const QStringView rest = QStringView(text).mid(start);
-    if (rest.startsWith(u"<?xml") && rest.size() > 5 && rest[5].isSpace()) {
-        const qsizetype end = rest.indexOf(u"?>");
-        if (end >= 0)
-            start += end + 2;
     }
-    return start == 0 ? text : text.mid(start);
+    const QStringView rest = QStringView(xml).mid(start);
+    if (!rest.startsWith(u"<?xml") || rest.size() <= 5 || !rest[5].isSpace())
+        return xml;
+    const qsizetype end = xml.indexOf(u"?>", start);
+    for (qsizetype i = start; end >= 0 && i < end + 2; ++i) {
+        if (xml[i] != u'\n' && xml[i] != u'\r')
+            xml[i] = u' ';
+    }
+    return xml;
 }
 
 QString firstElementName(const QString& xml)

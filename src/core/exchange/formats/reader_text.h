@@ -42,9 +42,9 @@ QString headingLine(QStringView text);
 // A yield given as a bare number means servings: "4" → "4 servings"; anything else stays as written.
 QString yieldFromServings(QStringView text);
 
-// The XML of a file without what comes before its first tag (a byte-order mark, blanks) and without its
-// XML declaration: the text is already decoded, and some programs write the declaration's parts in an
-// order a strict reader refuses.
+// The XML of a file with its XML declaration and byte-order mark blanked out: the text is already decoded,
+// and some programs write the declaration's parts in an order a strict reader refuses. Lines stay where
+// they were, so that a skipped recipe's line is the file's.
 QString xmlWithoutDeclaration(const QString& text);
 
 // The name of the first element of an XML text, or empty when it has none or is not XML.
