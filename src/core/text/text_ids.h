@@ -222,7 +222,15 @@
     TEXT(FilesArgumentHelp, 1040)                                                                                      \
     TEXT(CommandLineFileDone, 1041)                                                                                    \
     TEXT(SkippedCategoryReason, 1042)                                                                                  \
-    TEXT(SkippedTitleReason, 1043)
+    TEXT(SkippedTitleReason, 1043)                                                                                     \
+    TEXT(ExactAmountNote, 1100)                                                                                        \
+    TEXT(ShoppingProduce, 1101)                                                                                        \
+    TEXT(ShoppingDairyAndEggs, 1102)                                                                                   \
+    TEXT(ShoppingMeatAndFish, 1103)                                                                                    \
+    TEXT(ShoppingBakery, 1104)                                                                                         \
+    TEXT(ShoppingPantry, 1105)                                                                                         \
+    TEXT(ShoppingSpices, 1106)                                                                                         \
+    TEXT(ShoppingOther, 1107)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,
