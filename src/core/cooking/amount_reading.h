@@ -36,4 +36,9 @@ UnitReading readUnit(QStringView text, qsizetype pos);
 // The end of the words that say how full a unit is, after it in Spanish ("colmada", "grande"), or pos.
 qsizetype qualifiersAfterUnitEnd(QStringView text, qsizetype pos);
 
+// The measure a size gives for the whole amount, "(250 g)" after "1 cup" or "/3½oz" after "100g", as a
+// line of its own whose spans are within the size's text; not understood when the size is no measure or
+// only the size of one can or piece.
+IngredientLine equivalentMeasure(const IngredientLine& line);
+
 } // namespace cooking

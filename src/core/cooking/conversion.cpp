@@ -1,5 +1,6 @@
 #include "core/cooking/conversion.h"
 
+#include "core/cooking/amount_reading.h"
 #include "core/cooking/cooking_words.h"
 #include "core/cooking/line_rewriting.h"
 
@@ -114,6 +115,27 @@ QString convertedTemperature(const Temperature& temperature)
     return QString::number(rounded) + (toCelsius ? QStringLiteral(" °C") : QStringLiteral(" °F"));
 }
 
+// "2 cups (480 ml) milk" → "480 ml milk": the cook's own conversion, typed beside the amount, wins over ours.
+QString withEquivalentFirst(const IngredientLine& line, const IngredientLine& equivalent)
+{
+    const QStringView text(line.text);
+    TextSpan unit = line.unitSpan;
+    if (unit.end < text.size() && text[unit.end] == u'.')
+        ++unit.end;
+    if (line.sizeSpan.start < unit.end)
+        return line.text;
+    // A size set apart by a blank takes the blank after it along.
+    const bool setApart = line.sizeSpan.start > unit.end;
+    const TextSpan size{line.sizeSpan.start, setApart ? skipBlanks(text, line.sizeSpan.end) : line.sizeSpan.end};
+    QString result = text.left(line.amountSpan.start).toString();
+    result += QStringView(equivalent.text).sliced(equivalent.amountSpan.start, equivalent.amountSpan.length());
+    result += text.sliced(line.amountSpan.end, unit.start - line.amountSpan.end);
+    result += QStringView(equivalent.text).sliced(equivalent.unitSpan.start, equivalent.unitSpan.length());
+    result += text.sliced(unit.end, size.start - unit.end);
+    result += text.sliced(size.end);
+    return result;
+}
+
 } // namespace
 
 QString convertIngredientLine(const IngredientLine& line, MeasureSystem target, Language language)
@@ -123,6 +145,9 @@ QString convertIngredientLine(const IngredientLine& line, MeasureSystem target, 
         return line.text;
     if (target == MeasureSystem::Metric && (line.unit == Unit::Teaspoon || line.unit == Unit::Tablespoon))
         return line.text;
+    if (const IngredientLine equivalent = equivalentMeasure(line);
+        equivalent.understood && unitSystem(equivalent.unit) == target)
+        return withEquivalentFirst(line, equivalent);
     const double size = unitSize(line.unit);
     LineRewrite rewrite;
     rewrite.measure = chooseMeasure(line.amount * size, line.amountMax * size, ladderFor(unitKind(line.unit), target),
@@ -164,8 +189,8 @@ QString convertTemperatures(const QString& text, MeasureSystem target)
         const Temperature& temperature = temperatures[i];
         if (temperature.scale != from)
             continue;
-        const bool pairedBefore = i > 0 && temperatures[i - 1].scale != from &&
-                                  sideBySide(view, temperatures[i - 1].end, temperature.start);
+        const bool pairedBefore =
+            i > 0 && temperatures[i - 1].scale != from && sideBySide(view, temperatures[i - 1].end, temperature.start);
         const bool pairedAfter = i + 1 < temperatures.size() && temperatures[i + 1].scale != from &&
                                  sideBySide(view, temperature.end, temperatures[i + 1].start);
         if (pairedBefore || pairedAfter)

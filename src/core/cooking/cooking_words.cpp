@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QSet>
-#include <cmath>
 
 namespace cooking {
 
@@ -13,19 +12,18 @@ const QHash<QString, Language>& languageClues()
 {
     static const QHash<QString, Language> clues = [] {
         QHash<QString, Language> table;
-        for (const char* word : {"of",     "and",   "with",  "the",     "to",    "taste",  "for",  "salt",
-                                 "pepper", "egg",   "eggs",  "flour",   "sugar", "milk",   "water", "oil",
-                                 "garlic", "onion", "onions", "butter", "chopped", "large", "fresh", "or",
-                                 "minced", "sliced", "diced", "optional", "plus", "about", "cut", "serves",
-                                 "servings", "makes", "people"})
+        for (const char* word :
+             {"of",       "and",    "with",    "the",   "to",     "taste",    "for",    "salt",   "pepper",
+              "egg",      "eggs",   "flour",   "sugar", "milk",   "water",    "oil",    "garlic", "onion",
+              "onions",   "butter", "chopped", "large", "fresh",  "or",       "minced", "sliced", "diced",
+              "optional", "plus",   "about",   "cut",   "serves", "servings", "makes",  "people"})
             table.insert(QString::fromLatin1(word), Language::English);
-        for (const char* word : {"de",     "del",     "y",        "con",      "al",      "la",     "el",
-                                 "los",    "las",     "en",       "para",     "sal",     "pimienta", "gusto",
-                                 "huevo",  "huevos",  "harina",   "azucar",   "leche",   "agua",   "aceite",
-                                 "ajo",    "cebolla", "cebollas", "mantequilla", "picado", "picada", "picados",
-                                 "picadas", "grande", "grandes",  "o",        "opcional", "unos",  "unas",
-                                 "cortado", "cortada", "rallado", "rallada", "raciones",
-                                 "porciones", "personas", "rinde"})
+        for (const char* word :
+             {"de",      "del",     "y",       "con",      "al",        "la",       "el",          "los",    "las",
+              "en",      "para",    "sal",     "pimienta", "gusto",     "huevo",    "huevos",      "harina", "azucar",
+              "leche",   "agua",    "aceite",  "ajo",      "cebolla",   "cebollas", "mantequilla", "picado", "picada",
+              "picados", "picadas", "grande",  "grandes",  "o",         "opcional", "unos",        "unas",   "cortado",
+              "cortada", "rallado", "rallada", "raciones", "porciones", "personas", "rinde"})
             table.insert(QString::fromLatin1(word), Language::Spanish);
         return table;
     }();
@@ -38,12 +36,11 @@ const QSet<QString>& descriptiveKeys()
     static const QSet<QString> keys = [] {
         QSet<QString> set;
         for (const char* word :
-             {"large",    "medium",   "small",   "big",       "extra",    "fresh",     "ripe",     "chopped",
-              "minced",   "diced",    "sliced",  "grated",    "peeled",   "beaten",    "softened", "melted",
-              "crushed",  "finely",   "roughly", "thinly",    "grande",   "mediano",   "mediana",  "pequeno",
-              "pequena",  "fresco",   "fresca",  "maduro",    "madura",   "picado",    "picada",   "rallado",
-              "rallada",  "cortado",  "cortada", "troceado",  "troceada", "pelado",    "pelada",   "batido",
-              "batida",   "derretido", "derretida", "finamente"})
+             {"large",    "medium", "small",  "big",     "extra",   "fresh",     "ripe",      "chopped",  "minced",
+              "diced",    "sliced", "grated", "peeled",  "beaten",  "softened",  "melted",    "crushed",  "finely",
+              "roughly",  "thinly", "grande", "mediano", "mediana", "pequeno",   "pequena",   "fresco",   "fresca",
+              "maduro",   "madura", "picado", "picada",  "rallado", "rallada",   "cortado",   "cortada",  "troceado",
+              "troceada", "pelado", "pelada", "batido",  "batida",  "derretido", "derretida", "finamente"})
             set.insert(keyWord(QString::fromLatin1(word)));
         return set;
     }();
@@ -65,10 +62,10 @@ QString withSuffix(QStringView stem, QStringView word, QStringView suffix)
 QString englishPlural(QStringView word)
 {
     static const QHash<QString, QString> irregular = {
-        {QStringLiteral("leaf"), QStringLiteral("leaves")},      {QStringLiteral("loaf"), QStringLiteral("loaves")},
-        {QStringLiteral("half"), QStringLiteral("halves")},      {QStringLiteral("knife"), QStringLiteral("knives")},
-        {QStringLiteral("potato"), QStringLiteral("potatoes")},  {QStringLiteral("tomato"), QStringLiteral("tomatoes")},
-        {QStringLiteral("mango"), QStringLiteral("mangoes")},    {QStringLiteral("fish"), QStringLiteral("fish")},
+        {QStringLiteral("leaf"), QStringLiteral("leaves")},     {QStringLiteral("loaf"), QStringLiteral("loaves")},
+        {QStringLiteral("half"), QStringLiteral("halves")},     {QStringLiteral("knife"), QStringLiteral("knives")},
+        {QStringLiteral("potato"), QStringLiteral("potatoes")}, {QStringLiteral("tomato"), QStringLiteral("tomatoes")},
+        {QStringLiteral("mango"), QStringLiteral("mangoes")},   {QStringLiteral("fish"), QStringLiteral("fish")},
     };
     const QString lower = word.toString().toLower();
     if (const auto it = irregular.constFind(lower); it != irregular.constEnd())
@@ -86,10 +83,14 @@ QString englishPlural(QStringView word)
 QString englishSingular(QStringView word)
 {
     static const QHash<QString, QString> irregular = {
-        {QStringLiteral("leaves"), QStringLiteral("leaf")},   {QStringLiteral("loaves"), QStringLiteral("loaf")},
-        {QStringLiteral("halves"), QStringLiteral("half")},   {QStringLiteral("knives"), QStringLiteral("knife")},
-        {QStringLiteral("cookies"), QStringLiteral("cookie")}, {QStringLiteral("brownies"), QStringLiteral("brownie")},
-        {QStringLiteral("pies"), QStringLiteral("pie")},      {QStringLiteral("smoothies"), QStringLiteral("smoothie")},
+        {QStringLiteral("leaves"), QStringLiteral("leaf")},
+        {QStringLiteral("loaves"), QStringLiteral("loaf")},
+        {QStringLiteral("halves"), QStringLiteral("half")},
+        {QStringLiteral("knives"), QStringLiteral("knife")},
+        {QStringLiteral("cookies"), QStringLiteral("cookie")},
+        {QStringLiteral("brownies"), QStringLiteral("brownie")},
+        {QStringLiteral("pies"), QStringLiteral("pie")},
+        {QStringLiteral("smoothies"), QStringLiteral("smoothie")},
     };
     const QString lower = word.toString().toLower();
     if (const auto it = irregular.constFind(lower); it != irregular.constEnd())
@@ -158,10 +159,10 @@ QString spanishSingular(QStringView word)
 bool isSpanishJoint(const QString& folded)
 {
     static const QSet<QString> joints = {
-        QStringLiteral("de"), QStringLiteral("del"), QStringLiteral("con"), QStringLiteral("en"),
-        QStringLiteral("para"), QStringLiteral("a"), QStringLiteral("al"), QStringLiteral("y"),
-        QStringLiteral("o"), QStringLiteral("u"), QStringLiteral("sin"), QStringLiteral("la"),
-        QStringLiteral("el"), QStringLiteral("los"), QStringLiteral("las"), QStringLiteral("tipo")};
+        QStringLiteral("de"),   QStringLiteral("del"), QStringLiteral("con"), QStringLiteral("en"),
+        QStringLiteral("para"), QStringLiteral("a"),   QStringLiteral("al"),  QStringLiteral("y"),
+        QStringLiteral("o"),    QStringLiteral("u"),   QStringLiteral("sin"), QStringLiteral("la"),
+        QStringLiteral("el"),   QStringLiteral("los"), QStringLiteral("las"), QStringLiteral("tipo")};
     return joints.contains(folded);
 }
 
@@ -219,9 +220,14 @@ QString keyWord(QStringView word)
     return key;
 }
 
-std::optional<Language> languageOfWord(const QString& folded)
+std::optional<Language> languageOfWord(QStringView word)
 {
-    const auto it = languageClues().constFind(folded);
+    // Accents and ñ are Spanish spelling; English borrows few of them ("jalapeño", "purée").
+    for (QChar c : word) {
+        if (QStringView(u"áéíóúñÁÉÍÓÚÑ").contains(c))
+            return Language::Spanish;
+    }
+    const auto it = languageClues().constFind(foldWord(word));
     if (it == languageClues().constEnd())
         return std::nullopt;
     return *it;

@@ -34,8 +34,8 @@ QString foldWord(QStringView word);
 // give a word and its plural the same key ("tomatoes" and "tomato", "limones" and "limón").
 QString keyWord(QStringView word);
 
-// What a folded word tells about the language of its line, if anything.
-std::optional<Language> languageOfWord(const QString& folded);
+// What a word tells about the language of its line, if anything.
+std::optional<Language> languageOfWord(QStringView word);
 
 // Words that only describe how much or how fine ("large", "picado", "fresh"): left out of the
 // shopping key so "2 large eggs" and "3 eggs" are the same thing to buy. Takes a key word.

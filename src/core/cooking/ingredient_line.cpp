@@ -4,7 +4,7 @@
 #include "core/cooking/cooking_words.h"
 
 #include <QHash>
-#include <QSet>
+#include <tuple>
 
 using namespace cooking;
 
@@ -22,25 +22,35 @@ const QHash<QString, NumberWord>& numberWords()
 {
     static const QHash<QString, NumberWord> words = [] {
         QHash<QString, NumberWord> table;
-        const char* english[] = {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten",
-                                 "eleven", "twelve"};
-        const char* spanish[] = {"uno", "dos", "tres", "cuatro", "cinco", "seis", "siete", "ocho", "nueve", "diez",
-                                 "once", "doce"};
+        const char* english[] = {"one",   "two",   "three", "four", "five",   "six",
+                                 "seven", "eight", "nine",  "ten",  "eleven", "twelve"};
+        const char* spanish[] = {"uno",   "dos",  "tres",  "cuatro", "cinco", "seis",
+                                 "siete", "ocho", "nueve", "diez",   "once",  "doce"};
         for (int i = 0; i < 12; ++i) {
             table.insert(QString::fromLatin1(english[i]), {WordRole::Count, i + 1.0, Language::English});
             table.insert(QString::fromLatin1(spanish[i]), {WordRole::Count, i + 1.0, Language::Spanish});
         }
         const std::tuple<const char*, WordRole, double, Language> others[] = {
-            {"a", WordRole::Article, 1, Language::English},       {"an", WordRole::Article, 1, Language::English},
-            {"un", WordRole::Article, 1, Language::Spanish},      {"una", WordRole::Article, 1, Language::Spanish},
-            {"half", WordRole::Half, 0.5, Language::English},     {"medio", WordRole::Half, 0.5, Language::Spanish},
-            {"media", WordRole::Half, 0.5, Language::Spanish},    {"quarter", WordRole::Part, 0.25, Language::English},
-            {"quarters", WordRole::Part, 0.25, Language::English}, {"third", WordRole::Part, 1 / 3.0, Language::English},
-            {"thirds", WordRole::Part, 1 / 3.0, Language::English}, {"cuarto", WordRole::Part, 0.25, Language::Spanish},
-            {"cuartos", WordRole::Part, 0.25, Language::Spanish}, {"tercio", WordRole::Part, 1 / 3.0, Language::Spanish},
-            {"tercios", WordRole::Part, 1 / 3.0, Language::Spanish}, {"dozen", WordRole::Dozen, 12, Language::English},
-            {"dozens", WordRole::Dozen, 12, Language::English},   {"docena", WordRole::Dozen, 12, Language::Spanish},
-            {"docenas", WordRole::Dozen, 12, Language::Spanish},  {"couple", WordRole::Couple, 2, Language::English},
+            {"a", WordRole::Article, 1, Language::English},
+            {"an", WordRole::Article, 1, Language::English},
+            {"un", WordRole::Article, 1, Language::Spanish},
+            {"una", WordRole::Article, 1, Language::Spanish},
+            {"half", WordRole::Half, 0.5, Language::English},
+            {"medio", WordRole::Half, 0.5, Language::Spanish},
+            {"media", WordRole::Half, 0.5, Language::Spanish},
+            {"quarter", WordRole::Part, 0.25, Language::English},
+            {"quarters", WordRole::Part, 0.25, Language::English},
+            {"third", WordRole::Part, 1 / 3.0, Language::English},
+            {"thirds", WordRole::Part, 1 / 3.0, Language::English},
+            {"cuarto", WordRole::Part, 0.25, Language::Spanish},
+            {"cuartos", WordRole::Part, 0.25, Language::Spanish},
+            {"tercio", WordRole::Part, 1 / 3.0, Language::Spanish},
+            {"tercios", WordRole::Part, 1 / 3.0, Language::Spanish},
+            {"dozen", WordRole::Dozen, 12, Language::English},
+            {"dozens", WordRole::Dozen, 12, Language::English},
+            {"docena", WordRole::Dozen, 12, Language::Spanish},
+            {"docenas", WordRole::Dozen, 12, Language::Spanish},
+            {"couple", WordRole::Couple, 2, Language::English},
             {"par", WordRole::Couple, 2, Language::Spanish},
         };
         for (const auto& [word, role, value, language] : others)
@@ -62,64 +72,54 @@ bool isOneOf(const QString& folded, std::initializer_list<const char16_t*> words
 // "a little", "un poco": an article that does not count anything.
 bool isVagueWord(const QString& folded)
 {
-    return isOneOf(folded, {u"little", u"few", u"bit", u"some", u"touch", u"poco", u"poca", u"pocos", u"pocas",
-                            u"chin", u"pelin", u"cuantos", u"cuantas", u"gusto"});
+    return isOneOf(folded, {u"little", u"few", u"bit", u"some", u"touch", u"poco", u"poca", u"pocos", u"pocas", u"chin",
+                            u"pelin", u"cuantos", u"cuantas", u"gusto"});
 }
 
 // Words placed before a number that only say it is rough: "about 2 cups", "unos 200 g".
 bool isRoughWord(const QString& folded)
 {
-    return isOneOf(folded, {u"about", u"approx", u"approximately", u"around", u"roughly", u"unos", u"unas",
-                            u"aprox", u"aproximadamente", u"alrededor"});
+    return isOneOf(folded, {u"about", u"approx", u"approximately", u"around", u"roughly", u"unos", u"unas", u"aprox",
+                            u"aproximadamente", u"alrededor"});
 }
 
 // Words a unit may follow ("1 heaping tsp", "1 large can", "una buena pizca") or, in Spanish, precede
 // ("1 cucharada colmada", "1 lata grande"); they stay in the line where typed.
 bool isQualifierBeforeUnit(const QString& folded)
 {
-    return isOneOf(folded, {u"heaping", u"heaped", u"level", u"rounded", u"scant", u"generous", u"good",
-                            u"large", u"small", u"medium", u"big", u"full", u"buena", u"buen"});
+    return isOneOf(folded, {u"heaping", u"heaped", u"level", u"rounded", u"scant", u"generous", u"good", u"large",
+                            u"small", u"medium", u"big", u"full", u"buena", u"buen"});
 }
 
 bool isQualifierAfterUnit(const QString& folded)
 {
-    return isOneOf(folded, {u"colmada", u"colmadas", u"colmado", u"rasa", u"rasas", u"raso", u"sopera",
-                            u"soperas", u"generosa", u"generosas", u"grande", u"grandes", u"pequena",
-                            u"pequenas", u"pequeno", u"mediana", u"medianas", u"mediano"});
+    return isOneOf(folded, {u"colmada", u"colmadas", u"colmado", u"rasa", u"rasas", u"raso", u"sopera", u"soperas",
+                            u"generosa", u"generosas", u"grande", u"grandes", u"pequena", u"pequenas", u"pequeno",
+                            u"mediana", u"medianas", u"mediano"});
 }
 
 // Words after which the ingredient's name is over and its preparation starts, when no comma says so
 // ("2 dientes de ajo picados", "1 cup milk or cream", "flour for dusting").
 bool endsIngredient(const QString& folded)
 {
-    return isOneOf(folded, {u"for",       u"to",       u"plus",      u"or",        u"at",       u"picado",
-                            u"picada",    u"picados",  u"picadas",   u"rallado",   u"rallada",  u"rallados",
-                            u"ralladas",  u"cortado",  u"cortada",   u"cortados",  u"cortadas", u"troceado",
-                            u"troceada",  u"troceados", u"troceadas", u"pelado",   u"pelada",   u"pelados",
-                            u"peladas",   u"batido",   u"batida",    u"batidos",   u"batidas",  u"finamente",
-                            u"en",        u"para",     u"al",        u"o",         u"u",        u"a"});
+    return isOneOf(folded, {u"for",      u"to",        u"plus",      u"or",       u"at",       u"picado",
+                            u"picada",   u"picados",   u"picadas",   u"rallado",  u"rallada",  u"rallados",
+                            u"ralladas", u"cortado",   u"cortada",   u"cortados", u"cortadas", u"troceado",
+                            u"troceada", u"troceados", u"troceadas", u"pelado",   u"pelada",   u"pelados",
+                            u"peladas",  u"batido",    u"batida",    u"batidos",  u"batidas",  u"finamente",
+                            u"en",       u"para",      u"al",        u"o",        u"u",        u"a"});
 }
 
 double fractionCharValue(QChar c)
 {
-    switch (c.unicode()) {
-    case 0x00BD: return 1 / 2.0;
-    case 0x00BC: return 1 / 4.0;
-    case 0x00BE: return 3 / 4.0;
-    case 0x2153: return 1 / 3.0;
-    case 0x2154: return 2 / 3.0;
-    case 0x2155: return 1 / 5.0;
-    case 0x2156: return 2 / 5.0;
-    case 0x2157: return 3 / 5.0;
-    case 0x2158: return 4 / 5.0;
-    case 0x2159: return 1 / 6.0;
-    case 0x215A: return 5 / 6.0;
-    case 0x215B: return 1 / 8.0;
-    case 0x215C: return 3 / 8.0;
-    case 0x215D: return 5 / 8.0;
-    case 0x215E: return 7 / 8.0;
-    default: return 0;
+    static constexpr char16_t kCharacters[] = u"½¼¾⅓⅔⅕⅖⅗⅘⅙⅚⅛⅜⅝⅞";
+    static constexpr double kValues[] = {1 / 2.0, 1 / 4.0, 3 / 4.0, 1 / 3.0, 2 / 3.0, 1 / 5.0, 2 / 5.0, 3 / 5.0,
+                                         4 / 5.0, 1 / 6.0, 5 / 6.0, 1 / 8.0, 3 / 8.0, 5 / 8.0, 7 / 8.0};
+    for (size_t i = 0; i < std::size(kValues); ++i) {
+        if (kCharacters[i] == c.unicode())
+            return kValues[i];
     }
+    return 0;
 }
 
 bool isFractionSlash(QChar c)
@@ -380,6 +380,20 @@ qsizetype readHyphenSize(QStringView text, qsizetype pos)
     return unit.span.end;
 }
 
+// The same amount in other measures after a slash: "/3½oz" in "100g/3½oz butter".
+qsizetype readSlashMeasure(QStringView text, qsizetype pos)
+{
+    if (pos >= text.size() || text[pos] != u'/')
+        return pos;
+    const AmountReading amount = cooking::readAmount(text, skipBlanks(text, pos + 1));
+    if (!amount.found)
+        return pos;
+    const UnitReading unit = readUnit(text, skipBlanks(text, amount.end));
+    if (!unit.found || unitKind(unit.spelling.unit) == UnitKind::Count)
+        return pos;
+    return unit.span.end < text.size() && text[unit.span.end] == u'.' ? unit.span.end + 1 : unit.span.end;
+}
+
 // A parenthesised size at pos: "(400 g)", "(14.5 oz)". The closing bracket must be on the line.
 qsizetype readBracketSize(QStringView text, qsizetype pos)
 {
@@ -398,7 +412,7 @@ std::optional<Language> lineLanguage(QStringView text, Vote vote)
             continue;
         }
         const qsizetype end = wordEnd(text, at);
-        vote.add(languageOfWord(foldWord(text.sliced(at, end - at))));
+        vote.add(languageOfWord(text.sliced(at, end - at)));
         at = end;
     }
     return vote.result();
@@ -464,6 +478,31 @@ qsizetype qualifiersAfterUnitEnd(QStringView text, qsizetype pos)
     for (Word after = nextWord(text, pos); isQualifierAfterUnit(after.folded); after = nextWord(text, pos))
         pos = after.end;
     return pos;
+}
+
+IngredientLine equivalentMeasure(const IngredientLine& line)
+{
+    IngredientLine equivalent;
+    if (unitKind(line.unit) == UnitKind::Count || !(line.size.startsWith(u'(') || line.size.startsWith(u'/')))
+        return equivalent;
+    equivalent.text = line.size;
+    const QStringView text(equivalent.text);
+    const qsizetype amountAt = skipBlanks(text, 1);
+    const AmountReading amount = readAmount(text, amountAt);
+    if (!amount.found)
+        return equivalent;
+    const UnitReading unit = readUnit(text, skipBlanks(text, amount.end));
+    if (!unit.found)
+        return equivalent;
+    equivalent.understood = true;
+    equivalent.amount = amount.min;
+    equivalent.amountMax = amount.max;
+    equivalent.amountSpan = {amountAt, amount.end};
+    equivalent.unit = unit.spelling.unit;
+    equivalent.unitSpelling = unit.spelling;
+    equivalent.unitSpan = unit.span;
+    equivalent.ingredientSpan = {text.size(), text.size()};
+    return equivalent;
 }
 
 UnitReading readUnit(QStringView text, qsizetype pos)
@@ -549,7 +588,18 @@ IngredientLine understandIngredient(const QString& line)
         pos = skipBlanks(text, sizeEnd);
     }
 
-    const UnitReading unit = readUnit(text, pos);
+    UnitReading unit = readUnit(text, pos);
+    if (!unit.found) {
+        // "3/4 de taza", "1/2 of a cup"
+        const Word connector = wordAt(text, pos);
+        if (connector.folded == u"de" || connector.folded == u"of") {
+            qsizetype unitAt = skipBlanks(text, connector.end);
+            const Word article = wordAt(text, unitAt);
+            if (connector.folded == u"of" && (article.folded == u"a" || article.folded == u"an"))
+                unitAt = skipBlanks(text, article.end);
+            unit = readUnit(text, unitAt);
+        }
+    }
     if (unit.found) {
         result.unit = unit.spelling.unit;
         result.unitSpelling = unit.spelling;
@@ -561,8 +611,10 @@ IngredientLine understandIngredient(const QString& line)
         // Spanish says how full after the unit: "1 cucharada colmada de azúcar".
         pos = skipBlanks(text, qualifiersAfterUnitEnd(text, pos));
         if (result.sizeSpan.isEmpty()) {
-            // "1 can (400 g) tomatoes"
+            // "1 can (400 g) tomatoes", "100g/3½oz butter"
             sizeEnd = readBracketSize(text, pos);
+            if (sizeEnd == pos)
+                sizeEnd = readSlashMeasure(text, pos);
             if (sizeEnd > pos) {
                 result.sizeSpan = {pos, sizeEnd};
                 pos = skipBlanks(text, sizeEnd);
@@ -581,7 +633,9 @@ IngredientLine understandIngredient(const QString& line)
     if (!result.sizeSpan.isEmpty())
         result.size = text.sliced(result.sizeSpan.start, result.sizeSpan.length()).toString();
 
-    if (pos >= text.size() || !isWordChar(text[pos])) {
+    // "1/2 cup plus 2 tablespoons sugar" is two amounts of one thing; left to the cook.
+    if (pos >= text.size() || !isWordChar(text[pos]) ||
+        isOneOf(wordAt(text, pos).folded, {u"plus", u"mas", u"and", u"y", u"or", u"o"})) {
         result.language = lineLanguage(text, vote);
         return result;
     }

@@ -66,13 +66,14 @@ QString rewriteLine(const IngredientLine& line, const LineRewrite& rewrite, Lang
                                     inflectNounPhrase(QStringView(line.text).sliced(span.end, qualifiersEnd - span.end),
                                                       measure.max.value > 1, Language::Spanish)});
     } else if (pluralChanged) {
-        replacements.push_back({line.ingredientSpan,
-                                inflectNounPhrase(line.ingredient, measure.max.value > 1, language)});
+        replacements.push_back(
+            {line.ingredientSpan, inflectNounPhrase(line.ingredient, measure.max.value > 1, language)});
     }
     if (rewrite.size && !line.sizeSpan.isEmpty()) {
         TextSpan span = line.sizeSpan;
-        if (rewrite.size->isEmpty())
-            span.end = skipBlanks(line.text, span.end); // a size left out takes its blank along
+        // A size left out takes the blank after it along, when one sets it apart before.
+        if (rewrite.size->isEmpty() && span.start > 0 && isBlank(line.text.at(span.start - 1)))
+            span.end = skipBlanks(line.text, span.end);
         replacements.push_back({span, *rewrite.size});
     }
     if (!rewrite.note.isEmpty())

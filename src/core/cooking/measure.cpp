@@ -2,6 +2,7 @@
 
 #include "core/cooking/cooking_words.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -174,9 +175,11 @@ std::span<const Unit> ladderOf(Unit unit)
 std::span<const Unit> ladderFor(UnitKind kind, MeasureSystem system)
 {
     if (kind == UnitKind::Volume)
-        return system == MeasureSystem::Metric ? std::span<const Unit>(kMetricVolume) : std::span<const Unit>(kUsVolume);
+        return system == MeasureSystem::Metric ? std::span<const Unit>(kMetricVolume)
+                                               : std::span<const Unit>(kUsVolume);
     if (kind == UnitKind::Weight)
-        return system == MeasureSystem::Metric ? std::span<const Unit>(kMetricWeight) : std::span<const Unit>(kUsWeight);
+        return system == MeasureSystem::Metric ? std::span<const Unit>(kMetricWeight)
+                                               : std::span<const Unit>(kUsWeight);
     return {};
 }
 

@@ -16,36 +16,20 @@ bool usableFactor(double factor)
     return std::isfinite(factor) && factor > 0 && std::abs(factor - 1) > 1e-9;
 }
 
-// "(250 g)" after "2 cups": an equivalent of the whole amount, so it scales with it. Sizes of one can
-// or piece do not come here.
+// "(250 g)" after "2 cups" measures the whole amount, so it scales with it; the size of one can does not.
 std::optional<QString> scaledEquivalent(const IngredientLine& line, double factor, Language language)
 {
-    if (unitKind(line.unit) == UnitKind::Count || !line.size.startsWith(u'('))
+    const IngredientLine equivalent = equivalentMeasure(line);
+    if (!equivalent.understood)
         return std::nullopt;
-    IngredientLine inner;
-    inner.text = line.size;
-    const QStringView text(inner.text);
-    const qsizetype amountAt = skipBlanks(text, 1);
-    const AmountReading amount = readAmount(text, amountAt);
-    if (!amount.found)
-        return std::nullopt;
-    const UnitReading unit = readUnit(text, skipBlanks(text, amount.end));
-    if (!unit.found || unitKind(unit.spelling.unit) == UnitKind::Count)
-        return std::nullopt;
-    inner.amount = amount.min;
-    inner.amountMax = amount.max;
-    inner.amountSpan = {amountAt, amount.end};
-    inner.unit = unit.spelling.unit;
-    inner.unitSpelling = unit.spelling;
-    inner.unitSpan = unit.span;
-    inner.ingredientSpan = {text.size(), text.size()};
     LineRewrite rewrite;
-    const std::span<const Unit> ladder = ladderOf(inner.unit);
-    const double size = unitSize(inner.unit);
-    rewrite.measure = ladder.empty() ? measureIn(inner.amount * factor, inner.amountMax * factor, inner.unit)
-                                     : chooseMeasure(inner.amount * factor * size, inner.amountMax * factor * size,
-                                                     ladder, kExactTolerance);
-    return rewriteLine(inner, rewrite, language);
+    const std::span<const Unit> ladder = ladderOf(equivalent.unit);
+    const double min = equivalent.amount * factor;
+    const double max = equivalent.amountMax * factor;
+    const double size = unitSize(equivalent.unit);
+    rewrite.measure = ladder.empty() ? measureIn(min, max, equivalent.unit)
+                                     : chooseMeasure(min * size, max * size, ladder, kExactTolerance);
+    return rewriteLine(equivalent, rewrite, language);
 }
 
 // The mark goes before the line's first character, after any indentation.
@@ -71,7 +55,7 @@ double yieldValue(double value)
 QString handScalingMark(double factor)
 {
     const QString written = readsWell(factor, Unit::None, 0.005) ? writeAmount(factor, Language::English)
-                                                                  : writeDecimal(factor, 2, Language::English);
+                                                                 : writeDecimal(factor, 2, Language::English);
     return QStringLiteral("(×") + written + QStringLiteral(") ");
 }
 

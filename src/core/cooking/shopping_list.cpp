@@ -245,10 +245,9 @@ QList<ShoppingItem> makeShoppingList(const QList<ShoppingSource>& sources, Langu
 
 QString aisleName(ShoppingAisle aisle, Language language)
 {
-    static constexpr TextId kNames[] = {TextId::ShoppingProduce, TextId::ShoppingDairyAndEggs,
-                                        TextId::ShoppingMeatAndFish, TextId::ShoppingBakery,
-                                        TextId::ShoppingPantry,     TextId::ShoppingSpices,
-                                        TextId::ShoppingOther};
+    static constexpr TextId kNames[] = {
+        TextId::ShoppingProduce, TextId::ShoppingDairyAndEggs, TextId::ShoppingMeatAndFish, TextId::ShoppingBakery,
+        TextId::ShoppingPantry,  TextId::ShoppingSpices,       TextId::ShoppingOther};
     return loadText(kNames[int(aisle)], language);
 }
 

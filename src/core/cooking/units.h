@@ -67,9 +67,9 @@ QString unitName(Unit unit, double amount, Language language, bool abbreviated);
 // A unit word as read in a line.
 struct UnitSpelling {
     Unit unit = Unit::None;
-    bool abbreviation = false;         // "tsp", "T", "cdta", "g": kept short when rewritten
-    std::optional<Language> language;  // empty for words both languages use ("g", "ml", "kilo")
-    int row = -1;                      // the spelling's row, for writing it again in another number
+    bool abbreviation = false;        // "tsp", "T", "cdta", "g": kept short when rewritten
+    std::optional<Language> language; // empty for words both languages use ("g", "ml", "kilo")
+    int row = -1;                     // the spelling's row, for writing it again in another number
 };
 
 // The unit a single word names ("cups", "Tbsp", "cucharaditas", "T", "t"), or Unit::None. Single
