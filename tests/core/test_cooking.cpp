@@ -125,6 +125,10 @@ const Understood kUnderstood[] = {
     {u"1 package (8 oz) cream cheese", 1, 0, Unit::Package, u"cream cheese", u"", u"(8 oz)"},
     {u"1 (8 ounce) package cream cheese", 1, 0, Unit::Package, u"cream cheese", u"", u"(8 ounce)"},
     {u"1 jar (16 oz) salsa", 1, 0, Unit::Jar, u"salsa", u"", u"(16 oz)"},
+    {u"14 oz. can sweetened condensed milk", 1, 0, Unit::Can, u"sweetened condensed milk", u"", u"14 oz."},
+    {u"2 x 400g tins tomatoes", 2, 0, Unit::Can, u"tomatoes", u"", u"x 400g"},
+    {u"1 (1 lb) box pasta", 1, 0, Unit::Package, u"pasta", u"", u"(1 lb)"},
+    {u"1 sm. can tomato paste", 1, 0, Unit::Can, u"tomato paste"},
     {u"1 cup (2 sticks) butter", 1, 0, Unit::Cup, u"butter", u"", u"(2 sticks)"},
     {u"3 cups (750 ml) stock", 3, 0, Unit::Cup, u"stock", u"", u"(750 ml)"},
     {u"2 (6 oz) salmon fillets", 2, 0, Unit::None, u"salmon fillets", u"", u"(6 oz)"},
@@ -483,7 +487,7 @@ private slots:
         QTest::newRow("grams whole") << 12.4 << Unit::Gram << En << "12";
         QTest::newRow("grams by 5") << 333.3 << Unit::Gram << En << "335";
         QTest::newRow("tenth of a gram") << 0.34 << Unit::Gram << Es << "0,3";
-        QTest::newRow("ml by 10") << 263.6 << Unit::Millilitre << En << "260";
+        QTest::newRow("ml by 5") << 376.6 << Unit::Millilitre << En << "375";
         QTest::newRow("ml by 5") << 118.3 << Unit::Millilitre << En << "120";
         QTest::newRow("ml by half") << 2.46 << Unit::Millilitre << Es << "2,5";
         QTest::newRow("litre decimal") << 1.5 << Unit::Litre << Es << "1,5";
@@ -527,6 +531,7 @@ private slots:
         QTest::newRow("ml to l") << "750 ml milk" << 2.0 << "1.5 l milk";
         QTest::newRow("kg to g") << "1 kg sugar" << 0.25 << "250 g sugar";
         QTest::newRow("kg a g") << "1/2 kg de carne" << 1.5 << "750 g de carne";
+        QTest::newRow("de taza") << "3/4 de taza de leche" << 2.0 << "1 1/2 tazas de leche";
         QTest::newRow("kilos") << "medio kilo de carne" << 3.0 << "1,5 kilos de carne";
         QTest::newRow("glued") << "250g harina" << 1.5 << "375g harina";
         QTest::newRow("lb to oz") << "1 1/2 lbs beef" << 0.5 << "12 oz beef";
@@ -548,6 +553,8 @@ private slots:
         QTest::newRow("docena") << "una docena de huevos" << 0.5 << "6 huevos";
         QTest::newRow("can size kept") << "1 can (400 g) tomatoes" << 2.0 << "2 cans (400 g) tomatoes";
         QTest::newRow("equivalent scaled") << "1 cup (250 g) butter" << 2.0 << "2 cups (500 g) butter";
+        QTest::newRow("one can meant") << "14 oz. can condensed milk" << 2.0 << "2 14 oz. cans condensed milk";
+        QTest::newRow("tins of a size") << "2 x 400g tins tomatoes" << 0.5 << "1 x 400g tin tomatoes";
         QTest::newRow("equivalent after slash") << "100g/3½oz butter" << 2.0 << "200g/7oz butter";
         QTest::newRow("equivalent in sticks") << "1 cup (2 sticks) butter" << 2.0 << "2 cups (4 sticks) butter";
         QTest::newRow("qualifier agrees") << "1 lata grande de tomates" << 2.0 << "2 latas grandes de tomates";
@@ -610,14 +617,14 @@ private slots:
         QTest::addColumn<QString>("converted");
         const MeasureSystem metric = MeasureSystem::Metric;
         const MeasureSystem us = MeasureSystem::UsCustomary;
-        QTest::newRow("cups") << "2 cups milk" << metric << "470 ml milk";
+        QTest::newRow("cups") << "2 cups milk" << metric << "475 ml milk";
         QTest::newRow("cup") << "1 cup sugar" << metric << "235 ml sugar";
         QTest::newRow("to litres") << "6 cups stock" << metric << "1.4 l stock";
-        QTest::newRow("tazas") << "2 tazas de harina" << metric << "470 ml de harina";
+        QTest::newRow("tazas") << "2 tazas de harina" << metric << "475 ml de harina";
         QTest::newRow("pound") << "1 lb ground beef" << metric << "455 g ground beef";
         QTest::newRow("ounces") << "8 oz cream cheese, softened" << metric << "225 g cream cheese, softened";
         QTest::newRow("to kilos") << "3 lb pork" << metric << "1.4 kg pork";
-        QTest::newRow("range") << "2-3 cups water" << metric << "470-710 ml water";
+        QTest::newRow("range") << "2-3 cups water" << metric << "475-710 ml water";
         QTest::newRow("spoons stay") << "1 tbsp oil" << metric << "1 tbsp oil";
         QTest::newRow("metric stays") << "500 g flour" << metric << "500 g flour";
         QTest::newRow("counted stays") << "2 cloves garlic" << metric << "2 cloves garlic";

@@ -11,20 +11,21 @@ namespace {
 const QHash<QString, Language>& languageClues()
 {
     static const QHash<QString, Language> clues = [] {
+        const char* english = "of and with the to taste for salt pepper egg eggs flour sugar milk water oil garlic "
+                              "onion onions butter chopped large fresh or minced sliced diced optional plus about "
+                              "cut serves servings makes people tomatoes potatoes carrots chicken cheese cream "
+                              "medium ripe small peeled lemons cloves beef pork parsley";
+        const char* spanish = "de del y con al la el los las en para sal pimienta gusto huevo huevos harina azucar "
+                              "leche agua aceite ajo cebolla cebollas mantequilla picado picada picados picadas "
+                              "grande grandes o opcional unos unas cortado cortada rallado rallada raciones "
+                              "porciones personas rinde tomate tomates patata patatas papas zanahoria zanahorias "
+                              "pimiento pimientos limones pollo carne queso nata mediana medianas mediano maduros "
+                              "maduras pelados peladas perejil cerdo ternera";
         QHash<QString, Language> table;
-        for (const char* word :
-             {"of",       "and",    "with",    "the",   "to",     "taste",    "for",    "salt",   "pepper",
-              "egg",      "eggs",   "flour",   "sugar", "milk",   "water",    "oil",    "garlic", "onion",
-              "onions",   "butter", "chopped", "large", "fresh",  "or",       "minced", "sliced", "diced",
-              "optional", "plus",   "about",   "cut",   "serves", "servings", "makes",  "people"})
-            table.insert(QString::fromLatin1(word), Language::English);
-        for (const char* word :
-             {"de",      "del",     "y",       "con",      "al",        "la",       "el",          "los",    "las",
-              "en",      "para",    "sal",     "pimienta", "gusto",     "huevo",    "huevos",      "harina", "azucar",
-              "leche",   "agua",    "aceite",  "ajo",      "cebolla",   "cebollas", "mantequilla", "picado", "picada",
-              "picados", "picadas", "grande",  "grandes",  "o",         "opcional", "unos",        "unas",   "cortado",
-              "cortada", "rallado", "rallada", "raciones", "porciones", "personas", "rinde"})
-            table.insert(QString::fromLatin1(word), Language::Spanish);
+        for (const QString& word : QString::fromLatin1(english).split(u' '))
+            table.insert(word, Language::English);
+        for (const QString& word : QString::fromLatin1(spanish).split(u' '))
+            table.insert(word, Language::Spanish);
         return table;
     }();
     return clues;

@@ -88,7 +88,7 @@ bool isRoughWord(const QString& folded)
 bool isQualifierBeforeUnit(const QString& folded)
 {
     return isOneOf(folded, {u"heaping", u"heaped", u"level", u"rounded", u"scant", u"generous", u"good", u"large",
-                            u"small", u"medium", u"big", u"full", u"buena", u"buen"});
+                            u"small", u"medium", u"big", u"full", u"lg", u"sm", u"med", u"md", u"buena", u"buen"});
 }
 
 bool isQualifierAfterUnit(const QString& folded)
@@ -360,10 +360,16 @@ struct Vote {
     }
 };
 
-// A size between an amount and a counted unit: "14-ounce", "14 oz", "400g" in "2 14-ounce cans".
+// A size between an amount and a counted unit: "14-ounce", "14 oz.", "x 400g" in "2 14-ounce cans",
+// "2 x 400g tins".
 qsizetype readHyphenSize(QStringView text, qsizetype pos)
 {
-    const Number number = readNumber(text, pos);
+    qsizetype at = pos;
+    if (at < text.size() && text[at] == QChar(0x00D7))
+        at = skipBlanks(text, at + 1);
+    else if (const Word times = wordAt(text, at); times.folded == u"x")
+        at = skipBlanks(text, times.end);
+    const Number number = readNumber(text, at);
     if (!number.found)
         return pos;
     qsizetype unitAt = number.end;
@@ -374,10 +380,12 @@ qsizetype readHyphenSize(QStringView text, qsizetype pos)
     const UnitReading unit = readUnit(text, unitAt);
     if (!unit.found || unitKind(unit.spelling.unit) == UnitKind::Count)
         return pos;
-    const UnitReading counted = readUnit(text, skipBlanks(text, unit.span.end));
+    const qsizetype end =
+        unit.span.end < text.size() && text[unit.span.end] == u'.' ? unit.span.end + 1 : unit.span.end;
+    const UnitReading counted = readUnit(text, skipBlanks(text, end));
     if (!counted.found || unitKind(counted.spelling.unit) != UnitKind::Count)
         return pos;
-    return unit.span.end;
+    return end;
 }
 
 // The same amount in other measures after a slash: "/3½oz" in "100g/3½oz butter".
@@ -511,7 +519,7 @@ UnitReading readUnit(QStringView text, qsizetype pos)
     if (word.isEmpty())
         return {};
     if (isQualifierBeforeUnit(word.folded)) {
-        const Word next = nextWord(text, word.end);
+        const Word next = nextWord(text, word.end < text.size() && text[word.end] == u'.' ? word.end + 1 : word.end);
         if (!isQualifierBeforeUnit(next.folded)) {
             if (const UnitReading after = readUnit(text, next.start); after.found)
                 return after;
@@ -547,15 +555,12 @@ UnitReading readUnit(QStringView text, qsizetype pos)
 
 } // namespace cooking
 
-IngredientLine understandIngredient(const QString& line)
-{
-    IngredientLine result;
-    result.text = line;
-    const QStringView text(line);
-    Vote vote;
+namespace {
 
+// Past a list bullet ("- ", "• ") and words that only say an amount is rough ("about", "unos").
+qsizetype amountStart(QStringView text)
+{
     qsizetype pos = skipBlanks(text, 0);
-    // A list bullet: "- 2 eggs", "• 1 cup milk".
     if (pos + 1 < text.size() && QStringView(u"-*•·").contains(text[pos]) && isBlank(text[pos + 1]))
         pos = skipBlanks(text, pos + 1);
     for (int i = 0; i < 2; ++i) {
@@ -565,82 +570,67 @@ IngredientLine understandIngredient(const QString& line)
         pos = rough.end < text.size() && text[rough.end] == u'.' ? rough.end + 1 : rough.end;
         pos = skipBlanks(text, pos);
     }
+    return pos;
+}
 
-    const AmountReading amount = readAmount(text, pos);
-    if (!amount.found) {
-        result.language = lineLanguage(text, vote);
-        return result;
-    }
-    result.amount = amount.min;
-    result.amountMax = amount.max;
-    result.amountSpan = {pos, amount.end};
-    vote.add(amount.language, 2);
-    pos = amount.end;
-    const bool glued = pos < text.size() && isWordChar(text[pos]);
-    pos = skipBlanks(text, pos);
-
-    // A size before the unit: "2 (14 oz) cans", "2 14-ounce cans".
+// A size between the amount and the unit: "2 (14 oz) cans", "2 14-ounce cans".
+qsizetype readSizeBeforeUnit(QStringView text, qsizetype pos, IngredientLine& line)
+{
     qsizetype sizeEnd = readBracketSize(text, pos);
     if (sizeEnd == pos)
         sizeEnd = readHyphenSize(text, pos);
-    if (sizeEnd > pos) {
-        result.sizeSpan = {pos, sizeEnd};
-        pos = skipBlanks(text, sizeEnd);
-    }
+    if (sizeEnd == pos)
+        return pos;
+    line.sizeSpan = {pos, sizeEnd};
+    return skipBlanks(text, sizeEnd);
+}
 
-    UnitReading unit = readUnit(text, pos);
-    if (!unit.found) {
-        // "3/4 de taza", "1/2 of a cup"
-        const Word connector = wordAt(text, pos);
-        if (connector.folded == u"de" || connector.folded == u"of") {
-            qsizetype unitAt = skipBlanks(text, connector.end);
-            const Word article = wordAt(text, unitAt);
-            if (connector.folded == u"of" && (article.folded == u"a" || article.folded == u"an"))
-                unitAt = skipBlanks(text, article.end);
-            unit = readUnit(text, unitAt);
-        }
-    }
-    if (unit.found) {
-        result.unit = unit.spelling.unit;
-        result.unitSpelling = unit.spelling;
-        result.unitSpan = unit.span;
-        vote.add(unit.spelling.language, 2);
-        pos = unit.span.end;
-        if (pos < text.size() && text[pos] == u'.')
-            ++pos;
-        // Spanish says how full after the unit: "1 cucharada colmada de azúcar".
-        pos = skipBlanks(text, qualifiersAfterUnitEnd(text, pos));
-        if (result.sizeSpan.isEmpty()) {
-            // "1 can (400 g) tomatoes", "100g/3½oz butter"
-            sizeEnd = readBracketSize(text, pos);
-            if (sizeEnd == pos)
-                sizeEnd = readSlashMeasure(text, pos);
-            if (sizeEnd > pos) {
-                result.sizeSpan = {pos, sizeEnd};
-                pos = skipBlanks(text, sizeEnd);
-            }
-        }
-        // "2 tazas de harina", "a pinch of salt": the "de" or "of" belongs to neither.
-        const Word connector = wordAt(text, pos);
-        if (connector.folded == u"de" || connector.folded == u"of") {
-            vote.add(connector.folded == u"de" ? Language::Spanish : Language::English);
-            pos = skipBlanks(text, connector.end);
-        }
-    } else if (glued) {
-        result.language = lineLanguage(text, vote);
-        return result; // "2nd", "3x": letters stuck to a number that are no unit
-    }
-    if (!result.sizeSpan.isEmpty())
-        result.size = text.sliced(result.sizeSpan.start, result.sizeSpan.length()).toString();
+// The unit at pos, also after "de" or "of" ("3/4 de taza", "1/2 of a cup"): these then join the amount,
+// since "1 1/2 tazas" has none.
+UnitReading readUnitAfterAmount(QStringView text, qsizetype pos, TextSpan& amountSpan)
+{
+    const UnitReading unit = readUnit(text, pos);
+    const Word connector = wordAt(text, pos);
+    if (unit.found || (connector.folded != u"de" && connector.folded != u"of"))
+        return unit;
+    qsizetype connectorEnd = connector.end;
+    const Word article = nextWord(text, connectorEnd);
+    if (connector.folded == u"of" && (article.folded == u"a" || article.folded == u"an"))
+        connectorEnd = article.end;
+    const UnitReading after = readUnit(text, skipBlanks(text, connectorEnd));
+    if (after.found)
+        amountSpan.end = connectorEnd;
+    return after;
+}
 
-    // "1/2 cup plus 2 tablespoons sugar" is two amounts of one thing; left to the cook.
-    if (pos >= text.size() || !isWordChar(text[pos]) ||
-        isOneOf(wordAt(text, pos).folded, {u"plus", u"mas", u"and", u"y", u"or", u"o"})) {
-        result.language = lineLanguage(text, vote);
-        return result;
+// What may follow a unit before the ingredient: "colmada", a size "(400 g)" or "/3½oz", then "de" or "of"
+// (which belong to neither). Returns where the ingredient should start.
+qsizetype skipAfterUnit(QStringView text, qsizetype pos, IngredientLine& line, Vote& vote)
+{
+    if (pos < text.size() && text[pos] == u'.')
+        ++pos;
+    pos = skipBlanks(text, qualifiersAfterUnitEnd(text, pos));
+    if (line.sizeSpan.isEmpty()) {
+        qsizetype sizeEnd = readBracketSize(text, pos);
+        if (sizeEnd == pos)
+            sizeEnd = readSlashMeasure(text, pos);
+        if (sizeEnd > pos) {
+            line.sizeSpan = {pos, sizeEnd};
+            pos = skipBlanks(text, sizeEnd);
+        }
     }
-    const qsizetype ingredientStart = pos;
-    qsizetype ingredientEnd = pos;
+    const Word connector = wordAt(text, pos);
+    if (connector.folded == u"de" || connector.folded == u"of") {
+        vote.add(connector.folded == u"de" ? Language::Spanish : Language::English);
+        pos = skipBlanks(text, connector.end);
+    }
+    return pos;
+}
+
+// Where the ingredient's name ends: at a comma or bracket, or at a word that starts its preparation.
+qsizetype ingredientEnd(QStringView text, qsizetype pos)
+{
+    qsizetype end = pos;
     bool firstWord = true;
     while (pos < text.size()) {
         const QChar c = text[pos];
@@ -650,18 +640,84 @@ IngredientLine understandIngredient(const QString& line)
                 !(word.folded == u"en" && nextWord(text, word.end).folded == u"polvo"))
                 break;
             firstWord = false;
-            pos = ingredientEnd = word.end;
+            pos = end = word.end;
             continue;
         }
         if (endsIngredientAtChar(text, pos))
             break;
         ++pos;
         if (!isBlank(c) && c != u'.')
-            ingredientEnd = pos;
+            end = pos;
     }
-    result.ingredientSpan = {ingredientStart, ingredientEnd};
-    result.ingredient = text.sliced(ingredientStart, ingredientEnd - ingredientStart).toString();
-    result.rest = text.sliced(ingredientEnd).toString();
+    return end;
+}
+
+// "14 oz. can tomatoes", "8 oz package cream cheese": the measure is the size of one can or package, and
+// the line means one of them. The amount is then not written, and a rewritten line puts one in front.
+UnitReading readPackageAfterMeasure(QStringView text, const UnitReading& unit, IngredientLine& line)
+{
+    if (unitKind(unit.spelling.unit) == UnitKind::Count || line.isRange())
+        return unit;
+    const qsizetype end =
+        unit.span.end < text.size() && text[unit.span.end] == u'.' ? unit.span.end + 1 : unit.span.end;
+    const UnitReading counted = readUnit(text, skipBlanks(text, end));
+    if (!counted.found || unitKind(counted.spelling.unit) != UnitKind::Count)
+        return unit;
+    line.sizeSpan = {line.amountSpan.start, end};
+    line.amountSpan = {line.amountSpan.start, line.amountSpan.start};
+    line.amount = line.amountMax = 1;
+    return counted;
+}
+
+} // namespace
+
+IngredientLine understandIngredient(const QString& line)
+{
+    IngredientLine result;
+    result.text = line;
+    const QStringView text(line);
+    Vote vote;
+    auto notUnderstood = [&] {
+        IngredientLine kept;
+        kept.text = line;
+        kept.language = lineLanguage(text, vote);
+        return kept;
+    };
+
+    qsizetype pos = amountStart(text);
+    const AmountReading amount = readAmount(text, pos);
+    if (!amount.found)
+        return notUnderstood();
+    result.amount = amount.min;
+    result.amountMax = amount.max;
+    result.amountSpan = {pos, amount.end};
+    vote.add(amount.language, 2);
+    const bool glued = amount.end < text.size() && isWordChar(text[amount.end]);
+    pos = readSizeBeforeUnit(text, skipBlanks(text, amount.end), result);
+
+    UnitReading unit = readUnitAfterAmount(text, pos, result.amountSpan);
+    if (unit.found && result.sizeSpan.isEmpty())
+        unit = readPackageAfterMeasure(text, unit, result);
+    if (unit.found) {
+        result.unit = unit.spelling.unit;
+        result.unitSpelling = unit.spelling;
+        result.unitSpan = unit.span;
+        vote.add(unit.spelling.language, 2);
+        pos = skipAfterUnit(text, unit.span.end, result, vote);
+    } else if (glued) {
+        return notUnderstood(); // "2nd", "3x": letters stuck to a number that are no unit
+    }
+    if (!result.sizeSpan.isEmpty())
+        result.size = text.sliced(result.sizeSpan.start, result.sizeSpan.length()).toString();
+
+    // "1/2 cup plus 2 tablespoons sugar" is two amounts of one thing; left to the cook.
+    if (pos >= text.size() || !isWordChar(text[pos]) ||
+        isOneOf(wordAt(text, pos).folded, {u"plus", u"mas", u"and", u"y", u"or", u"o"}))
+        return notUnderstood();
+    const qsizetype end = ingredientEnd(text, pos);
+    result.ingredientSpan = {pos, end};
+    result.ingredient = text.sliced(pos, end - pos).toString();
+    result.rest = text.sliced(end).toString();
     result.language = lineLanguage(text, vote);
     result.understood = true;
     return result;

@@ -46,6 +46,8 @@ QString rewriteLine(const IngredientLine& line, const LineRewrite& rewrite, Lang
     // "250g" stays together; "1 1/2g" would not read.
     if (line.amountSpan.end == line.unitSpan.start && line.unit != Unit::None && amount.contains(u'/'))
         amount += u' ';
+    if (line.amountSpan.isEmpty()) // "14 oz can" meant one can
+        amount += u' ';
     replacements.push_back({line.amountSpan, amount});
     const bool pluralChanged = (line.amountMax > 1) != (measure.max.value > 1);
 

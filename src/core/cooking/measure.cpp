@@ -39,7 +39,7 @@ Steps stepsFor(double value, Unit unit)
     case Unit::Ounce:
         return fractionSteps(value, value < 4 ? std::vector<int>{2, 4} : std::vector<int>{2});
     case Unit::Millilitre:
-        return value < 10 ? Steps{{}, 0.5, 1} : value < 250 ? Steps{{}, 5, 0} : Steps{{}, 10, 0};
+        return value < 10 ? Steps{{}, 0.5, 1} : Steps{{}, 5, 0};
     case Unit::Centilitre:
     case Unit::Decilitre:
         return value < 10 ? Steps{{}, 0.5, 1} : Steps{{}, 1, 0};

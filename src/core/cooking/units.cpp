@@ -118,6 +118,8 @@ constexpr SpellingRow kSpellings[] = {
     {u"pack", u"packs", Unit::Package, Spoken::English, Style::Full},
     {u"envelope", u"envelopes", Unit::Package, Spoken::English, Style::Full},
     {u"sachet", u"sachets", Unit::Package, Spoken::English, Style::Full},
+    {u"box", u"boxes", Unit::Package, Spoken::English, Style::Full},
+    {u"caja", u"cajas", Unit::Package, Spoken::Spanish, Style::Full},
     {u"paquete", u"paquetes", Unit::Package, Spoken::Spanish, Style::Full},
     {u"sobre", u"sobres", Unit::Package, Spoken::Spanish, Style::Full},
     {u"slice", u"slices", Unit::Slice, Spoken::English, Style::Full},
