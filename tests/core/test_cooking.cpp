@@ -537,6 +537,7 @@ private slots:
         QTest::newRow("lb to oz") << "1 1/2 lbs beef" << 0.5 << "12 oz beef";
         QTest::newRow("oz to lb") << "12 oz pasta" << 2.0 << "1 1/2 lb pasta";
         QTest::newRow("fl oz stays") << "4 fl oz cream" << 3.0 << "12 fl oz cream";
+        QTest::newRow("fluid ounces") << "1 fluid ounce rum" << 2.0 << "2 fluid ounces rum";
         QTest::newRow("range") << "2-3 dientes de ajo picados" << 2.0 << "4-6 dientes de ajo picados";
         QTest::newRow("range of cups") << "2 to 3 cups stock" << 0.5 << "1-1 1/2 cups stock";
         QTest::newRow("eggs exactly") << "3 eggs" << 0.5 << "2 eggs (exactly 1.5)";

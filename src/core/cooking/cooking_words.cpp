@@ -124,6 +124,8 @@ QChar withAccent(QChar c)
 
 QString spanishPlural(QStringView word)
 {
+    if (word.isEmpty())
+        return {};
     const QString lower = word.toString().toLower();
     const QChar last = lower.back();
     if (last == u's' || last == u'x')

@@ -333,6 +333,9 @@ UnitSpelling findUnitWord(QStringView word)
 
 QString respellUnit(const UnitSpelling& spelling, QStringView typed, double amount)
 {
+    if (spelling.row < 0 && spelling.unit == Unit::FluidOunce && !spelling.abbreviation)
+        return inTypedCase(unitName(Unit::FluidOunce, amount, spelling.language.value_or(Language::English), false),
+                           typed);
     if (spelling.row < 0)
         return typed.toString();
     const SpellingRow& row = kSpellings[spelling.row];

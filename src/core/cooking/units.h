@@ -76,7 +76,7 @@ struct UnitSpelling {
 // letters are case-sensitive ("T" is a tablespoon, "t" a teaspoon); other words ignore case and accents.
 UnitSpelling findUnitWord(QStringView word);
 
-// The typed spelling of a unit again, for another amount: "cup" → "cups", "Cucharada" → "Cucharadas";
-// abbreviations keep their form ("tsp", "g"), apart from a plural of their own ("lb" → "lbs" stays "lb"
-// for one).
+// The typed spelling of a unit again, for another amount: "cup" → "cups", "Cucharada" → "Cucharadas".
+// Abbreviations keep their form ("tsp", "g", "2 lb"), except that a plural one goes back to the singular
+// for one or less ("lbs" → "lb").
 QString respellUnit(const UnitSpelling& spelling, QStringView typed, double amount);
