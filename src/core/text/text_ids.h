@@ -256,7 +256,15 @@
     TEXT(HistoryBookUnreadable, 1074)                                                                                  \
     TEXT(ConflictCopyMergeQuestion, 1075)                                                                              \
     TEXT(HistoryCategoryColumn, 1076)                                                                                  \
-    TEXT(HistoryRecipeColumn, 1077)
+    TEXT(HistoryRecipeColumn, 1077)                                                                                    \
+    TEXT(ExactAmountNote, 1100)                                                                                        \
+    TEXT(ShoppingProduce, 1101)                                                                                        \
+    TEXT(ShoppingDairyAndEggs, 1102)                                                                                   \
+    TEXT(ShoppingMeatAndFish, 1103)                                                                                    \
+    TEXT(ShoppingBakery, 1104)                                                                                         \
+    TEXT(ShoppingPantry, 1105)                                                                                         \
+    TEXT(ShoppingSpices, 1106)                                                                                         \
+    TEXT(ShoppingOther, 1107)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,
