@@ -184,6 +184,62 @@ private slots:
         QCOMPARE(RecipeBook::field(RecipeBook::recipe(book->category(0), 1), RecipeField::Image), QString());
     }
 
+    // What the open formats write reads back field for field, with the category and the picture.
+    void openFormatsRoundTrip_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("JSON-LD") << int(ExportFormat::JsonLd);
+        QTest::newRow("web pages") << int(ExportFormat::WebPages);
+        QTest::newRow("Cooklang") << int(ExportFormat::Cooklang);
+    }
+    void openFormatsRoundTrip()
+    {
+        QFETCH(int, format);
+        Source s;
+        Recipe rich;
+        rich.title = QStringLiteral("Crème brûlée \"Ana\" & <co>");
+        rich.prepTime = QStringLiteral("20 min");
+        rich.cookTime = QStringLiteral("1 h 5 min");
+        rich.yield = QStringLiteral("6 raciones");
+        rich.ingredients = QStringLiteral("1/2 l nata\r\n4 yemas\r\n100 g azúcar (o ½ taza)");
+        rich.preparation = QStringLiteral("Calentar la nata.\r\nMezclar & hornear a 150 °C.");
+        rich.notes = QStringLiteral("De la abuela.\r\nMejor al día siguiente.");
+        rich.image = QStringLiteral("recipes_Cakes_Torta.jpg");
+        {
+            BookChange change(app().book);
+            change.appendRecipe(app().book.category(0), rich);
+            QVERIFY(change.save().saved());
+        }
+        const bool folder = writesFolder(ExportFormat(format));
+        const QString target = folder ? s.file(QStringLiteral("out")) : s.file(QStringLiteral("out.json"));
+        QVERIFY(!folder || QDir().mkpath(target));
+        QVERIFY(exportRecipesAs(app().book, {{0, rich.title}, {1, "Caldo"}}, target, true, ExportFormat(format)).ok);
+
+        QStringList files{target};
+        if (folder) {
+            files.clear();
+            for (const QFileInfo& file : QDir(target).entryInfoList({"*.html", "*.cook"}, QDir::Files, QDir::Name))
+                files << file.filePath();
+        }
+        ImportFile import;
+        QVERIFY2(import.load(files), qPrintable(import.errorText()));
+        QVERIFY(import.skipped().isEmpty());
+        QCOMPARE(import.recipes().size(), 2);
+        const auto byTitle = [&](const QString& title) {
+            for (const RecipeToImport& recipe : import.recipes())
+                if (recipe.recipe.title == title)
+                    return recipe;
+            return RecipeToImport{};
+        };
+        const RecipeToImport back = byTitle(rich.title);
+        QCOMPARE(back.category, QStringLiteral("Cakes"));
+        for (auto field : {&Recipe::prepTime, &Recipe::cookTime, &Recipe::yield, &Recipe::ingredients,
+                           &Recipe::preparation, &Recipe::notes})
+            QCOMPARE(storedFieldText(back.recipe.*field), rich.*field);
+        QVERIFY(!back.picturePath.isEmpty() || !back.pictureData.isEmpty());
+        QCOMPARE(byTitle(QStringLiteral("Caldo")).category, QStringLiteral("Soups"));
+    }
+
     // Titles from the file pass the checks a typed one does; categories match exactly.
     void importIntoAFullBook()
     {

@@ -264,7 +264,8 @@
     TEXT(ShoppingBakery, 1104)                                                                                         \
     TEXT(ShoppingPantry, 1105)                                                                                         \
     TEXT(ShoppingSpices, 1106)                                                                                         \
-    TEXT(ShoppingOther, 1107)
+    TEXT(ShoppingOther, 1107)                                                                                          \
+    TEXT(ImportFileSkippedMessage, 1078)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

@@ -248,5 +248,13 @@ bool ImportWizard::runImport()
         return true;
     }
     showMessage(loadText(TextId::ImportSucceededMessage));
+    // What the file held but could not give stays in view to the end.
+    if (!m_file.skipped().isEmpty()) {
+        QStringList skipped;
+        for (const SkippedRecipe& recipe : m_file.skipped())
+            skipped << describeSkipped(recipe);
+        showMessage(loadText(TextId::ImportFileSkippedMessage) + QStringLiteral("\r\n\r\n") +
+                    skipped.join(QStringLiteral("\r\n")));
+    }
     return true;
 }
