@@ -4,7 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
+#include <QtEndian>
+#include <zlib.h>
 
 namespace {
 
@@ -91,6 +96,80 @@ QString recipeMl(const QList<SampleRecipe>& recipes)
     return out + QStringLiteral("</menu></recipeml>\n");
 }
 
+QByteArray gzipped(const QByteArray& data)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    QByteArray out(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size())) + 32), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int status = deflate(&stream, Z_FINISH);
+    out.resize(static_cast<qsizetype>(stream.total_out));
+    deflateEnd(&stream);
+    return status == Z_STREAM_END ? out : QByteArray();
+}
+
+template <typename T> void put(QByteArray& out, T value)
+{
+    const T little = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char*>(&little), sizeof little);
+}
+
+// A Paprika export: a zip archive (entries stored) of gzipped JSON recipes.
+QByteArray paprika(const QList<SampleRecipe>& recipes)
+{
+    QByteArray archive, directory;
+    quint16 count = 0;
+    for (const SampleRecipe& r : recipes) {
+        QJsonObject object{{QStringLiteral("name"), r.recipe.title},
+                           {QStringLiteral("categories"), QJsonArray{r.category}},
+                           {QStringLiteral("servings"), QStringLiteral("4")},
+                           {QStringLiteral("ingredients"), r.recipe.ingredients},
+                           {QStringLiteral("directions"), r.recipe.preparation},
+                           {QStringLiteral("notes"), r.recipe.notes}};
+        const QByteArray entry = gzipped(QJsonDocument(object).toJson(QJsonDocument::Compact));
+        const QByteArray name = QByteArray::number(count) + ".paprikarecipe";
+        const auto crc = static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(entry.constData()),
+                                                    static_cast<uInt>(entry.size())));
+        const auto offset = static_cast<quint32>(archive.size());
+        put<quint32>(archive, 0x04034b50);
+        for (quint16 field : {quint16(20), quint16(0), quint16(0), quint16(0), quint16(0)})
+            put(archive, field);
+        put(archive, crc);
+        put(archive, static_cast<quint32>(entry.size()));
+        put(archive, static_cast<quint32>(entry.size()));
+        put(archive, static_cast<quint16>(name.size()));
+        put<quint16>(archive, 0);
+        archive += name + entry;
+
+        put<quint32>(directory, 0x02014b50);
+        for (quint16 field : {quint16(20), quint16(20), quint16(0), quint16(0), quint16(0), quint16(0)})
+            put(directory, field);
+        put(directory, crc);
+        put(directory, static_cast<quint32>(entry.size()));
+        put(directory, static_cast<quint32>(entry.size()));
+        put(directory, static_cast<quint16>(name.size()));
+        for (quint16 field : {quint16(0), quint16(0), quint16(0), quint16(0)})
+            put(directory, field);
+        put<quint32>(directory, 0);
+        put(directory, offset);
+        directory += name;
+        ++count;
+    }
+    const auto directoryOffset = static_cast<quint32>(archive.size());
+    archive += directory;
+    put<quint32>(archive, 0x06054b50);
+    for (quint16 field : {quint16(0), quint16(0), count, count})
+        put(archive, field);
+    put(archive, static_cast<quint32>(directory.size()));
+    put(archive, directoryOffset);
+    put<quint16>(archive, 0);
+    return archive;
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -102,7 +181,8 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 QStringList foreignSampleFormats()
 {
     return {QStringLiteral("mealmaster"), QStringLiteral("mastercook"), QStringLiteral("mastercook_xml"),
-            QStringLiteral("recipeml"),   QStringLiteral("jsonld"),     QStringLiteral("cooklang")};
+            QStringLiteral("recipeml"),   QStringLiteral("jsonld"),     QStringLiteral("cooklang"),
+            QStringLiteral("paprika")};
 }
 
 QStringList writeForeignSamples(const QString& format, const QList<SampleRecipe>& recipes, const QString& folder)
@@ -139,6 +219,9 @@ QStringList writeForeignSamples(const QString& format, const QList<SampleRecipe>
             open.append({r.category, r.recipe, {}});
         bytes = jsonLdOf(open);
         name = QStringLiteral("recipes.json");
+    } else if (format == QStringLiteral("paprika")) {
+        bytes = paprika(recipes);
+        name = QStringLiteral("recipes.paprikarecipes");
     }
     const QString path = dir.filePath(name);
     return !name.isEmpty() && writeFile(path, bytes) ? QStringList{path} : QStringList{};

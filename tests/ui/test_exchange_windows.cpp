@@ -11,14 +11,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QElapsedTimer>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -378,6 +379,45 @@ private slots:
         QVERIFY(QFile::exists(QDir(f.env.imagesPath()).filePath(QStringLiteral("recipes_Cakes_flan dos.jpg"))));
         QVERIFY(findWindow<AddRecipeWindow>());
         QVERIFY(!findWindow<ImportWizard>());
+    }
+
+    // Another program's file: its format is named, what it could not give is listed before and after,
+    // the chosen recipe is previewed, and a recipe with no category goes where the cook says.
+    void importingAnotherProgramsFile()
+    {
+        Fixture f;
+        const QString file = f.file(QStringLiteral("old.mmf"));
+        writeFileBytes(file, "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Gazpacho\n"
+                             " Categories: Soups\n      Yield: 4 servings\n\n      2 lb tomatoes\n\n"
+                             "  Blend everything.\n\nMMMMM\n\n"
+                             "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Pan de ajo\n"
+                             "      Yield: 2 servings\n\n      1    loaf bread\n\n  Toast it.\n\nMMMMM\n\n"
+                             "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title:\n\n"
+                             "      1    thing\n\nMMMMM\n");
+        auto* wizard = new ImportWizard;
+        wizard->show();
+        child<QComboBox>(wizard, "categoryCombo")->setEditText(QStringLiteral("Old Book"));
+        f.env.dialogs.files = {file};
+        child<QPushButton>(wizard, "chooseFileButton")->click();
+        auto* next = child<QPushButton>(wizard, "nextButton");
+        next->click();
+        QCOMPARE(texts(child<QListWidget>(wizard, "recipeList")), (QStringList{"Gazpacho", "Pan de ajo"}));
+        QVERIFY(child<QLabel>(wizard, "formatLabel")->text().contains(QStringLiteral("MealMaster")));
+        const QString skipped = child<QPlainTextEdit>(wizard, "skippedList")->toPlainText();
+        QVERIFY2(skipped.startsWith(QStringLiteral("recipe 3")), qPrintable(skipped));
+        QVERIFY(child<QPlainTextEdit>(wizard, "previewBox")->toPlainText().contains(QStringLiteral("2 lb tomatoes")));
+        child<QPushButton>(wizard, "tickAllButton")->click();
+        next->click();
+        f.env.dialogs.clear();
+        next->click();
+        QCOMPARE(f.env.dialogs.messageTexts(),
+                 (QStringList{loadText(TextId::ImportSucceededMessage),
+                              loadText(TextId::ImportFileSkippedMessage) + QStringLiteral("\r\n\r\n") + skipped}));
+        const QByteArray book = f.env.bookBytes();
+        // The fixture's book already holds Soups, so Gazpacho joins it; Old Book is new.
+        QVERIFY(book.indexOf("cname=\"Soups\"") < book.indexOf("<title>Gazpacho</title>"));
+        QVERIFY(book.indexOf("<title>Gazpacho</title>") < book.indexOf("cname=\"Old Book\""));
+        QVERIFY(book.contains("<category cname=\"Old Book\"><recipe><title>Pan de ajo</title>"));
     }
 
     // Restoring a backup into a book that has some of its titles: each clash is asked with the real
