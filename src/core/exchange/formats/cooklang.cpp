@@ -1,7 +1,6 @@
 #include "core/exchange/formats/cooklang.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
 
@@ -281,18 +280,15 @@ QString CooklangReader::pictureBeside() const
     const QFileInfo recipeFile(m_filePath);
     static const QStringList endings{QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
                                      QStringLiteral("gif"), QStringLiteral("bmp")};
-    QString best;
-    qsizetype bestRank = endings.size();
-    for (QDirIterator it(recipeFile.absolutePath(), QDir::Files | QDir::Hidden); it.hasNext();) {
-        const QFileInfo candidate(it.next());
-        const qsizetype rank = endings.indexOf(candidate.suffix().toLower());
-        if (rank >= 0 && rank < bestRank && candidate.completeBaseName() == recipeFile.completeBaseName()) {
-            best = candidate.fileName();
-            bestRank = rank;
+    // Asking for each likely name, rather than listing the folder, keeps a folder of a thousand recipes linear.
+    for (const QString& ending : endings) {
+        for (const QString& spelling : {ending, ending.toUpper()}) {
+            const QString name = recipeFile.completeBaseName() + u'.' + spelling;
+            if (QFileInfo(recipeFile.dir(), name).isFile())
+                return fileInsideFolder(recipeFile.absolutePath(), name);
         }
     }
-    const QString path = best.isEmpty() ? QString() : fileInsideFolder(recipeFile.absolutePath(), best);
-    return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+    return {};
 }
 
 ForeignRecipe CooklangReader::read(const QString& text)
