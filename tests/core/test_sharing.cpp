@@ -100,6 +100,29 @@ QString bookOnDisk(const QString& path)
     return text(contentsOf(read));
 }
 
+// mergeIntoBook on books made of these contents, ours sharing the base's nodes where it has not changed.
+BookContents mergedAsNodes(const BookContents& base, const BookContents& ours, const BookContents& theirs)
+{
+    RecipeBook baseBook, theirBook;
+    setContents(baseBook, base);
+    setContents(theirBook, theirs);
+    const BookSide baseSide = sideOf(baseBook);
+    BookSide ourSide{ours.categories, {}};
+    QList<bool> used(base.recipes.size());
+    for (const FiledRecipe& filed : ours.recipes) {
+        XmlNode node;
+        for (int i = 0; i < base.recipes.size() && !node; ++i) {
+            if (!used[i] && base.recipes[i] == filed) {
+                used[i] = true;
+                node = baseSide.recipes[i].node;
+            }
+        }
+        ourSide.recipes.append({filed.category, node, node ? Recipe() : filed.recipe});
+    }
+    mergeIntoBook(baseSide, ourSide, theirBook, kMark);
+    return contentsOf(theirBook);
+}
+
 } // namespace
 
 class SharingTest : public QObject {
@@ -159,6 +182,11 @@ void SharingTest::mergesBooks_data()
                                             << "S: Sopa=water" << "S: Sopa=water" << "removed:Flan gone:D";
     QTest::newRow("category added there") << d << d << "D: Flan=eggs/n; Tarta=flour | Bread: Pan=flour"
                                           << "D: Flan=eggs/n; Tarta=flour | Bread: Pan=flour" << "added:Pan new:Bread";
+    QTest::newRow("second conflict on one recipe")
+        << "D: Flan=eggs; Flan (other computer)=cream; Tarta=flour" << "D: Flan=milk; Flan (other computer)=cream; Tarta=flour"
+        << "D: Flan=honey; Flan (other computer)=cream; Tarta=flour"
+        << "D: Flan=milk; Flan (other computer) (2)=honey; Flan (other computer)=cream; Tarta=flour"
+        << "twice:Flan (other computer) (2)";
     QTest::newRow("no common version") << "-" << "D: Flan=eggs; Tarta=flour" << "D: Flan=milk; Paella=rice | E:"
                                        << "D: Flan=eggs; Tarta=flour; Flan (other computer)=milk; Paella=rice | E:"
                                        << "added:Paella twice:Flan (other computer) new:E";
@@ -171,9 +199,22 @@ void SharingTest::mergesBooks()
     QFETCH(QString, theirs);
     const BookContents common = book(base);
     const BookContents* origin = base == QStringLiteral("-") ? nullptr : &common;
-    const MergedBook merged = mergeBooks(origin, book(ours), book(theirs), kMark);
+    const BookContents theirBook = book(theirs);
+    const MergedBook merged = mergeBooks(origin, book(ours), theirBook, kMark);
     QTEST(text(merged.book), "expected");
     QTEST(text(merged.fromTheirs), "report");
+    // Saved, the same merge is made on loaded books, the recipes no side changed left as nodes.
+    if (origin) {
+        const BookContents asNodes = mergedAsNodes(common, book(ours), theirBook);
+        QCOMPARE(text(asNodes), text(merged.book));
+        QVERIFY(asNodes == merged.book);
+    }
+    // A recipe said to be theirs as it stands is copied from their file when saved: it must be.
+    QCOMPARE(merged.theirsOrigin.size(), merged.book.recipes.size());
+    for (qsizetype i = 0; i < merged.theirsOrigin.size(); ++i) {
+        if (const int k = merged.theirsOrigin[i]; k >= 0)
+            QCOMPARE(merged.book.recipes[i].recipe, theirBook.recipes[k].recipe);
+    }
     // The merge is the same merge seen from the other side, as far as what is kept goes.
     const MergedBook mirrored = mergeBooks(origin, book(theirs), book(ours), kMark);
     QCOMPARE(mirrored.book.recipes.size(), merged.book.recipes.size());

@@ -34,8 +34,8 @@ QSet<QString> lowerPictureNamesInUse(const RecipeBook& book)
 QSet<QString> lowerPictureNamesTaken(const RecipeBook& book)
 {
     QSet<QString> taken = lowerPictureNamesInUse(book);
-    const QStringList entries = QDir(book.imagesFolder())
-                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        QDir(book.imagesFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : entries)
         taken.insert(name.toLower());
     return taken;
@@ -139,9 +139,15 @@ void BookChange::deletePictureAfterSave(const QString& name)
 bool BookChange::saveMerged(QString* error)
 {
     const QString path = m_book.filePath();
-    const BookContents ours = contentsOf(m_book);
+    // Ours: the recipes this change made are read now, the rest stay nodes shared with the base.
+    QSet<XmlNode> made;
+    for (const Step& step : m_steps) {
+        if (step.kind == StepKind::Appended)
+            made.insert(step.node);
+    }
+    const BookSide ours = sideOf(m_book, [&](const XmlNode& node) { return made.contains(node); });
     undoSteps(); // back to the book as it was last read or written: the base
-    const BookContents base = contentsOf(m_book);
+    const BookSide base = sideOf(m_book);
     // Another file may come in while this one is written: then the merge is made again with it.
     for (int attempt = 0; attempt < kMergeAttempts; ++attempt) {
         RecipeBook theirs;
@@ -149,16 +155,19 @@ bool BookChange::saveMerged(QString* error)
         // What was on disk is kept; a file that is no longer a book (half written) is written over.
         if (m_book.keepsHistory() && QFileInfo(path).isFile())
             keepBookInHistory(path);
-        MergedBook merged;
-        if (readable)
-            merged = mergeBooks(&base, ours, contentsOf(theirs), loadText(TextId::OtherComputerMark));
-        else
-            merged.book = ours;
-        bringBackPictures(merged.book);
         RecipeBook result;
+        MergedBook merged; // the recipes that went through the merge: the others kept their pictures
+        const FileStamp read = theirs.fileStamp();
+        if (readable) {
+            merged = mergeIntoBook(base, ours, theirs, loadText(TextId::OtherComputerMark));
+            result.swap(theirs);
+        } else {
+            setContents(result, ours);
+            merged.book = contentsOf(result);
+        }
+        bringBackPictures(merged.book);
         result.setFilePath(path);
-        result.setFileStamp(theirs.fileStamp());
-        setContents(result, merged.book);
+        result.setFileStamp(read);
         bool changed = false;
         if (result.saveToFile(error, &changed)) {
             m_book.swap(result);
@@ -178,12 +187,18 @@ void BookChange::bringBackPictures(const BookContents& merged)
     // Pictures follow their recipes: one the merged book names that went into the history here comes back.
     if (!m_book.keepsHistory())
         return;
-    QSet<QString> present;
-    for (const QString& name : QDir(m_book.imagesFolder()).entryList(QDir::Files | QDir::Hidden))
-        present.insert(name.toLower());
+    QStringList names;
     for (const FiledRecipe& filed : merged.recipes) {
-        const QString& name = filed.recipe.image;
-        if (!name.isEmpty() && !present.contains(name.toLower())) {
+        if (!filed.recipe.image.isEmpty())
+            names.append(filed.recipe.image);
+    }
+    if (names.isEmpty())
+        return;
+    QSet<QString> present;
+    for (const QString& name : QDir(m_book.imagesFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted))
+        present.insert(name.toLower());
+    for (const QString& name : std::as_const(names)) {
+        if (!present.contains(name.toLower())) {
             if (const QString kept = pictureInHistory(name, m_book.filePath()); !kept.isEmpty()) {
                 addPicture(kept, name);
                 present.insert(name.toLower());

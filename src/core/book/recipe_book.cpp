@@ -80,9 +80,9 @@ QString RecipeBook::field(const XmlNode& recipe, RecipeField which)
 Recipe RecipeBook::readRecipe(const XmlNode& recipe)
 {
     QString values[kRecipeFieldCount];
-    const QList<XmlNode> fields = recipe.children();
-    for (int i = 0; i < kRecipeFieldCount && i < fields.size(); ++i)
-        values[i] = fields[i].text();
+    XmlNode field = recipe.child(0);
+    for (int i = 0; i < kRecipeFieldCount && field; ++i, field = field.nextSibling())
+        values[i] = field.text();
     return Recipe{values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7], values[8]};
 }
 

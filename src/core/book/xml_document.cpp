@@ -54,7 +54,6 @@ struct SinkWriter : pugi::xml_writer {
     }
 };
 
-
 // Depth is bounded by the well-formedness check, so the recursion is too.
 void appendText(pugi::xml_node parent, QByteArray& out)
 {
@@ -97,7 +96,10 @@ struct ParseBuffer {
         // Elsewhere (Windows has no aligned_alloc that free() can release) a plain allocation.
         data = static_cast<char*>(std::malloc(wanted));
     }
-    ~ParseBuffer() { std::free(data); }
+    ~ParseBuffer()
+    {
+        std::free(data);
+    }
     ParseBuffer(const ParseBuffer&) = delete;
     ParseBuffer& operator=(const ParseBuffer&) = delete;
     // Hands the buffer over to whoever frees it from now on.
@@ -212,6 +214,49 @@ XmlNode XmlNode::appendChild(const QString& name)
     if (!m_node)
         return {};
     return XmlNode(node(m_node).append_child(name.toUtf8().constData()).internal_object());
+}
+
+XmlNode XmlNode::appendCopy(const XmlNode& original)
+{
+    ++changes;
+    if (!m_node || !original.m_node)
+        return {};
+    return XmlNode(node(m_node).append_copy(node(original.m_node)).internal_object());
+}
+
+namespace {
+
+bool sameNodes(const pugi::xml_node& a, const pugi::xml_node& b)
+{
+    const pugi::xml_node_type type = a.type();
+    if (type != b.type())
+        return false;
+    if (type != pugi::node_element) // text and the like: only a value
+        return std::strcmp(a.value(), b.value()) == 0 && std::strcmp(a.name(), b.name()) == 0;
+    if (std::strcmp(a.name(), b.name()) != 0)
+        return false;
+    pugi::xml_attribute x = a.first_attribute(), y = b.first_attribute();
+    for (; x && y; x = x.next_attribute(), y = y.next_attribute()) {
+        if (std::strcmp(x.name(), y.name()) != 0 || std::strcmp(x.value(), y.value()) != 0)
+            return false;
+    }
+    if (x || y)
+        return false;
+    pugi::xml_node c = a.first_child(), d = b.first_child();
+    for (; c && d; c = c.next_sibling(), d = d.next_sibling()) {
+        if (!sameNodes(c, d))
+            return false;
+    }
+    return !c && !d;
+}
+
+} // namespace
+
+bool XmlNode::sameContent(const XmlNode& other) const
+{
+    if (!m_node || !other.m_node)
+        return m_node == other.m_node;
+    return sameNodes(node(m_node), node(other.m_node));
 }
 
 QString xmlStorableText(const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -44,6 +45,12 @@ public:
     QList<XmlNode> children() const;
     // A new, empty element appended as the last child.
     XmlNode appendChild(const QString& name);
+    // A copy of an element, from this document or another, appended as the last child.
+    XmlNode appendCopy(const XmlNode& original);
+
+    // Whether two elements, of any documents, hold the same: names, attributes, text and children.
+    bool sameContent(const XmlNode& other) const;
+    friend size_t qHash(const XmlNode& node, size_t seed = 0) noexcept { return qHash(node.m_node, seed); }
 
 private:
     friend class XmlDocument;

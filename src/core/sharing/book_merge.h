@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // A book as plain values, for comparing and merging: its categories in order, and every recipe with
 // the name of the category it is filed under, in book order.
@@ -27,10 +28,10 @@ void setContents(RecipeBook& book, const BookContents& contents);
 
 // What a merge took from the other side, by title, for telling the cook.
 struct MergeReport {
-    QStringList added;      // recipes the other side added
-    QStringList changed;    // recipes the other side changed (their changes are in the book)
-    QStringList removed;    // recipes the other side removed, unchanged here
-    QStringList keptTwice;  // the other side's version kept beside ours, under these titles
+    QStringList added;     // recipes the other side added
+    QStringList changed;   // recipes the other side changed (their changes are in the book)
+    QStringList removed;   // recipes the other side removed, unchanged here
+    QStringList keptTwice; // the other side's version kept beside ours, under these titles
     QStringList categoriesAdded;
     QStringList categoriesRemoved;
 
@@ -44,6 +45,11 @@ struct MergeReport {
 struct MergedBook {
     BookContents book;
     MergeReport fromTheirs;
+    // For each recipe of the book, the recipe of theirs it is exactly (title and fields), or -1.
+    QList<int> theirsOrigin;
+    // For each recipe of the book, the recipe of ours in whose place it stands, or -1 for one that
+    // comes after all of ours (back from removal or new there).
+    QList<int> oursOrigin;
 };
 
 // Merges two versions of one book, ours and theirs, that both grew from `base` (null when there is no
@@ -72,3 +78,26 @@ struct BookComparison {
     int added = 0, removed = 0, changed = 0;
 };
 BookComparison compareBooks(const BookContents& before, const BookContents& after);
+
+// A version of a book for mergeIntoBook: its categories, and its recipes in book order, each either a
+// node of a loaded book or, for one made since the book was read, its value.
+struct FiledNode {
+    QString category;
+    XmlNode node; // null when `recipe` holds the recipe
+    Recipe recipe;
+};
+struct BookSide {
+    QStringList categories;
+    QList<FiledNode> recipes;
+};
+// The book as it stands; the recipes for which `madeSinceRead` says so are taken as values.
+BookSide sideOf(const RecipeBook& book, const std::function<bool(const XmlNode&)>& madeSinceRead = {});
+// setContents for a side: its nodes copied, its values written.
+void setContents(RecipeBook& book, const BookSide& side);
+
+// mergeBooks for books that are loaded documents; their book (as read from disk) becomes the merged
+// book. Recipes the same on all three sides are compared as nodes and stay in place instead of being
+// read and written anew: a merge of a large book with a few changes on each side costs little more
+// than a save. The result lists only the recipes that went through the merge, without those.
+MergedBook mergeIntoBook(const BookSide& base, const BookSide& ours, RecipeBook& theirBook,
+                         const QString& conflictMark);
