@@ -1,6 +1,7 @@
 #include "core/cooking/amounts.h"
 #include "core/cooking/conversion.h"
 #include "core/cooking/ingredient_line.h"
+#include "core/cooking/recipe_adjustment.h"
 #include "core/cooking/scaling.h"
 #include "core/cooking/shopping_list.h"
 
@@ -609,6 +610,71 @@ private slots:
         QFETCH(double, factor);
         QCOMPARE(servingsFactor(yield, wanted), factor);
         QTEST(scaleYield(yield, factor, En), "scaled");
+    }
+
+    // The factors a cook types, and what is no factor; a factor written out reads back as itself.
+    void typedFactors_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("factor"); // 0: not a factor
+        QTest::newRow("whole") << "2" << 2.0;
+        QTest::newRow("fraction") << "1/2" << 0.5;
+        QTest::newRow("mixed") << " 1 1/2 " << 1.5;
+        QTest::newRow("decimal comma") << "1,25" << 1.25;
+        QTest::newRow("times sign") << "×3" << 3.0;
+        QTest::newRow("x") << "x 4" << 4.0;
+        QTest::newRow("fraction character") << "½" << 0.5;
+        QTest::newRow("third") << "1/3" << 1.0 / 3;
+        QTest::newRow("smallest") << "1/10" << 0.1;
+        QTest::newRow("too small") << "1/20" << 0.0;
+        QTest::newRow("too large") << "101" << 0.0;
+        QTest::newRow("zero") << "0" << 0.0;
+        QTest::newRow("range") << "2-3" << 0.0;
+        QTest::newRow("words after") << "2 cups" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+    }
+
+    void typedFactors()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, factor);
+        const std::optional<double> read = readScaleFactor(typed);
+        QCOMPARE(read.value_or(0), factor);
+        for (Language language : {En, Es}) {
+            if (read)
+                QCOMPARE(readScaleFactor(writeScaleFactor(*read, language)).value_or(0), factor);
+        }
+    }
+
+    // The title a recipe is printed, sent and saved under when shown other than as typed.
+    void adjustedTitles_data()
+    {
+        QTest::addColumn<QString>("yield");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<MeasureSystem>("measures");
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("title");
+        const MeasureSystem none = MeasureSystem::None;
+        QTest::newRow("as typed") << "Serves 4" << 1.0 << none << En << "Flan";
+        QTest::newRow("servings") << "Serves 4" << 1.5 << none << En << "Flan (for 6)";
+        QTest::newRow("raciones") << "4 raciones" << 0.5 << none << Es << "Flan (para 2)";
+        QTest::newRow("no whole servings") << "Serves 4" << 1.1 << none << En << "Flan (×1.1)";
+        QTest::newRow("no count") << "a big pot" << 0.5 << none << Es << "Flan (×0,5)";
+        QTest::newRow("measures only") << "Serves 4" << 1.0 << MeasureSystem::Metric << En << "Flan (in metric)";
+        QTest::newRow("both") << "Serves 4" << 2.0 << MeasureSystem::UsCustomary << En
+                              << "Flan (for 8, in US units)";
+    }
+
+    void adjustedTitles()
+    {
+        QFETCH(QString, yield);
+        QFETCH(double, factor);
+        QFETCH(MeasureSystem, measures);
+        QFETCH(Language, language);
+        Recipe recipe;
+        recipe.title = QStringLiteral("Flan");
+        recipe.yield = yield;
+        QTEST(adjustedTitle(recipe, {factor, measures}, language), "title");
     }
 
     void conversion_data()

@@ -1,7 +1,7 @@
 // Scaling a recipe, showing it in other measures and the shopping list, driven by the keyboard as a cook
 // would; the book file stays byte for byte what it was unless a copy is saved on purpose.
 #include "core/app/app_state.h"
-#include "core/cooking/recipe_adjustment.h"
+#include "core/cooking/scaling.h"
 #include "core/output/plain_text.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
@@ -102,10 +102,14 @@ struct Fixture {
             return box->toPlainText();
         return child<QLabel>(browse, name)->text();
     }
-    // Scales the shown recipe through the scale window, by the option whose access key is given.
-    ScaleWindow* openScale()
+    // Opens the scale window for the shown recipe, from the menu or by its shortcut.
+    ScaleWindow* openScale(bool byShortcut = false)
     {
-        pickFromMenu(browse, TextId::RecipeMenu, TextId::ScaleMenu);
+        if (!byShortcut) {
+            pickFromMenu(browse, TextId::RecipeMenu, TextId::ScaleMenu);
+        } else if (activate(browse)) {
+            QTest::keyClick(browse, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        }
         ScaleWindow* scale = nullptr;
         for (int tries = 0; tries < 50 && !scale; ++tries) {
             QTest::qWait(20);
@@ -125,6 +129,19 @@ QStringList lines(const QListWidget* list)
     return out;
 }
 
+// Fills the e-mail form and sends it to the loopback relay; gives the message's contents.
+QString sendEmail(EmailWindow* email, RelayServer& server)
+{
+    child<QLineEdit>(email, "senderName")->setText(QStringLiteral("Ana"));
+    child<QLineEdit>(email, "senderAddress")->setText(QStringLiteral("ana@gil.es"));
+    child<QLineEdit>(email, "recipientName")->setText(QStringLiteral("Luis"));
+    child<QLineEdit>(email, "recipientAddress")->setText(QStringLiteral("luis@casa.com"));
+    child<QPushButton>(email, "sendButton")->click();
+    if (!QTest::qWaitFor([&] { return server.submissions().size() == 1; }, 15000))
+        return QString();
+    return server.submissions()[0].fields.value(QStringLiteral("Contents"));
+}
+
 // The recipe's tree item in the shopping list window.
 QTreeWidgetItem* recipeItem(QTreeWidget* tree, const char* title)
 {
@@ -138,36 +155,6 @@ class TestCookingWindows : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { PrintEngine::setPdfInsteadOfDialogs(QString()); }
-
-    // The factors a cook types, and what is no factor.
-    void typedFactors_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<double>("factor"); // 0: not a factor
-        QTest::newRow("whole") << "2" << 2.0;
-        QTest::newRow("fraction") << "1/2" << 0.5;
-        QTest::newRow("mixed") << " 1 1/2 " << 1.5;
-        QTest::newRow("decimal comma") << "1,25" << 1.25;
-        QTest::newRow("times sign") << "×3" << 3.0;
-        QTest::newRow("x") << "x 4" << 4.0;
-        QTest::newRow("fraction character") << "½" << 0.5;
-        QTest::newRow("smallest") << "1/10" << 0.1;
-        QTest::newRow("too small") << "1/20" << 0.0;
-        QTest::newRow("too large") << "101" << 0.0;
-        QTest::newRow("zero") << "0" << 0.0;
-        QTest::newRow("range") << "2-3" << 0.0;
-        QTest::newRow("words after") << "2 cups" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-    }
-    void typedFactors()
-    {
-        QFETCH(QString, typed);
-        QFETCH(double, factor);
-        const std::optional<double> read = readScaleFactor(typed);
-        QCOMPARE(read.value_or(0), factor);
-        if (read) // what is written of it reads back as the same factor
-            QCOMPARE(readScaleFactor(writeScaleFactor(*read, Language::Spanish)).value_or(0), factor);
-    }
 
     // A recipe for 4 shown for 6, then in metric; print, plain text and e-mail take it as shown, the
     // book stays as it was.
@@ -218,6 +205,8 @@ private slots:
         pickFromMenu(f.browse, TextId::RecipeMenu, TextId::PlainTextMenu);
         QTRY_VERIFY(findWindow<PlainTextWindow>());
         const QString text = child<QPlainTextEdit>(findWindow<PlainTextWindow>(), "text")->toPlainText();
+        QVERIFY(text.startsWith(QStringLiteral("Pancakes (") + loadText(TextId::ScaledForServings).arg(6) +
+                                QStringLiteral(", ") + loadText(TextId::MetricNote) + QStringLiteral(")\n")));
         QVERIFY(text.contains(QStringLiteral(": Serves 6\n")) && text.contains(QStringLiteral("355 ml flour")));
         findWindow<PlainTextWindow>()->close();
 
@@ -237,8 +226,9 @@ private slots:
         QVERIFY(f.browse->selectRecipe(QStringLiteral("Breakfast"), QStringLiteral("Pancakes")));
         QCOMPARE(f.shown("yieldValue"), QStringLiteral("Serves 4"));
         QVERIFY(f.shown("ingredientsBox").startsWith(QStringLiteral("235 ml flour\n2 eggs")));
-        // Unticked, the measures are the typed ones again.
-        pickFromMenu(f.browse, TextId::RecipeMenu, TextId::ShowMetricMenu);
+        // Unticked (by its shortcut), the measures are the typed ones again.
+        QVERIFY(activate(f.browse));
+        QTest::keyClick(f.browse, Qt::Key_M, Qt::ControlModifier);
         QTRY_COMPARE(f.shown("ingredientsCaption"), loadText(TextId::IngredientsLabel));
         QVERIFY(f.shown("ingredientsBox").startsWith(QStringLiteral("1 cup flour\n")));
         QCOMPARE(f.env.bookBytes(), f.bookBefore);
@@ -271,7 +261,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!findWindow<ScaleWindow>());
         QCOMPARE(f.shown("ingredientsBox"), QStringLiteral("1/2 cup oats\n1 cup water"));
-        scale = f.openScale();
+        scale = f.openScale(true);
         QVERIFY(scale);
         pressAccessKey(scale, TextId::AsWrittenButton);
         QTRY_VERIFY(!findWindow<ScaleWindow>());
@@ -426,15 +416,9 @@ private slots:
         QTRY_VERIFY(!findWindow<ShoppingListWindow>() && !findWindow<BrowseWindow>());
         EmailWindow* email = findWindow<EmailWindow>();
         auto* recipes = child<QListWidget>(email, "recipeList");
-        QCOMPARE(recipes->item(0)->text(), loadText(TextId::EmailAsShown).arg(title));
+        QCOMPARE(recipes->item(0)->text(), title);
         QCOMPARE(recipes->item(0)->checkState(), Qt::Checked);
-        child<QLineEdit>(email, "senderName")->setText(QStringLiteral("Ana"));
-        child<QLineEdit>(email, "senderAddress")->setText(QStringLiteral("ana@gil.es"));
-        child<QLineEdit>(email, "recipientName")->setText(QStringLiteral("Luis"));
-        child<QLineEdit>(email, "recipientAddress")->setText(QStringLiteral("luis@casa.com"));
-        child<QPushButton>(email, "sendButton")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(server.submissions().size(), 1, 15000);
-        const QString contents = server.submissions()[0].fields.value(QStringLiteral("Contents"));
+        const QString contents = sendEmail(email, server);
         QVERIFY2(contents.contains(QStringLiteral("« ") + title + QStringLiteral(" »")) &&
                      contents.contains(QStringLiteral("400 g peaches  [Peach Chutney]")),
                  qPrintable(contents));
@@ -453,17 +437,11 @@ private slots:
         QTRY_VERIFY(findWindow<EmailWindow>());
         EmailWindow* email = findWindow<EmailWindow>();
         auto* recipes = child<QListWidget>(email, "recipeList");
-        QCOMPARE(recipes->item(0)->text(), loadText(TextId::EmailAsShown).arg(QStringLiteral("Flan")));
+        QCOMPARE(recipes->item(0)->text(), QStringLiteral("Flan (for 3)"));
         QCOMPARE(recipes->item(0)->checkState(), Qt::Checked);
         QCOMPARE(recipes->count(), 6); // and every stored recipe, unticked
-        child<QLineEdit>(email, "senderName")->setText(QStringLiteral("Ana"));
-        child<QLineEdit>(email, "senderAddress")->setText(QStringLiteral("ana@gil.es"));
-        child<QLineEdit>(email, "recipientName")->setText(QStringLiteral("Luis"));
-        child<QLineEdit>(email, "recipientAddress")->setText(QStringLiteral("luis@casa.com"));
-        child<QPushButton>(email, "sendButton")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(server.submissions().size(), 1, 15000);
-        const QString contents = server.submissions()[0].fields.value(QStringLiteral("Contents"));
-        QVERIFY2(contents.contains(QStringLiteral("« Flan »")) &&
+        const QString contents = sendEmail(email, server);
+        QVERIFY2(contents.contains(QStringLiteral("« Flan (for 3) »")) &&
                      contents.contains(QStringLiteral("250 g de azúcar")) &&
                      contents.contains(QStringLiteral(": 3 raciones")),
                  qPrintable(contents));

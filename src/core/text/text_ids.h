@@ -298,8 +298,7 @@
     TEXT(ShoppingPlainTextButton, 1140)                                                                                \
     TEXT(ShoppingEmailButton, 1141)                                                                                    \
     TEXT(ShoppingListEmptyMessage, 1142)                                                                               \
-    TEXT(CopyTextButton, 1143)                                                                                         \
-    TEXT(EmailAsShown, 1144)
+    TEXT(CopyTextButton, 1143)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

@@ -132,8 +132,11 @@ void BrowseWindow::buildMenus()
     m_plainTextAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::showPlainText), "plainTextAction");
     m_recipeMenu->addSeparator();
     m_scaleAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::requestScale), "scaleAction");
+    m_scaleAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m_showMetricAction = named(m_recipeMenu->addAction(QString()), "showMetricAction");
+    m_showMetricAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     m_showUsUnitsAction = named(m_recipeMenu->addAction(QString()), "showUsUnitsAction");
+    m_showUsUnitsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
     m_measuresGroup = new QActionGroup(this);
     m_measuresGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (QAction* measures : {m_showMetricAction, m_showUsUnitsAction}) {
@@ -326,6 +329,7 @@ void BrowseWindow::clearRecipe()
     m_thumbnail->clear();
     m_thumbnail->hide();
     m_shownPictureName.clear(); // no recipe shown, no picture: not even after a resize
+    m_shownTitle.clear();
     m_texts->setCaptionNote(RecipeTextBoxes::Ingredients, QString());
     updateRecipeActions();
     // A book without recipes (as on the first start) says how to write the first one.
@@ -342,8 +346,9 @@ void BrowseWindow::showRecipe()
         return;
     if (m_categoryCombo->currentText() != m_scaledCategory || m_recipeList->currentItem()->text() != m_scaledTitle)
         m_adjustment.factor = 1; // a scale belongs to the recipe it was chosen for
-    const Recipe recipe =
-        adjustedRecipe(RecipeBook::readRecipe(recipeAt(app().book, shownRecipe())), m_adjustment, language());
+    const Recipe stored = RecipeBook::readRecipe(recipeAt(app().book, shownRecipe()));
+    const Recipe recipe = adjustedRecipe(stored, m_adjustment, language());
+    m_shownTitle = adjustedTitle(stored, m_adjustment, language());
     m_prepTimeValue->setText(recipe.prepTime);
     m_cookTimeValue->setText(recipe.cookTime);
     m_yieldValue->setText(recipe.yield);
@@ -435,7 +440,7 @@ void BrowseWindow::previewShownRecipe()
 ShownRecipe BrowseWindow::shownTexts() const
 {
     const QListWidgetItem* current = m_recipeList->currentItem();
-    return {current ? current->text() : QString(),
+    return {current ? m_shownTitle : QString(),
             m_prepTimeValue->text(),
             m_cookTimeValue->text(),
             m_yieldValue->text(),
@@ -503,7 +508,7 @@ void BrowseWindow::saveShownAsNewRecipe()
     const Recipe stored = RecipeBook::readRecipe(node);
     const Recipe shown = adjustedRecipe(stored, m_adjustment, language());
     const QString category = m_categoryCombo->currentText();
-    QString title = adjustedTitle(stored, m_adjustment, language());
+    QString title = m_shownTitle;
     // The add window's checks, asked again until the title passes or the cook cancels.
     for (;;) {
         QString answer;

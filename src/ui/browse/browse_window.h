@@ -144,6 +144,7 @@ private:
     QAction* m_helpContentsAction = nullptr;
 
     QString m_shownPictureName; // the stored picture name of the shown recipe
+    QString m_shownTitle;       // with the scale or measures it is shown in: "Flan (for 3)"
     // How the recipes are shown: the measures stay while browsing, the factor only for the recipe it
     // was chosen for (its category and title).
     RecipeAdjustment m_adjustment;

@@ -209,7 +209,7 @@ void EmailWindow::fillRecipeList()
     WidgetList(m_recipeList).fill(entries);
     makeCheckable(m_recipeList);
     if (m_shown) {
-        auto* shown = new QListWidgetItem(loadText(TextId::EmailAsShown).arg(m_shown->title));
+        auto* shown = new QListWidgetItem(m_shown->title);
         shown->setData(Qt::UserRole, kShownEntry);
         shown->setFlags(shown->flags() | Qt::ItemIsUserCheckable);
         shown->setCheckState(Qt::Checked);
