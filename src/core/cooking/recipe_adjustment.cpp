@@ -24,14 +24,14 @@ bool RecipeAdjustment::scaled() const
 Recipe adjustedRecipe(const Recipe& recipe, const RecipeAdjustment& adjustment, Language fallback)
 {
     Recipe shown = recipe;
-    if (adjustment.scaled()) {
-        shown.ingredients = scaleIngredients(shown.ingredients, adjustment.factor, fallback);
-        shown.yield = scaleYield(shown.yield, adjustment.factor, fallback);
-    }
+    const double factor = adjustment.scaled() ? adjustment.factor : 1;
     if (adjustment.measures != MeasureSystem::None) {
-        shown.ingredients = convertIngredients(shown.ingredients, adjustment.measures, fallback);
+        shown.ingredients = convertIngredients(shown.ingredients, adjustment.measures, fallback, factor);
         shown.preparation = convertTemperatures(shown.preparation, adjustment.measures);
+    } else {
+        shown.ingredients = scaleIngredients(shown.ingredients, factor, fallback);
     }
+    shown.yield = scaleYield(shown.yield, factor, fallback);
     return shown;
 }
 

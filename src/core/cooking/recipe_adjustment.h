@@ -17,7 +17,7 @@ struct RecipeAdjustment {
     bool isNone() const { return !scaled() && measures == MeasureSystem::None; }
 };
 
-// The recipe as shown: the ingredients scaled, then converted; the yield scaled; the preparation's oven
+// The recipe as shown: the ingredients scaled and converted in one step; the yield scaled; the preparation's oven
 // temperatures in the other scale when converting. Title, times, notes, date and picture as stored.
 Recipe adjustedRecipe(const Recipe& recipe, const RecipeAdjustment& adjustment, Language fallback);
 
