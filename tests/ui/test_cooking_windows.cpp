@@ -399,6 +399,7 @@ private slots:
         child<QPushButton>(plain, "copyButton")->click();
         const QString copied = QApplication::clipboard()->text();
         QVERIFY(copied.contains(QStringLiteral("oats  [Porridge]\r\n")));
+        QVERIFY(!copied.contains(QStringLiteral("garlic"))); // ticked off: the cook has it
         plain->close();
 
         const QString pdf = QDir(f.env.dataPath()).filePath(QStringLiteral("list.pdf"));
@@ -408,6 +409,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, 10000);
         const QByteArray page = readFileBytes(QDir(app().appPath).filePath(QStringLiteral("recipe.htm")));
         QVERIFY(page.contains("400 g peaches  [Peach Chutney]"));
+        // With everything ticked off there is nothing to print; unticked again, the list goes on.
+        const auto tickOffAll = [items](Qt::CheckState state) {
+            for (int row = 0; row < items->count(); ++row) {
+                if (items->item(row)->flags() & Qt::ItemIsUserCheckable)
+                    items->item(row)->setCheckState(state);
+            }
+        };
+        tickOffAll(Qt::Checked);
+        pressAccessKey(window, TextId::ShoppingPrintButton);
+        QTRY_COMPARE(f.env.dialogs.messageTexts(), QStringList{loadText(TextId::ShoppingAllTickedOffMessage)});
+        tickOffAll(Qt::Unchecked);
 
         RelayServer server;
         writeSetting(Setting::RelayHost, server.host());

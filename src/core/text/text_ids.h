@@ -298,7 +298,8 @@
     TEXT(ShoppingPlainTextButton, 1140)                                                                                \
     TEXT(ShoppingEmailButton, 1141)                                                                                    \
     TEXT(ShoppingListEmptyMessage, 1142)                                                                               \
-    TEXT(CopyTextButton, 1143)
+    TEXT(CopyTextButton, 1143)                                                                                         \
+    TEXT(ShoppingAllTickedOffMessage, 1144)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

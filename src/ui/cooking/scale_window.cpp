@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 ScaleWindow::ScaleWindow(const QString& title, const QString& yield, double factor)
@@ -114,7 +115,7 @@ void ScaleWindow::layOut()
     layout->addStretch(1);
     layout->addLayout(buttons);
     layout->setContentsMargins(14, 14, 14, 14);
-    resize(480, 260);
+    resize(std::max(480, sizeHint().width()), sizeHint().height());
 }
 
 void ScaleWindow::applyTexts()

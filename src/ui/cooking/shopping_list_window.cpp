@@ -304,9 +304,19 @@ std::optional<ShownRecipe> ShoppingListWindow::listToHandOver()
         showMessage(loadText(TextId::ShoppingListEmptyMessage));
         return std::nullopt;
     }
+    // What the cook has ticked off is at home already: it stays off the list taken to the shop.
+    QList<ShoppingItem> toBuy;
+    for (const ShoppingItem& item : std::as_const(m_items)) {
+        if (!m_tickedOff.contains(item.text))
+            toBuy.append(item);
+    }
+    if (toBuy.isEmpty()) {
+        showMessage(loadText(TextId::ShoppingAllTickedOffMessage));
+        return std::nullopt;
+    }
     ShownRecipe list;
     list.title = loadText(TextId::ShoppingListTitle);
-    list.ingredients = shoppingListText(m_items, language());
+    list.ingredients = shoppingListText(toBuy, language());
     return list;
 }
 
