@@ -168,6 +168,14 @@ private slots:
     {
         QFETCH(Language, language);
         Fixture f(language);
+        for (const char* menu : {"recipeMenu", "toolsMenu"}) { // one access key per entry
+            QSet<int> seen;
+            for (const QAction* action : child<QMenu>(f.browse, menu)->actions()) {
+                const int key = action->isSeparator() ? -1 : accessKey(action->text());
+                QVERIFY2(key != 0 && (key < 0 || !seen.contains(key)), qPrintable(action->text()));
+                seen.insert(key);
+            }
+        }
         QVERIFY(f.browse->selectRecipe(QStringLiteral("Breakfast"), QStringLiteral("Pancakes")));
         ScaleWindow* scale = f.openScale();
         QVERIFY(scale);
@@ -236,6 +244,7 @@ private slots:
     }
 
     // A yield without a number is scaled by a factor; what is no factor is said so and changes nothing.
+    // E-mail takes the recipe as shown.
     void scalingByFactor()
     {
         Fixture f;
@@ -278,6 +287,22 @@ private slots:
         QTRY_VERIFY(!findWindow<ScaleWindow>());
         QCOMPARE(f.shown("yieldValue"), QStringLiteral("Makes 36"));
         QCOMPARE(f.shown("ingredientsBox"), QStringLiteral("600 g sugar\n6 eggs\n3 cans peaches"));
+
+        // E-mail offers the recipe as shown first, ticked, before every stored one, and sends it scaled.
+        RelayServer server;
+        writeSetting(Setting::RelayHost, server.host());
+        pickFromMenu(f.browse, TextId::RecipeMenu, TextId::EmailMenu);
+        QTRY_VERIFY(findWindow<EmailWindow>());
+        EmailWindow* email = findWindow<EmailWindow>();
+        auto* recipes = child<QListWidget>(email, "recipeList");
+        QCOMPARE(recipes->item(0)->text(), QStringLiteral("Sponge (for 36)"));
+        QCOMPARE(recipes->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(recipes->count(), 6);
+        const QString contents = sendEmail(email, server);
+        QVERIFY2(contents.contains(QStringLiteral("« Sponge (for 36) »")) &&
+                     contents.contains(QStringLiteral("600 g sugar")) &&
+                     contents.contains(QStringLiteral(": Makes 36")),
+                 qPrintable(contents));
         QCOMPARE(f.env.bookBytes(), f.bookBefore);
     }
 
@@ -435,52 +460,6 @@ private slots:
                      contents.contains(QStringLiteral("400 g peaches  [Peach Chutney]")),
                  qPrintable(contents));
         QCOMPARE(f.env.bookBytes(), f.bookBefore);
-    }
-
-    // E-mail from the browse window offers the recipe as shown first, and sends it scaled.
-    void emailingTheShownRecipe()
-    {
-        Fixture f;
-        RelayServer server;
-        writeSetting(Setting::RelayHost, server.host());
-        QVERIFY(f.browse->selectRecipe(QStringLiteral("Desserts"), QStringLiteral("Flan")));
-        f.browse->showScaled(0.5);
-        pickFromMenu(f.browse, TextId::RecipeMenu, TextId::EmailMenu);
-        QTRY_VERIFY(findWindow<EmailWindow>());
-        EmailWindow* email = findWindow<EmailWindow>();
-        auto* recipes = child<QListWidget>(email, "recipeList");
-        QCOMPARE(recipes->item(0)->text(), QStringLiteral("Flan (for 3)"));
-        QCOMPARE(recipes->item(0)->checkState(), Qt::Checked);
-        QCOMPARE(recipes->count(), 6); // and every stored recipe, unticked
-        const QString contents = sendEmail(email, server);
-        QVERIFY2(contents.contains(QStringLiteral("« Flan (for 3) »")) &&
-                     contents.contains(QStringLiteral("250 g de azúcar")) &&
-                     contents.contains(QStringLiteral(": 3 raciones")),
-                 qPrintable(contents));
-        QCOMPARE(f.env.bookBytes(), f.bookBefore);
-    }
-
-    // The browse window's menus keep one access key per entry in both languages.
-    void menuAccessKeys_data()
-    {
-        QTest::addColumn<Language>("language");
-        QTest::newRow("English") << Language::English;
-        QTest::newRow("Spanish") << Language::Spanish;
-    }
-    void menuAccessKeys()
-    {
-        QFETCH(Language, language);
-        Fixture f(language);
-        for (const char* menu : {"recipeMenu", "toolsMenu"}) {
-            QSet<int> seen;
-            for (const QAction* action : child<QMenu>(f.browse, menu)->actions()) {
-                if (action->isSeparator())
-                    continue;
-                const int key = accessKey(action->text());
-                QVERIFY2(key != 0 && !seen.contains(key), qPrintable(action->text()));
-                seen.insert(key);
-            }
-        }
     }
 };
 
