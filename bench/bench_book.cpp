@@ -11,6 +11,8 @@
 #include "core/book/recipe_changes.h"
 #include "core/book/xml_check.h"
 #include "core/book/atomic_file.h"
+#include "core/cooking/recipe_adjustment.h"
+#include "core/cooking/shopping_list.h"
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
@@ -121,6 +123,29 @@ int measure(const QString& folder)
     report("search_ms", medianMs(20, [&](int) {
                if (searchRecipes(a.searchIndex.updatedFor(book), QLatin1String(kRareWord)).isEmpty())
                    fail(QStringLiteral("the search found nothing"));
+           }));
+
+    // Cooking: one recipe read and shown scaled, as the browse window does; the shopping list of a hundred
+    // recipes from all over the book.
+    const XmlNode toScale = RecipeBook::recipe(book.category(categories / 2), 0);
+    report("scale_ms", medianMs(20, [&](int round) {
+               const RecipeAdjustment adjustment{1.5 + round % 3, MeasureSystem::None};
+               if (adjustedRecipe(RecipeBook::readRecipe(toScale), adjustment, Language::English).ingredients.isEmpty())
+                   fail(QStringLiteral("the scaled recipe has no ingredients"));
+           }));
+    QList<XmlNode> everyRecipe;
+    for (const XmlNode& category : book.categories())
+        everyRecipe += RecipeBook::recipes(category);
+    QList<ShoppingSource> week;
+    const qsizetype step = std::max<qsizetype>(1, everyRecipe.size() / 100);
+    for (qsizetype i = 0; i < everyRecipe.size() && week.size() < 100; i += step) {
+        const XmlNode& recipe = everyRecipe[i];
+        week.append({RecipeBook::title(recipe), RecipeBook::field(recipe, RecipeField::Ingredients),
+                     week.size() % 3 == 0 ? 2.0 : 1.0}); // some cooked twice over
+    }
+    report("shopping_list_100_ms", medianMs(20, [&](int) {
+               if (makeShoppingList(week, Language::English).isEmpty())
+                   fail(QStringLiteral("the shopping list is empty"));
            }));
 
     const Recipe model = RecipeBook::readRecipe(RecipeBook::recipe(book.category(0), 0));

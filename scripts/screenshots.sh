@@ -116,4 +116,10 @@ for language in 0 1; do
   shot export $language "$(title $((137 + o)))" "::$tools e"
   shot print-preview $language "$preview" "::$file $([ $language = 0 ] && echo w || echo r)"
   shot email $language "$(title $((250 + o)))" "::$recipe $([ $language = 0 ] && echo m || echo c)"
+  # The flan for 8, and a week's list: the country bread, the flan and a double gazpacho.
+  shot scale $language "$(title $((1115 + o)))" "::$recipe $([ $language = 0 ] && echo s || echo j)" \
+    "$(title $((1115 + o)))::8"
+  shot shopping-list $language "$(title $((1129 + o)))" "::$tools l" \
+    "$(title $((1129 + o)))::Down space Down Down space Down Down Down space" \
+    "$(title $((1129 + o)))::$([ $language = 0 ] && echo alt+a || echo alt+j) 2 Return"
 done

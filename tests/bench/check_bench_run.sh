@@ -15,6 +15,7 @@ SAPORINA_BENCH_BUILD=$build_dir SAPORINA_BENCH_NO_BUILD=1 bash "$source_dir/benc
 cat "$work/figures"
 [ "$status" -eq 0 ] || { echo "bench/run exited with $status"; exit 1; }
 kill -0 "$other" || { echo "the other X server is gone"; exit 1; }
-for figure in startup_ms startup_peak_rss_mb book_bytes xmllint_parse_ms grep_ms write_fsync_ms; do
+for figure in startup_ms startup_peak_rss_mb search_ms scale_ms shopping_list_100_ms book_bytes xmllint_parse_ms grep_ms \
+  write_fsync_ms; do
   grep -q "^$figure: [0-9.]* " "$work/figures" || { echo "missing figure $figure"; exit 1; }
 done

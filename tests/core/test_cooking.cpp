@@ -1,6 +1,7 @@
 #include "core/cooking/amounts.h"
 #include "core/cooking/conversion.h"
 #include "core/cooking/ingredient_line.h"
+#include "core/cooking/recipe_adjustment.h"
 #include "core/cooking/scaling.h"
 #include "core/cooking/shopping_list.h"
 
@@ -611,44 +612,116 @@ private slots:
         QTEST(scaleYield(yield, factor, En), "scaled");
     }
 
+    // The factors a cook types, and what is no factor; a factor written out reads back as itself.
+    void typedFactors_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("factor"); // 0: not a factor
+        QTest::newRow("whole") << "2" << 2.0;
+        QTest::newRow("fraction") << "1/2" << 0.5;
+        QTest::newRow("mixed") << " 1 1/2 " << 1.5;
+        QTest::newRow("decimal comma") << "1,25" << 1.25;
+        QTest::newRow("times sign") << "×3" << 3.0;
+        QTest::newRow("x") << "x 4" << 4.0;
+        QTest::newRow("fraction character") << "½" << 0.5;
+        QTest::newRow("third") << "1/3" << 1.0 / 3;
+        QTest::newRow("smallest") << "1/10" << 0.1;
+        QTest::newRow("too small") << "1/20" << 0.0;
+        QTest::newRow("too large") << "101" << 0.0;
+        QTest::newRow("zero") << "0" << 0.0;
+        QTest::newRow("range") << "2-3" << 0.0;
+        QTest::newRow("words after") << "2 cups" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+    }
+
+    void typedFactors()
+    {
+        QFETCH(QString, typed);
+        QFETCH(double, factor);
+        const std::optional<double> read = readScaleFactor(typed);
+        QCOMPARE(read.value_or(0), factor);
+        for (Language language : {En, Es}) {
+            if (read)
+                QCOMPARE(readScaleFactor(writeScaleFactor(*read, language)).value_or(0), factor);
+        }
+    }
+
+    // The title a recipe is printed, sent and saved under when shown other than as typed.
+    void adjustedTitles_data()
+    {
+        QTest::addColumn<QString>("yield");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<MeasureSystem>("measures");
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<QString>("title");
+        const MeasureSystem none = MeasureSystem::None;
+        QTest::newRow("as typed") << "Serves 4" << 1.0 << none << En << "Flan";
+        QTest::newRow("servings") << "Serves 4" << 1.5 << none << En << "Flan (for 6)";
+        QTest::newRow("raciones") << "4 raciones" << 0.5 << none << Es << "Flan (para 2)";
+        QTest::newRow("no whole servings") << "Serves 4" << 1.1 << none << En << "Flan (×1.1)";
+        QTest::newRow("no count") << "a big pot" << 0.5 << none << Es << "Flan (×0,5)";
+        QTest::newRow("measures only") << "Serves 4" << 1.0 << MeasureSystem::Metric << En << "Flan (in metric)";
+        QTest::newRow("both") << "Serves 4" << 2.0 << MeasureSystem::UsCustomary << En << "Flan (for 8, in US units)";
+    }
+
+    void adjustedTitles()
+    {
+        QFETCH(QString, yield);
+        QFETCH(double, factor);
+        QFETCH(MeasureSystem, measures);
+        QFETCH(Language, language);
+        Recipe recipe;
+        recipe.title = QStringLiteral("Flan");
+        recipe.yield = yield;
+        QTEST(adjustedTitle(recipe, {factor, measures}, language), "title");
+    }
+
     void conversion_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<MeasureSystem>("target");
         QTest::addColumn<QString>("converted");
+        QTest::addColumn<double>("factor");
         const MeasureSystem metric = MeasureSystem::Metric;
         const MeasureSystem us = MeasureSystem::UsCustomary;
-        QTest::newRow("cups") << "2 cups milk" << metric << "475 ml milk";
-        QTest::newRow("cup") << "1 cup sugar" << metric << "235 ml sugar";
-        QTest::newRow("to litres") << "6 cups stock" << metric << "1.4 l stock";
-        QTest::newRow("tazas") << "2 tazas de harina" << metric << "475 ml de harina";
-        QTest::newRow("pound") << "1 lb ground beef" << metric << "455 g ground beef";
-        QTest::newRow("ounces") << "8 oz cream cheese, softened" << metric << "225 g cream cheese, softened";
-        QTest::newRow("to kilos") << "3 lb pork" << metric << "1.4 kg pork";
-        QTest::newRow("range") << "2-3 cups water" << metric << "475-710 ml water";
-        QTest::newRow("spoons stay") << "1 tbsp oil" << metric << "1 tbsp oil";
-        QTest::newRow("metric stays") << "500 g flour" << metric << "500 g flour";
-        QTest::newRow("counted stays") << "2 cloves garlic" << metric << "2 cloves garlic";
-        QTest::newRow("ml to cup") << "250 ml milk" << us << "1 cup milk";
-        QTest::newRow("ml a tazas") << "500 ml de leche" << us << "2 tazas de leche";
-        QTest::newRow("ml to tbsp") << "15 ml vinegar" << us << "1 tbsp vinegar";
-        QTest::newRow("ml to tsp") << "5 ml vanilla" << us << "1 tsp vanilla";
-        QTest::newRow("ml to cup and tbsp") << "200 ml cream" << us << "3/4 cup + 1 1/2 tbsp cream";
-        QTest::newRow("litre") << "1 l agua" << us << "4 1/4 tazas agua";
-        QTest::newRow("kg to lb") << "1 kg sugar" << us << "2 1/4 lb sugar";
-        QTest::newRow("g to oz") << "100 g butter" << us << "3 1/2 oz butter";
-        QTest::newRow("g to lb") << "450 g beef" << us << "1 lb beef";
-        QTest::newRow("cook's own metric") << "2 cups (480 ml) milk" << metric << "480 ml milk";
-        QTest::newRow("cook's own weight") << "1 cup (225 g) butter, soft" << metric << "225 g butter, soft";
-        QTest::newRow("cook's own ounces") << "100g/3½oz butter" << us << "3½oz butter";
-        QTest::newRow("not understood") << "salt to taste" << us << "salt to taste";
+        QTest::newRow("cups") << "2 cups milk" << metric << "475 ml milk" << 1.0;
+        QTest::newRow("cup") << "1 cup sugar" << metric << "235 ml sugar" << 1.0;
+        QTest::newRow("to litres") << "6 cups stock" << metric << "1.4 l stock" << 1.0;
+        QTest::newRow("tazas") << "2 tazas de harina" << metric << "475 ml de harina" << 1.0;
+        QTest::newRow("pound") << "1 lb ground beef" << metric << "455 g ground beef" << 1.0;
+        QTest::newRow("ounces") << "8 oz cream cheese, softened" << metric << "225 g cream cheese, softened" << 1.0;
+        QTest::newRow("to kilos") << "3 lb pork" << metric << "1.4 kg pork" << 1.0;
+        QTest::newRow("range") << "2-3 cups water" << metric << "475-710 ml water" << 1.0;
+        QTest::newRow("spoons stay") << "1 tbsp oil" << metric << "1 tbsp oil" << 1.0;
+        QTest::newRow("metric stays") << "500 g flour" << metric << "500 g flour" << 1.0;
+        QTest::newRow("counted stays") << "2 cloves garlic" << metric << "2 cloves garlic" << 1.0;
+        QTest::newRow("ml to cup") << "250 ml milk" << us << "1 cup milk" << 1.0;
+        QTest::newRow("ml a tazas") << "500 ml de leche" << us << "2 tazas de leche" << 1.0;
+        QTest::newRow("ml to tbsp") << "15 ml vinegar" << us << "1 tbsp vinegar" << 1.0;
+        QTest::newRow("ml to tsp") << "5 ml vanilla" << us << "1 tsp vanilla" << 1.0;
+        QTest::newRow("ml to cup and tbsp") << "200 ml cream" << us << "3/4 cup + 1 1/2 tbsp cream" << 1.0;
+        QTest::newRow("litre") << "1 l agua" << us << "4 1/4 tazas agua" << 1.0;
+        QTest::newRow("kg to lb") << "1 kg sugar" << us << "2 1/4 lb sugar" << 1.0;
+        QTest::newRow("g to oz") << "100 g butter" << us << "3 1/2 oz butter" << 1.0;
+        QTest::newRow("g to lb") << "450 g beef" << us << "1 lb beef" << 1.0;
+        QTest::newRow("cook's own metric") << "2 cups (480 ml) milk" << metric << "480 ml milk" << 1.0;
+        QTest::newRow("cook's own weight") << "1 cup (225 g) butter, soft" << metric << "225 g butter, soft" << 1.0;
+        QTest::newRow("cook's own ounces") << "100g/3½oz butter" << us << "3½oz butter" << 1.0;
+        // Scaled on the way, from the exact amount: a scaled "1 3/4 cups + 2 tbsp" would not read back.
+        QTest::newRow("scaled cups") << "1 1/4 cups milk" << metric << "445 ml milk" << 1.5;
+        QTest::newRow("scaled to two units") << "200 ml cream" << us << "1 2/3 cups cream" << 2.0;
+        QTest::newRow("scaled weight beside") << "1 cup (8 oz) cream" << metric << "355 ml (340 g) cream" << 1.5;
+        QTest::newRow("scaled cook's own") << "2 cups (480 ml) milk" << metric << "240 ml milk" << 0.5;
+        QTest::newRow("scaled, not converted") << "3 eggs" << us << "2 eggs (exactly 1.5)" << 0.5;
+        QTest::newRow("not understood") << "salt to taste" << us << "salt to taste" << 1.0;
     }
 
     void conversion()
     {
         QFETCH(QString, line);
         QFETCH(MeasureSystem, target);
-        QTEST(convertIngredients(line, target, En), "converted");
+        QFETCH(double, factor);
+        QTEST(convertIngredients(line, target, En, factor), "converted");
     }
 
     void temperatures_data()

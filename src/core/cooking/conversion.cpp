@@ -3,6 +3,7 @@
 #include "core/cooking/amount_reading.h"
 #include "core/cooking/cooking_words.h"
 #include "core/cooking/line_rewriting.h"
+#include "core/cooking/scaling.h"
 
 #include <QList>
 #include <cmath>
@@ -138,31 +139,33 @@ QString withEquivalentFirst(const IngredientLine& line, const IngredientLine& eq
 
 } // namespace
 
-QString convertIngredientLine(const IngredientLine& line, MeasureSystem target, Language language)
+QString convertIngredientLine(const IngredientLine& line, MeasureSystem target, Language language, double factor)
 {
     if (!line.understood || line.unit == Unit::None || unitKind(line.unit) == UnitKind::Count ||
-        target == MeasureSystem::None || unitSystem(line.unit) == target)
-        return line.text;
-    if (target == MeasureSystem::Metric && (line.unit == Unit::Teaspoon || line.unit == Unit::Tablespoon))
-        return line.text;
-    if (const IngredientLine equivalent = equivalentMeasure(line);
-        equivalent.understood && unitSystem(equivalent.unit) == target)
-        return withEquivalentFirst(line, equivalent);
-    const double size = unitSize(line.unit);
+        target == MeasureSystem::None || unitSystem(line.unit) == target ||
+        (target == MeasureSystem::Metric && (line.unit == Unit::Teaspoon || line.unit == Unit::Tablespoon)))
+        return scaleIngredientLine(line, factor, language);
+    const IngredientLine equivalent = equivalentMeasure(line);
+    if (equivalent.understood && unitSystem(equivalent.unit) == target)
+        return scaleIngredientLine(understandIngredient(withEquivalentFirst(line, equivalent)), factor, language);
+    const double size = unitSize(line.unit) * factor;
     LineRewrite rewrite;
     rewrite.measure = chooseMeasure(line.amount * size, line.amountMax * size, ladderFor(unitKind(line.unit), target),
                                     kRoughTolerance);
+    // "1 cup (8 oz) cream": the weight beside it goes into the same measures.
+    if (equivalent.understood)
+        rewrite.size = convertIngredientLine(equivalent, target, language, factor);
     return rewriteLine(line, rewrite, line.language.value_or(language));
 }
 
-QString convertIngredients(const QString& ingredients, MeasureSystem target, Language fallback)
+QString convertIngredients(const QString& ingredients, MeasureSystem target, Language fallback, double factor)
 {
     const QList<IngredientLine> lines = understandIngredients(ingredients);
     const Language language = recipeLanguage(lines, fallback);
     QStringList converted;
     converted.reserve(lines.size());
     for (const IngredientLine& line : lines)
-        converted.append(convertIngredientLine(line, target, language));
+        converted.append(convertIngredientLine(line, target, language, factor));
     return converted.join(u'\n');
 }
 

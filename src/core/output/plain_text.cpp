@@ -28,6 +28,11 @@ QString plainText(const ShownRecipe& recipe)
     return text;
 }
 
+QString plainText(const QString& title, const QString& text)
+{
+    return title + QStringLiteral("\r\n\r\n") + withCrLf(text);
+}
+
 QByteArray plainTextFile(const QString& text, QStringConverter::Encoding codePage)
 {
     const QString whole = text + QStringLiteral("\r\n");

@@ -147,11 +147,11 @@
     TEXT(BookInUseMessage, 271)                                                                                        \
     TEXT(PictureNameUnusableKeptMessage, 272)                                                                          \
     TEXT(PictureNameUnusableMessage, 273)                                                                              \
-    TEXT(ImportSkippedForCategoryMessage, 274) \
-    TEXT(ImportStoppedMessage, 275) \
-    TEXT(RelayTimeoutMessage, 276) \
-    TEXT(PrintPageUnwritableMessage, 277) \
-    TEXT(TextFileUnwritableMessage, 278) \
+    TEXT(ImportSkippedForCategoryMessage, 274)                                                                         \
+    TEXT(ImportStoppedMessage, 275)                                                                                    \
+    TEXT(RelayTimeoutMessage, 276)                                                                                     \
+    TEXT(PrintPageUnwritableMessage, 277)                                                                              \
+    TEXT(TextFileUnwritableMessage, 278)                                                                               \
     TEXT(CategoryMenu, 279)                                                                                            \
     TEXT(RenameCategoryMenu, 280)                                                                                      \
     TEXT(RemoveCategoryMenu, 281)                                                                                      \
@@ -186,12 +186,12 @@
     TEXT(ReturnOneRecipeTip, 1004)                                                                                     \
     TEXT(ReturnAllRecipesTip, 1005)                                                                                    \
     TEXT(PreviousPageTip, 1006)                                                                                        \
-    TEXT(NextPageTip, 1007)                                                                                           \
-    TEXT(SkippedRecipeNumber, 1008)                                                                                   \
-    TEXT(SkippedRecipeLine, 1009)                                                                                     \
-    TEXT(SkippedNoTitleReason, 1010)                                                                                  \
-    TEXT(SkippedEmptyReason, 1011)                                                                                    \
-    TEXT(SkippedDamagedReason, 1012)                                                                                  \
+    TEXT(NextPageTip, 1007)                                                                                            \
+    TEXT(SkippedRecipeNumber, 1008)                                                                                    \
+    TEXT(SkippedRecipeLine, 1009)                                                                                      \
+    TEXT(SkippedNoTitleReason, 1010)                                                                                   \
+    TEXT(SkippedEmptyReason, 1011)                                                                                     \
+    TEXT(SkippedDamagedReason, 1012)                                                                                   \
     TEXT(SkippedTooLargeReason, 1013)                                                                                  \
     TEXT(NoteSourceLabel, 1014)                                                                                        \
     TEXT(NoteAuthorLabel, 1015)                                                                                        \
@@ -265,7 +265,42 @@
     TEXT(ShoppingPantry, 1105)                                                                                         \
     TEXT(ShoppingSpices, 1106)                                                                                         \
     TEXT(ShoppingOther, 1107)                                                                                          \
-    TEXT(ImportFileSkippedMessage, 1078)
+    TEXT(ImportFileSkippedMessage, 1078)                                                                               \
+    TEXT(ScaleMenu, 1110)                                                                                              \
+    TEXT(SaveShownAsNewMenu, 1111)                                                                                     \
+    TEXT(ShowMetricMenu, 1112)                                                                                         \
+    TEXT(ShowUsUnitsMenu, 1113)                                                                                        \
+    TEXT(ShoppingListMenu, 1114)                                                                                       \
+    TEXT(ScaleWindowTitle, 1115)                                                                                       \
+    TEXT(ScaleByFactorOption, 1116)                                                                                    \
+    TEXT(ScaleForServingsOption, 1117)                                                                                 \
+    TEXT(ScaleYieldAsTyped, 1118)                                                                                      \
+    TEXT(ScaleNoYieldCount, 1119)                                                                                      \
+    TEXT(ScaleShownFactor, 1120)                                                                                       \
+    TEXT(ScaleShownYield, 1121)                                                                                        \
+    TEXT(ShowScaledButton, 1122)                                                                                       \
+    TEXT(AsWrittenButton, 1123)                                                                                        \
+    TEXT(FactorNotUnderstood, 1124)                                                                                    \
+    TEXT(MetricNote, 1125)                                                                                             \
+    TEXT(UsUnitsNote, 1126)                                                                                            \
+    TEXT(ScaledForServings, 1127)                                                                                      \
+    TEXT(NewRecipeTitlePrompt, 1128)                                                                                   \
+    TEXT(ShoppingListWindowTitle, 1129)                                                                                \
+    TEXT(ShoppingListHeading, 1130)                                                                                    \
+    TEXT(ShoppingListTitle, 1131)                                                                                      \
+    TEXT(ShoppingRecipesLabel, 1132)                                                                                   \
+    TEXT(ShoppingRecipeColumn, 1133)                                                                                   \
+    TEXT(ShoppingScaleColumn, 1134)                                                                                    \
+    TEXT(ShoppingScaleLabel, 1135)                                                                                     \
+    TEXT(ShoppingItemsLabel, 1136)                                                                                     \
+    TEXT(ShoppingListCount, 1137)                                                                                      \
+    TEXT(ShoppingNothingTicked, 1138)                                                                                  \
+    TEXT(ShoppingPrintButton, 1139)                                                                                    \
+    TEXT(ShoppingPlainTextButton, 1140)                                                                                \
+    TEXT(ShoppingEmailButton, 1141)                                                                                    \
+    TEXT(ShoppingListEmptyMessage, 1142)                                                                               \
+    TEXT(CopyTextButton, 1143)                                                                                         \
+    TEXT(ShoppingAllTickedOffMessage, 1144)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,

@@ -6,6 +6,8 @@
 #include "core/text/text_table.h"
 #include "ui/app/book_watcher.h"
 #include "ui/browse/browse_window.h"
+#include "ui/cooking/scale_window.h"
+#include "ui/cooking/shopping_list_window.h"
 #include "ui/editor/add_recipe_window.h"
 #include "ui/editor/edit_recipe_window.h"
 #include "ui/exchange/backup_command.h"
@@ -151,6 +153,13 @@ void Navigator::connectBrowse(BrowseWindow* browse)
     connect(browse, &BrowseWindow::editRequested, this,
             [this, browse](const RecipeRef& recipe) { moveOn(browse, [this, recipe] { showEdit(recipe); }); });
     connect(browse, &BrowseWindow::emailRequested, this, [this, browse] { moveOn(browse, [this] { openEmail(); }); });
+    connect(browse, &BrowseWindow::emailShownRequested, this,
+            [this, browse](const ShownRecipe& recipe) { moveOn(browse, [this, recipe] { openEmail(recipe); }); });
+    connect(browse, &BrowseWindow::scaleRequested, this,
+            [this, browse](const QString& title, const QString& yield, double factor) {
+                openScale(browse, title, yield, factor);
+            });
+    connect(browse, &BrowseWindow::shoppingListRequested, this, [this, browse] { openShoppingList(browse); });
     connect(browse, &BrowseWindow::exportRequested, this,
             [this, browse] { moveOn(browse, [this] { openExportWizard(); }); });
     connect(browse, &BrowseWindow::preferencesRequested, this,
@@ -202,9 +211,9 @@ void Navigator::openImportWizard()
     wizard->show();
 }
 
-void Navigator::openEmail()
+void Navigator::openEmail(const std::optional<ShownRecipe>& shown)
 {
-    auto* email = new EmailWindow;
+    auto* email = new EmailWindow(shown);
     connect(email, &EmailWindow::finished, this, [this] { showBrowse(); });
     email->show();
 }
@@ -219,6 +228,28 @@ void Navigator::openBookHistory()
             showBrowseAt(category, title);
     });
     history->show();
+}
+
+void Navigator::openScale(BrowseWindow* browse, const QString& title, const QString& yield, double factor)
+{
+    auto* scale = new ScaleWindow(title, yield, factor);
+    connect(scale, &ScaleWindow::scaleChosen, browse, &BrowseWindow::showScaled);
+    scale->showOver(browse);
+}
+
+void Navigator::openShoppingList(BrowseWindow* browse)
+{
+    auto* list = new ShoppingListWindow;
+    connect(list, &ShoppingListWindow::printRequested, list,
+            [list](const ShownRecipe& page, bool preview) { printRecipe(page, preview, list); });
+    connect(list, &ShoppingListWindow::plainTextRequested, list,
+            [list](const QString& title, const QString& text) { (new PlainTextWindow(title, text))->showOver(list); });
+    // The e-mail window stands in for the browse window: the list closes with it.
+    connect(list, &ShoppingListWindow::emailRequested, this, [this, list, browse](const ShownRecipe& page) {
+        list->close();
+        moveOn(browse, [this, page] { openEmail(page); });
+    });
+    list->showOver(browse);
 }
 
 void Navigator::openSearch(BrowseWindow* browse)

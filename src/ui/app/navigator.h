@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/book/book_operations.h"
+#include "core/output/shown_recipe.h"
 #include "ui/platform/main_window.h"
 
 #include <QObject>
 #include <QPointer>
+#include <optional>
 
 class AddRecipeWindow;
 class BookWatcher;
@@ -54,7 +56,11 @@ private:
     void openPreferences(MainWindowKind returnTo);
     void openExportWizard();
     void openImportWizard();
-    void openEmail();
+    // E-mail, with a text the cook sees (a scaled recipe, a shopping list) offered first when given.
+    void openEmail(const std::optional<ShownRecipe>& shown = std::nullopt);
+    // Over the browse window, which stays shown and waits for them.
+    void openScale(BrowseWindow* browse, const QString& title, const QString& yield, double factor);
+    void openShoppingList(BrowseWindow* browse);
     void openSearch(BrowseWindow* browse);
     void openBookHistory();
     void offerConflictCopy(const QString& path);

@@ -4,6 +4,8 @@
 #include "core/book/book_operations.h"
 #include "core/book/category_lists.h"
 #include "core/book/picture_names.h"
+#include "core/book/recipe_changes.h"
+#include "core/book/recipe_checks.h"
 #include "core/layout/twips.h"
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
@@ -16,6 +18,7 @@
 #include "ui/platform/window_placement.h"
 #include "ui/platform/color_scheme.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -125,8 +128,24 @@ void BrowseWindow::buildMenus()
     m_removeRecipeAction =
         named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::removeShownRecipe), "removeRecipeAction");
     m_recipeMenu->addSeparator();
-    m_emailAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::emailRequested), "emailAction");
+    m_emailAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::requestEmail), "emailAction");
     m_plainTextAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::showPlainText), "plainTextAction");
+    m_recipeMenu->addSeparator();
+    m_scaleAction = named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::requestScale), "scaleAction");
+    m_scaleAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_showMetricAction = named(m_recipeMenu->addAction(QString()), "showMetricAction");
+    m_showMetricAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_showUsUnitsAction = named(m_recipeMenu->addAction(QString()), "showUsUnitsAction");
+    m_showUsUnitsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    m_measuresGroup = new QActionGroup(this);
+    m_measuresGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* measures : {m_showMetricAction, m_showUsUnitsAction}) {
+        measures->setCheckable(true);
+        m_measuresGroup->addAction(measures);
+    }
+    connect(m_measuresGroup, &QActionGroup::triggered, this, &BrowseWindow::showInChosenMeasures);
+    m_saveShownAction =
+        named(m_recipeMenu->addAction(QString(), this, &BrowseWindow::saveShownAsNewRecipe), "saveShownAction");
 
     m_categoryMenu = named(menuBar()->addMenu(QString()), "categoryMenu");
     m_renameCategoryAction =
@@ -137,6 +156,8 @@ void BrowseWindow::buildMenus()
     m_toolsMenu = named(menuBar()->addMenu(QString()), "toolsMenu");
     m_exportAction = named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::exportRequested), "exportAction");
     m_searchAction = named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::searchRequested), "searchAction");
+    m_shoppingListAction =
+        named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::shoppingListRequested), "shoppingListAction");
     m_preferencesAction =
         named(m_toolsMenu->addAction(QString(), this, &BrowseWindow::preferencesRequested), "preferencesAction");
 
@@ -197,6 +218,11 @@ void BrowseWindow::applyTexts()
     m_copyAction->setText(loadText(TextId::CopyMenu));
     m_exportAction->setText(loadText(TextId::ExportRecipesMenu));
     m_plainTextAction->setText(loadText(TextId::PlainTextMenu));
+    m_scaleAction->setText(loadText(TextId::ScaleMenu));
+    m_showMetricAction->setText(loadText(TextId::ShowMetricMenu));
+    m_showUsUnitsAction->setText(loadText(TextId::ShowUsUnitsMenu));
+    m_saveShownAction->setText(loadText(TextId::SaveShownAsNewMenu));
+    m_shoppingListAction->setText(loadText(TextId::ShoppingListMenu));
     m_texts->applyTexts();
     m_printButton->setText(loadText(TextId::PrintButton));
     m_editButton->setText(loadText(TextId::EditButton));
@@ -303,6 +329,9 @@ void BrowseWindow::clearRecipe()
     m_thumbnail->clear();
     m_thumbnail->hide();
     m_shownPictureName.clear(); // no recipe shown, no picture: not even after a resize
+    m_shownTitle.clear();
+    m_texts->setCaptionNote(RecipeTextBoxes::Ingredients, QString());
+    updateRecipeActions();
     // A book without recipes (as on the first start) says how to write the first one.
     const QList<XmlNode> categories = app().book.categories();
     const bool hasRecipes = std::any_of(categories.cbegin(), categories.cend(),
@@ -315,12 +344,18 @@ void BrowseWindow::showRecipe()
 {
     if (m_categoryCombo->currentIndex() < 0 || !m_recipeList->currentItem())
         return;
-    const Recipe recipe = RecipeBook::readRecipe(recipeAt(app().book, shownRecipe()));
+    if (m_categoryCombo->currentText() != m_scaledCategory || m_recipeList->currentItem()->text() != m_scaledTitle)
+        m_adjustment.factor = 1; // a scale belongs to the recipe it was chosen for
+    const Recipe stored = RecipeBook::readRecipe(recipeAt(app().book, shownRecipe()));
+    const Recipe recipe = adjustedRecipe(stored, m_adjustment, language());
+    m_shownTitle = adjustedTitle(stored, m_adjustment, language());
     m_prepTimeValue->setText(recipe.prepTime);
     m_cookTimeValue->setText(recipe.cookTime);
     m_yieldValue->setText(recipe.yield);
     m_texts->show(recipe);
     m_dateValue->setText(recipe.date);
+    m_texts->setCaptionNote(RecipeTextBoxes::Ingredients, adjustmentNote(m_adjustment, language()));
+    updateRecipeActions();
     m_shownPictureName.clear();
     m_thumbnail->clear();
     m_thumbnail->hide();
@@ -405,7 +440,7 @@ void BrowseWindow::previewShownRecipe()
 ShownRecipe BrowseWindow::shownTexts() const
 {
     const QListWidgetItem* current = m_recipeList->currentItem();
-    return {current ? current->text() : QString(),
+    return {current ? m_shownTitle : QString(),
             m_prepTimeValue->text(),
             m_cookTimeValue->text(),
             m_yieldValue->text(),
@@ -417,6 +452,85 @@ ShownRecipe BrowseWindow::shownTexts() const
 void BrowseWindow::showPlainText()
 {
     emit plainTextRequested(shownTexts());
+}
+
+void BrowseWindow::requestEmail()
+{
+    if (!m_adjustment.isNone() && !shownRecipe().title.isEmpty())
+        emit emailShownRequested(shownTexts());
+    else
+        emit emailRequested();
+}
+
+void BrowseWindow::updateRecipeActions()
+{
+    const bool chosen = !shownRecipe().title.isEmpty();
+    m_scaleAction->setEnabled(chosen);
+    m_saveShownAction->setEnabled(chosen && !m_adjustment.isNone());
+}
+
+void BrowseWindow::requestScale()
+{
+    const RecipeRef ref = shownRecipe();
+    const XmlNode recipe = recipeAt(app().book, ref);
+    if (ref.title.isEmpty() || !recipe)
+        return;
+    emit scaleRequested(ref.title, RecipeBook::field(recipe, RecipeField::Yield), m_adjustment.factor);
+}
+
+void BrowseWindow::showScaled(double factor)
+{
+    if (!m_recipeList->currentItem())
+        return;
+    m_adjustment.factor = factor;
+    m_scaledCategory = m_categoryCombo->currentText();
+    m_scaledTitle = m_recipeList->currentItem()->text();
+    showRecipe();
+}
+
+void BrowseWindow::showInChosenMeasures()
+{
+    if (m_showMetricAction->isChecked())
+        m_adjustment.measures = MeasureSystem::Metric;
+    else if (m_showUsUnitsAction->isChecked())
+        m_adjustment.measures = MeasureSystem::UsCustomary;
+    else
+        m_adjustment.measures = MeasureSystem::None;
+    showRecipe();
+}
+
+void BrowseWindow::saveShownAsNewRecipe()
+{
+    const RecipeRef ref = shownRecipe();
+    const XmlNode node = recipeAt(app().book, ref);
+    if (ref.title.isEmpty() || !node || m_adjustment.isNone())
+        return;
+    const Recipe stored = RecipeBook::readRecipe(node);
+    const Recipe shown = adjustedRecipe(stored, m_adjustment, language());
+    const QString category = m_categoryCombo->currentText();
+    QString title = m_shownTitle;
+    // The add window's checks, asked again until the title passes or the cook cancels.
+    for (;;) {
+        QString answer;
+        if (!dialogs().inputBox(loadText(TextId::NewRecipeTitlePrompt), kMessageTitle, title, &answer))
+            return;
+        title = cleanedName(answer);
+        const std::optional<TextId> problem = recipeFormProblem(app().book, RecipeWindowKind::Add, true, title);
+        if (!problem)
+            break;
+        showMessage(problem == TextId::InvalidTitleCharsMessage ? invalidNameMessage(*problem, InvalidCharsList::Title)
+                                                                : loadText(*problem));
+    }
+    const QString picture = stored.image.isEmpty() ? QString() : picturePath(app().imagesPath(), stored.image);
+    const RecipeForm form{title,      shown.prepTime, shown.cookTime, shown.yield, shown.ingredients, shown.preparation,
+                          shown.notes};
+    // A picture that has gone from the folder does not stop the recipe from being saved.
+    if (!reportChange(addRecipe(app().book, ref.category, form, QFileInfo(picture).isFile() ? picture : QString())))
+        return;
+    // The new recipe is shown as it was stored: its amounts are already the scaled ones.
+    refillCategories();
+    m_adjustment.factor = 1;
+    selectRecipe(category, title);
 }
 
 void BrowseWindow::updateEditMenu()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/book/book_operations.h"
+#include "core/cooking/recipe_adjustment.h"
 #include "core/layout/browse_layout.h"
 #include "core/output/shown_recipe.h"
 #include "ui/platform/list_adapters.h"
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+class QActionGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -27,11 +29,19 @@ public:
     // Selects the category and recipe with these names, as a click on each would.
     bool selectRecipe(const QString& category, const QString& title);
     void showReloadedBook() override;
+    // Shows the chosen recipe with its amounts multiplied by `factor` (1: as typed), until another
+    // recipe is chosen. The book is not touched.
+    void showScaled(double factor);
 
 signals:
     void addRequested();
     void editRequested(const RecipeRef& recipe);
     void emailRequested();
+    // E-mail with the recipe as shown (scaled or in other measures) offered first.
+    void emailShownRequested(const ShownRecipe& recipe);
+    // The cook wants the chosen recipe scaled: its title and stored yield, and the factor shown now.
+    void scaleRequested(const QString& title, const QString& yield, double factor);
+    void shoppingListRequested();
     void exportRequested();
     void preferencesRequested();
     void searchRequested();
@@ -58,6 +68,12 @@ private:
     void printShownRecipe();
     void previewShownRecipe();
     void showPlainText();
+    void requestEmail();
+    void requestScale();
+    // Metric, US customary, or as typed when the cook unticks the shown measures.
+    void showInChosenMeasures();
+    void saveShownAsNewRecipe();
+    void updateRecipeActions();
     // The texts the window shows of the chosen recipe, as they are printed and shown as plain text.
     ShownRecipe shownTexts() const;
     void copySelection();
@@ -110,18 +126,29 @@ private:
     QAction* m_removeRecipeAction = nullptr;
     QAction* m_emailAction = nullptr;
     QAction* m_plainTextAction = nullptr;
+    QAction* m_scaleAction = nullptr;
+    QAction* m_showMetricAction = nullptr;
+    QAction* m_showUsUnitsAction = nullptr;
+    QActionGroup* m_measuresGroup = nullptr;
+    QAction* m_saveShownAction = nullptr;
     QMenu* m_categoryMenu = nullptr;
     QAction* m_renameCategoryAction = nullptr;
     QAction* m_deleteCategoryAction = nullptr;
     QMenu* m_toolsMenu = nullptr;
     QAction* m_exportAction = nullptr;
     QAction* m_searchAction = nullptr;
+    QAction* m_shoppingListAction = nullptr;
     QAction* m_preferencesAction = nullptr;
     QMenu* m_helpMenu = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_helpContentsAction = nullptr;
 
     QString m_shownPictureName; // the stored picture name of the shown recipe
+    QString m_shownTitle;       // with the scale or measures it is shown in: "Flan (for 3)"
+    // How the recipes are shown: the measures stay while browsing, the factor only for the recipe it
+    // was chosen for (its category and title).
+    RecipeAdjustment m_adjustment;
+    QString m_scaledCategory, m_scaledTitle;
     std::unique_ptr<WidgetList> m_categories;
     std::unique_ptr<WidgetList> m_recipes;
     WindowSizeLimits m_sizeLimits;

@@ -24,10 +24,12 @@
 namespace {
 
 constexpr int kStepIntervalMs = 1100;
+// The list entry of the text shown: no category has this position.
+constexpr int kShownEntry = -1;
 
 } // namespace
 
-EmailWindow::EmailWindow() : QWidget(nullptr, Qt::Window)
+EmailWindow::EmailWindow(const std::optional<ShownRecipe>& shown) : QWidget(nullptr, Qt::Window), m_shown(shown)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("emailWindow"));
@@ -206,6 +208,14 @@ void EmailWindow::fillRecipeList()
     }
     WidgetList(m_recipeList).fill(entries);
     makeCheckable(m_recipeList);
+    if (m_shown) {
+        auto* shown = new QListWidgetItem(m_shown->title);
+        shown->setData(Qt::UserRole, kShownEntry);
+        shown->setFlags(shown->flags() | Qt::ItemIsUserCheckable);
+        shown->setCheckState(Qt::Checked);
+        m_recipeList->insertItem(0, shown);
+        m_recipeList->setCurrentRow(0);
+    }
 }
 
 void EmailWindow::checkAll(bool checked)
@@ -240,12 +250,21 @@ bool EmailWindow::formIsComplete()
 QString EmailWindow::messageBody() const
 {
     QList<std::pair<int, QString>> chosen;
+    QString shownBlock;
     for (int row = 0; row < m_recipeList->count(); ++row) {
         const QListWidgetItem* item = m_recipeList->item(row);
-        if (item->checkState() == Qt::Checked)
-            chosen.append({item->data(Qt::UserRole).toInt(), item->text()});
+        if (item->checkState() != Qt::Checked)
+            continue;
+        const int position = item->data(Qt::UserRole).toInt();
+        if (position == kShownEntry && m_shown) {
+            const ShownRecipe& s = *m_shown;
+            shownBlock = emailRecipeBlock(
+                Recipe{s.title, s.prepTime, s.cookTime, s.yield, s.ingredients, s.preparation, s.notes, {}, {}});
+        } else {
+            chosen.append({position, item->text()});
+        }
     }
-    return emailBody(m_recipientName->text(), emailRecipeBlocks(app().book, chosen), language());
+    return emailBody(m_recipientName->text(), shownBlock + emailRecipeBlocks(app().book, chosen), language());
 }
 
 void EmailWindow::setSending(bool sending)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/output/shown_recipe.h"
 #include "ui/output/relay_browser.h"
 
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +18,9 @@ class QPushButton;
 class EmailWindow : public QWidget {
     Q_OBJECT
 public:
-    EmailWindow();
+    // `shown` is a text the cook sees rather than a stored recipe (a recipe scaled or in other measures,
+    // a shopping list): offered first in the list, ticked.
+    explicit EmailWindow(const std::optional<ShownRecipe>& shown = std::nullopt);
     ~EmailWindow() override;
 
 signals:
@@ -70,6 +74,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_connectionNotice = nullptr;
 
+    std::optional<ShownRecipe> m_shown;
     RelayBrowser m_browser;
     QTimer m_fillTimer;   // fills and sends the form once its page is complete
     QTimer m_finishTimer; // reports success once the answer page is complete

@@ -13,7 +13,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PlainTextWindow::PlainTextWindow(const ShownRecipe& recipe) : m_title(recipe.title)
+PlainTextWindow::PlainTextWindow(const ShownRecipe& recipe)
+    : PlainTextWindow(recipe.title, plainText(recipe), TextId::CopyToClipboardButton)
+{
+}
+
+PlainTextWindow::PlainTextWindow(const QString& title, const QString& text)
+    : PlainTextWindow(title, plainText(title, text), TextId::CopyTextButton)
+{
+}
+
+PlainTextWindow::PlainTextWindow(const QString& title, const QString& plainText, TextId copyCaption)
+    : m_title(title), m_plainText(plainText)
 {
     setObjectName(QStringLiteral("plainTextWindow"));
     m_text = named(new QPlainTextEdit(this), "text");
@@ -41,7 +52,7 @@ PlainTextWindow::PlainTextWindow(const ShownRecipe& recipe) : m_title(recipe.tit
     connect(m_closeButton, &QPushButton::clicked, this, &PlainTextWindow::close);
 
     applyTextsAndColors();
-    m_plainText = plainText(recipe);
+    m_copyButton->setText(loadText(copyCaption));
     m_text->setPlainText(m_plainText);
 }
 

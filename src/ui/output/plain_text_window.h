@@ -1,20 +1,24 @@
 #pragma once
 
 #include "core/output/shown_recipe.h"
+#include "core/text/text_ids.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/main_window.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
-// The recipe shown in the browse window as plain text, to copy to the clipboard or save as a text
-// file. The browse window stays shown behind it and takes no input until it closes.
+// The recipe shown in the browse window (or a shopping list) as plain text, to copy to the clipboard
+// or save as a text file. The browse window stays shown behind it and takes no input until it closes.
 class PlainTextWindow : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit PlainTextWindow(const ShownRecipe& recipe);
+    // Any other titled text, a shopping list say.
+    PlainTextWindow(const QString& title, const QString& text);
 
 private:
+    PlainTextWindow(const QString& title, const QString& plainText, TextId copyCaption);
     void applyTextsAndColors();
     void copyText();
     void saveText();

@@ -51,8 +51,17 @@ bool RecipeTextBoxes::holds(const QObject* widget) const
 
 void RecipeTextBoxes::applyTexts()
 {
-    for (int field = 0; field < FieldCount; ++field)
-        m_captions[field]->setText(loadText(kFields[field].text));
+    for (int field = 0; field < FieldCount; ++field) {
+        const QString caption = loadText(kFields[field].text);
+        m_captions[field]->setText(m_notes[field].isEmpty() ? caption
+                                                            : caption + QStringLiteral(" (") + m_notes[field] + u')');
+    }
+}
+
+void RecipeTextBoxes::setCaptionNote(Field field, const QString& note)
+{
+    m_notes[field] = note;
+    applyTexts();
 }
 
 void RecipeTextBoxes::place(Field field, const TwipRect& caption, const TwipRect& box)

@@ -28,6 +28,8 @@ public:
     bool holds(const QObject* widget) const;
 
     void applyTexts(); // the captions, in the current language
+    // A few words after a caption, saying how the text below differs from the stored one; empty for none.
+    void setCaptionNote(Field field, const QString& note);
     void place(Field field, const TwipRect& caption, const TwipRect& box);
     // The recipe's three texts, with the line ends the boxes show; clear() empties them.
     void show(const Recipe& recipe);
@@ -39,4 +41,5 @@ public:
 private:
     std::array<QLabel*, FieldCount> m_captions{};
     std::array<QPlainTextEdit*, FieldCount> m_boxes{};
+    std::array<QString, FieldCount> m_notes;
 };
