@@ -14,6 +14,7 @@
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
+#include "core/search/folded_search.h"
 #include "core/search/recipe_search.h"
 #include "core/sharing/book_history.h"
 #include "core/sharing/book_merge.h"
@@ -121,6 +122,12 @@ int measure(const QString& folder)
     report("search_ms", medianMs(20, [&](int) {
                if (searchRecipes(a.searchIndex.updatedFor(book), QLatin1String(kRareWord)).isEmpty())
                    fail(QStringLiteral("the search found nothing"));
+           }));
+    // Accents and case ignored, two words: "azúcar" typed without its accent, in capitals.
+    report("search_folded_ms", medianMs(20, [&](int) {
+               const QString typed = QStringLiteral("AZUCAR ") + QLatin1String(kRareWord);
+               if (searchFolded(a.searchIndex.updatedFor(book).texts(), typed).isEmpty())
+                   fail(QStringLiteral("the folded search found nothing"));
            }));
 
     const Recipe model = RecipeBook::readRecipe(RecipeBook::recipe(book.category(0), 0));

@@ -13,22 +13,27 @@ void SearchIndex::build(const RecipeBook& book)
 {
     m_book = &book;
     m_changeCount = XmlDocument::changeCount();
-    m_text.clear();
+    // Made afresh rather than cleared, so that a search still working on the old texts keeps them.
+    m_texts = SearchTexts();
     m_entries.clear();
+    QByteArray& text = m_texts.text;
     int position = 0;
     for (const XmlNode& category : book.categories()) {
+        m_texts.categoryNames.append(RecipeBook::categoryName(category));
         for (const XmlNode& recipe : RecipeBook::recipes(category)) {
             // Title, ingredients, preparation and notes: the fields at positions 0, 4, 5 and 6.
             XmlNode field = recipe.child(0);
             for (int at = 0; field && at <= 6; ++at, field = field.nextSibling()) {
                 if (at == 0 || at >= 4)
-                    m_text.append(field.textUtf8()).append('\0');
+                    text.append(field.textUtf8()).append('\0');
             }
-            m_entries.push_back({position, category, recipe, m_text.size()});
+            m_entries.push_back({position, category, recipe, text.size()});
+            m_texts.recipeEnds.append(text.size());
+            m_texts.recipeCategories.append(position);
         }
         ++position;
     }
-    m_text.squeeze();
+    text.squeeze();
 }
 
 qsizetype SearchIndex::entryAt(qsizetype offset) const

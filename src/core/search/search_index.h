@@ -3,7 +3,20 @@
 #include "core/book/recipe_book.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QStringList>
 #include <vector>
+
+// The searched texts of a book without the document they came from: cheap to copy and never changed
+// once made, so a search can work on them on another thread.
+struct SearchTexts {
+    QByteArray text;             // for every recipe its title, ingredients, preparation and notes, each ended by NUL
+    QList<qsizetype> recipeEnds; // where each recipe's texts end in `text`, in document order
+    QList<int> recipeCategories; // each recipe's category position
+    QStringList categoryNames;   // by position
+
+    qsizetype recipeStart(qsizetype recipe) const { return recipe == 0 ? 0 : recipeEnds[recipe - 1]; }
+};
 
 // The searched texts of a book laid end to end, so that a search is one pass over one piece of
 // memory: for every recipe in document order its title, ingredients, preparation and notes, each
@@ -22,7 +35,8 @@ public:
     // a document has changed since.
     const SearchIndex& updatedFor(const RecipeBook& book);
 
-    const QByteArray& text() const { return m_text; }
+    const QByteArray& text() const { return m_texts.text; }
+    const SearchTexts& texts() const { return m_texts; }
     const std::vector<Entry>& entries() const { return m_entries; }
     // The entry whose texts hold the byte at `offset`.
     qsizetype entryAt(qsizetype offset) const;
@@ -33,6 +47,6 @@ private:
 
     const RecipeBook* m_book = nullptr;
     quint64 m_changeCount = 0;
-    QByteArray m_text;
+    SearchTexts m_texts;
     std::vector<Entry> m_entries;
 };

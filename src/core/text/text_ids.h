@@ -264,7 +264,14 @@
     TEXT(ShoppingBakery, 1104)                                                                                         \
     TEXT(ShoppingPantry, 1105)                                                                                         \
     TEXT(ShoppingSpices, 1106)                                                                                         \
-    TEXT(ShoppingOther, 1107)
+    TEXT(ShoppingOther, 1107)                                                                                          \
+    TEXT(FoldedSearchOption, 1170)                                                                                     \
+    TEXT(FoldedSearchHint, 1171)                                                                                       \
+    TEXT(FoundPlaceTitle, 1172)                                                                                        \
+    TEXT(FoundPlaceIngredients, 1173)                                                                                  \
+    TEXT(FoundPlacePreparation, 1174)                                                                                  \
+    TEXT(FoundPlaceNotes, 1175)                                                                                        \
+    TEXT(FoundRecipeWhere, 1176)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,
