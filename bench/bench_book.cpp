@@ -53,6 +53,13 @@ void report(const char* name, double value, const char* unit = "ms")
     std::fflush(stdout);
 }
 
+double peakRssMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
 void count(const char* name, qsizetype value, const char* unit)
 {
     std::printf("%s: %lld %s\n", name, static_cast<long long>(value), unit);
@@ -129,6 +136,7 @@ int measure(const QString& folder)
                if (searchFolded(a.searchIndex.updatedFor(book).texts(), typed).isEmpty())
                    fail(QStringLiteral("the folded search found nothing"));
            }));
+    report("search_peak_rss_mb", peakRssMb(), "MB"); // the book, its index and both searches
 
     const Recipe model = RecipeBook::readRecipe(RecipeBook::recipe(book.category(0), 0));
     report("add_save_ms", medianMs(20, [&](int round) {
@@ -285,9 +293,7 @@ int measure(const QString& folder)
            }));
     report("delete_category_ms", medianMs(5, [&](int) { check(deleteCategory(book, 0), "delete category"); }));
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    report("peak_rss_mb", static_cast<double>(usage.ru_maxrss) / 1024.0, "MB");
+    report("peak_rss_mb", peakRssMb(), "MB");
     return 0;
 }
 

@@ -19,6 +19,14 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// How long the index may be worked on at a time: well within a frame, so typing never stalls.
+constexpr int kIndexSliceMs = 5;
+
+} // namespace
 
 SearchWindow::SearchWindow()
 {
@@ -39,6 +47,8 @@ SearchWindow::SearchWindow()
     m_bestFirstList = new QListView(this);
     m_bestFirstList->setObjectName(QStringLiteral("bestFirstList"));
     m_bestFirstList->setUniformItemSizes(true);
+    m_bestFirstList->setLayoutMode(QListView::Batched); // a whole large book is laid out over several turns
+    m_bestFirstList->setBatchSize(4096);
     m_bestFirstList->setModel(m_foundRecipes);
     m_countLabel = new QLabel(this);
     m_countLabel->setObjectName(QStringLiteral("countLabel"));
@@ -58,6 +68,8 @@ SearchWindow::SearchWindow()
     m_foldedHint->setObjectName(QStringLiteral("foldedSearchHint"));
     m_foldedHint->setWordWrap(true);
     m_backgroundSearch = new BackgroundSearch(this);
+    m_indexing = new QTimer(this);
+    m_indexing->setInterval(0);
 
     connect(m_searchBox, &QLineEdit::returnPressed, this, &SearchWindow::runSearch);
     connect(m_searchBox, &QLineEdit::textEdited, this, [this] {
@@ -73,6 +85,7 @@ SearchWindow::SearchWindow()
             &SearchWindow::showChosenHit);
     connect(m_foldedOption, &QCheckBox::toggled, this, &SearchWindow::setFolded);
     connect(m_backgroundSearch, &BackgroundSearch::found, this, &SearchWindow::showFoldedHits);
+    connect(m_indexing, &QTimer::timeout, this, &SearchWindow::indexSome);
 
     tagColors(ColorTag::WindowBack, static_cast<QWidget*>(this), static_cast<QWidget*>(m_buttonPanel));
     tagColors(ColorTag::Button, m_searchButton, m_closeButton);
@@ -84,6 +97,8 @@ SearchWindow::SearchWindow()
     layOut();
     m_searchBox->selectAll();
     m_searchBox->setFocus();
+    if (m_folded) // ready before the first key
+        m_indexing->start();
 }
 
 void SearchWindow::applyTexts()
@@ -133,7 +148,11 @@ void SearchWindow::runSearch()
 {
     m_searched = true;
     if (m_folded) {
-        m_backgroundSearch->start(app().searchIndex.updatedFor(app().book).texts(), m_searchBox->text());
+        m_searchWaiting = !app().searchIndex.updateFor(app().book, QDeadlineTimer(kIndexSliceMs));
+        if (m_searchWaiting)
+            m_indexing->start();
+        else
+            m_backgroundSearch->start(app().searchIndex.texts(), m_searchBox->text());
         return;
     }
     m_hits = searchRecipes(app().searchIndex.updatedFor(app().book), m_searchBox->text());
@@ -147,6 +166,16 @@ void SearchWindow::runSearch()
     for (const ListEntry& entry : entries)
         m_resultList->addItem(entry.text);
     m_countLabel->setText(QString::number(m_resultList->count()) + u' ' + loadText(TextId::RecipesFoundLabel));
+}
+
+void SearchWindow::indexSome()
+{
+    if (!app().searchIndex.updateFor(app().book, QDeadlineTimer(kIndexSliceMs)))
+        return;
+    m_indexing->stop();
+    if (m_searchWaiting && m_folded)
+        runSearch();
+    m_searchWaiting = false;
 }
 
 void SearchWindow::showChosenResult()
@@ -167,6 +196,8 @@ void SearchWindow::setFolded(bool folded)
     m_folded = folded;
     writeSetting(Setting::FoldedSearch, folded ? QStringLiteral("1") : QStringLiteral("0"));
     layOut();
+    if (folded)
+        m_indexing->start();
     if (m_searched) {
         m_countLabel->clear(); // until the other kind of search answers
         runSearch();

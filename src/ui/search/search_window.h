@@ -15,6 +15,7 @@ class QListView;
 class QListWidget;
 class QModelIndex;
 class QPushButton;
+class QTimer;
 struct FoldedHit;
 
 // Finds recipes by a piece of their text; a click on a result asks for it to be shown in the browse
@@ -35,6 +36,7 @@ private:
     void applyTexts();
     void layOut();
     void runSearch();
+    void indexSome();
     void showChosenResult();
     void setFolded(bool folded);
     void showFoldedHits(const QList<FoldedHit>& hits);
@@ -54,6 +56,8 @@ private:
     QList<SearchHit> m_hits; // in the order found; the shown list is sorted
     FoundRecipesModel* m_foundRecipes = nullptr;
     BackgroundSearch* m_backgroundSearch = nullptr;
-    bool m_folded = false;   // accents and case ignored
-    bool m_searched = false; // a search was asked for: a change of kind runs it again
+    QTimer* m_indexing = nullptr; // makes the book's index a piece at a time between keys
+    bool m_searchWaiting = false; // a folded search waits for the index
+    bool m_folded = false;        // accents and case ignored
+    bool m_searched = false;      // a search was asked for: a change of kind runs it again
 };
