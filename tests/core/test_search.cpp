@@ -185,7 +185,10 @@ private slots:
                 const TextMatcher matcher(key);
                 const QString text = randomText(rng, 20);
                 QCOMPARE(matcher.matches(text.toUtf8()), text.toLower().contains(key.toLower()));
-                QCOMPARE(foldedUtf8(text.toUtf8()), foldedText(text).toUtf8());
+                // Also after long ASCII runs, which are folded a block at a time up to the next other character.
+                const QString runs = QStringLiteral("Sugar AND Flour, ").repeated(rng.bounded(3)) + text +
+                                     QStringLiteral("SALT AND PEPPER TO TASTE").left(rng.bounded(25));
+                QCOMPARE(foldedUtf8(runs.toUtf8()), foldedText(runs).toUtf8());
                 // One or two words or phrases, each anywhere, in the ingredients or not in them.
                 QString typed;
                 QList<SearchTerm> terms;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -189,19 +190,22 @@ qsizetype foldUtf8(const char* in, qsizetype size, char* out)
     qsizetype at = 0;
     while (at < size) {
 #ifdef __SSE2__
-        // Sixteen ASCII bytes at a time, capitals given their 0x20 bit.
+        // Sixteen bytes at a time, capitals given their 0x20 bit; of a block that holds a non-ASCII character
+        // the ASCII bytes before it are kept (the store writes no further than a whole block would).
         const __m128i beforeA = _mm_set1_epi8('A' - 1);
         const __m128i afterZ = _mm_set1_epi8('Z' + 1);
         const __m128i caseBit = _mm_set1_epi8(0x20);
         while (at + 16 <= size) {
             const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-            if (_mm_movemask_epi8(block) != 0)
-                break;
             const __m128i capitals = _mm_and_si128(_mm_cmpgt_epi8(block, beforeA), _mm_cmplt_epi8(block, afterZ));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(written),
                              _mm_or_si128(block, _mm_and_si128(capitals, caseBit)));
-            written += 16;
-            at += 16;
+            const auto nonAscii = static_cast<unsigned>(_mm_movemask_epi8(block));
+            const int ascii = nonAscii == 0 ? 16 : std::countr_zero(nonAscii);
+            written += ascii;
+            at += ascii;
+            if (ascii < 16)
+                break;
         }
         if (at >= size)
             break;
