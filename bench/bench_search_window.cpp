@@ -7,6 +7,7 @@
 #include "core/settings/settings_store.h"
 #include "ui/search/search_window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -81,6 +82,10 @@ int keystroke(const QString& folder)
         longest = std::max(longest, longestBlockWhileIdle(80));
     }
     longest = std::max(longest, longestBlockWhileIdle(1500));
+    if (window.findChild<QAbstractItemView*>(QStringLiteral("bestFirstList"))->model()->rowCount() == 0) {
+        std::fprintf(stderr, "saporina_bench_window: the search found nothing\n");
+        return 1;
+    }
     box->selectAll();
     longest = std::max(longest, typeKey(box, QChar(), Qt::Key_Backspace));
     longest = std::max(longest, longestBlockWhileIdle(1500));

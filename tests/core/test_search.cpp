@@ -270,6 +270,39 @@ private slots:
         }
     }
 
+    void indexMadeInPieces()
+    {
+        // Made a piece at a time, with empty categories on the way and a change half-way through, the index
+        // holds what it holds when made at once.
+        TestEnv env;
+        RecipeBook& book = app().book;
+        for (int c = 0; c < 6; ++c) {
+            const XmlNode category = book.appendCategory(QStringLiteral("C%1").arg(c));
+            for (int r = 0; c % 2 == 1 && r < 100; ++r) {
+                Recipe recipe;
+                recipe.title = QStringLiteral("R%1 %2").arg(c).arg(r);
+                recipe.notes = QStringLiteral("Azúcar");
+                book.appendRecipe(category, recipe);
+            }
+        }
+        SearchIndex pieces;
+        QVERIFY(!pieces.updateFor(book, QDeadlineTimer(0)));
+        RecipeBook::recipe(book.category(1), 0).child(0).setText(QStringLiteral("Changed"));
+        int rounds = 1;
+        while (!pieces.updateFor(book, QDeadlineTimer(0)))
+            ++rounds;
+        QVERIFY(rounds > 2);
+        SearchIndex whole;
+        const SearchTexts& expected = whole.updatedFor(book).texts();
+        QCOMPARE(pieces.texts().text, expected.text);
+        QCOMPARE(pieces.texts().recipeEnds, expected.recipeEnds);
+        QCOMPARE(pieces.texts().recipeCategories, expected.recipeCategories);
+        QCOMPARE(pieces.texts().categoryNames, expected.categoryNames);
+        QCOMPARE(searchFolded(pieces.texts(), QStringLiteral("changed azucar")),
+                 (QList<FoldedHit>{{QStringLiteral("Changed"), QStringLiteral("C1"), FoundInTitle | FoundInNotes}}));
+        QCOMPARE(searchRecipes(pieces, QStringLiteral("R5 99")).size(), 1);
+    }
+
     void searchFollowsChanges()
     {
         // The search never answers from a book as it was before a change.

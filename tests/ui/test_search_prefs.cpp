@@ -110,6 +110,9 @@ private slots:
             QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Lemon Chicken"));
             QTest::keyClick(bestFirst, Qt::Key_Down);
             QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Chicken Soup"));
+            QTest::mouseClick(bestFirst->viewport(), Qt::LeftButton, {},
+                              bestFirst->visualRect(bestFirst->model()->index(0, 0)).center());
+            QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Lemon Chicken"));
 
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(box, QStringLiteral("+azucar -canela"));
