@@ -30,5 +30,6 @@ QVariant FoundRecipesModel::data(const QModelIndex& index, int role) const
     }
     if (places.isEmpty())
         return hit.title;
-    return loadText(TextId::FoundRecipeWhere).arg(hit.title, places.join(QStringLiteral(", ")));
+    // Where on a line of its own, so that a narrow list shows it whole.
+    return hit.title + u'\n' + loadText(TextId::FoundRecipeWhere).arg(places.join(QStringLiteral(", ")));
 }

@@ -196,6 +196,7 @@ void SearchWindow::setFolded(bool folded)
     m_folded = folded;
     writeSetting(Setting::FoldedSearch, folded ? QStringLiteral("1") : QStringLiteral("0"));
     layOut();
+    m_searchBox->setFocus(); // the choice made, the cook types on
     if (folded)
         m_indexing->start();
     if (m_searched) {
