@@ -64,6 +64,7 @@ SearchWindow::SearchWindow()
     m_foldedOption = new QCheckBox(this);
     m_foldedOption->setObjectName(QStringLiteral("foldedSearchOption"));
     m_foldedOption->setChecked(m_folded);
+    m_foldedOption->installEventFilter(this);
     m_foldedHint = new QLabel(this);
     m_foldedHint->setObjectName(QStringLiteral("foldedSearchHint"));
     m_foldedHint->setWordWrap(true);
@@ -221,6 +222,12 @@ void SearchWindow::showChosenHit(const QModelIndex& index)
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Alt+A changes the kind of search at once and leaves the cook typing in the box: a check box would
+    // take the focus and change only after a moment, swallowing the keys typed meanwhile.
+    if (watched == m_foldedOption && event->type() == QEvent::Shortcut) {
+        m_foldedOption->toggle();
+        return true;
+    }
     // While typing, the down arrow goes on to the best match.
     if (watched == m_searchBox && m_folded && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && m_foundRecipes->rowCount() > 0) {
