@@ -16,6 +16,7 @@
 #include "core/exchange/backup.h"
 #include "core/exchange/recipe_export.h"
 #include "core/exchange/recipe_import.h"
+#include "core/search/folded_search.h"
 #include "core/search/recipe_search.h"
 #include "core/sharing/book_history.h"
 #include "core/sharing/book_merge.h"
@@ -52,6 +53,13 @@ void report(const char* name, double value, const char* unit = "ms")
 {
     std::printf("%s: %.1f %s\n", name, value, unit);
     std::fflush(stdout);
+}
+
+double peakRssMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 void count(const char* name, qsizetype value, const char* unit)
@@ -124,6 +132,13 @@ int measure(const QString& folder)
                if (searchRecipes(a.searchIndex.updatedFor(book), QLatin1String(kRareWord)).isEmpty())
                    fail(QStringLiteral("the search found nothing"));
            }));
+    // Accents and case ignored, two words: "azúcar" typed without its accent, in capitals.
+    report("search_folded_ms", medianMs(20, [&](int) {
+               const QString typed = QStringLiteral("AZUCAR ") + QLatin1String(kRareWord);
+               if (searchFolded(a.searchIndex.updatedFor(book).texts(), typed).isEmpty())
+                   fail(QStringLiteral("the folded search found nothing"));
+           }));
+    report("search_peak_rss_mb", peakRssMb(), "MB"); // the book, its index and both searches
 
     // Cooking: one recipe read and shown scaled, as the browse window does; the shopping list of a hundred
     // recipes from all over the book.
@@ -303,9 +318,7 @@ int measure(const QString& folder)
            }));
     report("delete_category_ms", medianMs(5, [&](int) { check(deleteCategory(book, 0), "delete category"); }));
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    report("peak_rss_mb", static_cast<double>(usage.ru_maxrss) / 1024.0, "MB");
+    report("peak_rss_mb", peakRssMb(), "MB");
     return 0;
 }
 

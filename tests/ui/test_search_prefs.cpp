@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -62,6 +63,72 @@ private slots:
         child<QPushButton>(search, "closeButton")->click();
         QVERIFY(browse->isEnabled());
         QVERIFY(!findWindow<SearchWindow>());
+    }
+
+    // With accents and case ignored the window finds while the cook types, best first, all by keyboard in
+    // either language; the choice is remembered until it is undone, which brings the exact search back.
+    void searchIgnoringAccentsByKeyboard()
+    {
+        for (const Language language : {Language::English, Language::Spanish}) {
+            WindowTestEnv env;
+            setLanguage(language);
+            env.useBook(foldedSearchSampleBook());
+            auto* browse = env.navigator.showBrowse();
+            auto openSearch = [&] {
+                child<QAction>(browse, "searchAction")->trigger();
+                auto* search = findWindow<SearchWindow>();
+                search->activateWindow(); // shortcuts work in the active window
+                return QTest::qWaitForWindowActive(search) ? search : nullptr;
+            };
+            SearchWindow* search = openSearch();
+            QVERIFY(search);
+            auto* box = child<QLineEdit>(search, "searchBox");
+            auto* bestFirst = child<QListView>(search, "bestFirstList");
+            QVERIFY(!bestFirst->isVisible() && child<QListWidget>(search, "resultList")->isVisible());
+            QTest::keyClick(box, Qt::Key_A, Qt::AltModifier);
+            QTRY_VERIFY(bestFirst->isVisible());
+            QVERIFY(!child<QListWidget>(search, "resultList")->isVisible());
+            QVERIFY(child<QLabel>(search, "foldedSearchHint")->isVisible());
+            QCOMPARE(setting("searchFolded"), QStringLiteral("1"));
+            const AccessKeyReport keys = accessKeyReport(search);
+            QVERIFY2(keys.clashes.isEmpty() && keys.withoutKey.isEmpty(),
+                     qPrintable(keys.clashes.join(u';') + u' ' + keys.withoutKey.join(u';')));
+
+            QVERIFY(box->hasFocus());                             // back to typing
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier); // over the prompt text
+            QTest::keyClicks(box, QStringLiteral("chicken LEMON"));
+            QTRY_COMPARE(child<QLabel>(search, "countLabel")->text(),
+                         QStringLiteral("2 ") + loadText(TextId::RecipesFoundLabel));
+            auto row = [&](int r) { return bestFirst->model()->index(r, 0).data().toString(); };
+            QCOMPARE(row(0), language == Language::English ? QStringLiteral("Lemon Chicken\nin title, ingredients")
+                                                           : QStringLiteral("Lemon Chicken\nen título, ingredientes"));
+            QCOMPARE(row(1), language == Language::English
+                                 ? QStringLiteral("Chicken Soup\nin title, ingredients, preparation")
+                                 : QStringLiteral("Chicken Soup\nen título, ingredientes, preparación"));
+            QTest::keyClick(box, Qt::Key_Down); // on to the best match, shown behind
+            QCOMPARE(child<QComboBox>(browse, "categoryCombo")->currentText(), QStringLiteral("Mains"));
+            QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Lemon Chicken"));
+            QTest::keyClick(bestFirst, Qt::Key_Down);
+            QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Chicken Soup"));
+            QTest::mouseClick(bestFirst->viewport(), Qt::LeftButton, {},
+                              bestFirst->visualRect(bestFirst->model()->index(0, 0)).center());
+            QCOMPARE(child<QListWidget>(browse, "recipeList")->currentItem()->text(), QStringLiteral("Lemon Chicken"));
+
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, QStringLiteral("+azucar -canela"));
+            QTRY_COMPARE(row(0), language == Language::English ? QStringLiteral("Crème brûlée\nin ingredients")
+                                                               : QStringLiteral("Crème brûlée\nen ingredientes"));
+            QCOMPARE(bestFirst->model()->rowCount(), 1);
+            search->close();
+
+            search = openSearch(); // remembered
+            QVERIFY(search && child<QListView>(search, "bestFirstList")->isVisible());
+            QTest::keyClick(child<QLineEdit>(search, "searchBox"), Qt::Key_A, Qt::AltModifier);
+            QTRY_VERIFY(child<QListWidget>(search, "resultList")->isVisible());
+            QCOMPARE(setting("searchFolded"), QStringLiteral("0"));
+            search->close();
+        }
+        setLanguage(Language::English);
     }
 
     void firstOpeningAndSave()

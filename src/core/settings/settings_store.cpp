@@ -77,6 +77,8 @@ QString settingPath(Setting setting)
         return kRegRoot + QStringLiteral("RelayHost");
     case Setting::RelayTimeout:
         return kRegRoot + QStringLiteral("RelayTimeout");
+    case Setting::FoldedSearch:
+        return kRegRoot + QStringLiteral("searchFolded");
     case Setting::PageSetupHeader:
         return QStringLiteral("HKCU\\Software\\Microsoft\\Internet Explorer\\PageSetup\\header");
     case Setting::PageSetupFooter:

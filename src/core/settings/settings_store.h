@@ -19,6 +19,7 @@ enum class Setting {
     SenderEmail,
     RelayHost,    // the web server that relays e-mail, "https://host[:port]"
     RelayTimeout, // how long a request to it may take, in milliseconds
+    FoldedSearch, // "1" when the search window ignores accents and case, "0" or missing for the exact search
     // The page header and footer printed pages carry, kept with the printing settings outside the
     // program's key; blank while the program prints its own pages.
     PageSetupHeader,

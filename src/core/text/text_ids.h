@@ -300,7 +300,14 @@
     TEXT(ShoppingEmailButton, 1141)                                                                                    \
     TEXT(ShoppingListEmptyMessage, 1142)                                                                               \
     TEXT(CopyTextButton, 1143)                                                                                         \
-    TEXT(ShoppingAllTickedOffMessage, 1144)
+    TEXT(ShoppingAllTickedOffMessage, 1144)                                                                            \
+    TEXT(FoldedSearchOption, 1170)                                                                                     \
+    TEXT(FoldedSearchHint, 1171)                                                                                       \
+    TEXT(FoundPlaceTitle, 1172)                                                                                        \
+    TEXT(FoundPlaceIngredients, 1173)                                                                                  \
+    TEXT(FoundPlacePreparation, 1174)                                                                                  \
+    TEXT(FoundPlaceNotes, 1175)                                                                                        \
+    TEXT(FoundRecipeWhere, 1176)
 
 enum class TextId {
 #define SAPORINA_TEXT_ID(name, id) name = id,
