@@ -53,6 +53,7 @@ private:
     // The replacing windows, each bringing back `returnTo` when it closes.
     void openPreferences(MainWindowKind returnTo);
     void openExportWizard();
+    void openCookbook();
     void openImportWizard();
     void openEmail();
     void openSearch(BrowseWindow* browse);

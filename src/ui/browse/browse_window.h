@@ -37,6 +37,7 @@ signals:
     void searchRequested();
     void backupRequested();
     void historyRequested();
+    void cookbookRequested();
     void printRequested(const ShownRecipe& recipe, bool preview);
     void plainTextRequested(const ShownRecipe& recipe);
 
@@ -99,6 +100,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_printAction = nullptr;
     QAction* m_printPreviewAction = nullptr;
+    QAction* m_cookbookAction = nullptr;
     QAction* m_backupAction = nullptr;
     QAction* m_historyAction = nullptr;
     QAction* m_exitAction = nullptr;
