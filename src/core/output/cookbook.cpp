@@ -144,10 +144,13 @@ QString cookbookFileName(const QString& title)
     QString name;
     for (const QChar c : title)
         name += c.isPrint() && !QStringView(u"\\/:*?\"<>|").contains(c) ? c : u' ';
+    // No hidden file, and no name that ends in a dot (Windows drops it).
+    const auto notPartOfName = [](QChar c) { return c == u'.' || c.isSpace(); };
     name = name.simplified();
-    while (name.startsWith(u'.'))
+    while (!name.isEmpty() && notPartOfName(name.front()))
         name.remove(0, 1);
     name.truncate(120); // well inside what a file system takes
-    name = name.trimmed();
+    while (!name.isEmpty() && notPartOfName(name.back()))
+        name.chop(1);
     return (name.isEmpty() ? QStringLiteral("cookbook") : name) + QStringLiteral(".pdf");
 }

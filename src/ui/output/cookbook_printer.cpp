@@ -59,6 +59,8 @@ QFont bookFont(double points, bool serif, QFont::Weight weight = QFont::Normal, 
     font.setPointSizeF(points);
     font.setWeight(weight);
     font.setItalic(italic);
+    // Any letter spacing turns ligatures off, so that "flour" stays five letters a reader can search.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
     return font;
 }
 
@@ -142,7 +144,7 @@ public:
         for (int c = 0; c < m_contents.chapters.size(); ++c) {
             const CookbookChapter& chapter = m_contents.chapters[c];
             m_runningHeader = chapter.name;
-            if (m_options.newPagePerChapter)
+            if (m_options.newPagePerChapter || c == 0)
                 newPage();
             for (int i = 0; i < chapter.recipes.size(); ++i) {
                 if (progress && !progress(done++, total))
@@ -510,22 +512,23 @@ private:
 
 QPageLayout cookbookPageLayout(const CookbookOptions& options)
 {
-    QPageSize::PageSizeId size = QPageSize::A4;
+    QPageSize size(QPageSize::A4);
     switch (options.paper) {
     case CookbookPaper::Letter:
-        size = QPageSize::Letter;
+        size = QPageSize(QPageSize::Letter);
         break;
     case CookbookPaper::Card4x6:
-        size = QPageSize::Index4x6;
+        // Qt has no id for the index card; printers know it by this name.
+        size = QPageSize(QSizeF(4, 6), QPageSize::Inch, QStringLiteral("4x6"), QPageSize::ExactMatch);
         break;
     case CookbookPaper::CardA6:
-        size = QPageSize::A6;
+        size = QPageSize(QPageSize::A6);
         break;
     case CookbookPaper::A4:
         break;
     }
     const double margin = styleOf(options.layout).marginMm;
-    return QPageLayout(QPageSize(size),
+    return QPageLayout(size,
                        options.layout == CookbookLayout::IndexCards ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
 }
@@ -568,6 +571,8 @@ CookbookSaved saveCookbookPdf(const CookbookContents& contents, const CookbookOp
         &saved.error);
     if (!written && saved.outcome == CookbookPrinted::Done)
         saved.outcome = CookbookPrinted::Failed;
+    if (saved.outcome == CookbookPrinted::Stopped)
+        saved.error.clear(); // the user stopped it: there is no fault to tell
     return saved;
 }
 
