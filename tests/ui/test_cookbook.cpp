@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -215,6 +216,27 @@ private slots:
         QVERIFY(pages[longLoaf].contains(QStringLiteral("Long loaf (continued)")));
         QVERIFY(!pages[longLoaf - 1].contains(QStringLiteral("Step 300:")));
         QVERIFY(pages.filter(QStringLiteral("Step 300:")).size() == 1);
+    }
+
+    // A print dialog's page range gives those pages as they are in the whole book.
+    void pageRange()
+    {
+        Fixture f;
+        const CookbookContents contents = cookbookContents(app().book, kChoice, app().imagesPath());
+        const QString whole = f.file(QStringLiteral("whole.pdf"));
+        const QString part = f.file(QStringLiteral("part.pdf"));
+        QCOMPARE(saveCookbookPdf(contents, {}, whole).outcome, CookbookPrinted::Done);
+        {
+            QPdfWriter writer(part);
+            writer.setPageLayout(cookbookPageLayout({}));
+            QPageRanges ranges;
+            ranges.addRange(3, 4);
+            ranges.addPage(6);
+            writer.setPageRanges(ranges);
+            QCOMPARE(printCookbook(contents, {}, &writer), CookbookPrinted::Done);
+        }
+        const QStringList pages = pdfPages(whole);
+        QCOMPARE(pdfPages(part), (QStringList{pages[2], pages[3], pages[5]}));
     }
 
     // A 1 MB preparation, a picture too large to decode, a large photograph, and files that are no

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImageReader>
+#include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -124,6 +125,7 @@ public:
         m_textFont = bookFont(m_style.textPt, true);
         m_smallFont = bookFont(m_style.smallPt, false, QFont::Normal, true);
         m_dpi = device->logicalDpiY();
+        m_pageRanges = device->pageRanges();
         m_page = QRectF(0, 0, device->width(), device->height());
         const qreal band = QFontMetricsF(m_smallFont, device).lineSpacing() * 2;
         m_body = m_page.adjusted(0, band, 0, -band);
@@ -134,7 +136,9 @@ public:
     // One pass over the whole book; false when the progress stops it.
     bool layOut(QPainter* painter, const Progress& progress, int done, int total)
     {
-        m_painter = painter;
+        m_drawingPainter = painter;
+        m_painter = nullptr;
+        m_pagesDrawn = 0;
         m_pageNumber = 0;
         m_columns = 1;
         m_runningHeader.clear();
@@ -173,7 +177,7 @@ private:
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
         // Drawing a line of a long paragraph would shape the paragraph again without the cache.
-        layout->setCacheEnabled(m_painter != nullptr);
+        layout->setCacheEnabled(m_drawingPainter != nullptr);
         layout->beginLayout();
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(width);
@@ -185,9 +189,12 @@ private:
 
     void newPage(bool decorated = true)
     {
-        if (m_pageNumber > 0 && m_painter)
-            m_device->newPage();
+        // Pages outside the range asked for (a print dialog's "pages 3-5") are laid out, not drawn.
         ++m_pageNumber;
+        const bool drawn = m_drawingPainter && (m_pageRanges.isEmpty() || m_pageRanges.contains(m_pageNumber));
+        m_painter = drawn ? m_drawingPainter : nullptr;
+        if (drawn && m_pagesDrawn++ > 0)
+            m_device->newPage();
         m_column = 0;
         m_y = m_columnTop = m_body.top();
         if (!m_painter || !decorated)
@@ -475,7 +482,10 @@ private:
     const CookbookOptions& m_options;
     const Style m_style;
     QPagedPaintDevice* m_device;
-    QPainter* m_painter = nullptr; // null while only laying out
+    QPainter* m_drawingPainter = nullptr; // null while only laying out
+    QPainter* m_painter = nullptr;        // null on a page that is not drawn
+    QPageRanges m_pageRanges;             // empty for every page
+    int m_pagesDrawn = 0;
     QFont m_titleFont, m_headingFont, m_textFont, m_smallFont;
     qreal m_dpi = 72;
     QRectF m_page; // the printable area

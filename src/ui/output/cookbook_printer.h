@@ -17,7 +17,8 @@ enum class CookbookPrinted { Done, Stopped, Failed };
 // Lays the book out on the device's pages and draws it: a first pass learns on which page every
 // recipe falls, the second draws the pages with the contents and index pointing there. Each picture
 // is decoded when it is drawn, at the size it is drawn, and let go at once; one that cannot be read
-// is left out. `pages`, when given, receives the number of pages.
+// is left out. Only the device's page ranges are drawn, when it has any. `pages`, when given, receives
+// the number of pages of the whole book.
 CookbookPrinted printCookbook(const CookbookContents& contents, const CookbookOptions& options,
                               QPagedPaintDevice* device, const Progress& progress = {}, int* pages = nullptr);
 
