@@ -89,6 +89,23 @@ PictureFile pictureFile(const QString& path)
     return {size, (reader.transformation() & QImageIOHandler::TransformationRotate90) != 0};
 }
 
+// The size to decode a stored picture at on the way to `wanted` pixels; invalid for the whole picture. A
+// JPEG decodes fast whole or at a half, a quarter or an eighth of its size, and slower at any other size
+// (slower than whole and scaled after), so it is decoded at the smallest of those that still gives `wanted`.
+QSize decodedSize(QSize stored, QSizeF wanted, bool jpeg)
+{
+    if (wanted.width() >= stored.width() && wanted.height() >= stored.height())
+        return {};
+    if (!jpeg)
+        return stored.scaled(wanted.toSize().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
+    int eighths = 8;
+    while (eighths > 1 && stored.width() * (eighths / 2) / 8 >= wanted.width() &&
+           stored.height() * (eighths / 2) / 8 >= wanted.height())
+        eighths /= 2;
+    // Rounded down, so that the reader takes this fraction and not the next larger one.
+    return eighths == 8 ? QSize() : QSize(stored.width() * eighths / 8, stored.height() * eighths / 8);
+}
+
 // A piece of a page: a paragraph laid out at the column's width, or a picture.
 struct Block {
     std::unique_ptr<QTextLayout> text;
@@ -281,9 +298,12 @@ private:
         QSizeF wanted = target.size() * (kEmbeddedDpi / m_dpi);
         if (file.turned)
             wanted.transpose();
-        if (wanted.width() < file.stored.width())
-            reader.setScaledSize(file.stored.scaled(wanted.toSize().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio));
-        const QImage image = reader.read();
+        if (const QSize decoded = decodedSize(file.stored, wanted, reader.format() == "jpeg"); decoded.isValid())
+            reader.setScaledSize(decoded);
+        QImage image = reader.read();
+        // Scaled down the rest of the way: twice the pixels would make a file twice the size.
+        if (image.width() > wanted.width() * 1.1)
+            image = image.scaled(wanted.toSize().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (!image.isNull())
             m_painter->drawImage(target, image);
     }
