@@ -357,8 +357,9 @@ int cookbook(int recipes, const QString& folder)
     report("cookbook_recipe_ms", ms / recipes);
     count("cookbook_pages", saved.pages, "pages");
     count("cookbook_pictures", pictures, "pictures");
-    report("cookbook_pdf_mb", static_cast<double>(QFileInfo(QDir(folder).filePath(QStringLiteral("book.pdf"))).size()) /
-                                  (1024.0 * 1024.0), "MB");
+    report("cookbook_pdf_mb",
+           static_cast<double>(QFileInfo(QDir(folder).filePath(QStringLiteral("book.pdf"))).size()) / (1024.0 * 1024.0),
+           "MB");
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     report("cookbook_peak_rss_mb", static_cast<double>(usage.ru_maxrss) / 1024.0, "MB");
@@ -385,6 +386,7 @@ int main(int argc, char* argv[])
         return loadOnly(args[2]);
     if (args.size() == 4 && args[1] == QStringLiteral("search"))
         return searchOnly(args[2], args[3]);
-    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | load FOLDER | search FOLDER WORD | cookbook RECIPES FOLDER\n");
+    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | load FOLDER | search FOLDER "
+                         "WORD | cookbook RECIPES FOLDER\n");
     return 2;
 }

@@ -23,8 +23,8 @@
 
 namespace {
 
-QByteArray recipeXml(const QString& title, const QString& ingredients, const QString& preparation = QStringLiteral("Mix."),
-                     const QString& image = {})
+QByteArray recipeXml(const QString& title, const QString& ingredients,
+                     const QString& preparation = QStringLiteral("Mix."), const QString& image = {})
 {
     return QStringLiteral("<recipe><title>%1</title><preptime>10 min</preptime><cooktime>1 h</cooktime><yield>4</yield>"
                           "<ing>%2</ing><prep>%3</prep><other>Keeps a week.</other><date>1/2/2020</date>"
@@ -44,10 +44,12 @@ QString longPreparation()
 // Desserts and Breads are chosen (in that order); Soups is not.
 QByteArray sampleBook()
 {
-    return "<recipebook><category cname=\"Breads\">" + recipeXml(QStringLiteral("Ámbar rye"), QStringLiteral("3 cups rye flour")) +
+    return "<recipebook><category cname=\"Breads\">" +
+           recipeXml(QStringLiteral("Ámbar rye"), QStringLiteral("3 cups rye flour")) +
            recipeXml(QStringLiteral("Focaccia"), QStringLiteral("500 g flour&#13;\n1 tbsp salt")) +
            recipeXml(QStringLiteral("Long loaf"), QStringLiteral("1 kg flour"), longPreparation()) +
-           "</category><category cname=\"Desserts\">" + recipeXml(QStringLiteral("Flan"), QStringLiteral("4 eggs&#13;\n2 cups milk")) +
+           "</category><category cname=\"Desserts\">" +
+           recipeXml(QStringLiteral("Flan"), QStringLiteral("4 eggs&#13;\n2 cups milk")) +
            recipeXml(QStringLiteral("Crème brûlée"), QStringLiteral("2 cups cream"), QStringLiteral("Bake."),
                      QStringLiteral("recipes_Desserts_Creme.jpg")) +
            recipeXml(QStringLiteral("Arroz con leche"), QStringLiteral("Topping:&#13;\n1 cup rice")) +
@@ -56,11 +58,12 @@ QByteArray sampleBook()
 }
 
 // Desserts (the second category) first.
-const QList<ChosenRecipe> kChoice = {{1, QStringLiteral("Flan")},    {1, QStringLiteral("Crème brûlée")},
-                                     {1, QStringLiteral("Arroz con leche")}, {0, QStringLiteral("Ámbar rye")},
-                                     {0, QStringLiteral("Focaccia")}, {0, QStringLiteral("Long loaf")}};
-const QStringList kBookOrder = {QStringLiteral("Flan"), QStringLiteral("Crème brûlée"), QStringLiteral("Arroz con leche"),
-                                QStringLiteral("Ámbar rye"), QStringLiteral("Focaccia"), QStringLiteral("Long loaf")};
+const QList<ChosenRecipe> kChoice = {
+    {1, QStringLiteral("Flan")},      {1, QStringLiteral("Crème brûlée")}, {1, QStringLiteral("Arroz con leche")},
+    {0, QStringLiteral("Ámbar rye")}, {0, QStringLiteral("Focaccia")},     {0, QStringLiteral("Long loaf")}};
+const QStringList kBookOrder = {
+    QStringLiteral("Flan"),      QStringLiteral("Crème brûlée"), QStringLiteral("Arroz con leche"),
+    QStringLiteral("Ámbar rye"), QStringLiteral("Focaccia"),     QStringLiteral("Long loaf")};
 
 struct Fixture {
     WindowTestEnv env;
@@ -85,7 +88,8 @@ QString run(const QString& program, const QStringList& arguments)
 // The pages of a PDF as pdftotext lays them out.
 QStringList pdfPages(const QString& path)
 {
-    QStringList pages = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")}).split(u'\f');
+    QStringList pages =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")}).split(u'\f');
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
@@ -119,8 +123,8 @@ private slots:
     void contents()
     {
         Fixture f;
-        const CookbookContents book = cookbookContents(app().book, kChoice + QList<ChosenRecipe>{{0, QStringLiteral("Gone")}},
-                                                       app().imagesPath());
+        const CookbookContents book = cookbookContents(
+            app().book, kChoice + QList<ChosenRecipe>{{0, QStringLiteral("Gone")}}, app().imagesPath());
         QCOMPARE(book.chapters.size(), 2);
         QCOMPARE(book.chapters[0].name, QStringLiteral("Desserts"));
         QStringList titles;
@@ -145,10 +149,14 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("plain") << "Family Recipes" << "Family Recipes.pdf";
-        QTest::newRow("separators and marks") << "Cakes: a/b\\c?*" << "Cakes a b c.pdf";
-        QTest::newRow("hidden or upward") << "../.." << "cookbook.pdf";
-        QTest::newRow("empty") << "" << "cookbook.pdf";
+        QTest::newRow("plain") << "Family Recipes"
+                               << "Family Recipes.pdf";
+        QTest::newRow("separators and marks") << "Cakes: a/b\\c?*"
+                                              << "Cakes a b c.pdf";
+        QTest::newRow("hidden or upward") << "../.."
+                                          << "cookbook.pdf";
+        QTest::newRow("empty") << ""
+                               << "cookbook.pdf";
     }
     void names()
     {
@@ -163,7 +171,8 @@ private slots:
         QTest::addColumn<bool>("newPagePerChapter");
         QTest::addColumn<QString>("pageSize");
         QTest::newRow("full page, A4") << CookbookLayout::FullPage << CookbookPaper::A4 << true << "595 x 842";
-        QTest::newRow("two a page, Letter") << CookbookLayout::TwoPerPage << CookbookPaper::Letter << false << "612 x 792";
+        QTest::newRow("two a page, Letter")
+            << CookbookLayout::TwoPerPage << CookbookPaper::Letter << false << "612 x 792";
         QTest::newRow("cards, 4 x 6 in") << CookbookLayout::IndexCards << CookbookPaper::Card4x6 << true << "432 x 288";
     }
     // Contents and index point to the pages the recipes are on, in the order chosen, accents and all.
@@ -183,10 +192,12 @@ private slots:
         QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")).toInt(), saved.pages);
         QVERIFY2(pdfInfo(pdf, QStringLiteral("Page size")).startsWith(pageSize),
                  qPrintable(pdfInfo(pdf, QStringLiteral("Page size"))));
-        QVERIFY(!run(QStringLiteral("pdffonts"), {pdf}).contains(QRegularExpression(QStringLiteral(" no +(yes|no) +(yes|no) "))));
+        QVERIFY(!run(QStringLiteral("pdffonts"), {pdf})
+                     .contains(QRegularExpression(QStringLiteral(" no +(yes|no) +(yes|no) "))));
         // The picture once, never drawn larger than its pixels at screen resolution.
-        const QStringList embedded =
-            run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n').filter(QStringLiteral(" image "));
+        const QStringList embedded = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                         .split(u'\n')
+                                         .filter(QStringLiteral(" image "));
         QCOMPARE(embedded.size(), 1);
         QVERIFY2(embedded[0].simplified().section(u' ', 12, 12).toInt() >= 96, qPrintable(embedded[0]));
 
@@ -213,8 +224,10 @@ private slots:
             QCOMPARE(pointedPage(index, title), page);
             previous = page;
         }
-        QCOMPARE(pages[pointedPage(contents, QStringLiteral("Desserts")) - 1].count(QStringLiteral("Desserts")) > 0, true);
-        QVERIFY(index.contains(loadText(TextId::CookbookIndexByIngredient)) && index.contains(QStringLiteral("rye flour")));
+        QCOMPARE(pages[pointedPage(contents, QStringLiteral("Desserts")) - 1].count(QStringLiteral("Desserts")) > 0,
+                 true);
+        QVERIFY(index.contains(loadText(TextId::CookbookIndexByIngredient)) &&
+                index.contains(QStringLiteral("rye flour")));
         // The long recipe goes on over pages that say so, and ends after it began.
         const int longLoaf = pointedPage(contents, QStringLiteral("Long loaf"));
         QVERIFY(pages[longLoaf].contains(QStringLiteral("Long loaf (continued)")));
@@ -270,7 +283,9 @@ private slots:
         QCOMPARE(saved.outcome, CookbookPrinted::Done);
         QVERIFY(saved.pages > 100);
         QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")).toInt(), saved.pages);
-        const QStringList embedded = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n').filter(QStringLiteral(" image "));
+        const QStringList embedded = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                         .split(u'\n')
+                                         .filter(QStringLiteral(" image "));
         QVERIFY(!embedded.isEmpty());
         for (const QString& image : embedded)
             QVERIFY2(image.simplified().section(u' ', 12, 12).toInt() <= 220, qPrintable(image));
@@ -331,7 +346,8 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         const AccessKeyReport keys = accessKeyReport(window);
-        QVERIFY2(keys.clashes.isEmpty() && keys.withoutKey.isEmpty(), qPrintable(keys.clashes.join(u';') + keys.withoutKey.join(u';')));
+        QVERIFY2(keys.clashes.isEmpty() && keys.withoutKey.isEmpty(),
+                 qPrintable(keys.clashes.join(u';') + keys.withoutKey.join(u';')));
         // A button's access key clicks it as the mouse would, once it comes up again.
         auto key = [&](TextId text) {
             QTest::keyClick(window, QKeySequence::mnemonic(loadText(text))[0].key(), Qt::AltModifier);
@@ -357,10 +373,12 @@ private slots:
         const QString pdf = f.file(QStringLiteral("chosen.pdf"));
         f.env.dialogs.files = {pdf};
         key(TextId::SaveCookbookPdfButton);
-        QCOMPARE(f.env.dialogs.fileRequests.last().fileName, loadText(TextId::CookbookDefaultTitle) + QStringLiteral(".pdf"));
+        QCOMPARE(f.env.dialogs.fileRequests.last().fileName,
+                 loadText(TextId::CookbookDefaultTitle) + QStringLiteral(".pdf"));
         QCOMPARE(f.env.dialogs.messageTexts().last(), loadText(TextId::CookbookSavedMessage));
         const QString text = pdfPages(pdf).join(u'\f');
-        QVERIFY(text.contains(QStringLiteral("Ñandú edition")) && text.contains(loadText(TextId::CookbookContentsHeading)));
+        QVERIFY(text.contains(QStringLiteral("Ñandú edition")) &&
+                text.contains(loadText(TextId::CookbookContentsHeading)));
         QVERIFY(text.contains(loadText(TextId::IngredientsLabel)));
         QVERIFY(text.indexOf(QStringLiteral("Desserts")) < text.indexOf(QStringLiteral("Breads")));
 

@@ -108,8 +108,9 @@ CookbookContents cookbookContents(const RecipeBook& book, const QList<ChosenReci
         auto recipes = recipesOfCategory.find(choice.category);
         if (recipes == recipesOfCategory.end())
             recipes = recipesOfCategory.insert(choice.category, RecipeBook::recipes(book.category(choice.category)));
-        const auto found = std::find_if(recipes->cbegin(), recipes->cend(),
-                                        [&](const XmlNode& recipe) { return RecipeBook::title(recipe) == choice.title; });
+        const auto found = std::find_if(recipes->cbegin(), recipes->cend(), [&](const XmlNode& recipe) {
+            return RecipeBook::title(recipe) == choice.title;
+        });
         if (found == recipes->cend())
             continue;
         if (!chapterOfCategory.contains(choice.category)) {

@@ -43,8 +43,8 @@ struct CookbookIndexGroup {
 };
 
 struct CookbookContents {
-    QList<Recipe> recipes;       // in the order they are printed
-    QStringList picturePaths;    // for each recipe: its picture file, empty when it has none
+    QList<Recipe> recipes;    // in the order they are printed
+    QStringList picturePaths; // for each recipe: its picture file, empty when it has none
     QList<CookbookChapter> chapters;
     QList<CookbookIndexGroup> titleIndex;      // under their first letter, "Álbondigas" under "A"
     QList<CookbookIndexGroup> ingredientIndex; // under the first ingredient line understood

@@ -160,7 +160,8 @@ void Navigator::connectBrowse(BrowseWindow* browse)
     connect(browse, &BrowseWindow::backupRequested, browse, [browse] { backUpRecipes(browse); });
     connect(browse, &BrowseWindow::historyRequested, this,
             [this, browse] { moveOn(browse, [this] { openBookHistory(); }); });
-    connect(browse, &BrowseWindow::cookbookRequested, this, [this, browse] { moveOn(browse, [this] { openCookbook(); }); });
+    connect(browse, &BrowseWindow::cookbookRequested, this,
+            [this, browse] { moveOn(browse, [this] { openCookbook(); }); });
     connect(browse, &BrowseWindow::printRequested, browse,
             [browse](const ShownRecipe& recipe, bool preview) { printRecipe(recipe, preview, browse); });
     connect(browse, &BrowseWindow::plainTextRequested, browse,

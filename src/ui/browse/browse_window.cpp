@@ -109,7 +109,8 @@ void BrowseWindow::buildMenus()
     m_printAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe), "printAction");
     m_printPreviewAction =
         named(m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe), "printPreviewAction");
-    m_cookbookAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::cookbookRequested), "cookbookAction");
+    m_cookbookAction =
+        named(m_fileMenu->addAction(QString(), this, &BrowseWindow::cookbookRequested), "cookbookAction");
     m_backupAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::backupRequested), "backupAction");
     m_historyAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::historyRequested), "historyAction");
     m_fileMenu->addSeparator();

@@ -52,10 +52,10 @@ Style styleOf(CookbookLayout layout)
 QFont bookFont(double points, bool serif, QFont::Weight weight = QFont::Normal, bool italic = false)
 {
     QFont font;
-    font.setFamilies(serif ? QStringList{QStringLiteral("Georgia"), QStringLiteral("DejaVu Serif"),
-                                         QStringLiteral("Times New Roman")}
-                           : QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
-                                         QStringLiteral("Arial")});
+    font.setFamilies(
+        serif
+            ? QStringList{QStringLiteral("Georgia"), QStringLiteral("DejaVu Serif"), QStringLiteral("Times New Roman")}
+            : QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
     font.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(points);
     font.setWeight(weight);
@@ -127,7 +127,10 @@ struct Block {
         return sum;
     }
     // What must fit where the block begins: its first line, or the picture.
-    qreal firstHeight() const { return text ? (text->lineCount() > 0 ? lineAdvance(text->lineAt(0)) : 0) : picture.height(); }
+    qreal firstHeight() const
+    {
+        return text ? (text->lineCount() > 0 ? lineAdvance(text->lineAt(0)) : 0) : picture.height();
+    }
 };
 
 // Lays the book out page after page; draws it too when given a painter.
@@ -220,8 +223,9 @@ private:
         m_painter->setPen(Qt::darkGray);
         const qreal band = m_body.top() - m_page.top();
         const QRectF header(m_page.left(), m_page.top(), m_page.width(), band / 2);
-        m_painter->drawText(header, Qt::AlignLeft | Qt::AlignBottom,
-                            QFontMetricsF(m_smallFont, m_device).elidedText(m_runningHeader, Qt::ElideRight, header.width()));
+        m_painter->drawText(
+            header, Qt::AlignLeft | Qt::AlignBottom,
+            QFontMetricsF(m_smallFont, m_device).elidedText(m_runningHeader, Qt::ElideRight, header.width()));
         m_painter->drawLine(QPointF(m_page.left(), header.bottom() + band / 8),
                             QPointF(m_page.right(), header.bottom() + band / 8));
         m_painter->drawText(QRectF(m_page.left(), m_page.bottom() - band / 2, m_page.width(), band / 2),
@@ -284,8 +288,9 @@ private:
             }
             makeRoom(block.picture.height());
             if (m_painter)
-                drawPicture(block.recipe, QRectF(QPointF(columnLeft() + (columnWidth() - block.picture.width()) / 2, m_y),
-                                                 block.picture));
+                drawPicture(
+                    block.recipe,
+                    QRectF(QPointF(columnLeft() + (columnWidth() - block.picture.width()) / 2, m_y), block.picture));
             m_y += block.picture.height();
         }
     }
@@ -303,7 +308,8 @@ private:
         QImage image = reader.read();
         // Scaled down the rest of the way: twice the pixels would make a file twice the size.
         if (image.width() > wanted.width() * 1.1)
-            image = image.scaled(wanted.toSize().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            image =
+                image.scaled(wanted.toSize().expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (!image.isNull())
             m_painter->drawImage(target, image);
     }
@@ -384,8 +390,9 @@ private:
             makeRoom(lineHeight * 2);
             if (m_painter) {
                 m_painter->setFont(groupFont);
-                m_painter->drawText(QPointF(columnLeft(), m_y + QFontMetricsF(groupFont, m_device).ascent()),
-                                    QFontMetricsF(groupFont, m_device).elidedText(group.heading, Qt::ElideRight, columnWidth()));
+                m_painter->drawText(
+                    QPointF(columnLeft(), m_y + QFontMetricsF(groupFont, m_device).ascent()),
+                    QFontMetricsF(groupFont, m_device).elidedText(group.heading, Qt::ElideRight, columnWidth()));
             }
             m_y += lineHeight;
             for (const CookbookIndexEntry& entry : group.entries)
@@ -419,8 +426,9 @@ private:
             return {};
         const QSizeF natural = file.upright() * (m_dpi / kNaturalDpi);
         const QSizeF room(columnWidth(), m_body.height() * m_style.pictureShare);
-        return natural.width() <= room.width() && natural.height() <= room.height() ? natural
-                                                                                  : natural.scaled(room, Qt::KeepAspectRatio);
+        return natural.width() <= room.width() && natural.height() <= room.height()
+                   ? natural
+                   : natural.scaled(room, Qt::KeepAspectRatio);
     }
 
     std::vector<Block> recipeBlocks(int index, int chapter) const
@@ -433,17 +441,28 @@ private:
         if (chapter >= 0)
             blocks.push_back({paragraph(m_contents.chapters[chapter].name,
                                         bookFont(m_style.titlePt * 1.3, false, QFont::Bold), width),
-                              {}, -1, chapter, 0, 0, true});
+                              {},
+                              -1,
+                              chapter,
+                              0,
+                              0,
+                              true});
         blocks.push_back({paragraph(recipe.title, m_titleFont, width), {}, -1, -1, gap, 0, true});
         QStringList facts;
         for (const auto& [label, value] : {std::pair{TextId::PrepTimeLabel, recipe.prepTime},
-                                           {TextId::CookTimeLabel, recipe.cookTime}, {TextId::YieldLabel, recipe.yield}}) {
+                                           {TextId::CookTimeLabel, recipe.cookTime},
+                                           {TextId::YieldLabel, recipe.yield}}) {
             if (!value.trimmed().isEmpty())
                 facts << loadText(label) + QStringLiteral(": ") + value.simplified();
         }
         if (!facts.isEmpty())
-            blocks.push_back({paragraph(facts.join(QStringLiteral("   \u00b7   ")), m_smallFont, width), {}, -1, -1,
-                              gap / 4, 0, true});
+            blocks.push_back({paragraph(facts.join(QStringLiteral("   \u00b7   ")), m_smallFont, width),
+                              {},
+                              -1,
+                              -1,
+                              gap / 4,
+                              0,
+                              true});
         if (const QSizeF picture = pictureSize(index); !picture.isEmpty())
             blocks.push_back({nullptr, picture, index, -1, gap / 2, 0, false});
         for (const auto& [label, text] : {std::pair{TextId::IngredientsLabel, recipe.ingredients},
@@ -456,8 +475,13 @@ private:
             for (QStringView line : QStringView(text).split(u'\n')) {
                 line = line.trimmed();
                 if (!line.isEmpty())
-                    blocks.push_back({paragraph(line.toString(), m_textFont, width - (ingredients ? gap : 0)), {}, -1,
-                                      -1, ingredients ? 0 : gap / 3, ingredients ? gap : 0, false});
+                    blocks.push_back({paragraph(line.toString(), m_textFont, width - (ingredients ? gap : 0)),
+                                      {},
+                                      -1,
+                                      -1,
+                                      ingredients ? 0 : gap / 3,
+                                      ingredients ? gap : 0,
+                                      false});
             }
         }
         return blocks;

@@ -81,7 +81,8 @@ void CookbookWindow::buildControls()
                                        {TextId::LayoutIndexCards, CookbookLayout::IndexCards}})
         m_layoutCombo->addItem(loadText(text), static_cast<int>(layout));
     m_paperCombo = named(new QComboBox(this), "paperCombo");
-    m_newPagePerChapter = named(new QCheckBox(loadText(TextId::NewPagePerChapterOption), this), "newPagePerChapterOption");
+    m_newPagePerChapter =
+        named(new QCheckBox(loadText(TextId::NewPagePerChapterOption), this), "newPagePerChapterOption");
     m_newPagePerChapter->setChecked(true);
     m_saveButton = named(new QPushButton(loadText(TextId::SaveCookbookPdfButton), this), "savePdfButton");
     m_printButton = named(new QPushButton(loadText(TextId::PrintCookbookButton), this), "printButton");
@@ -160,8 +161,8 @@ void CookbookWindow::saveAsPdf()
     const CookbookOptions options = chosenOptions();
     // The title's name, in the folder chosen last time.
     const QFileInfo last(m_fileDialog.fileName);
-    m_fileDialog.fileName = last.isAbsolute() ? last.dir().filePath(cookbookFileName(options.title))
-                                              : cookbookFileName(options.title);
+    m_fileDialog.fileName =
+        last.isAbsolute() ? last.dir().filePath(cookbookFileName(options.title)) : cookbookFileName(options.title);
     if (!dialogs().saveFile(m_fileDialog))
         return;
     QString path = m_fileDialog.fileName;

@@ -29,8 +29,7 @@ void giveSymbolButtonAccessKey(QPushButton* button, TextId tip)
     const QString text = loadText(tip);
     const QKeySequence key = QKeySequence::mnemonic(text);
     button->setShortcut(key);
-    button->setToolTip(withoutAccessMarks(text) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
-                       u')');
+    button->setToolTip(withoutAccessMarks(text) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + u')');
 }
 
 } // namespace
