@@ -116,4 +116,6 @@ for language in 0 1; do
   shot export $language "$(title $((137 + o)))" "::$tools e"
   shot print-preview $language "$preview" "::$file $([ $language = 0 ] && echo w || echo r)"
   shot email $language "$(title $((250 + o)))" "::$recipe $([ $language = 0 ] && echo m || echo c)"
+  shot cookbook $language "$(title $((1231 + o)))" "::$file c" \
+    "$(title $((1231 + o)))::alt+$([ $language = 0 ] && echo l || echo t)"
 done
