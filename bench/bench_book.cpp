@@ -3,6 +3,8 @@
 //   saporina_bench measure FOLDER            times the work on that book, one "name: value unit" a line
 //   saporina_bench load FOLDER               times loading alone
 //   saporina_bench search FOLDER WORD        times a search alone
+//   saporina_bench cookbook RECIPES FOLDER   times a cookbook of that many recipes (one in five with a
+//                                            picture) made into a PDF file, in a book of its own in FOLDER
 // The measuring changes the book in FOLDER. bench/run does both, with the start-up and the yardsticks.
 #include "book_generator.h"
 #include "foreign_samples.h"
@@ -20,12 +22,16 @@
 #include "core/search/recipe_search.h"
 #include "core/sharing/book_history.h"
 #include "core/sharing/book_merge.h"
+#include "ui/output/cookbook_printer.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -345,10 +351,69 @@ int searchOnly(const QString& folder, const QString& word)
     return 0;
 }
 
+// Times a cookbook of every recipe of a generated book, one in five with a photograph of 1600 x 1200
+// pixels, written as a PDF file.
+int cookbook(int recipes, const QString& folder)
+{
+    RecipeBook& book = app().book;
+    generateBook(book, recipes);
+    app().appPath = folder;
+    QDir().mkpath(app().imagesPath());
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    QRandomGenerator rng(11);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            line[x] = qRgb(x / 7 + rng.bounded(24), y / 5 + rng.bounded(24), 90 + rng.bounded(24));
+    }
+    const QString photoPath = QDir(folder).filePath(QStringLiteral("photo.jpg"));
+    if (!photo.save(photoPath, "JPEG", 85))
+        fail(QStringLiteral("cannot write the photograph"));
+    QList<ChosenRecipe> chosen;
+    int pictures = 0;
+    for (int c = 0; c < book.categories().size(); ++c) {
+        for (XmlNode recipe : RecipeBook::recipes(book.category(c))) {
+            XmlNode image = recipe.child(static_cast<int>(RecipeField::Image));
+            const QString title = RecipeBook::title(recipe);
+            image.setText(chosen.size() % 5 == 0 ? QStringLiteral("%1.jpg").arg(chosen.size()) : QString());
+            if (chosen.size() % 5 == 0 && QFile::copy(photoPath, QDir(app().imagesPath()).filePath(image.text())))
+                ++pictures;
+            chosen.append({c, title});
+        }
+    }
+    const CookbookContents contents = cookbookContents(book, chosen, app().imagesPath());
+    CookbookOptions options;
+    options.title = QStringLiteral("Bench");
+    CookbookSaved saved;
+    const QString name = QStringLiteral("cookbook_%1_ms").arg(recipes);
+    const double ms = medianMs(1, [&](int) {
+        saved = saveCookbookPdf(contents, options, QDir(folder).filePath(QStringLiteral("book.pdf")));
+        if (saved.outcome != CookbookPrinted::Done)
+            fail(QStringLiteral("the cookbook failed: ") + saved.error);
+    });
+    report(qPrintable(name), ms);
+    report("cookbook_recipe_ms", ms / recipes);
+    count("cookbook_pages", saved.pages, "pages");
+    count("cookbook_pictures", pictures, "pictures");
+    report("cookbook_pdf_mb",
+           static_cast<double>(QFileInfo(QDir(folder).filePath(QStringLiteral("book.pdf"))).size()) / (1024.0 * 1024.0),
+           "MB");
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    report("cookbook_peak_rss_mb", static_cast<double>(usage.ru_maxrss) / 1024.0, "MB");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // The cookbook draws text and pictures: that needs the GUI's fonts, on the offscreen platform.
+    if (argc == 4 && qstrcmp(argv[1], "cookbook") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        return cookbook(QString::fromLocal8Bit(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]));
+    }
     QCoreApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.size() == 4 && args[1] == QStringLiteral("generate"))
@@ -359,6 +424,7 @@ int main(int argc, char* argv[])
         return loadOnly(args[2]);
     if (args.size() == 4 && args[1] == QStringLiteral("search"))
         return searchOnly(args[2], args[3]);
-    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | load FOLDER | search FOLDER WORD\n");
+    std::fprintf(stderr, "usage: saporina_bench generate RECIPES FOLDER | measure FOLDER | load FOLDER | search FOLDER "
+                         "WORD | cookbook RECIPES FOLDER\n");
     return 2;
 }

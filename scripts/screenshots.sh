@@ -122,4 +122,6 @@ for language in 0 1; do
   shot shopping-list $language "$(title $((1129 + o)))" "::$tools l" \
     "$(title $((1129 + o)))::Down space Down Down space Down Down Down space" \
     "$(title $((1129 + o)))::$([ $language = 0 ] && echo alt+a || echo alt+j) 2 Return"
+  shot cookbook $language "$(title $((1231 + o)))" "::$file c" \
+    "$(title $((1231 + o)))::alt+$([ $language = 0 ] && echo l || echo t)"
 done

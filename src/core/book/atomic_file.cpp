@@ -182,6 +182,7 @@ public:
         if (m_error == 0)
             m_error = number;
     }
+    void abandon() override { fail(ECANCELED); }
 
 private:
     static constexpr qint64 kBufferSize = 1 << 20;
@@ -458,6 +459,7 @@ bool writeFileAtomically(const QString& path, const std::function<void(ByteSink&
                 bool ok = true;
                 explicit FileSink(QSaveFile& f) : file(f) {}
                 void write(const char* data, qint64 size) override { ok = ok && file.write(data, size) == size; }
+                void abandon() override { ok = false; }
             } sink(file);
             produce(sink);
             return sink.ok;

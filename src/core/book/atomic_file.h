@@ -18,6 +18,8 @@ class ByteSink {
 public:
     virtual ~ByteSink() = default;
     virtual void write(const char* data, qint64 size) = 0;
+    // Gives the file up (work stopped half way): nothing takes the target's name and the write fails.
+    virtual void abandon() = 0;
 };
 
 // Writes the data to `path`. A symbolic link at `path` is written through, as the user who made it

@@ -112,6 +112,36 @@
     TEXT(SaveTextFileButton, 233)                                                                                      \
     TEXT(PlainTextMenu, 234)                                                                                           \
     TEXT(PrintPreviewMenu, 235)                                                                                        \
+    TEXT(PrintCookbookMenu, 1230)                                                                                      \
+    TEXT(CookbookWindowTitle, 1231)                                                                                    \
+    TEXT(CookbookChooseLabel, 1232)                                                                                    \
+    TEXT(RecipesInBookLabel, 1233)                                                                                     \
+    TEXT(CookbookTitleLabel, 1234)                                                                                     \
+    TEXT(CookbookSubtitleLabel, 1235)                                                                                  \
+    TEXT(CookbookLayoutLabel, 1236)                                                                                    \
+    TEXT(LayoutFullPage, 1237)                                                                                         \
+    TEXT(LayoutTwoPerPage, 1238)                                                                                       \
+    TEXT(LayoutIndexCards, 1239)                                                                                       \
+    TEXT(CookbookPaperLabel, 1240)                                                                                     \
+    TEXT(PaperA4, 1241)                                                                                                \
+    TEXT(PaperLetter, 1242)                                                                                            \
+    TEXT(PaperCard4x6, 1243)                                                                                           \
+    TEXT(PaperCardA6, 1244)                                                                                            \
+    TEXT(NewPagePerChapterOption, 1245)                                                                                \
+    TEXT(SaveCookbookPdfButton, 1246)                                                                                  \
+    TEXT(PrintCookbookButton, 1247)                                                                                    \
+    TEXT(PreviewCookbookButton, 1248)                                                                                  \
+    TEXT(CookbookDefaultTitle, 1249)                                                                                   \
+    TEXT(CookbookContentsHeading, 1250)                                                                                \
+    TEXT(CookbookIndexHeading, 1251)                                                                                   \
+    TEXT(CookbookIndexByTitle, 1252)                                                                                   \
+    TEXT(CookbookIndexByIngredient, 1253)                                                                              \
+    TEXT(CookbookContinued, 1254)                                                                                      \
+    TEXT(NoRecipesForCookbookMessage, 1255)                                                                            \
+    TEXT(CookbookSavedMessage, 1256)                                                                                   \
+    TEXT(CookbookNotSavedMessage, 1257)                                                                                \
+    TEXT(CookbookStoppedMessage, 1258)                                                                                 \
+    TEXT(MakingCookbookProgress, 1259)                                                                                 \
     TEXT(EmailSenderLabel, 236)                                                                                        \
     TEXT(EmailRecipientLabel, 237)                                                                                     \
     TEXT(EmailNameLabel, 238)                                                                                          \

@@ -14,6 +14,7 @@
 #include "ui/exchange/export_wizard.h"
 #include "ui/exchange/import_wizard.h"
 #include "ui/history/book_history_window.h"
+#include "ui/output/cookbook_window.h"
 #include "ui/output/email_window.h"
 #include "ui/output/plain_text_window.h"
 #include "ui/output/print_host.h"
@@ -168,6 +169,8 @@ void Navigator::connectBrowse(BrowseWindow* browse)
     connect(browse, &BrowseWindow::backupRequested, browse, [browse] { backUpRecipes(browse); });
     connect(browse, &BrowseWindow::historyRequested, this,
             [this, browse] { moveOn(browse, [this] { openBookHistory(); }); });
+    connect(browse, &BrowseWindow::cookbookRequested, this,
+            [this, browse] { moveOn(browse, [this] { openCookbook(); }); });
     connect(browse, &BrowseWindow::printRequested, browse,
             [browse](const ShownRecipe& recipe, bool preview) { printRecipe(recipe, preview, browse); });
     connect(browse, &BrowseWindow::plainTextRequested, browse,
@@ -202,6 +205,13 @@ void Navigator::openExportWizard()
     auto* wizard = new ExportWizard;
     connect(wizard, &WizardWindow::finished, this, [this] { showBrowse(); });
     wizard->show();
+}
+
+void Navigator::openCookbook()
+{
+    auto* cookbook = new CookbookWindow;
+    connect(cookbook, &CookbookWindow::finished, this, [this] { showBrowse(); });
+    cookbook->show();
 }
 
 void Navigator::openImportWizard()

@@ -55,6 +55,7 @@ private:
     // The replacing windows, each bringing back `returnTo` when it closes.
     void openPreferences(MainWindowKind returnTo);
     void openExportWizard();
+    void openCookbook();
     void openImportWizard();
     // E-mail, with a text the cook sees (a scaled recipe, a shopping list) offered first when given.
     void openEmail(const std::optional<ShownRecipe>& shown = std::nullopt);

@@ -112,6 +112,8 @@ void BrowseWindow::buildMenus()
     m_printAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::printShownRecipe), "printAction");
     m_printPreviewAction =
         named(m_fileMenu->addAction(QString(), this, &BrowseWindow::previewShownRecipe), "printPreviewAction");
+    m_cookbookAction =
+        named(m_fileMenu->addAction(QString(), this, &BrowseWindow::cookbookRequested), "cookbookAction");
     m_backupAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::backupRequested), "backupAction");
     m_historyAction = named(m_fileMenu->addAction(QString(), this, &BrowseWindow::historyRequested), "historyAction");
     m_fileMenu->addSeparator();
@@ -198,6 +200,7 @@ void BrowseWindow::applyTexts()
     m_fileMenu->setTitle(loadText(TextId::FileMenu));
     m_printAction->setText(loadText(TextId::PrintMenu));
     m_printPreviewAction->setText(loadText(TextId::PrintPreviewMenu));
+    m_cookbookAction->setText(loadText(TextId::PrintCookbookMenu));
     m_exitAction->setText(loadText(TextId::ExitMenu));
     m_recipeMenu->setTitle(loadText(TextId::RecipeMenu));
     m_addRecipesAction->setText(loadText(TextId::AddRecipesMenu));

@@ -47,6 +47,7 @@ signals:
     void searchRequested();
     void backupRequested();
     void historyRequested();
+    void cookbookRequested();
     void printRequested(const ShownRecipe& recipe, bool preview);
     void plainTextRequested(const ShownRecipe& recipe);
 
@@ -115,6 +116,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_printAction = nullptr;
     QAction* m_printPreviewAction = nullptr;
+    QAction* m_cookbookAction = nullptr;
     QAction* m_backupAction = nullptr;
     QAction* m_historyAction = nullptr;
     QAction* m_exitAction = nullptr;

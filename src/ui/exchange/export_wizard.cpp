@@ -11,32 +11,23 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
 
-// A long title may be cut short in the list: its whole text shows on pointing at it.
-void showFullTitles(QListWidget* list, int fromRow)
-{
-    for (int row = fromRow; row < list->count(); ++row)
-        list->item(row)->setToolTip(list->item(row)->text());
-}
-
 // The pages' design heights in twips; the recipe page is taller for its lists.
 constexpr double kWidth = 7600, kChoiceHeight = 4800, kFileHeight = 3100;
-
 
 } // namespace
 
 ExportWizard::ExportWizard() : WizardWindow("exportWizard")
 {
     setWindowTitle(loadText(TextId::ExportWindowTitle));
-    addPage(buildChoicePage());
+    m_chooser = named(new RecipeChooser(TextId::RecipesToExportLabel, this), "recipeChooser");
+    addPage(m_chooser);
     addPage(buildFilePage(TextId::ExportFilePrompt, QStringLiteral(":  ")));
     addFormatChoice();
     addPage(buildPicturesPage());
@@ -44,69 +35,9 @@ ExportWizard::ExportWizard() : WizardWindow("exportWizard")
     m_fileDialog.filter = QStringLiteral("SP XML (*.xml)|*.xml|(*.*)|*.*");
     m_fileDialog.fileName = QStringLiteral("*.xml");
     m_fileDialog.mustExist = false; // the export file may be a new one; it is checked here
-    for (QWidget* list : {static_cast<QWidget*>(m_categoryCombo), static_cast<QWidget*>(m_availableList),
-                          static_cast<QWidget*>(m_chosenList)})
-        setTextSize(list, app().textFontSize);
 
     showPage(0, TextId::SelectExportRecipesLabel);
     setPageSize(kWidth, kChoiceHeight);
-    m_categories->fill([] {
-        QList<ListEntry> entries;
-        int position = 0;
-        for (const XmlNode& category : app().book.categories())
-            entries.append({RecipeBook::categoryName(category), position++});
-        return entries;
-    }());
-    if (m_categories->count() > 0)
-        m_categories->setCurrentRow(0);
-    if (m_available->count() > 0)
-        m_available->setCurrentRow(0);
-}
-
-QWidget* ExportWizard::buildChoicePage()
-{
-    auto* page = new QWidget(this);
-    m_categoryCombo = named(new QComboBox(page), "categoryCombo");
-    m_availableList = named(new QListWidget(page), "availableList");
-    m_chosenList = named(new QListWidget(page), "chosenList");
-    m_categories = std::make_unique<WidgetList>(m_categoryCombo);
-    m_available = std::make_unique<WidgetList>(m_availableList);
-    auto* chooseOne = named(new QPushButton(QStringLiteral(">"), page), "chooseOneButton");
-    auto* chooseAll = named(new QPushButton(QStringLiteral(">>"), page), "chooseAllButton");
-    auto* returnOne = named(new QPushButton(QStringLiteral("<"), page), "returnOneButton");
-    auto* returnAll = named(new QPushButton(QStringLiteral("<<"), page), "returnAllButton");
-
-    auto* moves = new QVBoxLayout;
-    moves->addStretch();
-    giveSymbolButtonAccessKey(chooseOne, TextId::ChooseOneRecipeTip);
-    giveSymbolButtonAccessKey(chooseAll, TextId::ChooseAllRecipesTip);
-    giveSymbolButtonAccessKey(returnOne, TextId::ReturnOneRecipeTip);
-    giveSymbolButtonAccessKey(returnAll, TextId::ReturnAllRecipesTip);
-    for (QPushButton* button : {chooseOne, chooseAll, returnOne, returnAll}) {
-        button->setFixedWidth(40);
-        moves->addWidget(button);
-    }
-    // A long title wraps onto a second line rather than running out of sight.
-    for (QListWidget* list : {m_availableList, m_chosenList}) {
-        list->setWordWrap(true);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    moves->addStretch();
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(m_categoryCombo, 0, 0);
-    grid->addWidget(new QLabel(loadText(TextId::AvailableRecipesLabel), page), 1, 0);
-    grid->addWidget(new QLabel(loadText(TextId::RecipesToExportLabel), page), 1, 2);
-    grid->addWidget(m_availableList, 2, 0);
-    grid->addLayout(moves, 2, 1);
-    grid->addWidget(m_chosenList, 2, 2);
-
-    connect(m_categoryCombo, &QComboBox::currentIndexChanged, this, &ExportWizard::showAvailableRecipes);
-    connect(chooseOne, &QPushButton::clicked, this, &ExportWizard::chooseOne);
-    connect(chooseAll, &QPushButton::clicked, this, &ExportWizard::chooseAll);
-    connect(returnOne, &QPushButton::clicked, this, &ExportWizard::returnOne);
-    connect(returnAll, &QPushButton::clicked, this, &ExportWizard::returnAll);
-    return page;
 }
 
 QWidget* ExportWizard::buildPicturesPage()
@@ -122,80 +53,6 @@ QWidget* ExportWizard::buildPicturesPage()
     layout->addWidget(m_copyPictures);
     layout->addStretch();
     return page;
-}
-
-void ExportWizard::showAvailableRecipes()
-{
-    const int position = m_categories->itemData(m_categoryCombo->currentIndex());
-    QList<ListEntry> entries;
-    // Compared with every chosen recipe, whatever category it came from.
-    for (const XmlNode& recipe : RecipeBook::recipes(app().book.category(position))) {
-        const QString title = RecipeBook::title(recipe);
-        if (!title.isEmpty() && !m_chosenTitles.contains(title))
-            entries.append({title, position});
-    }
-    m_available->fill(std::move(entries));
-    showFullTitles(m_availableList, 0);
-}
-
-void ExportWizard::choose(const QList<QListWidgetItem*>& items)
-{
-    const int position = m_categories->itemData(m_categoryCombo->currentIndex());
-    const int first = m_chosenList->count();
-    m_chosenList->setUpdatesEnabled(false);
-    for (QListWidgetItem* item : items) {
-        auto* chosen = new QListWidgetItem(item->text());
-        chosen->setData(Qt::UserRole, position);
-        m_chosenList->addItem(chosen);
-        m_chosenTitles.insert(item->text());
-    }
-    m_chosenList->setUpdatesEnabled(true);
-    showFullTitles(m_chosenList, first);
-}
-
-void ExportWizard::chooseOne()
-{
-    QListWidgetItem* item = m_availableList->currentItem();
-    if (!item || item->text().isEmpty())
-        return;
-    choose({item});
-    delete m_availableList->takeItem(m_availableList->row(item));
-    m_availableList->setFocus();
-    if (m_availableList->count() > 0)
-        m_available->setCurrentRow(0);
-}
-
-void ExportWizard::chooseAll()
-{
-    QList<QListWidgetItem*> items;
-    for (int row = 0; row < m_availableList->count(); ++row) {
-        if (!m_availableList->item(row)->text().isEmpty())
-            items.append(m_availableList->item(row));
-    }
-    if (items.isEmpty())
-        return;
-    choose(items);
-    m_availableList->clear();
-}
-
-void ExportWizard::returnOne()
-{
-    const int row = m_chosenList->currentRow();
-    if (row < 0)
-        return;
-    QListWidgetItem* item = m_chosenList->takeItem(row);
-    m_chosenTitles.remove(item->text());
-    delete item;
-    showAvailableRecipes(); // it comes back only when its category is the one shown
-}
-
-void ExportWizard::returnAll()
-{
-    if (m_chosenList->count() == 0)
-        return;
-    m_chosenList->clear();
-    m_chosenTitles.clear();
-    showAvailableRecipes();
 }
 
 void ExportWizard::addFormatChoice()
@@ -245,7 +102,7 @@ void ExportWizard::next()
 {
     switch (page()) {
     case 0:
-        if (m_chosenList->count() == 0) {
+        if (m_chooser->chosenCount() == 0) {
             showMessage(loadText(TextId::NoRecipesToExportMessage));
             return;
         }
@@ -278,9 +135,7 @@ void ExportWizard::back()
 
 void ExportWizard::runExport()
 {
-    QList<ChosenRecipe> chosen;
-    for (int row = 0; row < m_chosenList->count(); ++row)
-        chosen.append({m_chosenList->item(row)->data(Qt::UserRole).toInt(), m_chosenList->item(row)->text()});
+    const QList<ChosenRecipe> chosen = m_chooser->chosen();
     ExportResult result;
     {
         WorkProgress progress(this, windowTitle());

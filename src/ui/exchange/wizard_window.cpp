@@ -170,15 +170,6 @@ void WizardWindow::closeEvent(QCloseEvent* event)
     }
 }
 
-void giveSymbolButtonAccessKey(QPushButton* button, TextId tip)
-{
-    const QString text = loadText(tip);
-    const QKeySequence key = QKeySequence::mnemonic(text);
-    button->setShortcut(key);
-    button->setToolTip(withoutAccessMarks(text) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
-                       u')');
-}
-
 QLabel* wrappedLabel(TextId id, QWidget* parent)
 {
     auto* label = new QLabel(loadText(id), parent);

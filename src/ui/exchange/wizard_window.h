@@ -72,7 +72,3 @@ private:
 
 // A text of the pages, wrapped at the page's width.
 QLabel* wrappedLabel(TextId id, QWidget* parent);
-
-// A button whose caption is a symbol: the access key comes from `tip` (its "&"), which also says
-// in words what the button does and names the key.
-void giveSymbolButtonAccessKey(QPushButton* button, TextId tip);

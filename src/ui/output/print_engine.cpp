@@ -101,6 +101,11 @@ void PrintEngine::setPdfInsteadOfDialogs(const QString& pdfPath)
     pdfInsteadOfDialogs() = pdfPath;
 }
 
+QString PrintEngine::pdfPathInsteadOfDialogs()
+{
+    return pdfInsteadOfDialogs();
+}
+
 void PrintEngine::load(const QString& path)
 {
     m_busy = true;

@@ -32,6 +32,7 @@ public:
     // While set, print and preview write this PDF file instead of showing a dialog (for tests and
     // unattended runs).
     static void setPdfInsteadOfDialogs(const QString& pdfPath);
+    static QString pdfPathInsteadOfDialogs();
 
 signals:
     void loaded();
