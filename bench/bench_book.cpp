@@ -197,22 +197,26 @@ int measure(const QString& folder)
                    fail(QStringLiteral("cannot keep the book in the history"));
            }));
     // A save after another computer's book came in: 50 recipes changed there and 50 others here.
-    const auto changeNotes = [](BookContents& contents, int from, const QString& mark) {
-        for (int i = 0; i < 50; ++i) {
-            Recipe& recipe = contents.recipes[(from + i * 97) % contents.recipes.size()].recipe;
-            recipe.notes += mark;
-        }
-    };
     // Timed from the save on: what comes before sets the two sides up.
     std::vector<double> merges;
     for (int round = 0; round < 5; ++round) {
-        BookContents theirs = contentsOf(book);
-        changeNotes(theirs, round, QStringLiteral(" Changed there."));
-        RecipeBook other;
-        other.setFilePath(a.bookPath() + QStringLiteral(".incoming"));
-        setContents(other, theirs);
-        if (!other.saveToFile() || !renameReplacing(other.filePath(), a.bookPath()))
-            fail(QStringLiteral("cannot write the other computer's book"));
+        {
+            // The other computer's book: this one as saved, with 50 notes changed there.
+            RecipeBook other;
+            if (!other.load(a.bookPath()))
+                fail(QStringLiteral("cannot read the book back"));
+            QList<XmlNode> theirs;
+            for (const XmlNode& category : other.categories())
+                theirs += RecipeBook::recipes(category);
+            for (int i = 0; i < 50; ++i) {
+                XmlNode notes = theirs[(round + i * 97) % theirs.size()].child(static_cast<int>(RecipeField::Notes));
+                notes.setText(notes.text() + QStringLiteral(" Changed there."));
+            }
+            other.setFilePath(a.bookPath() + QStringLiteral(".incoming"));
+            other.setFileStamp(FileStamp());
+            if (!other.saveToFile() || !renameReplacing(other.filePath(), a.bookPath()))
+                fail(QStringLiteral("cannot write the other computer's book"));
+        }
         QList<XmlNode> all;
         for (const XmlNode& category : book.categories())
             all += RecipeBook::recipes(category);
