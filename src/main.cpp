@@ -2,6 +2,7 @@
 #include "core/app/command_line_import.h"
 #include "core/app/startup.h"
 #include "core/text/text_table.h"
+#include "ui/app/file_hand_over.h"
 #include "ui/app/navigator.h"
 #include "ui/app/startup_probe.h"
 #include "ui/app/startup_sequence.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QThread>
 
@@ -60,6 +62,26 @@ int runCommandLine(int argc, char* argv[])
                                  err);
 }
 
+// The recipe files named on the command line (Qt's own options already taken out), as absolute paths; a
+// file that cannot be read is said on the terminal and left out.
+QStringList recipeFilesToOpen(bool& someUnreadable)
+{
+    QStringList files;
+    QTextStream err(stderr);
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) {
+        if (argument.startsWith(u'-'))
+            continue;
+        const QFileInfo file(argument);
+        if (file.isFile() && file.isReadable()) {
+            files << file.absoluteFilePath();
+        } else {
+            err << loadText(TextId::FileCannotBeOpenedMessage).arg(argument) << Qt::endl;
+            someUnreadable = true;
+        }
+    }
+    return files;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -73,6 +95,13 @@ int main(int argc, char* argv[])
     startBookPreload(QDir(defaultAppPath()).filePath(QStringLiteral("recipes.xml")));
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(SAPORINA_VERSION));
+    bool someUnreadable = false;
+    const QStringList files = recipeFilesToOpen(someUnreadable);
+    if (files.isEmpty() && someUnreadable)
+        return 1;
+    // A copy already running on this data folder takes the files, and this start has nothing else to do.
+    if (!files.isEmpty() && handFilesToRunningCopy(defaultAppPath(), files))
+        return 0;
     QApplication::setStyle(QStringLiteral("Fusion")); // the same look, and the colour schemes, everywhere
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
     // The navigator decides when the program ends, not the last window closing.
@@ -80,6 +109,7 @@ int main(int argc, char* argv[])
 
     Navigator navigator;
     armStartupProbe(navigator);
+    navigator.openFilesWhenReady(files);
     startProgram(navigator);
     if (navigator.ended())
         return 0;

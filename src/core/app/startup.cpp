@@ -68,6 +68,13 @@ QString dataFolderLockPath(const QString& dataFolder)
     return QDir(base).filePath(QStringLiteral("saporina-locks/") + QString::fromLatin1(key) + QStringLiteral(".lock"));
 }
 
+QString fileHandOverPath(const QString& dataFolder)
+{
+    QString path = dataFolderLockPath(dataFolder);
+    path.chop(QStringLiteral(".lock").size());
+    return path + QStringLiteral(".socket");
+}
+
 bool isWellFormedXmlFile(const QString& path)
 {
     XmlDocument doc;

@@ -6,6 +6,8 @@
 // the user's runtime folder), named by the folder's real path, so that it never travels with a synced
 // folder.
 QString dataFolderLockPath(const QString& dataFolder);
+// Where the copy that holds that lock listens for files handed to it by a second start: beside the lock.
+QString fileHandOverPath(const QString& dataFolder);
 
 // Whether the file is a well-formed XML document (read with a document of its own).
 bool isWellFormedXmlFile(const QString& path);

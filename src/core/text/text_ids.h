@@ -296,6 +296,7 @@
     TEXT(ShoppingSpices, 1106)                                                                                         \
     TEXT(ShoppingOther, 1107)                                                                                          \
     TEXT(ImportFileSkippedMessage, 1078)                                                                               \
+    TEXT(FileCannotBeOpenedMessage, 1079)                                                                              \
     TEXT(ScaleMenu, 1110)                                                                                              \
     TEXT(SaveShownAsNewMenu, 1111)                                                                                     \
     TEXT(ShowMetricMenu, 1112)                                                                                         \

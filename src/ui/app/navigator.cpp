@@ -5,6 +5,7 @@
 #include "core/sharing/shared_book.h"
 #include "core/text/text_table.h"
 #include "ui/app/book_watcher.h"
+#include "ui/app/file_hand_over.h"
 #include "ui/browse/browse_window.h"
 #include "ui/cooking/scale_window.h"
 #include "ui/cooking/shopping_list_window.h"
@@ -50,6 +51,40 @@ void Navigator::loaded(MainWindowBase* window)
     window->show();
     if (m_catchUpWaiting)
         QTimer::singleShot(0, this, &Navigator::catchUpWithDisk);
+    if (!m_filesToOpen.isEmpty())
+        QTimer::singleShot(0, this, &Navigator::openWaitingFile);
+}
+
+void Navigator::openFilesWhenReady(const QStringList& paths)
+{
+    m_filesToOpen << paths;
+    if (m_current) {
+        m_current->raise();
+        m_current->activateWindow();
+    }
+    openWaitingFile();
+}
+
+void Navigator::listenForHandedFiles()
+{
+    if (m_handOver)
+        return;
+    m_handOver = new FileHandOverServer(this);
+    connect(m_handOver, &FileHandOverServer::filesArrived, this, &Navigator::openFilesWhenReady);
+    m_handOver->listen(app().appPath);
+}
+
+void Navigator::openWaitingFile()
+{
+    auto* browse = qobject_cast<BrowseWindow*>(m_current.data());
+    if (m_ended || m_filesToOpen.isEmpty() || !browse)
+        return; // the next main window shown looks again
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(500, this, &Navigator::openWaitingFile);
+        return;
+    }
+    const QString path = m_filesToOpen.takeFirst();
+    moveOn(browse, [this, path] { openImportWizardOn(path); });
 }
 
 void Navigator::watchBook()
@@ -219,6 +254,14 @@ void Navigator::openImportWizard()
     auto* wizard = new ImportWizard;
     connect(wizard, &WizardWindow::finished, this, [this] { showAdd(); });
     wizard->show();
+}
+
+void Navigator::openImportWizardOn(const QString& path)
+{
+    auto* wizard = new ImportWizard;
+    connect(wizard, &WizardWindow::finished, this, [this] { showBrowse(); });
+    wizard->show();
+    wizard->openOn(path);
 }
 
 void Navigator::openEmail(const std::optional<ShownRecipe>& shown)

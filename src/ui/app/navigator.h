@@ -12,6 +12,7 @@ class AddRecipeWindow;
 class BookWatcher;
 class BrowseWindow;
 class EditRecipeWindow;
+class FileHandOverServer;
 
 // Where the program goes: the one part of it that knows every window. Windows say what the user asked
 // for by their signals; the navigator opens and closes windows and knows where to return. One main
@@ -41,6 +42,13 @@ public:
     // a message is open.
     void catchUpWithDisk();
 
+    // Recipe files to open in the import wizard, one after another, each once the browse window is shown
+    // (never over a recipe being typed or another window's work).
+    void openFilesWhenReady(const QStringList& paths);
+    // From now on, files handed over by a later start of the program are opened so too. Called once the
+    // data folder is this copy's.
+    void listenForHandedFiles();
+
     // Ends the program at once: nothing else is shown after it.
     void endProgram();
     bool ended() const { return m_ended; }
@@ -57,6 +65,8 @@ private:
     void openExportWizard();
     void openCookbook();
     void openImportWizard();
+    void openImportWizardOn(const QString& path);
+    void openWaitingFile();
     // E-mail, with a text the cook sees (a scaled recipe, a shopping list) offered first when given.
     void openEmail(const std::optional<ShownRecipe>& shown = std::nullopt);
     // Over the browse window, which stays shown and waits for them.
@@ -72,4 +82,6 @@ private:
     bool m_catchUpWaiting = false; // a look at the disk waits for a main window or the end of a message
     bool m_catchingUp = false;
     QStringList m_offeredCopies; // conflicting copies offered in this run
+    QStringList m_filesToOpen;   // files given on the command line or handed over, not opened yet
+    FileHandOverServer* m_handOver = nullptr;
 };

@@ -69,6 +69,7 @@ void continueStartup(Navigator& navigator)
         return;
     }
     applyQtLanguage(language());
+    navigator.listenForHandedFiles();
     navigator.showBrowse();
     navigator.watchBook();
 }

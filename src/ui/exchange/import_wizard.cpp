@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,6 +46,12 @@ ImportWizard::ImportWizard() : WizardWindow("importWizard")
     setTextSize(m_recipeList, app().textFontSize);
     showPage(0, TextId::LocateImportFileLabel);
     setPageSize(kWidth, kHeight);
+}
+
+void ImportWizard::openOn(const QString& path)
+{
+    if (takeFile(path))
+        QTimer::singleShot(0, this, &ImportWizard::next);
 }
 
 void ImportWizard::addCategoryChoice()

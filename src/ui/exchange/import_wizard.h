@@ -14,6 +14,9 @@ class ImportWizard : public WizardWindow {
     Q_OBJECT
 public:
     ImportWizard();
+    // Starts on a file given from outside (a file manager, the command line): chosen, and read at once as
+    // ">>" would, so that a file it cannot read is said straight away.
+    void openOn(const QString& path);
 
 protected:
     void next() override;

@@ -82,20 +82,25 @@ QWidget* WizardWindow::buildFilePage(TextId prompt, const QString& separator)
 
 void WizardWindow::chooseFile()
 {
-    if (!askForFile(m_fileDialog))
-        return;
-    const QString path = m_fileDialog.fileName;
+    if (askForFile(m_fileDialog))
+        takeFile(m_fileDialog.fileName);
+}
+
+bool WizardWindow::takeFile(const QString& path)
+{
     switch (checkChosenFile(path)) {
     case FileChoice::Taken:
         m_chosenFile = path;
+        m_fileDialog.fileName = path;
         m_fileLabel->setText(fileNameCaption(m_fileNameSeparator, QFileInfo(path).fileName()));
-        break;
+        return true;
     case FileChoice::Refused:
         clearChosenFile();
-        break;
+        return false;
     case FileChoice::PassedOver:
-        break;
+        return false;
     }
+    return false;
 }
 
 void WizardWindow::clearChosenFile()

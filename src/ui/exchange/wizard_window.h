@@ -40,6 +40,8 @@ protected:
     QString chosenFile() const { return m_chosenFile; }
     // Shows the file dialog the wizard needs (the open form unless a wizard asks for a folder).
     virtual bool askForFile(FileDialogState& dialog) { return dialogs().openFile(dialog); }
+    // Takes the file as if chosen in the dialog; true when the wizard took it.
+    bool takeFile(const QString& path);
     // The file page as it starts: nothing chosen.
     void clearChosenFile();
     // Adds a row (a caption and its control) above the file page's "browse" button.
