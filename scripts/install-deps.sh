@@ -6,8 +6,8 @@ packages=(cmake make g++ qt6-base-dev qt6-translations-l10n libpugixml-dev zlib1
           xvfb xauth dpkg-dev)
 if [ "${1:-}" = --tests ]; then
   # PDF text for the printing tests, clang and its runtime for the sanitizer build and the fuzzers, the
-  # desktop entry's validator.
-  packages+=(poppler-utils clang libclang-rt-14-dev desktop-file-utils libxml2-utils)
+  # desktop entry's validator, the software-centre description's validator and the MIME database.
+  packages+=(poppler-utils clang libclang-rt-14-dev desktop-file-utils libxml2-utils appstream shared-mime-info)
 fi
 missing=()
 for p in "${packages[@]}"; do
