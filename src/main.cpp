@@ -103,7 +103,10 @@ int main(int argc, char* argv[])
     if (!files.isEmpty() && handFilesToRunningCopy(defaultAppPath(), files))
         return 0;
     QApplication::setStyle(QStringLiteral("Fusion")); // the same look, and the colour schemes, everywhere
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/saporina.png")));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/saporina-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     // The navigator decides when the program ends, not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -10,6 +10,8 @@ rm -rf "$work" && mkdir -p "$work"
 deb=$(ls "$work"/saporina_*.deb)
 contents=$(dpkg-deb --contents "$deb")
 for f in ./usr/bin/saporina ./usr/share/applications/saporina.desktop ./usr/share/icons/hicolor/64x64/apps/saporina.png \
+         ./usr/share/icons/hicolor/scalable/apps/saporina.svg ./usr/share/mime/packages/saporina.xml \
+         ./usr/share/metainfo/example.saporina.Saporina.metainfo.xml ./usr/share/man/man1/saporina.1.gz \
          ./usr/share/saporina/sp.hlp ./usr/share/saporina/spEs.hlp ./usr/share/saporina/quorvel.gif; do
   grep -q " $f\$" <<<"$contents" || fail "$f is not in the package"
 done

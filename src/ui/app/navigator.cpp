@@ -67,8 +67,8 @@ void Navigator::openFilesWhenReady(const QStringList& paths)
 
 void Navigator::listenForHandedFiles()
 {
-    if (m_handOver)
-        return;
+    if (m_handOver || !app().dataLock)
+        return; // without the lock the socket may be another copy's
     m_handOver = new FileHandOverServer(this);
     connect(m_handOver, &FileHandOverServer::filesArrived, this, &Navigator::openFilesWhenReady);
     m_handOver->listen(app().appPath);
