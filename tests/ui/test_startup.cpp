@@ -4,16 +4,20 @@
 #include "core/settings/settings_store.h"
 #include "core/text/text_table.h"
 #include "test_env.h"
+#include "ui/app/file_hand_over.h"
 #include "ui/app/language_chooser.h"
-#include "ui/app/startup_sequence.h"
 #include "ui/app/navigator.h"
+#include "ui/app/startup_sequence.h"
 #include "ui/browse/browse_window.h"
+#include "ui/exchange/import_wizard.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
+#include <QThread>
 #include <QtTest>
 
 #include <csignal>
@@ -239,6 +243,61 @@ private slots:
         QVERIFY(!second.ended());
         QVERIFY(findWindow<BrowseWindow>());
         QVERIFY(env.dialogs.messages.isEmpty());
+    }
+
+    // A recipe file given at start, or handed over by a later start while the browse window is shown, opens
+    // the import wizard already reading it; one it cannot read is said at once. Files wait for each other.
+    void givenFilesOpenTheImportWizard_data()
+    {
+        QTest::addColumn<bool>("handedOver");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("recipesShown");
+        const QByteArray caldo =
+            "<recipebook><category cname=\"Soups\"><recipe><title>Caldo</title><preptime/><cooktime/>"
+            "<yield/><ing>bones</ing><prep/><other/><date>1/2/2020</date><image/></recipe>"
+            "</category></recipebook>";
+        QTest::newRow("at start") << false << caldo << QStringList{QStringLiteral("Caldo")};
+        QTest::newRow("handed over") << true << caldo << QStringList{QStringLiteral("Caldo")};
+        QTest::newRow("handed over, of no known kind") << true << QByteArray("just words\n") << QStringList{};
+    }
+    void givenFilesOpenTheImportWizard()
+    {
+        QFETCH(bool, handedOver);
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, recipesShown);
+        WindowTestEnv env;
+        storeLanguage("0");
+        const QString file = QDir(env.dataPath()).filePath(QStringLiteral("given.xml"));
+        writeFileBytes(file, content);
+        const QStringList files{file, file};
+        if (!handedOver)
+            env.navigator.openFilesWhenReady(files);
+        startProgram(env.navigator);
+        if (handedOver) {
+            QTRY_VERIFY(findWindow<BrowseWindow>());
+            // The second start, as main() runs it, on a thread of its own while this one serves.
+            bool handed = false;
+            std::unique_ptr<QThread> secondStart(
+                QThread::create([&] { handed = handFilesToRunningCopy(app().appPath, files); }));
+            secondStart->start();
+            QTRY_VERIFY(secondStart->isFinished());
+            QVERIFY(handed);
+        }
+        for (int round = 0; round < 2; ++round) {
+            QTRY_VERIFY(findWindow<ImportWizard>());
+            auto* wizard = findWindow<ImportWizard>();
+            auto* recipes = child<QListWidget>(wizard, "recipeList");
+            QTRY_COMPARE(recipes->isVisible(), !recipesShown.isEmpty());
+            QStringList shown;
+            for (int row = 0; row < recipes->count(); ++row)
+                shown << recipes->item(row)->text();
+            QCOMPARE(shown, recipesShown);
+            QCOMPARE(env.dialogs.messageTexts(),
+                     recipesShown.isEmpty() ? QStringList{loadText(TextId::ImportFileInvalidMessage)} : QStringList{});
+            env.dialogs.clear();
+            wizard->close(); // the second file's wizard follows the browse window that comes back
+            QTRY_VERIFY(!findWindow<ImportWizard>() || findWindow<ImportWizard>() != wizard);
+        }
     }
 
     // Help files are put in place of whatever stands there; a link's target is never written.
