@@ -1,8 +1,8 @@
 # Writes the manual page from the program's own --help text, so that the two never disagree; the
 # sections --help has no room for are written here.
 #   cmake -DPROGRAM=path/to/saporina -DVERSION=1.0.0 -DOUTPUT=saporina.1 -P manual_page.cmake
-execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE result
-                ENV_MODIFICATION LC_ALL=set:C.UTF-8)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 LANGUAGE= ${PROGRAM} --help
+                OUTPUT_VARIABLE help RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} --help failed: ${result}")
 endif()
@@ -24,6 +24,10 @@ foreach(line IN LISTS lines)
     roff_escape("${CMAKE_MATCH_1}" term)
     roff_escape("${CMAKE_MATCH_2}" description)
     string(APPEND options ".TP\n\\fB${term}\\fR\n${description}\n")
+  elseif(line MATCHES "^      +([^ ].*)$")
+    # an option's description wrapped onto the next line
+    roff_escape("${CMAKE_MATCH_1}" more)
+    string(APPEND options "${more}\n")
   elseif(line MATCHES "^[^ ].*[^:]$" AND summary STREQUAL "")
     roff_escape("${line}" summary)
   endif()

@@ -44,7 +44,7 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$p/share/metainfo/example.saporina.Saporina.metainfo.xml" >/dev/null ||
     fail "the metainfo file does not validate"
 fi
-zcat "$p/share/man/man1/saporina.1.gz" | grep -q -- '--import' || fail "the manual page does not give the options"
+zcat "$p/share/man/man1/saporina.1.gz" | grep -qF -- '\-\-import' || fail "the manual page does not give the options"
 
 # The installed help file is the one used: mark it, and look for the mark in the data folder.
 echo '<!-- installed copy -->' >> "$p/share/saporina/sp.hlp"

@@ -292,8 +292,8 @@ private slots:
             for (int row = 0; row < recipes->count(); ++row)
                 shown << recipes->item(row)->text();
             QCOMPARE(shown, recipesShown);
-            QCOMPARE(env.dialogs.messageTexts(),
-                     recipesShown.isEmpty() ? QStringList{loadText(TextId::ImportFileInvalidMessage)} : QStringList{});
+            QTRY_COMPARE(env.dialogs.messageTexts(),
+                         recipesShown.isEmpty() ? QStringList{loadText(TextId::ImportFileInvalidMessage)} : QStringList{});
             env.dialogs.clear();
             wizard->close(); // the second file's wizard follows the browse window that comes back
             QTRY_VERIFY(!findWindow<ImportWizard>() || findWindow<ImportWizard>() != wizard);
