@@ -3,10 +3,13 @@
 #include "ui/platform/main_window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMap>
 #include <QPointer>
+
+#include <algorithm>
 
 WindowTestEnv::WindowTestEnv()
 {
@@ -53,4 +56,46 @@ AccessKeyReport accessKeyReport(const QWidget* window)
             report.clashes << it.key() + QStringLiteral(": ") + it.value().join(QStringLiteral(", "));
     }
     return report;
+}
+
+namespace {
+
+QString describeControl(const QAccessibleInterface* control)
+{
+    const QObject* object = control->object();
+    QString what = object ? QString::fromLatin1(object->metaObject()->className()) : QStringLiteral("item");
+    if (object && !object->objectName().isEmpty())
+        what += u' ' + object->objectName();
+    return what;
+}
+
+void collectUnnamed(QAccessibleInterface* node, QStringList& unnamed, int depth)
+{
+    // A long list's rows are alike: the first few stand for the rest.
+    const int children = std::min(node->childCount(), 40);
+    for (int i = 0; i < children; ++i) {
+        QAccessibleInterface* control = node->child(i);
+        if (!control)
+            continue;
+        const QAccessible::State state = control->state();
+        if (state.invisible || state.offscreen)
+            continue;
+        // A row is read by its first cell; a cell after it may show nothing (a category has no scale).
+        const QAccessibleTableCellInterface* cell = control->tableCellInterface();
+        const bool laterCell = cell && cell->columnIndex() > 0;
+        if (state.focusable && !laterCell && control->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << describeControl(control);
+        if (depth < 40)
+            collectUnnamed(control, unnamed, depth + 1);
+    }
+}
+
+} // namespace
+
+QStringList unnamedFocusableControls(QWidget* window)
+{
+    QStringList unnamed;
+    if (QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window))
+        collectUnnamed(root, unnamed, 0);
+    return unnamed;
 }

@@ -46,3 +46,7 @@ struct AccessKeyReport {
     QStringList withoutKey;
 };
 AccessKeyReport accessKeyReport(const QWidget* window);
+
+// What a screen reader would announce as nothing: the visible controls and items of a window (its
+// accessibility tree) that take the keyboard but have no accessible name.
+QStringList unnamedFocusableControls(QWidget* window);

@@ -297,6 +297,10 @@
     TEXT(ShoppingOther, 1107)                                                                                          \
     TEXT(ImportFileSkippedMessage, 1078)                                                                               \
     TEXT(FileCannotBeOpenedMessage, 1079)                                                                              \
+    TEXT(RecipeListName, 1080)                                                                                         \
+    TEXT(FoundRecipesName, 1081)                                                                                       \
+    TEXT(PictureOfRecipeName, 1082)                                                                                    \
+    TEXT(RecipesToSendName, 1083)                                                                                      \
     TEXT(ScaleMenu, 1110)                                                                                              \
     TEXT(SaveShownAsNewMenu, 1111)                                                                                     \
     TEXT(ShowMetricMenu, 1112)                                                                                         \

@@ -235,6 +235,7 @@ void BrowseWindow::applyTexts()
     m_yieldCaption->setText(loadText(TextId::YieldLabel) + u':');
     m_dateCaption->setText(loadText(TextId::DateCreatedLabel) + u':');
     m_viewPictureLabel->setText(loadText(TextId::ClickToViewImageLabel));
+    m_recipeList->setAccessibleName(loadText(TextId::RecipeListName));
 }
 
 void BrowseWindow::layOutWidgets()
@@ -383,6 +384,7 @@ void BrowseWindow::showThumbnail(const QString& fileName)
     const ThumbPlacement t = fitBrowseThumbnail(frame.width, frame.height, picture.himetricWidth,
                                                 picture.himetricHeight, picture.twipsWidth, picture.twipsHeight);
     m_thumbnail->setPixmap(picture.pixmap);
+    m_thumbnail->setAccessibleName(loadText(TextId::PictureOfRecipeName).arg(m_shownTitle));
     placeTwips(m_thumbnail, {t.left, t.top, t.width, t.height});
     m_thumbnail->show();
 }

@@ -126,6 +126,9 @@ void ScaleWindow::applyTexts()
                                              : loadText(TextId::ScaleNoYieldCount));
     m_byFactorOption->setText(loadText(TextId::ScaleByFactorOption));
     m_forServingsOption->setText(loadText(TextId::ScaleForServingsOption));
+    // The options stand as the boxes' captions.
+    nameAfterCaption(m_factorBox, m_byFactorOption->text());
+    nameAfterCaption(m_servingsBox, m_forServingsOption->text());
     m_showScaledButton->setText(loadText(TextId::ShowScaledButton));
     m_asWrittenButton->setText(loadText(TextId::AsWrittenButton));
     m_cancelButton->setText(loadText(TextId::CancelButton));

@@ -147,6 +147,7 @@ void ShoppingListWindow::applyTexts()
     m_recipeTree->setHeaderLabels({loadText(TextId::ShoppingRecipeColumn), loadText(TextId::ShoppingScaleColumn)});
     m_scaleCaption->setText(loadText(TextId::ShoppingScaleLabel));
     m_listCaption->setText(loadText(TextId::ShoppingItemsLabel));
+    nameControlsAfterCaptions(this);
     m_printButton->setText(loadText(TextId::ShoppingPrintButton));
     m_plainTextButton->setText(loadText(TextId::ShoppingPlainTextButton));
     m_emailButton->setText(loadText(TextId::ShoppingEmailButton));

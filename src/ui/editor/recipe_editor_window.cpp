@@ -95,6 +95,7 @@ void RecipeEditorWindow::buildTextPanel()
     bold.setBold(true);
     m_titleCaption->setFont(bold);
     m_titleCaption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    m_titleCaption->setBuddy(m_titleBox);
     m_texts = std::make_unique<RecipeTextBoxes>(m_textPanel, false);
     m_degreeLabel = named(new QLabel(m_textPanel), "degreeLabel");
     m_degreeLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
@@ -116,6 +117,11 @@ void RecipeEditorWindow::buildSidePanel()
     m_cookTimeBox = named(new QLineEdit(m_sidePanel), "cookTimeBox");
     m_yieldCaption = named(new QLabel(m_sidePanel), "yieldCaption");
     m_yieldBox = named(new QLineEdit(m_sidePanel), "yieldBox");
+    // Screen readers name each box by its caption.
+    m_categoryCaption->setBuddy(m_categoryCombo);
+    m_prepTimeCaption->setBuddy(m_prepTimeBox);
+    m_cookTimeCaption->setBuddy(m_cookTimeBox);
+    m_yieldCaption->setBuddy(m_yieldBox);
 
     const PictureBox picture = makePictureBox(m_sidePanel, this);
     m_pictureFrame = picture.frame;
@@ -477,6 +483,7 @@ void RecipeEditorWindow::showThumbnail(const QString& path)
     const ThumbPlacement t = fitEditorThumbnail(kPictureFrame.width, kPictureFrame.height, m_picture.himetricWidth,
                                                 m_picture.himetricHeight, m_picture.twipsWidth, m_picture.twipsHeight);
     m_thumbnail->setPixmap(m_picture.pixmap);
+    m_thumbnail->setAccessibleName(loadText(TextId::PictureOfRecipeName).arg(m_titleBox->text().trimmed()));
     placeTwips(m_thumbnail, {t.left, t.top, t.width, t.height});
     m_thumbnail->show();
 }

@@ -143,6 +143,7 @@ void WizardWindow::showPage(int index, TextId heading, bool capitalised)
         text[0] = text[0].toUpper();
     m_heading->setText(text);
     m_backButton->setEnabled(index > 0);
+    nameControlsAfterCaptions(this);
 }
 
 void WizardWindow::setPageSize(double widthTwips, double heightTwips)

@@ -108,6 +108,7 @@ void BookHistoryWindow::applyTexts()
     setWindowTitle(loadText(TextId::BookHistoryTitle));
     m_booksCaption->setText(loadText(TextId::HistoryBooksLabel));
     m_recipesCaption->setText(loadText(TextId::HistoryRecipesLabel));
+    nameControlsAfterCaptions(this);
     m_emptyNote->setText(loadText(TextId::HistoryEmpty));
     m_books->setHeaderLabels({loadText(TextId::HistoryKeptColumn), loadText(TextId::HistoryRecipesColumn),
                               loadText(TextId::HistorySinceColumn)});

@@ -103,6 +103,7 @@ void CookbookWindow::layOut()
         label->setBuddy(field);
         form->addRow(label, field);
     }
+    nameControlsAfterCaptions(this);
     form->addRow(m_newPagePerChapter);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_saveButton);

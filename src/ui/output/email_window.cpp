@@ -192,6 +192,15 @@ void EmailWindow::applyTexts()
         l->setText(loadText(TextId::EmailAddressLabel));
     for (QLabel* l : m_heading)
         l->setText(loadText(TextId::EmailHeading));
+    // Two boxes share each caption: a screen reader hears whose name or address it is too.
+    const std::pair<QLineEdit*, std::pair<TextId, TextId>> boxes[] = {
+        {m_senderName, {TextId::EmailSenderLabel, TextId::EmailNameLabel}},
+        {m_senderAddress, {TextId::EmailSenderLabel, TextId::EmailAddressLabel}},
+        {m_recipientName, {TextId::EmailRecipientLabel, TextId::EmailNameLabel}},
+        {m_recipientAddress, {TextId::EmailRecipientLabel, TextId::EmailAddressLabel}}};
+    for (const auto& [box, captions] : boxes)
+        nameAfterCaption(box, loadText(captions.first) + QStringLiteral(", ") + loadText(captions.second));
+    m_recipeList->setAccessibleName(loadText(TextId::RecipesToSendName));
 }
 
 void EmailWindow::fillRecipeList()

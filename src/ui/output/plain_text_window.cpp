@@ -62,6 +62,7 @@ void PlainTextWindow::applyTextsAndColors()
     m_copyButton->setText(loadText(TextId::CopyToClipboardButton));
     m_saveButton->setText(loadText(TextId::SaveTextFileButton));
     m_closeButton->setText(loadText(TextId::CloseButton));
+    m_text->setAccessibleName(withoutAccessMarks(loadText(TextId::PlainTextMenu)));
     for (QPushButton* button : {m_closeButton, m_saveButton, m_copyButton})
         setButtonColor(button, schemeColor(RoleButton));
     setFieldBackColor(m_text, schemeColor(RoleField));

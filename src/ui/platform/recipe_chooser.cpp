@@ -30,6 +30,7 @@ void giveSymbolButtonAccessKey(QPushButton* button, TextId tip)
     const QKeySequence key = QKeySequence::mnemonic(text);
     button->setShortcut(key);
     button->setToolTip(withoutAccessMarks(text) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + u')');
+    button->setAccessibleName(withoutAccessMarks(text)); // read out as what it does, not as an arrow
 }
 
 } // namespace
@@ -65,8 +66,13 @@ RecipeChooser::RecipeChooser(TextId chosenCaption, QWidget* parent) : QWidget(pa
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(m_categoryCombo, 0, 0);
-    grid->addWidget(new QLabel(loadText(TextId::AvailableRecipesLabel), this), 1, 0);
-    grid->addWidget(new QLabel(loadText(chosenCaption), this), 1, 2);
+    auto* availableCaption = new QLabel(loadText(TextId::AvailableRecipesLabel), this);
+    auto* chosenListCaption = new QLabel(loadText(chosenCaption), this);
+    availableCaption->setBuddy(m_availableList);
+    chosenListCaption->setBuddy(m_chosenList);
+    nameControlsAfterCaptions(this);
+    grid->addWidget(availableCaption, 1, 0);
+    grid->addWidget(chosenListCaption, 1, 2);
     grid->addWidget(m_availableList, 2, 0);
     grid->addLayout(moves, 2, 1);
     grid->addWidget(m_chosenList, 2, 2);

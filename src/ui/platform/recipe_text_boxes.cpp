@@ -37,6 +37,7 @@ RecipeTextBoxes::RecipeTextBoxes(QWidget* parent, bool readOnly, int captionInde
             box->setReadOnly(true);
             box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         }
+        caption->setBuddy(box); // a screen reader names the box by its caption
         tagColor(caption, ColorTag::Label);
         tagColor(box, ColorTag::Field);
         m_captions[field] = caption;

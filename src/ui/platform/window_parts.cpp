@@ -2,8 +2,10 @@
 
 #include "ui/platform/screen_metrics.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 
 QWidget* makeCentralWidget(QMainWindow* window, QObject* resizeWatcher)
@@ -64,6 +66,24 @@ QString withoutAccessMarks(const QString& text)
         out += text[i];
     }
     return out;
+}
+
+void nameAfterCaption(QWidget* control, const QString& caption)
+{
+    QString name = withoutAccessMarks(caption).trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    control->setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(name);
+}
+
+void nameControlsAfterCaptions(QWidget* window)
+{
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->buddy())
+            nameAfterCaption(label->buddy(), label->text());
+    }
 }
 
 PictureBox makePictureBox(QWidget* parent, QObject* clickWatcher)

@@ -43,6 +43,13 @@ PictureBox makePictureBox(QWidget* parent, QObject* clickWatcher);
 // Places a widget at a rectangle given in twips, converted with its screen's twips per pixel.
 void placeTwips(QWidget* widget, const TwipRect& rect);
 
+// Screen readers name a text box after its caption (a label whose buddy it is) by themselves, but not a
+// list, a tree, a spin box or the text box of an editable combo box. These name such a control after a
+// caption as the label shows it (no access marks, no closing colon), the second for every captioned
+// control of a window; call again when the captions change language.
+void nameAfterCaption(QWidget* control, const QString& caption);
+void nameControlsAfterCaptions(QWidget* window);
+
 // A text as a label shows it: "&" marks an access key in menus and buttons but is no character
 // there ("&&" stands for one "&").
 QString withoutAccessMarks(const QString& text);

@@ -23,6 +23,7 @@ public:
         setWindowTitle(kMessageTitle + QStringLiteral(" | ") + loadText(TextId::HelpContentsMenu).remove(u'&'));
         browser = new QTextBrowser(this);
         browser->setOpenExternalLinks(true);
+        browser->setAccessibleName(windowTitle());
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);

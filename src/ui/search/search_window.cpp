@@ -41,6 +41,7 @@ SearchWindow::SearchWindow()
     m_searchBox = new QLineEdit(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
     m_searchBox->installEventFilter(this);
+    m_heading->setBuddy(m_searchBox); // the box is named by the heading above it
     m_resultList = new QListWidget(this);
     m_resultList->setObjectName(QStringLiteral("resultList"));
     m_foundRecipes = new FoundRecipesModel(this);
@@ -111,6 +112,8 @@ void SearchWindow::applyTexts()
     m_closeButton->setText(loadText(TextId::CloseButton));
     m_foldedOption->setText(loadText(TextId::FoldedSearchOption));
     m_foldedHint->setText(loadText(TextId::FoldedSearchHint));
+    m_resultList->setAccessibleName(loadText(TextId::FoundRecipesName));
+    m_bestFirstList->setAccessibleName(loadText(TextId::FoundRecipesName));
 }
 
 void SearchWindow::layOut()
@@ -134,6 +137,7 @@ void SearchWindow::layOut()
     m_resultList->setVisible(!m_folded);
     m_bestFirstList->setVisible(m_folded);
     m_foldedHint->setVisible(m_folded);
+    m_searchBox->setAccessibleDescription(m_folded ? m_foldedHint->text() : QString()); // how to type for it
     const int optionTop = py(4290 + l.countHeight + 60);
     m_foldedOption->setGeometry(left, optionTop, px(l.fieldWidth), m_foldedOption->sizeHint().height());
     int bottom = m_foldedOption->geometry().bottom() + 1;
