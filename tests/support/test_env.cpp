@@ -99,3 +99,50 @@ QStringList unnamedFocusableControls(QWidget* window)
         collectUnnamed(root, unnamed, 0);
     return unnamed;
 }
+
+namespace {
+
+void collectTabStops(QAccessibleInterface* node, QList<QWidget*>& stops, int depth)
+{
+    for (int i = 0; i < node->childCount() && depth < 40; ++i) {
+        QAccessibleInterface* control = node->child(i);
+        if (!control || control->state().invisible)
+            continue;
+        auto* widget = qobject_cast<QWidget*>(control->object());
+        if (widget && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) && !stops.contains(widget))
+            stops << widget;
+        if (!control->tableCellInterface()) // a list's rows are not tab stops of their own
+            collectTabStops(control, stops, depth + 1);
+    }
+}
+
+QString describeWidget(const QWidget* widget)
+{
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+} // namespace
+
+TabOrderReport tabOrderReport(QWidget* window)
+{
+    TabOrderReport report;
+    QList<QWidget*> stops;
+    if (QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window))
+        collectTabStops(root, stops, 0);
+    for (const QWidget* widget : std::as_const(stops))
+        report.reading << describeWidget(widget);
+    QWidget* widget = window;
+    for (int guard = 0; guard < 1000; ++guard) {
+        widget = widget->nextInFocusChain();
+        if (widget == window)
+            break;
+        if (stops.contains(widget) && !report.tabbing.contains(describeWidget(widget)))
+            report.tabbing << describeWidget(widget);
+    }
+    // Tab goes round: where the round is taken up does not matter, only the order.
+    const qsizetype first = report.reading.isEmpty() ? -1 : report.tabbing.indexOf(report.reading.first());
+    if (first > 0)
+        report.tabbing = report.tabbing.mid(first) + report.tabbing.first(first);
+    return report;
+}

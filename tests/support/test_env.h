@@ -50,3 +50,12 @@ AccessKeyReport accessKeyReport(const QWidget* window);
 // What a screen reader would announce as nothing: the visible controls and items of a window (its
 // accessibility tree) that take the keyboard but have no accessible name.
 QStringList unnamedFocusableControls(QWidget* window);
+
+// The controls a Tab reaches, in the order a screen reader reads the window (its accessibility tree) and
+// in the order Tab takes them round, from the first read; a window is read as it is worked when the two
+// agree.
+struct TabOrderReport {
+    QStringList reading;
+    QStringList tabbing;
+};
+TabOrderReport tabOrderReport(QWidget* window);

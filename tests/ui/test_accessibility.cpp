@@ -1,5 +1,5 @@
 // Every window as a screen reader meets it: each control that takes the keyboard has a name, in the
-// program's language, and the names follow the window's state (the picture is named for its recipe).
+// program's language (the picture is named for its recipe), and Tab goes round in the order it is read.
 #include "core/app/app_state.h"
 #include "core/app/help_files.h"
 #include "core/text/text_table.h"
@@ -29,6 +29,12 @@ QSet<QWidget*> visibleWindows()
             shown.insert(window);
     }
     return shown;
+}
+
+QString accessibleName(QWidget* widget)
+{
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+    return control ? control->text(QAccessible::Name) : QString();
 }
 
 } // namespace
@@ -75,6 +81,15 @@ private slots:
         }
         const QStringList unnamed = unnamedFocusableControls(window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + QStringLiteral(": ") + unnamed.join(QStringLiteral(", "))));
+        if (action.isEmpty()) { // names in the program's language, the picture's after its recipe
+            QCOMPARE(accessibleName(child<QWidget>(browse, "ingredientsBox")), loadText(TextId::IngredientsLabel));
+            QCOMPARE(accessibleName(child<QWidget>(browse, "thumbnail")),
+                     loadText(TextId::PictureOfRecipeName).arg(QStringLiteral("Flan")));
+        }
+        const TabOrderReport order = tabOrderReport(window);
+        QVERIFY2(order.reading == order.tabbing, qPrintable(window->objectName() + QStringLiteral("\nread: ") +
+                                                            order.reading.join(u' ') + QStringLiteral("\ntab:  ") +
+                                                            order.tabbing.join(u' ')));
     }
 
     // The language chooser of a first start, before any language is chosen.
