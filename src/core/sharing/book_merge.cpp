@@ -600,6 +600,14 @@ Settled findSettled(const BookSide& base, const BookSide& ours, const BookSide& 
         int twin = -1;
         for (int k = next; k < next + 3 && twin < 0; ++k)
             twin = twins(filed, k) ? k : -1;
+        // Where their file has the recipe in our place with other content, it was changed there: it goes
+        // through the merge, and no other twin is looked for (leaving one unsettled only costs time).
+        if (twin < 0 && next < theirs.recipes.size() && theirs.recipes[next].node &&
+            theirs.recipes[next].category == filed.category &&
+            theirs.recipes[next].node.child(0).textUtf8() == filed.node.child(0).textUtf8()) {
+            ++next;
+            continue;
+        }
         if (twin < 0) {
             if (theirsByTitle.isEmpty()) {
                 for (int k = 0; k < theirs.recipes.size(); ++k)
