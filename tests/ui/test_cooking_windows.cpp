@@ -181,9 +181,6 @@ private slots:
         QVERIFY(scale);
         QCOMPARE(scale->windowTitle(), loadText(TextId::ScaleWindowTitle));
         QVERIFY(scale->windowModality() == Qt::ApplicationModal);
-        const AccessKeyReport keys = accessKeyReport(scale);
-        QVERIFY2(keys.clashes.isEmpty() && keys.withoutKey.isEmpty(),
-                 qPrintable(keys.clashes.join(u' ') + keys.withoutKey.join(u' ')));
         // The yield holds a number: the servings box has the keyboard, with the recipe's 4.
         auto* servings = child<QSpinBox>(scale, "servingsBox");
         QCOMPARE(servings->value(), 4);
@@ -357,9 +354,6 @@ private slots:
         ShoppingListWindow* window = findWindow<ShoppingListWindow>();
         QVERIFY(activate(window));
         QCOMPARE(window->windowTitle(), loadText(TextId::ShoppingListWindowTitle));
-        const AccessKeyReport keys = accessKeyReport(window);
-        QVERIFY2(keys.clashes.isEmpty() && keys.withoutKey.isEmpty(),
-                 qPrintable(keys.clashes.join(u' ') + keys.withoutKey.join(u' ')));
         auto* tree = child<QTreeWidget>(window, "recipeTree");
         auto* items = child<QListWidget>(window, "itemList");
         QCOMPARE(child<QLabel>(window, "countLabel")->text(), loadText(TextId::ShoppingNothingTicked));
