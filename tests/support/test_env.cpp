@@ -1,5 +1,6 @@
 #include "test_env.h"
 
+#include "core/text/text_table.h"
 #include "ui/platform/main_window.h"
 
 #include <QAbstractButton>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QPointer>
+#include <QTest>
 
 #include <algorithm>
 
@@ -26,6 +28,25 @@ WindowTestEnv::~WindowTestEnv()
     for (const QPointer<QWidget>& window : windows)
         delete window.data(); // a window may already have gone with its owner
     setDialogs(nullptr);
+}
+
+QStringList listTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+bool activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void pressAccessKey(QWidget* widget, TextId caption)
+{
+    QTest::keyClick(widget, QKeySequence::mnemonic(loadText(caption))[0].key(), Qt::AltModifier);
 }
 
 AccessKeyReport accessKeyReport(const QWidget* window)

@@ -2,9 +2,11 @@
 
 #include "scripted_dialogs.h"
 #include "test_env_core.h"
+#include "core/text/text_ids.h"
 #include "ui/app/navigator.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QWidget>
 
 // A test environment for windows: the data folder and settings of TestEnv, the scripted dialogs
@@ -38,6 +40,13 @@ template <typename T> T* child(const QObject* window, const char* name)
         qFatal("no child '%s' in %s", name, window ? qPrintable(window->objectName()) : "(no window)");
     return found;
 }
+
+// The texts of a list's rows, in order.
+QStringList listTexts(const QListWidget* list);
+// Activates a window and waits until it has the keyboard.
+bool activate(QWidget* window);
+// Presses Alt and the access key of a caption (a button's, an option's, a menu's) in the given widget.
+void pressAccessKey(QWidget* widget, TextId caption);
 
 // The access keys of a window's visible, enabled buttons and labelled controls that two of them
 // share, and the buttons that have none; both empty in a window a keyboard user can work.

@@ -343,11 +343,10 @@ private slots:
         child<QAction>(browse, "cookbookAction")->trigger();
         auto* window = findWindow<CookbookWindow>();
         QVERIFY(window && !findWindow<BrowseWindow>());
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(activate(window));
         // A button's access key clicks it as the mouse would, once it comes up again.
         auto key = [&](TextId text) {
-            QTest::keyClick(window, QKeySequence::mnemonic(loadText(text))[0].key(), Qt::AltModifier);
+            pressAccessKey(window, text);
             for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
                 QTRY_VERIFY(!button->isDown());
         };
@@ -384,7 +383,7 @@ private slots:
         key(TextId::PrintCookbookButton);
         PrintEngine::setPdfInsteadOfDialogs({});
         QCOMPARE(pdfInfo(printed, QStringLiteral("Pages")), pdfInfo(pdf, QStringLiteral("Pages")));
-        QTest::keyClick(window, QKeySequence::mnemonic(loadText(TextId::CancelButton))[0].key(), Qt::AltModifier);
+        pressAccessKey(window, TextId::CancelButton);
         QTRY_VERIFY(findWindow<BrowseWindow>());
         setLanguage(Language::English);
     }

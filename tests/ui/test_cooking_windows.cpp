@@ -55,13 +55,6 @@ int accessKey(const QString& text)
     return QKeySequence::mnemonic(text)[0].key() & ~Qt::AltModifier;
 }
 
-// Activates a window and waits until it has the keyboard.
-bool activate(QWidget* window)
-{
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
 // Opens a menu of the window by its access key, then takes an entry by its own.
 void pickFromMenu(QWidget* window, TextId menu, TextId entry)
 {
@@ -78,11 +71,6 @@ void typeOver(const QString& text)
     QVERIFY(focus);
     QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(focus, text);
-}
-
-void pressAccessKey(QWidget* window, TextId caption)
-{
-    QTest::keyClick(window, Qt::Key(accessKey(loadText(caption))), Qt::AltModifier);
 }
 
 struct Fixture {
@@ -120,14 +108,6 @@ struct Fixture {
         return scale;
     }
 };
-
-QStringList lines(const QListWidget* list)
-{
-    QStringList out;
-    for (int row = 0; row < list->count(); ++row)
-        out << list->item(row)->text();
-    return out;
-}
 
 // Fills the e-mail form and sends it to the loopback relay; gives the message's contents.
 QString sendEmail(EmailWindow* email, RelayServer& server)
@@ -388,7 +368,7 @@ private slots:
         recipeItem(tree, "Flan")->setCheckState(0, Qt::Unchecked);
         QCOMPARE(recipeItem(tree, "Flan")->text(1), QString());
 
-        QStringList list = lines(items);
+        QStringList list = listTexts(items);
         QStringList expected = {QStringLiteral("900 g sugar  [Sponge, Peach Chutney]"),
                                 QStringLiteral("4 eggs  [Sponge]"), QStringLiteral("2 cans peaches  [Sponge]"),
                                 QStringLiteral("400 g peaches  [Peach Chutney]"),

@@ -112,14 +112,6 @@ private:
     qint64 m_seenAt = 0;
 };
 
-QStringList texts(const QListWidget* list)
-{
-    QStringList out;
-    for (int row = 0; row < list->count(); ++row)
-        out << list->item(row)->text();
-    return out;
-}
-
 } // namespace
 
 class TestExchangeWindows : public QObject {
@@ -141,7 +133,7 @@ private slots:
         QCOMPARE(heading->text(), QStringLiteral("select recipes to export"));
         QVERIFY(!back->isEnabled());
         QCOMPARE(categories->currentText(), QStringLiteral("Cakes"));
-        QCOMPARE(texts(available), (QStringList{"Flan", "Torta"}));
+        QCOMPARE(listTexts(available), (QStringList{"Flan", "Torta"}));
 
         next->click(); // nothing chosen
         QCOMPARE(f.env.dialogs.messageTexts().last(), QStringLiteral("no recipes selected"));
@@ -155,13 +147,13 @@ private slots:
         categories->setCurrentIndex(categories->findText(QStringLiteral("Cakes")));
         available->setCurrentRow(1);
         child<QPushButton>(wizard, "chooseOneButton")->click();
-        QCOMPARE(texts(chosen), (QStringList{"Caldo", "Torta"}));
-        QCOMPARE(texts(available), QStringList{"Flan"});
+        QCOMPARE(listTexts(chosen), (QStringList{"Caldo", "Torta"}));
+        QCOMPARE(listTexts(available), QStringList{"Flan"});
         chosen->setCurrentRow(0);
         child<QPushButton>(wizard, "returnOneButton")->click();
-        QCOMPARE(texts(available), QStringList{"Flan"});
+        QCOMPARE(listTexts(available), QStringList{"Flan"});
         child<QPushButton>(wizard, "chooseAllButton")->click();
-        QCOMPARE(texts(chosen), (QStringList{"Torta", "Flan"}));
+        QCOMPARE(listTexts(chosen), (QStringList{"Torta", "Flan"}));
 
         next->click();
         QCOMPARE(heading->text(), QStringLiteral("select export file"));
@@ -241,11 +233,9 @@ private slots:
             };
             auto* exportWizard = new ExportWizard;
             exportWizard->show();
-            exportWizard->activateWindow(); // shortcuts work in the active window
-            QVERIFY(QTest::qWaitForWindowActive(exportWizard));
+            QVERIFY(activate(exportWizard)); // shortcuts work in the active window
             checkPage(exportWizard, "export recipes");
-            QTest::keyClick(child<QListWidget>(exportWizard, "availableList"),
-                            QKeySequence::mnemonic(loadText(TextId::ChooseAllRecipesTip))[0].key(), Qt::AltModifier);
+            pressAccessKey(child<QListWidget>(exportWizard, "availableList"), TextId::ChooseAllRecipesTip);
             QTRY_COMPARE(child<QListWidget>(exportWizard, "chosenList")->count(), 2); // a key clicks as the mouse would
             QTest::keyClick(child<QListWidget>(exportWizard, "chosenList"), Qt::Key_Return);
             QCOMPARE(child<QLabel>(exportWizard, "heading")->text(), loadText(TextId::SelectExportFileLabel));
@@ -267,15 +257,13 @@ private slots:
                                                                 recipeXml("Tarta") + "</category></recipebook>");
             auto* importWizard = new ImportWizard;
             importWizard->show();
-            importWizard->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(importWizard));
+            QVERIFY(activate(importWizard));
             checkPage(importWizard, "import file");
             f.env.dialogs.files = {f.file(QStringLiteral("in.xml"))};
             child<QPushButton>(importWizard, "chooseFileButton")->click();
             QTest::keyClick(importWizard, Qt::Key_Enter);
             checkPage(importWizard, "import recipes");
-            QTest::keyClick(importWizard, QKeySequence::mnemonic(loadText(TextId::CheckAllButton))[0].key(),
-                            Qt::AltModifier);
+            pressAccessKey(importWizard, TextId::CheckAllButton);
             QTRY_COMPARE(child<QListWidget>(importWizard, "recipeList")->item(0)->checkState(), Qt::Checked);
             QTest::keyClick(importWizard, Qt::Key_Return);
             checkPage(importWizard, "import pictures");
@@ -350,7 +338,7 @@ private slots:
         next->click();
         QCOMPARE(heading->text(), QStringLiteral("select recipes to import"));
         auto* recipes = child<QListWidget>(wizard, "recipeList");
-        QCOMPARE(texts(recipes), (QStringList{"flan", "Tarta", "Lost"}));
+        QCOMPARE(listTexts(recipes), (QStringList{"flan", "Tarta", "Lost"}));
         next->click();
         QCOMPARE(f.env.dialogs.messageTexts().last(), QStringLiteral("No recipes selected"));
         child<QPushButton>(wizard, "backButton")->click();
@@ -401,7 +389,7 @@ private slots:
         child<QPushButton>(wizard, "chooseFileButton")->click();
         auto* next = child<QPushButton>(wizard, "nextButton");
         next->click();
-        QCOMPARE(texts(child<QListWidget>(wizard, "recipeList")), (QStringList{"Gazpacho", "Pan de ajo"}));
+        QCOMPARE(listTexts(child<QListWidget>(wizard, "recipeList")), (QStringList{"Gazpacho", "Pan de ajo"}));
         QVERIFY(child<QLabel>(wizard, "formatLabel")->text().contains(QStringLiteral("MealMaster")));
         const QString skipped = child<QPlainTextEdit>(wizard, "skippedList")->toPlainText();
         QVERIFY2(skipped.startsWith(QStringLiteral("recipe 3")), qPrintable(skipped));

@@ -100,14 +100,6 @@ PlacedWord placed(const QList<PlacedWord>& words, const QString& text)
     qFatal("no word %s on the page", qPrintable(text));
 }
 
-QStringList texts(const QListWidget* list)
-{
-    QStringList out;
-    for (int row = 0; row < list->count(); ++row)
-        out << list->item(row)->text();
-    return out;
-}
-
 // The e-mail window and what it is made of.
 struct EmailForm {
     EmailWindow* window;
@@ -311,7 +303,7 @@ private slots:
         QCOMPARE(form.window->windowTitle(), QStringLiteral("SP | Email Recipes"));
         QCOMPARE(form.senderName->text(), QStringLiteral("Ana Bcc: victim@example.net"));
         QCOMPARE(form.senderAddress->text(), QStringLiteral("ana@gil.es"));
-        QCOMPARE(texts(form.list), (QStringList{"Angel", "Caldo", "Gazpacho", "Torta"})); // no untitled recipe
+        QCOMPARE(listTexts(form.list), (QStringList{"Angel", "Caldo", "Gazpacho", "Torta"})); // no untitled recipe
         QCOMPARE(form.list->item(0)->data(Qt::UserRole).toInt(), 1);
         QCOMPARE(form.list->item(1)->data(Qt::UserRole).toInt(), 0);
         QCOMPARE(child<QLabel>(form.window, "connectionNotice")->text(), QStringLiteral("* Internet connection required"));
@@ -358,8 +350,7 @@ private slots:
         RelayServer server;
         writeSetting(Setting::RelayHost, server.host());
         EmailForm form = openEmail(f);
-        form.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        QVERIFY(activate(form.window));
         auto lastMessage = [&] { return f.env.dialogs.messages.isEmpty() ? QString() : f.env.dialogs.messages.last().text; };
 
         form.fill("Ana", "ana@gil", "Luis", "luis@casa.com");

@@ -77,8 +77,7 @@ private slots:
             auto openSearch = [&] {
                 child<QAction>(browse, "searchAction")->trigger();
                 auto* search = findWindow<SearchWindow>();
-                search->activateWindow(); // shortcuts work in the active window
-                return QTest::qWaitForWindowActive(search) ? search : nullptr;
+                return activate(search) ? search : nullptr; // shortcuts work in the active window
             };
             SearchWindow* search = openSearch();
             QVERIFY(search);

@@ -42,14 +42,6 @@ void replaceBySync(const QString& bookPath, const QByteArray& xml)
     QVERIFY(::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(bookPath).constData()) == 0);
 }
 
-QStringList listed(const QListWidget* list)
-{
-    QStringList items;
-    for (int row = 0; row < list->count(); ++row)
-        items << list->item(row)->text();
-    return items;
-}
-
 } // namespace
 
 class SharingWindowsTest : public QObject {
@@ -71,7 +63,7 @@ void SharingWindowsTest::anotherComputersBookComesIn()
 
     // The other computer added a recipe: it shows, and the chosen recipe stays chosen.
     replaceBySync(env.bookPath(), bookOf(recipe("Flan", "eggs") + recipe("Tarta", "flour") + recipe("Paella", "rice")));
-    QTRY_COMPARE(listed(recipes), (QStringList{QStringLiteral("Flan"), QStringLiteral("Paella"), QStringLiteral("Tarta")}));
+    QTRY_COMPARE(listTexts(recipes), (QStringList{QStringLiteral("Flan"), QStringLiteral("Paella"), QStringLiteral("Tarta")}));
     QCOMPARE(recipes->currentItem()->text(), QStringLiteral("Tarta"));
 
     // While Tarta is edited a recipe arrives before it; the edit is saved to Tarta, nothing is lost.

@@ -288,10 +288,7 @@ private slots:
             auto* wizard = findWindow<ImportWizard>();
             auto* recipes = child<QListWidget>(wizard, "recipeList");
             QTRY_COMPARE(recipes->isVisible(), !recipesShown.isEmpty());
-            QStringList shown;
-            for (int row = 0; row < recipes->count(); ++row)
-                shown << recipes->item(row)->text();
-            QCOMPARE(shown, recipesShown);
+            QCOMPARE(listTexts(recipes), recipesShown);
             QTRY_COMPARE(env.dialogs.messageTexts(),
                          recipesShown.isEmpty() ? QStringList{loadText(TextId::ImportFileInvalidMessage)} : QStringList{});
             env.dialogs.clear();
