@@ -422,31 +422,26 @@ MergedBook mergeBooks(const BookContents* base, const BookContents& ours, const 
     }
 
     book.standFor(-1);
-    // Recipes we removed that the other side changed meanwhile come back.
-    for (int i = 0; i < common.recipes.size(); ++i) {
-        const int k = theirsOf[i];
-        if (oursOf[i] < 0 && k >= 0 && !(theirs.recipes[k] == common.recipes[i])) {
-            const FiledRecipe back{renamedCategory(renamedByUs, theirs.recipes[k].category), theirs.recipes[k].recipe};
-            if (!book.holds(back.category, back.recipe.title)) {
-                book.place(back, k);
-                report.changed.append(back.recipe.title);
-            } else if (!book.holdsSame(back)) {
-                book.placeBeside(back, conflictMark, report.keptTwice);
-            }
-        }
-    }
-
-    // Recipes new on the other side.
-    for (int k = 0; k < theirs.recipes.size(); ++k) {
-        if (baseOfTheirs[k] >= 0)
-            continue;
+    // Their recipe k comes in under its title, or beside ours when the title is taken by another recipe.
+    const auto bringIn = [&](int k, QStringList& reportedAs) {
         const FiledRecipe filed{renamedCategory(renamedByUs, theirs.recipes[k].category), theirs.recipes[k].recipe};
         if (!book.holds(filed.category, filed.recipe.title)) {
             book.place(filed, k);
-            report.added.append(filed.recipe.title);
+            reportedAs.append(filed.recipe.title);
         } else if (!book.holdsSame(filed)) {
             book.placeBeside(filed, conflictMark, report.keptTwice);
         }
+    };
+    // Recipes we removed that the other side changed meanwhile come back.
+    for (int i = 0; i < common.recipes.size(); ++i) {
+        const int k = theirsOf[i];
+        if (oursOf[i] < 0 && k >= 0 && !(theirs.recipes[k] == common.recipes[i]))
+            bringIn(k, report.changed);
+    }
+    // Recipes new on the other side.
+    for (int k = 0; k < theirs.recipes.size(); ++k) {
+        if (baseOfTheirs[k] < 0)
+            bringIn(k, report.added);
     }
 
     // A category one side removed goes, unless a recipe still holds it.
