@@ -1,5 +1,6 @@
 // The readers of the older recipe formats: MealMaster, MasterCook (text and XML) and RecipeML. Their
 // files come from strangers, so beside what each shape gives, broken and hostile files are read too.
+#include "core/exchange/foreign_files.h"
 #include "core/exchange/formats/mastercook.h"
 #include "core/exchange/formats/mealmaster.h"
 #include "core/exchange/formats/recipeml.h"
@@ -346,6 +347,37 @@ private slots:
             titles << recipe.title;
         QTEST(titles, "titles");
         QTEST(skippedTexts(file.skipped), "skipped");
+    }
+
+    // Older programs wrote their code page, newer ones UTF-8 or UTF-16; a UTF-8 file with one stray byte
+    // keeps every other accent. None of it turns into "Ã©".
+    void decodesTheTextOfEveryAge_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString recipe = lines({"MMMMM----- Recipe via Meal-Master", "      Title: Crème brûlée", "",
+                                      mm("1", "c", "X").replace(u'X', QStringLiteral("Azúcar")), "", "  Bake at 150 °C.", "MMMMM", ""});
+        QByteArray utf16le("\xFF\xFE"), utf16be("\xFE\xFF");
+        for (const QChar c : recipe) {
+            const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+            utf16le.append(low).append(high);
+            utf16be.append(high).append(low);
+        }
+        QTest::newRow("UTF-8") << recipe.toUtf8();
+        QTest::newRow("UTF-8 with a mark") << "\xEF\xBB\xBF" + recipe.toUtf8();
+        QTest::newRow("UTF-16 LE") << utf16le;
+        QTest::newRow("UTF-16 BE") << utf16be;
+        QTest::newRow("Windows-1252") << recipe.toLatin1();
+        QTest::newRow("UTF-8 with a Latin-1 byte") << recipe.toUtf8().replace("Bake", "Hornea a\xF1os:");
+    }
+
+    void decodesTheTextOfEveryAge()
+    {
+        QFETCH(QByteArray, bytes);
+        const ForeignFile file = readForeignFile(QStringLiteral("old.mmf"), bytes);
+        QCOMPARE(file.recipes.size(), 1);
+        QCOMPARE(file.recipes[0].title, QStringLiteral("Crème brûlée"));
+        QCOMPARE(file.recipes[0].ingredients, QStringList{QStringLiteral("1 c Azúcar")});
+        QVERIFY(file.recipes[0].steps.join(u' ').endsWith(QStringLiteral("150 °C.")));
     }
 
     void filesOfAnotherKindAreErrors_data()
