@@ -344,8 +344,10 @@ private slots:
         auto* window = findWindow<CookbookWindow>();
         QVERIFY(window && !findWindow<BrowseWindow>());
         QVERIFY(activate(window));
-        // A button's access key clicks it as the mouse would, once it comes up again.
+        // A button's access key clicks it as the mouse would, once it comes up again; the keyboard is the
+        // window's again after a progress it showed.
         auto key = [&](TextId text) {
+            QTRY_VERIFY(window->isActiveWindow());
             pressAccessKey(window, text);
             for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
                 QTRY_VERIFY(!button->isDown());
@@ -383,6 +385,7 @@ private slots:
         key(TextId::PrintCookbookButton);
         PrintEngine::setPdfInsteadOfDialogs({});
         QCOMPARE(pdfInfo(printed, QStringLiteral("Pages")), pdfInfo(pdf, QStringLiteral("Pages")));
+        QTRY_VERIFY(window->isActiveWindow());
         pressAccessKey(window, TextId::CancelButton);
         QTRY_VERIFY(findWindow<BrowseWindow>());
         setLanguage(Language::English);
