@@ -3,9 +3,7 @@
 #include "core/text/text_table.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QProgressDialog>
-#include <QTimer>
 
 namespace {
 // Work that ends sooner than this shows nothing.
@@ -19,17 +17,18 @@ WorkProgress::WorkProgress(QWidget* parent, const QString& title) : m_parent(par
 
 WorkProgress::~WorkProgress()
 {
-    // The keyboard goes back to the window the work was started from, which it left for the progress
-    // (once the progress is gone: the window system hears of the two in turn).
-    const QWidget* active = QApplication::activeWindow();
-    const bool hadKeyboard = m_dialog && (!active || active == m_dialog);
-    delete m_dialog.data();
-    if (hadKeyboard && m_parent) {
-        QTimer::singleShot(0, m_parent->window(), [window = QPointer<QWidget>(m_parent->window())] {
-            if (window && window->isVisible() && !QApplication::activeWindow())
-                window->activateWindow();
-        });
+    if (!m_dialog)
+        return;
+    // Once the window system has heard that the progress has gone, the keyboard goes back to the window
+    // the work was started from when no other window has it.
+    m_dialog->hide();
+    if (m_parent && m_parent->window()->isVisible()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        const QWidget* active = QApplication::activeWindow();
+        if (!active || active == m_dialog)
+            m_parent->window()->activateWindow();
     }
+    delete m_dialog.data();
 }
 
 Progress WorkProgress::callback()
