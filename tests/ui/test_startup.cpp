@@ -291,6 +291,12 @@ private slots:
             QCOMPARE(listTexts(recipes), recipesShown);
             QTRY_COMPARE(env.dialogs.messageTexts(),
                          recipesShown.isEmpty() ? QStringList{loadText(TextId::ImportFileInvalidMessage)} : QStringList{});
+            if (!recipesShown.isEmpty()) { // the keyboard is in the list, and Return goes on, not back
+                QCOMPARE(wizard->focusWidget(), recipes);
+                QTest::keyClick(recipes, Qt::Key_Return);
+                QCOMPARE(env.dialogs.messageTexts(), QStringList{loadText(TextId::NoRecipesToImportMessage)});
+                QVERIFY(recipes->isVisible());
+            }
             env.dialogs.clear();
             wizard->close(); // the second file's wizard follows the browse window that comes back
             QTRY_VERIFY(!findWindow<ImportWizard>() || findWindow<ImportWizard>() != wizard);

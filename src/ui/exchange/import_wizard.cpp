@@ -50,8 +50,13 @@ ImportWizard::ImportWizard() : WizardWindow("importWizard")
 
 void ImportWizard::openOn(const QString& path)
 {
-    if (takeFile(path))
-        QTimer::singleShot(0, this, &ImportWizard::next);
+    if (!takeFile(path))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        next();
+        if (page() == 1)
+            m_recipeList->setFocus(); // the keyboard starts among the file's recipes
+    });
 }
 
 void ImportWizard::addCategoryChoice()

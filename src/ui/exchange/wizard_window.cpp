@@ -130,6 +130,17 @@ void WizardWindow::addPage(QWidget* page)
     m_pages->addWidget(page);
 }
 
+void WizardWindow::focusFirstControl(QWidget* page)
+{
+    for (QWidget* widget = page->nextInFocusChain(); widget && widget != page; widget = widget->nextInFocusChain()) {
+        if (page->isAncestorOf(widget) && widget->isVisibleTo(this) && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 int WizardWindow::page() const
 {
     return m_pages->currentIndex();
@@ -137,7 +148,13 @@ int WizardWindow::page() const
 
 void WizardWindow::showPage(int index, TextId heading, bool capitalised)
 {
+    // When the keyboard was on the page that goes (as when the wizard turns to the recipes of a file it
+    // was opened on), it moves to the first control of the page shown, not to whatever button comes next.
+    const QWidget* focused = focusWidget();
+    const bool focusOnPage = focused && m_pages->isAncestorOf(focused);
     m_pages->setCurrentIndex(index);
+    if (focusOnPage)
+        focusFirstControl(m_pages->currentWidget());
     QString text = loadText(heading);
     if (capitalised && !text.isEmpty())
         text[0] = text[0].toUpper();

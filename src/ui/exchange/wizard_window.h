@@ -62,6 +62,7 @@ protected:
     FileDialogState m_fileDialog;
 
 private:
+    void focusFirstControl(QWidget* page);
     void chooseFile();
 
     QStackedWidget* m_pages = nullptr;
